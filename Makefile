@@ -1,0 +1,43 @@
+# Vintaro Kvimeter: the two commands of the README and a few more.
+#   make test    install what is missing, build both targets, run every test
+#   make run     build and open the tool on the demo logs
+#   make bench   run the benchmarks
+
+JOBS := $(shell nproc)
+DEMO := demo
+DEMO_MONTHS := 2026-10 2026-11
+
+.PHONY: all deps build build-native build-windows test run bench format clean
+
+all: build
+
+deps:
+	scripts/install-deps.sh all
+
+build: build-native build-windows
+
+build-native:
+	scripts/install-deps.sh native
+	cmake --preset linux >/dev/null
+	cmake --build --preset linux -j $(JOBS)
+
+build-windows: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $(JOBS)
+
+test:
+	scripts/test.sh
+
+run: build-native
+	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) $(DEMO_MONTHS)
+	build/linux/cli/kvimeter-cli -C $(DEMO) months
+	build/linux/cli/kvimeter-cli -C $(DEMO) list 2026-11
+
+bench: build-native
+	scripts/bench.sh
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

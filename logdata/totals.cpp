@@ -1,0 +1,127 @@
+#include "logdata/totals.h"
+
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+PlaybackLog::~PlaybackLog() {
+    std::free(records);
+    std::free(totals);
+}
+
+int64_t TotalSeconds(int32_t playCount, double length) {
+    const double product = static_cast<double>(playCount) * length;
+    if (std::isnan(product)) {
+        return 0;
+    }
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    if (product >= kTwoTo63) {
+        return INT64_MAX;
+    }
+    if (product < -kTwoTo63) {
+        return INT64_MIN;
+    }
+    return static_cast<int64_t>(product);  // truncates toward zero
+}
+
+TotalTime SplitTotalTime(int64_t totalSeconds) {
+    const int64_t hours = totalSeconds / 3600;
+    const int64_t minutes = totalSeconds / 60 - hours * 60;
+    const int64_t seconds = totalSeconds - (totalSeconds / 60) * 60;
+    return {hours, minutes, seconds};
+}
+
+TotalTime GetTotalTime(const AnimationTotal& total) {
+    return SplitTotalTime(TotalSeconds(total.playCount, total.length));
+}
+
+namespace {
+
+// The text shows each part as an unsigned number: a non-negative part in full (the hours have no
+// upper bound), a negative one (from a negative spot length) as "%u" shows it, modulo 2^32.
+uint64_t AsUnsigned(int64_t value) {
+    return value >= 0 ? static_cast<uint64_t>(value) : static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+int FormatTotalTime(const TotalTime& time, char* out, size_t capacity) {
+    return std::snprintf(out, capacity, "%" PRIu64 " h  %02" PRIu64 " min  %02" PRIu64 " sec",
+                         AsUnsigned(time.hours), AsUnsigned(time.minutes),
+                         AsUnsigned(time.seconds));
+}
+
+bool AppendTotal(PlaybackLog& log, const AnimationTotal& row) {
+    if (log.totals == nullptr || log.totalCount >= log.totalCapacity) {
+        const int32_t capacity = log.totals == nullptr ? kTotalGrowth : log.totalCapacity + kTotalGrowth;
+        void* grown = std::realloc(log.totals, static_cast<size_t>(capacity) * sizeof(AnimationTotal));
+        if (grown == nullptr) {
+            return false;
+        }
+        log.totals = static_cast<AnimationTotal*>(grown);
+        log.totalCapacity = capacity;
+    }
+    log.totals[log.totalCount++] = row;
+    return true;
+}
+
+namespace {
+
+AnimationTotal StartTotal(const PlaybackLog& log, int32_t first) {
+    AnimationTotal row{};
+    const PlaybackRecord& record = log.records[first];
+    std::memcpy(row.name, record.name, kNameSize - 1);
+    row.name[kNameSize - 1] = '\0';
+    row.length = record.length;
+    row.playCount = 1;
+    row.firstIndex = first;
+    return row;
+}
+
+}  // namespace
+
+int BuildTotals(PlaybackLog& log) {
+    if (log.recordCount == 0) {
+        return 0;
+    }
+    AnimationTotal current = StartTotal(log, 0);
+    const char* groupName = log.records[0].name;
+    for (int32_t i = 1; i < log.recordCount; ++i) {
+        if (std::strcmp(log.records[i].name, groupName) != 0) {
+            AppendTotal(log, current);
+            current = StartTotal(log, i);
+            groupName = log.records[i].name;
+        } else {
+            ++current.playCount;
+        }
+    }
+    AppendTotal(log, current);
+    return 0;
+}
+
+void GetTotalText(void* context, ListViewItem* item) {
+    if ((item->mask & kListItemText) == 0 || item->pszText == nullptr || item->cchTextMax <= 0) {
+        return;
+    }
+    const auto* log = static_cast<const PlaybackLog*>(context);
+    const AnimationTotal& total = log->totals[item->iItem];
+    const size_t capacity = static_cast<size_t>(item->cchTextMax);
+    switch (item->iSubItem) {
+        case 0:
+            std::snprintf(item->pszText, capacity, "%s", total.name);
+            break;
+        case 1:
+            std::snprintf(item->pszText, capacity, "%.2f", total.length);
+            break;
+        case 2:
+            std::snprintf(item->pszText, capacity, "%u", static_cast<unsigned>(total.playCount));
+            break;
+        case 3:
+            FormatTotalTime(GetTotalTime(total), item->pszText, capacity);
+            break;
+        default:
+            break;
+    }
+}

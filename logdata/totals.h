@@ -1,0 +1,35 @@
+#pragma once
+// Grouping sorted plays into per-animation totals, the total-time rule and the list's cell texts.
+#include <cstddef>
+#include <cstdint>
+
+#include "logdata/playback_log.h"
+
+// play count × spot length in double precision, truncated toward zero to whole seconds.
+// Saturates to the int64 range; NaN gives 0.
+int64_t TotalSeconds(int32_t playCount, double length);
+
+// The total time split as the text shows it: hours unbounded, minutes and seconds below 60
+// (for a non-negative total).
+struct TotalTime {
+    int64_t hours;
+    int64_t minutes;
+    int64_t seconds;
+};
+TotalTime SplitTotalTime(int64_t totalSeconds);
+TotalTime GetTotalTime(const AnimationTotal& total);
+
+// "%u h  %02u min  %02u sec" into out (capacity bytes, always NUL-terminated when capacity > 0).
+// Returns the length the full text has.
+int FormatTotalTime(const TotalTime& time, char* out, size_t capacity);
+
+// Appends one row, creating the array with room for 100 rows and growing it by 100.
+// Returns false when the array could not grow (the row is dropped).
+bool AppendTotal(PlaybackLog& log, const AnimationTotal& row);
+
+// Fills the (empty) totals from the sorted records. Returns 0.
+int BuildTotals(PlaybackLog& log);
+
+// The list's text callback: context is the PlaybackLog; writes the cell text of
+// (item->iItem, item->iSubItem) into item->pszText when the request asks for text.
+void GetTotalText(void* context, ListViewItem* item);

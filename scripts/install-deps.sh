@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need, and nothing when it is all there already.
+#   install-deps.sh native   compilers and GoogleTest for the Linux build
+#   install-deps.sh all      also MinGW-w64, Wine and Xvfb for the Windows build and its tests
+set -euo pipefail
+what=${1:-all}
+
+need=()
+want() { # want PACKAGE CHECK-PATH
+    [ -e "$2" ] || need+=("$1")
+}
+want cmake /usr/bin/cmake
+want ninja-build /usr/bin/ninja
+want g++ /usr/bin/g++
+want googletest /usr/src/googletest/CMakeLists.txt
+if [ "$what" = all ]; then
+    want g++-mingw-w64-x86-64-posix /usr/bin/x86_64-w64-mingw32-g++-posix
+    want binutils-mingw-w64-x86-64 /usr/bin/x86_64-w64-mingw32-windres
+    want wine /usr/bin/wine
+    want wine64 /usr/lib/wine/wine64
+    want xvfb /usr/bin/Xvfb
+    want xauth /usr/bin/xauth
+fi
+
+if [ ${#need[@]} -gt 0 ]; then
+    echo "Installing: ${need[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+if [ "$what" = all ]; then
+    "$(dirname "$0")/wine-prefix.sh"
+fi
