@@ -21,6 +21,9 @@ if ! display_ok; then
 fi
 
 wineserver -p >/dev/null 2>&1 || true
+# Start Wine's own services now, detached from our output: a test runner that waits for its
+# children's output pipes would otherwise wait for them too.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 
 "$@"
 status=$?

@@ -1,0 +1,1 @@
+#include "dialogfw/my_cdialog.h"

@@ -1,0 +1,2 @@
+#pragma once
+// The dialog base (placeholder).

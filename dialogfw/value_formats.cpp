@@ -1,0 +1,1 @@
+#include "dialogfw/value_formats.h"

@@ -1,0 +1,2 @@
+#pragma once
+// Value texts of the dialog controls (placeholder).
