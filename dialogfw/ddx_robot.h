@@ -42,9 +42,9 @@ enum BindingKind : int32_t {
 
 // Flags of the integer and real forms.
 constexpr uint32_t kBindZeroAsEmpty = 1u << 0;
-constexpr uint32_t kBindAcceptZero = 1u << 1;      // EditDouble: 0 accepted outside the limits
-constexpr uint32_t kBindGrouped0 = 1u << 2;        // EditDouble: grouped, no decimals, display only
-constexpr uint32_t kBindGrouped2 = 1u << 3;        // EditDouble: grouped, two decimals, display only
+constexpr uint32_t kBindAcceptZero = 1u << 1;  // EditDouble: 0 accepted outside the limits
+constexpr uint32_t kBindGrouped0 = 1u << 2;    // EditDouble: grouped, no decimals, display only
+constexpr uint32_t kBindGrouped2 = 1u << 3;    // EditDouble: grouped, two decimals, display only
 
 struct BindingEntry {
     int32_t controlId;

@@ -55,8 +55,10 @@ int FormatTotalTime(const TotalTime& time, char* out, size_t capacity) {
 
 bool AppendTotal(PlaybackLog& log, const AnimationTotal& row) {
     if (log.totals == nullptr || log.totalCount >= log.totalCapacity) {
-        const int32_t capacity = log.totals == nullptr ? kTotalGrowth : log.totalCapacity + kTotalGrowth;
-        void* grown = std::realloc(log.totals, static_cast<size_t>(capacity) * sizeof(AnimationTotal));
+        const int32_t capacity =
+            log.totals == nullptr ? kTotalGrowth : log.totalCapacity + kTotalGrowth;
+        void* grown =
+            std::realloc(log.totals, static_cast<size_t>(capacity) * sizeof(AnimationTotal));
         if (grown == nullptr) {
             return false;
         }
