@@ -1,6 +1,7 @@
 #include "framework/framework.h"
 
 #include <cstddef>
+#include <exception>
 
 #include "logdata/cp1250.h"
 #include "logdata/win32_types.h"
@@ -60,6 +61,10 @@ std::wstring ApplicationName() {
     if (dot != std::wstring::npos)
         name.erase(dot);
     return name;
+}
+
+void ReportHandlerError(HWND owner, std::string_view cp1250) {
+    MessageBoxW(owner, ToWide(cp1250).c_str(), ApplicationName().c_str(), MB_OK | MB_ICONSTOP);
 }
 
 bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
@@ -169,8 +174,16 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     MSG outer = m_currentMsg;
     m_currentMsg = MSG{m_hWnd, message, wParam, lParam, 0, {}};
     LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result))
-        result = DefWindowProc(message, wParam, lParam);
+    // An error must not unwind through the system's frames: it ends the handler and is shown.
+    try {
+        if (!OnWndMsg(message, wParam, lParam, &result)) {
+            result = DefWindowProc(message, wParam, lParam);
+        }
+    } catch (const std::exception& error) {
+        ReportHandlerError(GetAncestor(m_hWnd, GA_ROOT), error.what());
+    } catch (...) {
+        ReportHandlerError(GetAncestor(m_hWnd, GA_ROOT), "Unexpected error.");
+    }
     m_currentMsg = outer;
     return result;
 }

@@ -16,6 +16,10 @@ std::string ToCp1250(std::wstring_view text);
 // The program file's name without its extension: the title of the program's message boxes.
 std::wstring ApplicationName();
 
+// An error that ended a message handler: a message box with the stop icon, titled with the
+// application's name. Handlers report by throwing; the window procedure catches and calls this.
+void ReportHandlerError(HWND owner, std::string_view cp1250);
+
 // Type identification: a class name and the record of the base class.
 struct CRuntimeClass {
     const char* m_lpszClassName;

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
+#include "tests/framework/message_box_catcher.h"
 #include "tests/framework/scripted_dialog.h"
 #include "tests/framework/test_resource.h"
 
@@ -142,9 +144,14 @@ public:
     int secondChanges = 0;
     int listNotifies = 0;
     bool keepOpenOnOK = false;
+    bool failOnAction = false;
 
 private:
-    void OnAction() { ++actions; }
+    void OnAction() {
+        ++actions;
+        if (failOnAction)
+            throw std::runtime_error("Neplatn\xE9 datum");
+    }
     void OnFirstChanged() { ++firstChanges; }
     void OnSecondChanged() { ++secondChanges; }
     bool OnListNotify(NMHDR*, LRESULT* result) {
@@ -226,6 +233,22 @@ TEST(MessageTable, ButtonClickReachesItsCommandHandler) {
         [&] { EXPECT_EQ(dialog.actions, 1); },
     });
     EXPECT_EQ(dialog.okCalls, 0);
+}
+
+TEST(MessageTable, ErrorInAHandlerIsShownWithTheStopIconAndTheDialogGoesOn) {
+    Scripted dialog;
+    dialog.failOnAction = true;
+    MessageBoxCatcher catcher;
+    INT_PTR result = dialog.Run({
+        [&] { SendMessageW(dialog.Item(IDC_ACTION), BM_CLICK, 0, 0); },
+        [&] { EXPECT_TRUE(IsWindowVisible(dialog.m_hWnd)); },
+    });
+    EXPECT_EQ(result, kScriptLeftOpen);
+    EXPECT_EQ(dialog.actions, 1);
+    ASSERT_EQ(catcher.boxes.size(), 1u);
+    EXPECT_EQ(catcher.boxes[0].text, L"Neplatn\u00E9 datum");
+    EXPECT_EQ(catcher.boxes[0].title, L"kv_framework_tests");
+    EXPECT_EQ(catcher.boxes[0].icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32513))) << "stop icon";
 }
 
 TEST(MessageTable, SubclassedControlHandlesItsOwnMessagesFirst) {
