@@ -473,17 +473,34 @@ TEST(ListCtrlExBar, OneThirdOfAHundredPixelsIs33AndGridLinesStayFree) {
     EXPECT_EQ(canvas.At(c.left + 50, c.bottom - 2), window);
 }
 
-TEST(ListCtrlExBar, NumeratorAboveDenominatorRunsIntoTheNextColumn) {
+struct BarCase {
+    uint32_t numerator;
+    uint32_t denominator;
+    int width;  // of the 100 pixels left after the grid lines
+};
+
+void PrintTo(const BarCase& c, std::ostream* out) {
+    *out << c.numerator << "/" << c.denominator << " gives " << c.width;
+}
+
+class BarWidth : public testing::TestWithParam<BarCase> {};
+
+// n = d and n > d run to and past the cell's right edge; the share is truncated, not rounded.
+TEST_P(BarWidth, IsTheTruncatedShareOfTheCellWidth) {
     Host host;
     Canvas canvas;
     BarDrawing bar;
     host.Run({[&] {
         host.list.SetItemCountEx(1);
-        bar = DrawBar(host, canvas, BarStyle(4, 2));
+        bar = DrawBar(host, canvas, BarStyle(GetParam().numerator, GetParam().denominator));
     }});
     const int y = (bar.cell.top + bar.cell.bottom) / 2;
-    EXPECT_EQ(canvas.RunFrom(bar.cell.left + 1, y, RGB(0, 160, 0)), 200);
+    EXPECT_EQ(canvas.RunFrom(bar.cell.left + 1, y, RGB(0, 160, 0)), GetParam().width);
 }
+
+INSTANTIATE_TEST_SUITE_P(ListCtrlExBar, BarWidth,
+                         testing::Values(BarCase{2, 3, 66}, BarCase{255, 255, 100},
+                                         BarCase{4, 2, 200}, BarCase{1, 255, 0}));
 
 class NoBar : public testing::TestWithParam<std::pair<uint32_t, uint32_t>> {};
 
