@@ -72,6 +72,8 @@ BOOL MyCDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL MyCDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (lParam == 0)
+        return FALSE;
     OnControlNotify(static_cast<uint32_t>(wParam), reinterpret_cast<const NMHDR*>(lParam));
     return CDialog::OnNotify(wParam, lParam, result);
 }
@@ -80,7 +82,8 @@ void MyCDialog::HandleUserMessage2100(WPARAM wParam, LPARAM lParam) {
     auto* record = reinterpret_cast<unsigned char*>(wParam);
     const auto itemCount = static_cast<int32_t>(lParam);
     int32_t setCount = -1;
-    if (itemCount >= 0 && itemCount <= kUserRecordMaxItems) {
+    // A record that is not there has no items to count.
+    if (record != nullptr && lParam >= 0 && lParam <= kUserRecordMaxItems) {
         setCount = 0;
         for (int32_t i = 0; i < itemCount; ++i) {
             if (record[kUserRecordItemsOffset + i * kUserRecordItemSize] != 0)

@@ -256,6 +256,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header == nullptr)
+        return FALSE;
     CWnd* child = FromHandlePermanent(header->hwndFrom);
     if (child != nullptr && child != this &&
         child->OnChildNotify(WM_NOTIFY, header->idFrom, lParam, result)) {

@@ -107,6 +107,8 @@ public:
             OnControl(EN_CHANGE, IDC_EDIT_FIRST, &TestDialog::OnFirstChanged),
             OnControl(EN_CHANGE, IDC_EDIT_SECOND, &TestDialog::OnSecondChanged),
             OnNotifyRange(0x7002u, IDC_LIST, IDC_LIST, &TestDialog::OnListNotify),
+            OnSysCommandMessage(&TestDialog::OnSysCommand),
+            OnQueryDragIconMessage(&TestDialog::OnQueryDragIcon),
         };
         static const MessageMap map{CDialog::ThisMessageMap(), entries, std::size(entries)};
         return &map;
@@ -145,6 +147,9 @@ public:
     int listNotifies = 0;
     bool keepOpenOnOK = false;
     bool failOnAction = false;
+    int aboutCommands = 0;
+    HCURSOR dragIcon = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    static constexpr UINT kAboutCommand = 16;
 
 private:
     void OnAction() {
@@ -154,6 +159,13 @@ private:
     }
     void OnFirstChanged() { ++firstChanges; }
     void OnSecondChanged() { ++secondChanges; }
+    void OnSysCommand(UINT id, LPARAM) {
+        if ((id & 0xFFF0) == kAboutCommand)
+            ++aboutCommands;
+        else
+            Default();
+    }
+    HCURSOR OnQueryDragIcon() { return dragIcon; }
     bool OnListNotify(NMHDR*, LRESULT* result) {
         ++listNotifies;
         *result = 7;
@@ -249,6 +261,32 @@ TEST(MessageTable, ErrorInAHandlerIsShownWithTheStopIconAndTheDialogGoesOn) {
     EXPECT_EQ(catcher.boxes[0].text, L"Neplatn\u00E9 datum");
     EXPECT_EQ(catcher.boxes[0].title, L"kv_framework_tests");
     EXPECT_EQ(catcher.boxes[0].icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32513))) << "stop icon";
+}
+
+TEST(MessageTable, SystemCommandHandlerTakesItsOwnAndPassesTheRestToTheDialogManager) {
+    Scripted dialog;
+    INT_PTR result = dialog.Run({
+        [&] { dialog.SendMessage(WM_SYSCOMMAND, TestDialog::kAboutCommand + 3); },
+        [&] { EXPECT_EQ(dialog.aboutCommands, 1); },
+        [&] { dialog.SendMessage(WM_SYSCOMMAND, SC_CLOSE); },
+        [&] {},  // the dialog manager posts its cancel command
+    });
+    EXPECT_EQ(result, IDCANCEL) << "SC_CLOSE by default closes as the close box does";
+    EXPECT_EQ(dialog.cancelCalls, 1);
+}
+
+TEST(MessageTable, DragIconQueryAnswersWithTheHandlersHandle) {
+    Scripted dialog;
+    LRESULT answer = 0;
+    dialog.Run({[&] { answer = dialog.SendMessage(WM_QUERYDRAGICON); }});
+    EXPECT_EQ(answer, reinterpret_cast<LRESULT>(dialog.dragIcon));
+}
+
+TEST(Reflection, NotifyWithoutHeaderIsLeftToTheDialogManager) {
+    Scripted dialog;
+    LRESULT answer = -1;
+    dialog.Run({[&] { answer = dialog.SendMessage(WM_NOTIFY, IDC_LIST, 0); }});
+    EXPECT_EQ(answer, 0);
 }
 
 TEST(MessageTable, SubclassedControlHandlesItsOwnMessagesFirst) {

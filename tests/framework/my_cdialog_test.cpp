@@ -275,12 +275,19 @@ TEST(DialogBaseMessages, Message2100WithNOutsideZeroTo29GivesMinusOne) {
     record.Set(0);
     std::vector<int32_t> counts;
     dialog.Run({[&] {
-        for (LPARAM n : {LPARAM{30}, LPARAM{-1}, LPARAM{29}, LPARAM{0}}) {
+        for (LPARAM n : {LPARAM{30}, LPARAM{-1}, LPARAM{29}, LPARAM{0}, LPARAM{0x100000003}}) {
             dialog.SendMessage(kUserMessage2100, reinterpret_cast<WPARAM>(record.bytes.data()), n);
             counts.push_back(dialog.setCount);
         }
     }});
-    EXPECT_EQ(counts, (std::vector<int32_t>{-1, -1, 1, 0}));
+    EXPECT_EQ(counts, (std::vector<int32_t>{-1, -1, 1, 0, -1}));
+}
+
+TEST(DialogBaseMessages, Message2100WithoutRecordCountsMinusOne) {
+    Scripted dialog;
+    dialog.Run({[&] { dialog.SendMessage(kUserMessage2100, 0, 3); }});
+    ASSERT_EQ(dialog.calls.size(), 1u);
+    EXPECT_EQ(dialog.setCount, -1);
 }
 
 class PendingMessage : public testing::TestWithParam<UINT> {};
