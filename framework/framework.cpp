@@ -142,25 +142,25 @@ BOOL CWnd::EnableWindow(BOOL enable) {
 }
 
 void CWnd::SetWindowText(std::string_view cp1250) {
-    SetWindowTextW(m_hWnd, ToWide(cp1250).c_str());
+    ::SetWindowTextW(m_hWnd, ToWide(cp1250).c_str());
 }
 
 std::string CWnd::GetWindowText() const {
     int length = GetWindowTextLengthW(m_hWnd);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    int copied = GetWindowTextW(m_hWnd, text.data(), length + 1);
+    int copied = ::GetWindowTextW(m_hWnd, text.data(), length + 1);
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return ToCp1250(text);
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return SendMessageW(m_hWnd, message, wParam, lParam);
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* self = FromHandlePermanent(hwnd);
     if (self == nullptr)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         WNDPROC super = self->m_pfnSuper;
         self->UnsubclassWindow();
@@ -195,7 +195,7 @@ LRESULT CWnd::Default() {
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_pfnSuper != nullptr)
         return CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
-    return DefWindowProcW(m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
 const MessageMapEntry* CWnd::FindEntry(UINT message, UINT code, UINT id) const {
@@ -438,7 +438,7 @@ CFont::~CFont() {
 
 BOOL CFont::CreateFontIndirect(const LOGFONTW& font) {
     DeleteObject();
-    m_hObject = CreateFontIndirectW(&font);
+    m_hObject = ::CreateFontIndirectW(&font);
     return m_hObject != nullptr;
 }
 
