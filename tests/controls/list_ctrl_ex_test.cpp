@@ -26,6 +26,7 @@ struct Owner {
     int textCalls = 0;
     ListViewItem* lastItem = nullptr;
     int imageToSet = -1;
+    std::vector<std::pair<int, int>> textCells;
 
     COLORREF styleText = RGB(0, 0, 200);
     COLORREF styleBackground = RGB(0, 160, 0);
@@ -43,6 +44,7 @@ void OwnerText(void* context, ListViewItem* item) {
         item->iImage = owner.imageToSet;
     if ((item->mask & kListItemText) == 0)
         return;
+    owner.textCells.emplace_back(item->iItem, item->iSubItem);
     auto found = owner.texts.find({item->iItem, item->iSubItem});
     std::string text = found != owner.texts.end() ? found->second : "";
     size_t length = std::min(text.size(), static_cast<size_t>(item->cchTextMax - 1));
@@ -432,6 +434,32 @@ TEST(ListCtrlExCustomDraw, RealPaintingAsksTheStyleCallbackForEveryVisibleCell) 
         }
     }
     EXPECT_GT(host.owner.textCalls, 0);
+}
+
+TEST(ListCtrlExCustomDraw, RealPaintingOfBarCellsShowsTheBarOnScreen) {
+    Host host;
+    host.owner.texts[{0, 1}] = "b";
+    host.owner.style = BarStyle(1, 2);
+    RECT cell{};
+    COLORREF left = 0;
+    COLORREF right = 0;
+    host.Run({[&] {
+        host.list.SetCellStyleCallback(&OwnerStyle);
+        host.list.SetItemCountEx(2);
+        host.owner.textCells.clear();
+        RedrawWindow(host.list.m_hWnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        host.list.GetSubItemRect(0, 1, LVIR_BOUNDS, cell);
+        HDC dc = GetDC(host.list.m_hWnd);
+        left = GetPixel(dc, cell.left + 3, cell.top + 2);
+        right = GetPixel(dc, cell.right - 3, cell.top + 2);
+        ReleaseDC(host.list.m_hWnd, dc);
+    }});
+    EXPECT_EQ(left, RGB(0, 160, 0)) << "the bar's first half";
+    EXPECT_EQ(right, GetSysColor(COLOR_WINDOW)) << "the ground after the bar";
+    auto& asked = host.owner.textCells;
+    EXPECT_NE(std::find(asked.begin(), asked.end(), std::make_pair(0, 1)), asked.end())
+        << "the bar cell asks the list, and the list the owner, for the text";
 }
 
 // ---- The bar cell ---------------------------------------------------------------------

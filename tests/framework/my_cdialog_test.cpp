@@ -1,8 +1,11 @@
 #include "dialogfw/my_cdialog.h"
 
+#include "controls/list_ctrl_ex.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <vector>
 
 #include "tests/framework/scripted_dialog.h"
@@ -44,6 +47,7 @@ public:
         }
         return result;
     }
+    void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, IDC_LIST, list); }
     void OnDataChanged(int32_t id) override { dataChanged.push_back(id); }
     void OnUserMessage2100(void* record, int32_t n, int32_t set) override {
         calls.push_back({kUserMessage2100, reinterpret_cast<WPARAM>(record), n});
@@ -75,6 +79,7 @@ public:
     using MyCDialog::SetEnterToNext;
     using MyCDialog::SetIgnoreCancel;
 
+    ListCtrlEx list;
     HWND ownerAtInit = nullptr;
     bool bindCheck = false;
     uint8_t checked = 0;
@@ -245,6 +250,32 @@ TEST(DialogBaseRouting, ClickUpdatesTheBoundVariableBeforeTheDialogsHandler) {
     EXPECT_EQ(dialog.checked, 1);
     EXPECT_EQ(dialog.checkedSeenByHandler, 1);
     EXPECT_EQ(dialog.dataChanged, (std::vector<int32_t>{0, IDC_CHECK}));
+}
+
+// The list's notifications pass the binding engine and still come back to the list.
+void CellText(void*, ListViewItem* item) {
+    if (item->mask & kListItemText)
+        snprintf(item->pszText, static_cast<size_t>(item->cchTextMax), "%d/%d", item->iItem,
+                 item->iSubItem);
+}
+
+TEST(DialogBaseRouting, ListNotificationsAreReflectedToTheList) {
+    Scripted dialog;
+    std::wstring text;
+    LRESULT prePaint = -1;
+    dialog.Run({[&] {
+        dialog.list.InsertColumn(0, "A", LVCFMT_LEFT, 50);
+        dialog.list.InsertColumn(1, "B", LVCFMT_LEFT, 50);
+        dialog.list.SetTextCallback(nullptr, &CellText);
+        dialog.list.SetItemCountEx(3);
+        text = dialog.list.GetItemText(2, 1);
+        NMLVCUSTOMDRAW draw{};
+        draw.nmcd.hdr = NMHDR{dialog.list.m_hWnd, IDC_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
+        draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+        prePaint = dialog.SendMessage(WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&draw));
+    }});
+    EXPECT_EQ(text, L"2/1");
+    EXPECT_EQ(prePaint, CDRF_NOTIFYITEMDRAW);
 }
 
 // ---- Custom messages ------------------------------------------------------------------
