@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+
+#include "dialogfw/value_formats.h"
 
 enum BindingKind : int32_t {
     EditText8 = 1,
@@ -40,11 +43,21 @@ enum BindingKind : int32_t {
     IpAddress = 32,
 };
 
-// Flags of the integer and real forms.
-constexpr uint32_t kBindZeroAsEmpty = 1u << 0;
-constexpr uint32_t kBindAcceptZero = 1u << 1;  // EditDouble: 0 accepted outside the limits
-constexpr uint32_t kBindGrouped0 = 1u << 2;    // EditDouble: grouped, no decimals, display only
-constexpr uint32_t kBindGrouped2 = 1u << 3;    // EditDouble: grouped, two decimals, display only
+// The variables of DatePickerStamp and DatePickerYmd.
+struct DateStamp {
+    uint16_t year;
+    uint16_t month;
+    uint16_t day;
+    uint8_t rest[10];  // cleared by every read
+};
+static_assert(sizeof(DateStamp) == 16);
+
+struct DateYmd {
+    uint16_t year;
+    uint16_t month;
+    uint16_t day;
+};
+static_assert(sizeof(DateYmd) == 6);
 
 struct BindingEntry {
     int32_t controlId;
@@ -94,7 +107,8 @@ public:
     // Tells the dialog which control's variable was just updated (0 after UpdateControls).
     virtual void OnDataChanged(int32_t controlId);
 
-    void AddBinding(const BindingEntry& entry);
+    // False when the table cannot grow; the entry is then not added.
+    bool AddBinding(const BindingEntry& entry);
     void AddIntEdit(int32_t controlId, int32_t* variable);
     void UpdateControls();
     void ReadControl(int32_t entryIndex, bool withMessages);
@@ -106,6 +120,10 @@ public:
     bool AddEnterRedirect(HWND focus, HWND target, uint32_t message);  // false when full
     int32_t RedirectCount() const { return m_redirectCount; }
     const EnterRedirect& Redirect(int32_t row) const { return m_redirects[row]; }
+
+    int32_t BindingCount() const { return m_bindingCount; }
+    int32_t BindingCapacity() const { return m_bindingCapacity; }
+    const BindingEntry& Binding(int32_t index) const { return m_bindings[index]; }
 
 protected:
     HWND m_owner = nullptr;
@@ -123,4 +141,24 @@ public:
 protected:
     EnterRedirect m_redirects[kMaxEnterRedirects] = {};
     int32_t m_redirectCount = 0;
+
+private:
+    int32_t FindEntry(int32_t controlId) const;
+    HWND ControlOf(const BindingEntry& entry) const;
+    void NotifyDataChanged(int32_t controlId);
+    bool ActOnCommand(int32_t index, HWND control, uint32_t code);
+    bool ActOnComboEdit(BindingEntry& entry, HWND control, uint32_t code);
+    void ReadEntry(int32_t index, HWND control, bool withMessages);
+    void ReadCombo(BindingEntry& entry, HWND control);
+    void ReadValidated(const BindingEntry& entry, HWND control, bool withMessages);
+    void ReadClampedInt(const BindingEntry& entry, HWND control);
+    void WriteEntry(int32_t index, HWND control);
+    void WriteCombo(BindingEntry& entry, HWND control);
+    void WriteText(HWND control, const std::string& text);
+    void WriteText(HWND control, const std::wstring& text);
+    int32_t GroupStart(int32_t index) const;
+    int32_t GroupEnd(int32_t start) const;
+    void ReadRadioGroup(int32_t index);
+    void WriteRadioGroup(int32_t index);
+    void Refuse(HWND control, const wchar_t* message);
 };
