@@ -109,6 +109,7 @@ std::wstring ExeTitle() {
 class BindingTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        winsupport::PreferUnmanagedWindowsUnderWine();
         winsupport::InitTestControls();
         m_dialog = winsupport::CreateTestDialog(IDD_BINDING_TEST, TestDialogProc,
                                                 reinterpret_cast<LPARAM>(&robot));

@@ -109,6 +109,25 @@ void MessageBoxCatcher::Catch(HWND box) {
                  reinterpret_cast<LPARAM>(GetDlgItem(box, m_answer)));
 }
 
+void PreferUnmanagedWindowsUnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) {
+        return;
+    }
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring exe = path;
+    exe.erase(0, exe.find_last_of(L"\\/") + 1);
+    const std::wstring key = L"Software\\Wine\\AppDefaults\\" + exe + L"\\X11 Driver";
+    HKEY handle = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &handle, nullptr) == ERROR_SUCCESS) {
+        const wchar_t no[] = L"N";
+        RegSetValueExW(handle, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(no), sizeof no);
+        RegCloseKey(handle);
+    }
+}
+
 void InitTestControls() {
     INITCOMMONCONTROLSEX controls{
         sizeof(INITCOMMONCONTROLSEX),
@@ -121,7 +140,6 @@ HWND CreateTestDialog(int templateId, DLGPROC procedure, LPARAM parameter) {
                                      nullptr, procedure, parameter);
     if (dialog != nullptr) {
         ShowWindow(dialog, SW_SHOW);
-        SetForegroundWindow(dialog);
         SetActiveWindow(dialog);
         PumpMessages();
     }

@@ -42,6 +42,12 @@ private:
     MessageBoxCatcher* m_outer;
 };
 
+// Under Wine, asks that later runs of this executable keep their windows away from the X
+// window manager: a managed window that is hidden waits up to two seconds for a window manager
+// that a virtual display does not have. Read when a process starts, so it speeds up the runs
+// after the first; correctness never depends on it. Does nothing on Windows.
+void PreferUnmanagedWindowsUnderWine();
+
 // Registers the common control classes the test templates use (date picker, IP address, ...).
 void InitTestControls();
 
