@@ -1015,6 +1015,23 @@ TEST_F(BindingTest, UpdateControlsFromTheCallbackSkipsTheEditedControlAndReports
     EXPECT_EQ(robot.changes, Changes{IDC_EDIT_A});
 }
 
+TEST_F(BindingTest, AChangeRaisedInsideTheCallbackUpdatesItsVariableWithoutASecondReport) {
+    int32_t a = 0;
+    int32_t b = 0;
+    robot.AddIntEdit(IDC_EDIT_A, &a);
+    robot.AddIntEdit(IDC_EDIT_B, &b);
+    robot.onChange = [&](int32_t id) {
+        if (id == IDC_EDIT_A) {
+            SetWindowTextW(Control(IDC_EDIT_B), L"99");
+        }
+    };
+    Type(IDC_EDIT_A, L"1");
+    EXPECT_EQ(b, 99);
+    EXPECT_EQ(robot.changes, Changes{IDC_EDIT_A});
+    Type(IDC_EDIT_B, L"5");
+    EXPECT_EQ(robot.changes, (Changes{IDC_EDIT_A, IDC_EDIT_B}));
+}
+
 TEST_F(BindingTest, AnEditWrittenByTheEngineIsReadBackWithoutAReport) {
     double value = 1.0 / 3.0;
     robot.AddBinding(RealEntry(IDC_EDIT_A, &value, 0, 0, 0));

@@ -9,6 +9,9 @@ namespace winsupport {
 namespace {
 
 thread_local MessageBoxCatcher* t_catcher = nullptr;
+// Dialogs made by CreateTestDialog are the tests' own windows, never message boxes.
+thread_local std::vector<HWND> t_testDialogs;
+thread_local bool t_creatingTestDialog = false;
 
 std::wstring ClassName(HWND window) {
     wchar_t name[64] = {};
@@ -54,7 +57,8 @@ UINT ButtonStyle(std::vector<int> ids) {
 }
 
 bool IsMessageBox(HWND window) {
-    return ClassName(window) == L"#32770" && GetWindow(window, GW_OWNER) != nullptr;
+    return !t_creatingTestDialog && ClassName(window) == L"#32770" &&
+           std::find(t_testDialogs.begin(), t_testDialogs.end(), window) == t_testDialogs.end();
 }
 
 }  // namespace
@@ -136,9 +140,12 @@ void InitTestControls() {
 }
 
 HWND CreateTestDialog(int templateId, DLGPROC procedure, LPARAM parameter) {
+    t_creatingTestDialog = true;
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId),
                                      nullptr, procedure, parameter);
+    t_creatingTestDialog = false;
     if (dialog != nullptr) {
+        t_testDialogs.push_back(dialog);
         ShowWindow(dialog, SW_SHOW);
         SetActiveWindow(dialog);
         PumpMessages();
