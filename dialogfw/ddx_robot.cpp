@@ -197,6 +197,43 @@ void WriteItemData(HWND combo, int32_t* variable, bool referred) {
     *variable = first;
 }
 
+// A chosen item of a text combo box is copied only when it fits the buffer whole.
+bool StoreChosenText(const BindingEntry& entry, HWND combo) {
+    const LRESULT item = Selection(combo);
+    const int32_t capacity = entry.params.text.capacity;
+    std::wstring text;
+    if (item == CB_ERR || capacity <= 0 || !ItemText(combo, item, SIZE_MAX, text)) {
+        return false;
+    }
+    const std::string text8 = Narrow(text);
+    const size_t length = entry.kind == ComboEditText8 ? text8.size() : text.size();
+    if (length >= static_cast<size_t>(capacity)) {
+        return false;
+    }
+    if (entry.kind == ComboEditText8) {
+        StoreText8(text8, entry.variable, capacity);
+    } else {
+        StoreText16(text, entry.variable, capacity);
+    }
+    return true;
+}
+
+// A chosen item of a numeric combo box with an edit is read without the limits.
+bool StoreChosenNumber(const BindingEntry& entry, HWND combo) {
+    const LRESULT item = Selection(combo);
+    std::wstring text;
+    if (item == CB_ERR || !ItemText(combo, item, kItemTextBuffer, text)) {
+        return false;
+    }
+    const std::string number = Narrow(text);
+    if (entry.kind == ComboEditInt) {
+        *static_cast<int32_t*>(entry.variable) = TextToInt(number.c_str());
+    } else {
+        *static_cast<uint32_t*>(entry.variable) = TextToHex(number.c_str());
+    }
+    return true;
+}
+
 // --- buttons, pickers, address controls -----------------------------------------------------
 
 bool IsChecked(HWND button) {
@@ -491,38 +528,11 @@ bool DDX_Robot::ActOnComboEdit(BindingEntry& entry, HWND control, uint32_t code)
         ReadCombo(entry, control);
         return true;
     }
-    std::wstring text;
     if (code != kSelectionChange) {
         return false;
     }
-    const LRESULT item = Selection(control);
-    if (entry.kind == ComboEditText8 || entry.kind == ComboEditText16) {
-        const int32_t capacity = entry.params.text.capacity;
-        if (item == CB_ERR || !ItemText(control, item, SIZE_MAX, text)) {
-            return false;
-        }
-        const std::string text8 = Narrow(text);
-        const size_t length = entry.kind == ComboEditText8 ? text8.size() : text.size();
-        if (capacity <= 0 || length >= static_cast<size_t>(capacity)) {
-            return false;
-        }
-        if (entry.kind == ComboEditText8) {
-            StoreText8(text8, entry.variable, capacity);
-        } else {
-            StoreText16(text, entry.variable, capacity);
-        }
-        return true;
-    }
-    if (item == CB_ERR || !ItemText(control, item, kItemTextBuffer, text)) {
-        return false;
-    }
-    const std::string number = Narrow(text);
-    if (entry.kind == ComboEditInt) {
-        *static_cast<int32_t*>(entry.variable) = TextToInt(number.c_str());
-    } else {
-        *static_cast<uint32_t*>(entry.variable) = TextToHex(number.c_str());
-    }
-    return true;
+    const bool isText = entry.kind == ComboEditText8 || entry.kind == ComboEditText16;
+    return isText ? StoreChosenText(entry, control) : StoreChosenNumber(entry, control);
 }
 
 // --- reading --------------------------------------------------------------------------------
@@ -629,37 +639,10 @@ void DDX_Robot::ReadClampedInt(const BindingEntry& entry, HWND control) {
 
 void DDX_Robot::ReadValidated(const BindingEntry& entry, HWND control, bool withMessages) {
     const std::string text = ConversionText(control);
-    const auto& integer = entry.params.integer;
-    const auto& real = entry.params.real;
     if (entry.kind == EditInt || entry.kind == EditHex) {
-        const bool hex = entry.kind == EditHex;
-        const uint32_t raw =
-            hex ? TextToHex(text.c_str()) : static_cast<uint32_t>(TextToInt(text.c_str()));
-        const auto value = static_cast<int32_t>(raw);
-        const bool accepted = (integer.lower == 0 && integer.upper == 0) ||
-                              (integer.lower <= value && value <= integer.upper);
-        if (accepted || (!withMessages && integer.lower > 0)) {
-            *static_cast<int32_t*>(entry.variable) = value;
-        } else if (withMessages) {
-            const auto lower = static_cast<uint32_t>(integer.lower);
-            const auto upper = static_cast<uint32_t>(integer.upper);
-            Refuse(control, (hex ? RangeMessage(HexToText(lower), HexToText(upper))
-                                 : RangeMessage(IntToText(integer.lower), IntToText(integer.upper)))
-                                .c_str());
-        }
+        ReadValidatedInt(entry, control, text, withMessages);
     } else if (entry.kind == EditDouble) {
-        if (real.flags & (kBindGrouped0 | kBindGrouped2)) {
-            return;  // display only
-        }
-        const double value = EditTextToReal(text.c_str());
-        const bool accepted = (real.lower == 0.0 && real.upper == 0.0) ||
-                              (real.lower <= value && value <= real.upper) ||
-                              (value == 0.0 && (real.flags & kBindAcceptZero));
-        if (accepted || (!withMessages && real.lower > 0.0)) {
-            *static_cast<double*>(entry.variable) = value;
-        } else if (withMessages) {
-            Refuse(control, RangeMessage(RealToText(real.lower), RealToText(real.upper)).c_str());
-        }
+        ReadValidatedReal(entry, control, text, withMessages);
     } else {
         const ScannedDate date = TextToDate(text.c_str());
         if (IsAcceptedDate(date)) {
@@ -667,6 +650,43 @@ void DDX_Robot::ReadValidated(const BindingEntry& entry, HWND control, bool with
         } else if (withMessages) {
             Refuse(control, kDateMessage);
         }
+    }
+}
+
+// A refused number is still stored by a silent read when the lower limit is above 0.
+void DDX_Robot::ReadValidatedInt(const BindingEntry& entry, HWND control, const std::string& text,
+                                 bool withMessages) {
+    const auto& limits = entry.params.integer;
+    const bool hex = entry.kind == EditHex;
+    const auto value = static_cast<int32_t>(hex ? TextToHex(text.c_str())
+                                                : static_cast<uint32_t>(TextToInt(text.c_str())));
+    const bool accepted = (limits.lower == 0 && limits.upper == 0) ||
+                          (limits.lower <= value && value <= limits.upper);
+    if (accepted || (!withMessages && limits.lower > 0)) {
+        *static_cast<int32_t*>(entry.variable) = value;
+    } else if (withMessages && hex) {
+        Refuse(control, RangeMessage(HexToText(static_cast<uint32_t>(limits.lower)),
+                                     HexToText(static_cast<uint32_t>(limits.upper)))
+                            .c_str());
+    } else if (withMessages) {
+        Refuse(control, RangeMessage(IntToText(limits.lower), IntToText(limits.upper)).c_str());
+    }
+}
+
+void DDX_Robot::ReadValidatedReal(const BindingEntry& entry, HWND control, const std::string& text,
+                                  bool withMessages) {
+    const auto& real = entry.params.real;
+    if (real.flags & (kBindGrouped0 | kBindGrouped2)) {
+        return;  // display only
+    }
+    const double value = EditTextToReal(text.c_str());
+    const bool accepted = (real.lower == 0.0 && real.upper == 0.0) ||
+                          (real.lower <= value && value <= real.upper) ||
+                          (value == 0.0 && (real.flags & kBindAcceptZero));
+    if (accepted || (!withMessages && real.lower > 0.0)) {
+        *static_cast<double*>(entry.variable) = value;
+    } else if (withMessages) {
+        Refuse(control, RangeMessage(RealToText(real.lower), RealToText(real.upper)).c_str());
     }
 }
 

@@ -152,6 +152,10 @@ private:
     void ReadEntry(int32_t index, HWND control, bool withMessages);
     void ReadCombo(BindingEntry& entry, HWND control);
     void ReadValidated(const BindingEntry& entry, HWND control, bool withMessages);
+    void ReadValidatedInt(const BindingEntry& entry, HWND control, const std::string& text,
+                          bool withMessages);
+    void ReadValidatedReal(const BindingEntry& entry, HWND control, const std::string& text,
+                           bool withMessages);
     void ReadClampedInt(const BindingEntry& entry, HWND control);
     void WriteEntry(int32_t index, HWND control);
     void WriteCombo(BindingEntry& entry, HWND control);
