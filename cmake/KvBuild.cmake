@@ -28,7 +28,9 @@ function(kv_gtest name)
     kv_warnings(${name})
     set(props "")
     if(ARG_GUI)
-        set(props LABELS gui)
+        # One GUI test at a time: windows of two processes on one display take the keyboard
+        # focus from each other.
+        set(props LABELS gui RESOURCE_LOCK display)
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST

@@ -9,7 +9,7 @@
 #include <cwchar>
 #include <string>
 
-#include "logdata/cp1250.h"
+#include "framework/framework.h"
 
 namespace {
 
@@ -33,28 +33,9 @@ bool IsCommandCode(uint32_t code) {
            code == kSelectionChange || code == kClick;
 }
 
-// --- text across the Win32 boundary: Windows-1250 inside, UTF-16 at the call ---------------
-
-std::wstring Widen(const std::string& cp1250) {
-    const std::u16string text = Cp1250ToUtf16(cp1250);
-    return std::wstring(text.begin(), text.end());
-}
-
-std::string Narrow(const std::wstring& text) {
-    return Utf16ToCp1250(std::u16string(text.begin(), text.end()));
-}
-
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
-    const int got = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<size_t>(std::max(got, 0)));
-    return text;
-}
-
 // A control's text as the value readers get it: at most 255 characters.
 std::string ConversionText(HWND control) {
-    std::string text = Narrow(WindowText(control));
+    std::string text = ToCp1250(WindowText(control));
     text.resize(std::min(text.size(), static_cast<size_t>(kReadTextMax)));
     return text;
 }
@@ -131,7 +112,7 @@ void SelectFirstItem(HWND combo, Match matches) {
     const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     std::wstring text;
     for (LRESULT item = 0; item < count; ++item) {
-        if (ItemText(combo, item, kItemTextBuffer, text) && matches(Narrow(text))) {
+        if (ItemText(combo, item, kItemTextBuffer, text) && matches(ToCp1250(text))) {
             Select(combo, item);
             return;
         }
@@ -205,7 +186,7 @@ bool StoreChosenText(const BindingEntry& entry, HWND combo) {
     if (item == CB_ERR || capacity <= 0 || !ItemText(combo, item, SIZE_MAX, text)) {
         return false;
     }
-    const std::string text8 = Narrow(text);
+    const std::string text8 = ToCp1250(text);
     const size_t length = entry.kind == ComboEditText8 ? text8.size() : text.size();
     if (length >= static_cast<size_t>(capacity)) {
         return false;
@@ -225,7 +206,7 @@ bool StoreChosenNumber(const BindingEntry& entry, HWND combo) {
     if (item == CB_ERR || !ItemText(combo, item, kItemTextBuffer, text)) {
         return false;
     }
-    const std::string number = Narrow(text);
+    const std::string number = ToCp1250(text);
     if (entry.kind == ComboEditInt) {
         *static_cast<int32_t*>(entry.variable) = TextToInt(number.c_str());
     } else {
@@ -310,21 +291,8 @@ LockMode LockModeOf(int32_t kind) {
     return LockMode::None;
 }
 
-// The program file's name without its extension: the title of the refusal messages.
-std::wstring ApplicationName() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path, std::min<DWORD>(length, MAX_PATH));
-    name.erase(0, name.find_last_of(L"\\/") + 1);
-    const size_t dot = name.find_last_of(L'.');
-    if (dot != std::wstring::npos) {
-        name.erase(dot);
-    }
-    return name;
-}
-
 std::wstring RangeMessage(const std::string& lower, const std::string& upper) {
-    return L"Vložte číslo mezi " + Widen(lower) + L" a " + Widen(upper) + L".";
+    return L"Vložte číslo mezi " + ToWide(lower) + L" a " + ToWide(upper) + L".";
 }
 
 const wchar_t kDateMessage[] = L"Vložte datum ve správném formátu (např. 17.5.1997)";
@@ -375,7 +343,7 @@ void DDX_Robot::UpdateControls() {
     for (int32_t index = 0; index < m_bindingCount; ++index) {
         const BindingEntry& entry = m_bindings[index];
         // Inside OnDataChanged the control being edited keeps what the user typed.
-        if (m_notifyingId != 0 && entry.controlId == m_notifyingId) {
+        if (entry.controlId == m_notifyingId) {
             continue;
         }
         if (HWND control = ControlOf(entry)) {
@@ -541,7 +509,7 @@ void DDX_Robot::ReadEntry(int32_t index, HWND control, bool withMessages) {
     BindingEntry& entry = m_bindings[index];
     const int32_t kind = entry.kind;
     if (IsText8Kind(kind)) {
-        StoreText8(Narrow(WindowText(control)), entry.variable, entry.params.text.capacity);
+        StoreText8(ToCp1250(WindowText(control)), entry.variable, entry.params.text.capacity);
     } else if (IsText16Kind(kind)) {
         StoreText16(WindowText(control), entry.variable, entry.params.text.capacity);
     } else if (kind >= ComboEditText8 && kind <= ComboDataText16) {
@@ -576,7 +544,7 @@ void DDX_Robot::ReadCombo(BindingEntry& entry, HWND control) {
     auto* integer = static_cast<int32_t*>(entry.variable);
     switch (entry.kind) {
         case ComboEditText8:
-            StoreText8(Narrow(WindowText(control)), entry.variable, entry.params.text.capacity);
+            StoreText8(ToCp1250(WindowText(control)), entry.variable, entry.params.text.capacity);
             break;
         case ComboEditText16:
             StoreText16(WindowText(control), entry.variable, entry.params.text.capacity);
@@ -601,7 +569,7 @@ void DDX_Robot::ReadCombo(BindingEntry& entry, HWND control) {
             break;
         case ComboIndexText8:
             *integer = static_cast<int32_t>(Selection(control));
-            StoreText8(Narrow(WindowText(control)), entry.params.textWithBuffer.buffer,
+            StoreText8(ToCp1250(WindowText(control)), entry.params.textWithBuffer.buffer,
                        entry.params.textWithBuffer.capacity);
             break;
         case ComboDataText8:
@@ -610,7 +578,7 @@ void DDX_Robot::ReadCombo(BindingEntry& entry, HWND control) {
                 break;
             }
             if (entry.kind == ComboDataText8) {
-                StoreText8(Narrow(WindowText(control)), entry.params.textWithBuffer.buffer,
+                StoreText8(ToCp1250(WindowText(control)), entry.params.textWithBuffer.buffer,
                            entry.params.textWithBuffer.capacity);
             } else {
                 StoreText16(WindowText(control), entry.params.textWithBuffer.buffer,
@@ -698,17 +666,12 @@ void DDX_Robot::Refuse(HWND control, const wchar_t* message) {
 
 // --- writing --------------------------------------------------------------------------------
 
-// Text the engine puts into a control is no change of the user's: its notifications update
-// the variable like any other but are not reported.
 void DDX_Robot::WriteText(HWND control, const std::wstring& text) {
-    const int32_t notifyEnabled = m_notifyEnabled;
-    m_notifyEnabled = 0;
     SetWindowTextW(control, text.c_str());
-    m_notifyEnabled = notifyEnabled;
 }
 
 void DDX_Robot::WriteText(HWND control, const std::string& text) {
-    WriteText(control, Widen(text));
+    WriteText(control, ToWide(text));
 }
 
 void DDX_Robot::WriteEntry(int32_t index, HWND control) {
@@ -782,7 +745,7 @@ void DDX_Robot::WriteCombo(BindingEntry& entry, HWND control) {
             break;
         case ComboListText8:
             SelectExactText(control,
-                            Widen(BufferText8(entry.variable, entry.params.text.capacity)));
+                            ToWide(BufferText8(entry.variable, entry.params.text.capacity)));
             break;
         case ComboListText16:
             SelectExactText(control, BufferText16(entry.variable, entry.params.text.capacity));
@@ -800,11 +763,11 @@ void DDX_Robot::WriteCombo(BindingEntry& entry, HWND control) {
 
 // --- radio groups ---------------------------------------------------------------------------
 
-// A group is a run of RadioIndex entries with positions 0, 1, 2, ...; -1 when the member's
-// position does not lead back into the table.
+// A group is a run of RadioIndex entries with positions 0, 1, 2, ... that starts `position`
+// entries before the member; -1 when that lies before the table.
 int32_t DDX_Robot::GroupStart(int32_t index) const {
-    const int32_t position = m_bindings[index].params.group.position;
-    return position >= 0 && position <= index ? index - position : -1;
+    const int64_t start = int64_t{index} - m_bindings[index].params.group.position;
+    return start < 0 ? -1 : static_cast<int32_t>(std::min<int64_t>(start, m_bindingCount));
 }
 
 int32_t DDX_Robot::GroupEnd(int32_t start) const {

@@ -4,9 +4,13 @@ MyCDialog::MyCDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent
 
 MyCDialog::~MyCDialog() = default;
 
+// The caption serves this run only: a later plain DoModal keeps the template's caption and
+// never reads a text that may be gone.
 INT_PTR MyCDialog::DoModal(const char* caption) {
     m_caption = caption;
-    return CDialog::DoModal();
+    const INT_PTR result = CDialog::DoModal();
+    m_caption = nullptr;
+    return result;
 }
 
 BOOL MyCDialog::OnInitDialog() {
@@ -82,8 +86,8 @@ void MyCDialog::HandleUserMessage2100(WPARAM wParam, LPARAM lParam) {
     auto* record = reinterpret_cast<unsigned char*>(wParam);
     const auto itemCount = static_cast<int32_t>(lParam);
     int32_t setCount = -1;
-    // A record that is not there has no items to count.
-    if (record != nullptr && lParam >= 0 && lParam <= kUserRecordMaxItems) {
+    // Items cannot be counted in a record that is not there.
+    if (lParam >= 0 && lParam <= kUserRecordMaxItems && (record != nullptr || lParam == 0)) {
         setCount = 0;
         for (int32_t i = 0; i < itemCount; ++i) {
             if (record[kUserRecordItemsOffset + i * kUserRecordItemSize] != 0)

@@ -50,6 +50,14 @@ std::string ToCp1250(std::wstring_view text) {
         std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }
 
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
 std::wstring ApplicationName() {
     wchar_t path[MAX_PATH] = {};
     DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -146,11 +154,7 @@ void CWnd::SetWindowText(std::string_view cp1250) {
 }
 
 std::string CWnd::GetWindowText() const {
-    int length = GetWindowTextLengthW(m_hWnd);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    int copied = ::GetWindowTextW(m_hWnd, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return ToCp1250(text);
+    return ToCp1250(WindowText(m_hWnd));
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {

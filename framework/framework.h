@@ -12,6 +12,8 @@
 // system's ANSI code page.
 std::wstring ToWide(std::string_view cp1250);
 std::string ToCp1250(std::wstring_view text);
+// A window's whole text as the window holds it.
+std::wstring WindowText(HWND window);
 
 // The program file's name without its extension: the title of the program's message boxes.
 std::wstring ApplicationName();

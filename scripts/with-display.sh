@@ -21,13 +21,19 @@ if ! display_ok; then
 fi
 
 wineserver -p >/dev/null 2>&1 || true
-# Start Wine's own services now, detached from our output: a test runner that waits for its
-# children's output pipes would otherwise wait for them too.
+# Wine's desktop process ends a second after its last client goes, and the next program that
+# needs it starts it again with that program's output pipes: a test runner then waits for the
+# desktop as long as it lives, often half a minute. So one idle client, reading a pipe that only
+# we hold, keeps the desktop for the whole run; the desktop and Wine's own services are started
+# now, detached from our output.
+coproc DESKTOP_CLIENT { wine cmd /c "set /p x=" >/dev/null 2>&1; }
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 
 "$@"
 status=$?
 
+[ -n "${DESKTOP_CLIENT[1]:-}" ] && exec {DESKTOP_CLIENT[1]}>&-
 wineserver -k >/dev/null 2>&1 || true
 [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 exit $status

@@ -8,8 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "tests/framework/scripted_dialog.h"
-#include "tests/framework/test_resource.h"
+#include "tests/winsupport/scripted_dialog.h"
+#include "tests/winsupport/test_resource.h"
+
+using winsupport::kScriptLeftOpen;
+using winsupport::ScriptedDialog;
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/dialogfw/ddx_test_resource.h"
 #include "tests/winsupport/gui_support.h"
+#include "tests/winsupport/test_resource.h"
 
 using winsupport::CaughtMessageBox;
 using winsupport::MessageBoxCatcher;
@@ -98,20 +98,10 @@ BindingEntry RadioEntry(int32_t id, int8_t* variable, int32_t position) {
     return entry;
 }
 
-std::wstring ExeTitle() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name = path;
-    name.erase(0, name.find_last_of(L"\\/") + 1);
-    return name.substr(0, name.find_last_of(L'.'));
-}
-
 class BindingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        winsupport::PreferUnmanagedWindowsUnderWine();
-        winsupport::InitTestControls();
-        m_dialog = winsupport::CreateTestDialog(IDD_BINDING_TEST, TestDialogProc,
+        m_dialog = winsupport::CreateTestDialog(IDD_TEST_DIALOG, TestDialogProc,
                                                 reinterpret_cast<LPARAM>(&robot));
         ASSERT_NE(m_dialog, nullptr);
     }
@@ -141,7 +131,7 @@ protected:
     // A focus that leaves the control the way a user's Tab does: EN_KILLFOCUS.
     void Leave(int id) {
         SetFocus(Control(id));
-        SetFocus(Control(IDC_ELSEWHERE));
+        SetFocus(Control(IDC_ACTION));
     }
 
     void SendCommand(int id, int code) {
@@ -211,7 +201,7 @@ protected:
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         const CaughtMessageBox& box = boxes.Boxes()[0];
         EXPECT_EQ(box.text, message);
-        EXPECT_EQ(box.title, ExeTitle());
+        EXPECT_EQ(box.title, L"kv_ddx_robot_tests");
         EXPECT_EQ(box.icon, static_cast<UINT>(MB_ICONEXCLAMATION));
         EXPECT_EQ(box.buttons, static_cast<UINT>(MB_OK));
         EXPECT_EQ(box.owner, m_dialog);
@@ -245,26 +235,26 @@ TEST_F(BindingTest, TableGrowsInStepsOfTenAndKeepsTheOrder) {
 TEST_F(BindingTest, TheFirstEntryOfAControlIsTheOneUsed) {
     int32_t first = 0;
     int32_t second = 0;
-    robot.AddIntEdit(IDC_EDIT_A, &first);
-    robot.AddIntEdit(IDC_EDIT_A, &second);
-    Type(IDC_EDIT_A, L"42");
+    robot.AddIntEdit(IDC_EDIT_FIRST, &first);
+    robot.AddIntEdit(IDC_EDIT_FIRST, &second);
+    Type(IDC_EDIT_FIRST, L"42");
     EXPECT_EQ(first, 42);
     EXPECT_EQ(second, 0);
 }
 
 TEST_F(BindingTest, IntEditAcceptsEveryNumberLimitsItsTextAndNeverComplains) {
     int32_t value = 5;
-    robot.AddIntEdit(IDC_EDIT_A, &value);
+    robot.AddIntEdit(IDC_EDIT_FIRST, &value);
     const BindingEntry& entry = robot.Binding(0);
     EXPECT_EQ(entry.kind, EditInt);
     EXPECT_EQ(entry.params.integer.lower, 0);
     EXPECT_EQ(entry.params.integer.upper, 0);
     EXPECT_EQ(entry.params.integer.flags, 0u);
-    EXPECT_EQ(SendMessageW(Control(IDC_EDIT_A), EM_GETLIMITTEXT, 0, 0), 12);
-    Type(IDC_EDIT_A, L"-2147483648");
+    EXPECT_EQ(SendMessageW(Control(IDC_EDIT_FIRST), EM_GETLIMITTEXT, 0, 0), 12);
+    Type(IDC_EDIT_FIRST, L"-2147483648");
     EXPECT_EQ(value, INT32_MIN);
-    Type(IDC_EDIT_A, L"abc");
-    Leave(IDC_EDIT_A);
+    Type(IDC_EDIT_FIRST, L"abc");
+    Leave(IDC_EDIT_FIRST);
     EXPECT_EQ(value, 0);
     EXPECT_TRUE(boxes.Boxes().empty());
 }
@@ -273,30 +263,30 @@ TEST_F(BindingTest, BindingsOfMissingControlsAndUnknownKindsDoNothing) {
     int32_t missing = 7;
     int32_t inert = 7;
     robot.AddBinding(IntEntry(IDC_MISSING, EditInt, &missing, 0, 0));
-    robot.AddBinding(IntEntry(IDC_EDIT_A, 0, &inert, 0, 0));
-    robot.AddBinding(IntEntry(IDC_EDIT_B, 33, &inert, 0, 0));
-    SetWindowTextW(Control(IDC_EDIT_A), L"keep");
+    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, 0, &inert, 0, 0));
+    robot.AddBinding(IntEntry(IDC_EDIT_SECOND, 33, &inert, 0, 0));
+    SetWindowTextW(Control(IDC_EDIT_FIRST), L"keep");
     robot.UpdateControls();
     robot.ReadControl(0, true);
     robot.ReadControl(1, true);
     robot.ReadControl(5, true);
-    Type(IDC_EDIT_A, L"12");
-    Type(IDC_EDIT_B, L"12");
+    Type(IDC_EDIT_FIRST, L"12");
+    Type(IDC_EDIT_SECOND, L"12");
     robot.SetBindingsLocked(m_dialog, true);
     EXPECT_EQ(missing, 7);
     EXPECT_EQ(inert, 7);
-    EXPECT_EQ(Text(IDC_EDIT_A), L"12");
-    EXPECT_FALSE(IsReadOnly(Control(IDC_EDIT_A)));
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"12");
+    EXPECT_FALSE(IsReadOnly(Control(IDC_EDIT_FIRST)));
     EXPECT_EQ(robot.changes, Changes{0});
 }
 
 TEST_F(BindingTest, NothingTouchesAControlBeforeTheOwnerIsKnown) {
     TestRobot ownerless;
     int32_t value = 3;
-    ownerless.AddIntEdit(IDC_EDIT_A, &value);
+    ownerless.AddIntEdit(IDC_EDIT_FIRST, &value);
     ownerless.UpdateControls();
-    ownerless.OnControlCommand(Control(IDC_EDIT_A), MAKEWPARAM(IDC_EDIT_A, EN_CHANGE));
-    EXPECT_EQ(Text(IDC_EDIT_A), L"");
+    ownerless.OnControlCommand(Control(IDC_EDIT_FIRST), MAKEWPARAM(IDC_EDIT_FIRST, EN_CHANGE));
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"");
     EXPECT_EQ(value, 3);
 }
 
@@ -305,188 +295,188 @@ TEST_F(BindingTest, NothingTouchesAControlBeforeTheOwnerIsKnown) {
 TEST_F(BindingTest, EightBitTextIsWindows1250CutToTheCapacityAndZeroFilled) {
     char buffer[8];
     std::memset(buffer, '#', sizeof buffer);
-    robot.AddBinding(TextEntry(IDC_EDIT_A, EditText8, buffer, 6));
-    Type(IDC_EDIT_A, L"Žluťoučký");
+    robot.AddBinding(TextEntry(IDC_EDIT_FIRST, EditText8, buffer, 6));
+    Type(IDC_EDIT_FIRST, L"Žluťoučký");
     EXPECT_EQ(std::string(buffer, 8), std::string("\x8Elu\x9Do\0##", 8));
-    EXPECT_EQ(robot.changes, Changes{IDC_EDIT_A});
+    EXPECT_EQ(robot.changes, Changes{IDC_EDIT_FIRST});
 }
 
 TEST_F(BindingTest, EightBitTextIsShownAsTheCharactersItEncodes) {
     char buffer[16] = "k\xF9\xF2 \x8A";
-    robot.AddBinding(TextEntry(IDC_EDIT_A, EditText8B, buffer, sizeof buffer));
+    robot.AddBinding(TextEntry(IDC_EDIT_FIRST, EditText8B, buffer, sizeof buffer));
     robot.UpdateControls();
-    EXPECT_EQ(Text(IDC_EDIT_A), L"kůň Š");
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"kůň Š");
 }
 
 TEST_F(BindingTest, SixteenBitTextIsCopiedAsItIs) {
     wchar_t buffer[5] = L"abcd";
-    robot.AddBinding(TextEntry(IDC_EDIT_B, EditText16, buffer, 5));
+    robot.AddBinding(TextEntry(IDC_EDIT_SECOND, EditText16, buffer, 5));
     robot.UpdateControls();
-    EXPECT_EQ(Text(IDC_EDIT_B), L"abcd");
-    Type(IDC_EDIT_B, L"Ωmega€x");
+    EXPECT_EQ(Text(IDC_EDIT_SECOND), L"abcd");
+    Type(IDC_EDIT_SECOND, L"Ωmega€x");
     EXPECT_EQ(std::wstring(buffer, 5), std::wstring(L"Ωmeg\0", 5));
 }
 
 TEST_F(BindingTest, ABufferWithoutTerminatorShowsOnlyItsCapacity) {
     char buffer[4] = {'a', 'b', 'c', 'd'};
-    robot.AddBinding(TextEntry(IDC_EDIT_A, EditText8, buffer, 4));
+    robot.AddBinding(TextEntry(IDC_EDIT_FIRST, EditText8, buffer, 4));
     robot.UpdateControls();
-    EXPECT_EQ(Text(IDC_EDIT_A), L"abcd");
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"abcd");
 }
 
 // --- validated edits ------------------------------------------------------------------------
 
 TEST_F(BindingTest, IntEditAboveAPositiveLowerLimitStoresWhileTypingAndComplainsOnLeaving) {
     int32_t value = 0;
-    robot.AddBinding(IntEntry(IDC_EDIT_A, EditInt, &value, 1, 100));
-    Type(IDC_EDIT_A, L"1");
+    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditInt, &value, 1, 100));
+    Type(IDC_EDIT_FIRST, L"1");
     EXPECT_EQ(value, 1);
-    Type(IDC_EDIT_A, L"12");
+    Type(IDC_EDIT_FIRST, L"12");
     EXPECT_EQ(value, 12);
-    Type(IDC_EDIT_A, L"123");
+    Type(IDC_EDIT_FIRST, L"123");
     EXPECT_EQ(value, 123);
     EXPECT_TRUE(boxes.Boxes().empty());
     robot.changes.clear();
-    Leave(IDC_EDIT_A);
+    Leave(IDC_EDIT_FIRST);
     ExpectRefusal(L"Vložte číslo mezi 1 a 100.");
-    EXPECT_EQ(GetFocus(), Control(IDC_EDIT_A));
-    ExpectWholeTextSelected(IDC_EDIT_A);
+    EXPECT_EQ(GetFocus(), Control(IDC_EDIT_FIRST));
+    ExpectWholeTextSelected(IDC_EDIT_FIRST);
     EXPECT_EQ(value, 123);
-    EXPECT_EQ(robot.changes, Changes{IDC_EDIT_A});
+    EXPECT_EQ(robot.changes, Changes{IDC_EDIT_FIRST});
 }
 
 TEST_F(BindingTest, IntEditFromZeroKeepsTheLastAcceptedValue) {
     int32_t value = 0;
-    robot.AddBinding(IntEntry(IDC_EDIT_A, EditInt, &value, 0, 59));
-    Type(IDC_EDIT_A, L"7");
+    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditInt, &value, 0, 59));
+    Type(IDC_EDIT_FIRST, L"7");
     EXPECT_EQ(value, 7);
-    Type(IDC_EDIT_A, L"75");
+    Type(IDC_EDIT_FIRST, L"75");
     EXPECT_EQ(value, 7);
-    Leave(IDC_EDIT_A);
+    Leave(IDC_EDIT_FIRST);
     ExpectRefusal(L"Vložte číslo mezi 0 a 59.");
     EXPECT_EQ(value, 7);
 }
 
 TEST_F(BindingTest, IntEditWithinTheLimitsLeavesWithoutAMessage) {
     int32_t value = 0;
-    robot.AddBinding(IntEntry(IDC_EDIT_A, EditInt, &value, -10, 10));
-    Type(IDC_EDIT_A, L"-10");
-    Leave(IDC_EDIT_A);
+    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditInt, &value, -10, 10));
+    Type(IDC_EDIT_FIRST, L"-10");
+    Leave(IDC_EDIT_FIRST);
     EXPECT_EQ(value, -10);
     EXPECT_TRUE(boxes.Boxes().empty());
-    EXPECT_EQ(GetFocus(), Control(IDC_ELSEWHERE));
+    EXPECT_EQ(GetFocus(), Control(IDC_ACTION));
 }
 
 TEST_F(BindingTest, IntEditShowsZeroAsEmptyOnlyWithTheFlag) {
     int32_t a = 0;
     int32_t b = 0;
-    robot.AddBinding(IntEntry(IDC_EDIT_A, EditInt, &a, 0, 0, kBindZeroAsEmpty));
-    robot.AddBinding(IntEntry(IDC_EDIT_B, EditInt, &b, 0, 0));
+    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditInt, &a, 0, 0, kBindZeroAsEmpty));
+    robot.AddBinding(IntEntry(IDC_EDIT_SECOND, EditInt, &b, 0, 0));
     robot.UpdateControls();
-    EXPECT_EQ(Text(IDC_EDIT_A), L"");
-    EXPECT_EQ(Text(IDC_EDIT_B), L"0");
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"");
+    EXPECT_EQ(Text(IDC_EDIT_SECOND), L"0");
 }
 
 TEST_F(BindingTest, HexEditShowsUpperCaseAndNamesItsLimitsInHex) {
     uint32_t value = 255;
-    robot.AddBinding(IntEntry(IDC_EDIT_A, EditHex, &value, 0x10, 0xFF));
+    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditHex, &value, 0x10, 0xFF));
     robot.UpdateControls();
-    EXPECT_EQ(Text(IDC_EDIT_A), L"FF");
-    Type(IDC_EDIT_A, L"1a");
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"FF");
+    Type(IDC_EDIT_FIRST, L"1a");
     EXPECT_EQ(value, 0x1Au);
-    Type(IDC_EDIT_A, L"abc");
-    Leave(IDC_EDIT_A);
+    Type(IDC_EDIT_FIRST, L"abc");
+    Leave(IDC_EDIT_FIRST);
     ExpectRefusal(L"Vložte číslo mezi 10 a FF.");
     EXPECT_EQ(value, 0xABCu);  // stored silently while typing: the lower limit is above 0
 }
 
 TEST_F(BindingTest, HexEditComparesTheLimitsSigned) {
     uint32_t value = 0;
-    robot.AddBinding(IntEntry(IDC_EDIT_A, EditHex, &value, -16, 16));
-    Type(IDC_EDIT_A, L"FFFFFFF0");
-    Leave(IDC_EDIT_A);
+    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditHex, &value, -16, 16));
+    Type(IDC_EDIT_FIRST, L"FFFFFFF0");
+    Leave(IDC_EDIT_FIRST);
     EXPECT_EQ(value, 0xFFFFFFF0u);
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST_F(BindingTest, RealEditReadsACommaAndAcceptsZeroOutsideTheLimitsWhenAllowed) {
     double value = 5;
-    robot.AddBinding(RealEntry(IDC_EDIT_A, &value, 1, 10, kBindAcceptZero));
-    Type(IDC_EDIT_A, L"2,5");
+    robot.AddBinding(RealEntry(IDC_EDIT_FIRST, &value, 1, 10, kBindAcceptZero));
+    Type(IDC_EDIT_FIRST, L"2,5");
     EXPECT_EQ(value, 2.5);
-    Type(IDC_EDIT_A, L"0");
-    Leave(IDC_EDIT_A);
+    Type(IDC_EDIT_FIRST, L"0");
+    Leave(IDC_EDIT_FIRST);
     EXPECT_EQ(value, 0.0);
     EXPECT_TRUE(boxes.Boxes().empty());
-    Type(IDC_EDIT_A, L"0,5");
-    Leave(IDC_EDIT_A);
+    Type(IDC_EDIT_FIRST, L"0,5");
+    Leave(IDC_EDIT_FIRST);
     ExpectRefusal(L"Vložte číslo mezi 1 a 10.");
 }
 
 TEST_F(BindingTest, RealEditNamesItsLimitsWithFifteenDigits) {
     double value = 0;
-    robot.AddBinding(RealEntry(IDC_EDIT_A, &value, -0.1, 1.0 / 3.0, 0));
-    Type(IDC_EDIT_A, L"1");
+    robot.AddBinding(RealEntry(IDC_EDIT_FIRST, &value, -0.1, 1.0 / 3.0, 0));
+    Type(IDC_EDIT_FIRST, L"1");
     EXPECT_EQ(value, 0.0);  // lower limit not above 0: nothing stored while typing
-    Leave(IDC_EDIT_A);
+    Leave(IDC_EDIT_FIRST);
     ExpectRefusal(L"Vložte číslo mezi -0.1 a 0.333333333333333.");
 }
 
 TEST_F(BindingTest, GroupedRealEditIsDisplayOnly) {
     double value = 1234567.891;
-    robot.AddBinding(RealEntry(IDC_EDIT_A, &value, 1, 2, kBindGrouped2));
+    robot.AddBinding(RealEntry(IDC_EDIT_FIRST, &value, 1, 2, kBindGrouped2));
     robot.UpdateControls();
-    EXPECT_EQ(Text(IDC_EDIT_A), L"1 234 567.89");
-    Type(IDC_EDIT_A, L"5");
-    Leave(IDC_EDIT_A);
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"1 234 567.89");
+    Type(IDC_EDIT_FIRST, L"5");
+    Leave(IDC_EDIT_FIRST);
     EXPECT_EQ(value, 1234567.891);
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST_F(BindingTest, RealEditUsesItsOwnFormat) {
     double value = 2.5;
-    robot.AddBinding(RealEntry(IDC_EDIT_A, &value, 0, 0, 0, "%.3f kg"));
+    robot.AddBinding(RealEntry(IDC_EDIT_FIRST, &value, 0, 0, 0, "%.3f kg"));
     robot.UpdateControls();
-    EXPECT_EQ(Text(IDC_EDIT_A), L"2.500 kg");
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"2.500 kg");
     EXPECT_EQ(value, 2.5);
 }
 
 TEST_F(BindingTest, DateEditTakesTheEmptyDateAndAnyDayUpTo31) {
     DateRecord date{1, 2, 2000};
-    robot.AddBinding(Entry(IDC_EDIT_A, EditDate, &date));
+    robot.AddBinding(Entry(IDC_EDIT_FIRST, EditDate, &date));
     robot.UpdateControls();
-    EXPECT_EQ(Text(IDC_EDIT_A), L"1.2.2000");
-    Type(IDC_EDIT_A, L"");
-    Leave(IDC_EDIT_A);
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"1.2.2000");
+    Type(IDC_EDIT_FIRST, L"");
+    Leave(IDC_EDIT_FIRST);
     EXPECT_EQ(date.day + date.month + date.year, 0);
-    Type(IDC_EDIT_A, L"30.2.2015");
+    Type(IDC_EDIT_FIRST, L"30.2.2015");
     EXPECT_EQ(date.day, 30);
     EXPECT_EQ(date.month, 2);
     EXPECT_EQ(date.year, 2015);
-    Type(IDC_EDIT_A, L"0.0.0");
-    Leave(IDC_EDIT_A);
+    Type(IDC_EDIT_FIRST, L"0.0.0");
+    Leave(IDC_EDIT_FIRST);
     EXPECT_EQ(date.day + date.month + date.year, 0);
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST_F(BindingTest, DateEditRefusesABadDateOnLeavingAndKeepsTheOldOne) {
     DateRecord date{17, 5, 1997};
-    robot.AddBinding(Entry(IDC_EDIT_A, EditDate, &date));
-    Type(IDC_EDIT_A, L"1.13.2015");
+    robot.AddBinding(Entry(IDC_EDIT_FIRST, EditDate, &date));
+    Type(IDC_EDIT_FIRST, L"1.13.2015");
     EXPECT_EQ(date.day, 17);
-    Leave(IDC_EDIT_A);
+    Leave(IDC_EDIT_FIRST);
     ExpectRefusal(L"Vložte datum ve správném formátu (např. 17.5.1997)");
     EXPECT_EQ(date.month, 5);
-    EXPECT_EQ(GetFocus(), Control(IDC_EDIT_A));
-    ExpectWholeTextSelected(IDC_EDIT_A);
+    EXPECT_EQ(GetFocus(), Control(IDC_EDIT_FIRST));
+    ExpectWholeTextSelected(IDC_EDIT_FIRST);
 }
 
 TEST_F(BindingTest, ReadControlWithMessagesValidatesLikeAFocusLoss) {
     int32_t value = 3;
-    robot.AddBinding(IntEntry(IDC_EDIT_A, EditInt, &value, 0, 9));
-    SetWindowTextW(Control(IDC_EDIT_B), L"");
+    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditInt, &value, 0, 9));
+    SetWindowTextW(Control(IDC_EDIT_SECOND), L"");
     robot.forwarding = false;
-    Type(IDC_EDIT_A, L"10");
+    Type(IDC_EDIT_FIRST, L"10");
     robot.ReadControl(0, false);
     EXPECT_TRUE(boxes.Boxes().empty());
     robot.ReadControl(0, true);
@@ -985,12 +975,12 @@ TEST_F(BindingTest, AddressControlShowsAndReadsTheAddressSilently) {
 TEST_F(BindingTest, UpdateControlsReportsOnceWithZeroAfterWritingEverything) {
     int32_t a = 11;
     int32_t b = 22;
-    robot.AddIntEdit(IDC_EDIT_A, &a);
-    robot.AddIntEdit(IDC_EDIT_B, &b);
+    robot.AddIntEdit(IDC_EDIT_FIRST, &a);
+    robot.AddIntEdit(IDC_EDIT_SECOND, &b);
     std::vector<std::wstring> seen;
     robot.onChange = [&](int32_t) {
-        seen.push_back(Text(IDC_EDIT_A));
-        seen.push_back(Text(IDC_EDIT_B));
+        seen.push_back(Text(IDC_EDIT_FIRST));
+        seen.push_back(Text(IDC_EDIT_SECOND));
     };
     robot.UpdateControls();
     EXPECT_EQ(robot.changes, Changes{0});
@@ -1000,55 +990,55 @@ TEST_F(BindingTest, UpdateControlsReportsOnceWithZeroAfterWritingEverything) {
 TEST_F(BindingTest, UpdateControlsFromTheCallbackSkipsTheEditedControlAndReportsNothingMore) {
     int32_t a = 0;
     int32_t b = 0;
-    robot.AddIntEdit(IDC_EDIT_A, &a);
-    robot.AddIntEdit(IDC_EDIT_B, &b);
+    robot.AddIntEdit(IDC_EDIT_FIRST, &a);
+    robot.AddIntEdit(IDC_EDIT_SECOND, &b);
     robot.onChange = [&](int32_t id) {
-        if (id == IDC_EDIT_A) {
+        if (id == IDC_EDIT_FIRST) {
             b = a * 2;
             robot.UpdateControls();
         }
     };
-    Type(IDC_EDIT_A, L"021");
+    Type(IDC_EDIT_FIRST, L"021");
     EXPECT_EQ(a, 21);
-    EXPECT_EQ(Text(IDC_EDIT_A), L"021");
-    EXPECT_EQ(Text(IDC_EDIT_B), L"42");
-    EXPECT_EQ(robot.changes, Changes{IDC_EDIT_A});
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"021");
+    EXPECT_EQ(Text(IDC_EDIT_SECOND), L"42");
+    EXPECT_EQ(robot.changes, Changes{IDC_EDIT_FIRST});
 }
 
 TEST_F(BindingTest, AChangeRaisedInsideTheCallbackUpdatesItsVariableWithoutASecondReport) {
     int32_t a = 0;
     int32_t b = 0;
-    robot.AddIntEdit(IDC_EDIT_A, &a);
-    robot.AddIntEdit(IDC_EDIT_B, &b);
+    robot.AddIntEdit(IDC_EDIT_FIRST, &a);
+    robot.AddIntEdit(IDC_EDIT_SECOND, &b);
     robot.onChange = [&](int32_t id) {
-        if (id == IDC_EDIT_A) {
-            SetWindowTextW(Control(IDC_EDIT_B), L"99");
+        if (id == IDC_EDIT_FIRST) {
+            SetWindowTextW(Control(IDC_EDIT_SECOND), L"99");
         }
     };
-    Type(IDC_EDIT_A, L"1");
+    Type(IDC_EDIT_FIRST, L"1");
     EXPECT_EQ(b, 99);
-    EXPECT_EQ(robot.changes, Changes{IDC_EDIT_A});
-    Type(IDC_EDIT_B, L"5");
-    EXPECT_EQ(robot.changes, (Changes{IDC_EDIT_A, IDC_EDIT_B}));
+    EXPECT_EQ(robot.changes, Changes{IDC_EDIT_FIRST});
+    Type(IDC_EDIT_SECOND, L"5");
+    EXPECT_EQ(robot.changes, (Changes{IDC_EDIT_FIRST, IDC_EDIT_SECOND}));
 }
 
 TEST_F(BindingTest, AnEditWrittenByTheEngineIsReadBackWithoutAReport) {
     double value = 1.0 / 3.0;
-    robot.AddBinding(RealEntry(IDC_EDIT_A, &value, 0, 0, 0));
+    robot.AddBinding(RealEntry(IDC_EDIT_FIRST, &value, 0, 0, 0));
     robot.UpdateControls();
-    EXPECT_EQ(Text(IDC_EDIT_A), L"0.333333333333333");
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"0.333333333333333");
     EXPECT_EQ(value, 0.333333333333333);
     EXPECT_EQ(robot.changes, Changes{0});
 }
 
 TEST_F(BindingTest, CommandsOtherThanTheFiveAreIgnored) {
     int32_t value = 0;
-    robot.AddIntEdit(IDC_EDIT_A, &value);
+    robot.AddIntEdit(IDC_EDIT_FIRST, &value);
     robot.forwarding = false;
-    Type(IDC_EDIT_A, L"8");
+    Type(IDC_EDIT_FIRST, L"8");
     robot.forwarding = true;
-    SendCommand(IDC_EDIT_A, EN_SETFOCUS);
-    SendCommand(IDC_EDIT_A, EN_UPDATE);
+    SendCommand(IDC_EDIT_FIRST, EN_SETFOCUS);
+    SendCommand(IDC_EDIT_FIRST, EN_UPDATE);
     EXPECT_EQ(value, 0);
     EXPECT_TRUE(robot.changes.empty());
 }
@@ -1062,15 +1052,15 @@ TEST_F(BindingTest, LockMakesEditsReadOnlyAndDisablesTheRestAndUnlockUndoesIt) {
     int8_t choice = 0;
     DateRecord date{};
     uint32_t address = 0;
-    robot.AddIntEdit(IDC_EDIT_A, &number);
+    robot.AddIntEdit(IDC_EDIT_FIRST, &number);
     robot.AddBinding(Entry(IDC_COMBO_LIST, ComboIndex, &index));
     robot.AddBinding(Entry(IDC_CHECK, CheckByte, &check));
     robot.AddBinding(RadioEntry(IDC_RADIO_0, &choice, 0));
     robot.AddBinding(Entry(IDC_DATE, DatePickerDate, &date));
     robot.AddBinding(Entry(IDC_ADDRESS, IpAddress, &address));
     robot.SetBindingsLocked(m_dialog, true);
-    EXPECT_TRUE(IsReadOnly(Control(IDC_EDIT_A)));
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_EDIT_A)));
+    EXPECT_TRUE(IsReadOnly(Control(IDC_EDIT_FIRST)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_EDIT_FIRST)));
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_COMBO_LIST)));
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_CHECK)));
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_RADIO_0)));
@@ -1080,9 +1070,9 @@ TEST_F(BindingTest, LockMakesEditsReadOnlyAndDisablesTheRestAndUnlockUndoesIt) {
          field = GetWindow(field, GW_HWNDNEXT)) {
         EXPECT_TRUE(IsReadOnly(field));
     }
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_EDIT_B)));  // not bound
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_EDIT_SECOND)));  // not bound
     robot.SetBindingsLocked(m_dialog, false);
-    EXPECT_FALSE(IsReadOnly(Control(IDC_EDIT_A)));
+    EXPECT_FALSE(IsReadOnly(Control(IDC_EDIT_FIRST)));
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_COMBO_LIST)));
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_CHECK)));
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_RADIO_0)));
@@ -1097,10 +1087,10 @@ TEST_F(BindingTest, LockMakesEditsReadOnlyAndDisablesTheRestAndUnlockUndoesIt) {
 
 TEST_F(BindingTest, TheRedirectTableHoldsTwentyRows) {
     for (int row = 0; row < kMaxEnterRedirects; ++row) {
-        EXPECT_TRUE(robot.AddEnterRedirect(Control(IDC_EDIT_A), m_dialog, WM_USER + row));
+        EXPECT_TRUE(robot.AddEnterRedirect(Control(IDC_EDIT_FIRST), m_dialog, WM_USER + row));
     }
-    EXPECT_FALSE(robot.AddEnterRedirect(Control(IDC_EDIT_B), m_dialog, WM_USER));
+    EXPECT_FALSE(robot.AddEnterRedirect(Control(IDC_EDIT_SECOND), m_dialog, WM_USER));
     ASSERT_EQ(robot.RedirectCount(), kMaxEnterRedirects);
     EXPECT_EQ(robot.Redirect(19).message, static_cast<uint32_t>(WM_USER + 19));
-    EXPECT_EQ(robot.Redirect(0).focus, Control(IDC_EDIT_A));
+    EXPECT_EQ(robot.Redirect(0).focus, Control(IDC_EDIT_FIRST));
 }

@@ -5,9 +5,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "tests/framework/message_box_catcher.h"
-#include "tests/framework/scripted_dialog.h"
-#include "tests/framework/test_resource.h"
+#include "tests/winsupport/gui_support.h"
+#include "tests/winsupport/scripted_dialog.h"
+#include "tests/winsupport/test_resource.h"
+
+using winsupport::kScriptLeftOpen;
+using winsupport::MessageBoxCatcher;
+using winsupport::ScriptedDialog;
 
 namespace {
 
@@ -251,16 +255,22 @@ TEST(MessageTable, ErrorInAHandlerIsShownWithTheStopIconAndTheDialogGoesOn) {
     Scripted dialog;
     dialog.failOnAction = true;
     MessageBoxCatcher catcher;
+    HWND window = nullptr;
     INT_PTR result = dialog.Run({
-        [&] { SendMessageW(dialog.Item(IDC_ACTION), BM_CLICK, 0, 0); },
+        [&] {
+            window = dialog.m_hWnd;
+            SendMessageW(dialog.Item(IDC_ACTION), BM_CLICK, 0, 0);
+        },
         [&] { EXPECT_TRUE(IsWindowVisible(dialog.m_hWnd)); },
     });
     EXPECT_EQ(result, kScriptLeftOpen);
     EXPECT_EQ(dialog.actions, 1);
-    ASSERT_EQ(catcher.boxes.size(), 1u);
-    EXPECT_EQ(catcher.boxes[0].text, L"Neplatn\u00E9 datum");
-    EXPECT_EQ(catcher.boxes[0].title, L"kv_framework_tests");
-    EXPECT_EQ(catcher.boxes[0].icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32513))) << "stop icon";
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].text, L"Neplatn\u00E9 datum");
+    EXPECT_EQ(catcher.Boxes()[0].title, L"kv_framework_tests");
+    EXPECT_EQ(catcher.Boxes()[0].icon, static_cast<UINT>(MB_ICONSTOP));
+    EXPECT_EQ(catcher.Boxes()[0].buttons, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(catcher.Boxes()[0].owner, window);
 }
 
 TEST(MessageTable, SystemCommandHandlerTakesItsOwnAndPassesTheRestToTheDialogManager) {

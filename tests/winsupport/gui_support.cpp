@@ -9,9 +9,6 @@ namespace winsupport {
 namespace {
 
 thread_local MessageBoxCatcher* t_catcher = nullptr;
-// Dialogs made by CreateTestDialog are the tests' own windows, never message boxes.
-thread_local std::vector<HWND> t_testDialogs;
-thread_local bool t_creatingTestDialog = false;
 
 std::wstring ClassName(HWND window) {
     wchar_t name[64] = {};
@@ -56,9 +53,18 @@ UINT ButtonStyle(std::vector<int> ids) {
     return 0xFFFFFFFFu;  // no standard set of buttons
 }
 
+// A message box is a dialog of the system's: its dialog procedure lies outside the test program,
+// where the procedures of all the program's own dialogs are.
 bool IsMessageBox(HWND window) {
-    return !t_creatingTestDialog && ClassName(window) == L"#32770" &&
-           std::find(t_testDialogs.begin(), t_testDialogs.end(), window) == t_testDialogs.end();
+    if (ClassName(window) != L"#32770") {
+        return false;
+    }
+    const auto procedure = GetWindowLongPtrW(window, DWLP_DLGPROC);
+    HMODULE module = nullptr;
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(procedure), &module);
+    return module != GetModuleHandleW(nullptr);
 }
 
 }  // namespace
@@ -109,27 +115,10 @@ void MessageBoxCatcher::Catch(HWND box) {
     caught.buttons = ButtonStyle(buttons);
     m_boxes.push_back(caught);
     m_answered.push_back(box);
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED),
+    // Answered before the box runs its message loop, so that it never dispatches what the
+    // test has posted to its own windows.
+    SendMessageW(box, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, m_answer)));
-}
-
-void PreferUnmanagedWindowsUnderWine() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) {
-        return;
-    }
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring exe = path;
-    exe.erase(0, exe.find_last_of(L"\\/") + 1);
-    const std::wstring key = L"Software\\Wine\\AppDefaults\\" + exe + L"\\X11 Driver";
-    HKEY handle = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &handle, nullptr) == ERROR_SUCCESS) {
-        const wchar_t no[] = L"N";
-        RegSetValueExW(handle, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(no), sizeof no);
-        RegCloseKey(handle);
-    }
 }
 
 void InitTestControls() {
@@ -140,12 +129,10 @@ void InitTestControls() {
 }
 
 HWND CreateTestDialog(int templateId, DLGPROC procedure, LPARAM parameter) {
-    t_creatingTestDialog = true;
+    InitTestControls();
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId),
                                      nullptr, procedure, parameter);
-    t_creatingTestDialog = false;
     if (dialog != nullptr) {
-        t_testDialogs.push_back(dialog);
         ShowWindow(dialog, SW_SHOW);
         SetActiveWindow(dialog);
         PumpMessages();

@@ -1,7 +1,7 @@
 #pragma once
 // Support for tests on real windows: a catcher that answers the message boxes the code under
-// test opens, test dialogs made from templates, and message pumping. All of it works on the
-// calling thread only, so nothing waits for another thread or for time to pass.
+// test opens, test dialogs made from the shared test template, and message pumping. All of it
+// works on the calling thread only, so nothing waits for another thread or for time to pass.
 #include <windows.h>
 
 #include <string>
@@ -20,7 +20,8 @@ struct CaughtMessageBox {
 };
 
 // While it lives, every message box that the calling thread opens is recorded and closed at
-// once with the given answer (the box sees the button's command, as from a click).
+// once with the given answer (the box sees the button's command, as from a click), before it
+// handles any other message. Dialogs of the test program itself are never taken for boxes.
 class MessageBoxCatcher {
 public:
     explicit MessageBoxCatcher(int answer = IDOK);
@@ -42,13 +43,7 @@ private:
     MessageBoxCatcher* m_outer;
 };
 
-// Under Wine, asks that later runs of this executable keep their windows away from the X
-// window manager: a managed window that is hidden waits up to two seconds for a window manager
-// that a virtual display does not have. Read when a process starts, so it speeds up the runs
-// after the first; correctness never depends on it. Does nothing on Windows.
-void PreferUnmanagedWindowsUnderWine();
-
-// Registers the common control classes the test templates use (date picker, IP address, ...).
+// Registers the common control classes of the test template (list, date picker, IP address).
 void InitTestControls();
 
 // A modeless dialog from a template of the test executable, shown and active.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/winsupport/test_resource.h"
+
 using winsupport::MessageBoxCatcher;
 
 namespace {
@@ -21,7 +23,6 @@ private:
 }  // namespace
 
 TEST(MessageBoxCatcher, RecordsTextTitleButtonsAndIconAndGivesTheAnswer) {
-    winsupport::PreferUnmanagedWindowsUnderWine();
     OwnerWindow owner;
     MessageBoxCatcher catcher(IDNO);
     EXPECT_EQ(MessageBoxW(owner.Get(), L"Ukončit program ?", L"Vintaro Kvimeter",
@@ -36,7 +37,6 @@ TEST(MessageBoxCatcher, RecordsTextTitleButtonsAndIconAndGivesTheAnswer) {
 }
 
 TEST(MessageBoxCatcher, TellsTheIconsAndButtonSetsApart) {
-    winsupport::PreferUnmanagedWindowsUnderWine();
     MessageBoxCatcher catcher;
     MessageBoxW(nullptr, L"a", L"t", MB_OK | MB_ICONEXCLAMATION);
     MessageBoxW(nullptr, L"b", L"t", MB_OKCANCEL | MB_ICONHAND);
@@ -51,7 +51,6 @@ TEST(MessageBoxCatcher, TellsTheIconsAndButtonSetsApart) {
 }
 
 TEST(MessageBoxCatcher, TheLatestCatcherAnswersAndTheOuterOneTakesOverWhenItGoes) {
-    winsupport::PreferUnmanagedWindowsUnderWine();
     MessageBoxCatcher outer(IDCANCEL);
     {
         MessageBoxCatcher inner(IDOK);
@@ -62,4 +61,25 @@ TEST(MessageBoxCatcher, TheLatestCatcherAnswersAndTheOuterOneTakesOverWhenItGoes
     EXPECT_EQ(MessageBoxW(nullptr, L"y", L"t", MB_OKCANCEL), IDCANCEL);
     ASSERT_EQ(outer.Boxes().size(), 1u);
     EXPECT_EQ(outer.Boxes()[0].text, L"y");
+}
+
+namespace {
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+}  // namespace
+
+TEST(MessageBoxCatcher, LeavesTheTestProgramsOwnDialogsAlone) {
+    MessageBoxCatcher catcher;
+    HWND dialog = winsupport::CreateTestDialog(IDD_TEST_DIALOG, PlainDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(catcher.Boxes().empty());
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "not answered as if it were a message box";
+    EXPECT_EQ(MessageBoxW(dialog, L"Hotovo", L"P\u0159ehled", MB_OK), IDOK);
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].owner, dialog);
+    EXPECT_TRUE(IsWindow(dialog));
+    DestroyWindow(dialog);
 }

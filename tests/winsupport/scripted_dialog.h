@@ -2,10 +2,15 @@
 // Runs a modal dialog and performs the test's steps inside its modal loop, one posted message
 // per step: whatever a step posts (keys for the dialog manager) is handled before the next
 // step runs. A dialog still open after the last step is ended with kScriptLeftOpen.
+// Base is a dialog class of the window layer (DoModal, OnInitDialog, OnWndMsg).
+#include <windows.h>
+
 #include <functional>
 #include <vector>
 
-#include "framework/framework.h"
+#include "tests/winsupport/gui_support.h"
+
+namespace winsupport {
 
 constexpr UINT kRunStep = WM_APP + 77;
 constexpr INT_PTR kScriptLeftOpen = -77;
@@ -18,6 +23,7 @@ public:
 
     INT_PTR Run(std::vector<Step> steps) {
         SetSteps(std::move(steps));
+        InitTestControls();
         return this->DoModal();
     }
     // For a dialog started some other way.
@@ -56,3 +62,5 @@ private:
     std::vector<Step> m_steps;
     size_t m_next = 0;
 };
+
+}  // namespace winsupport
