@@ -882,6 +882,25 @@ TEST_F(RadioGroupTest, AGroupEndsWhereThePositionsBreak) {
     EXPECT_EQ(choice, 1);
 }
 
+TEST_F(RadioGroupTest, ANegativePositionLeadsToTheGroupThatFollows) {
+    int8_t ahead = 9;
+    robot.AddBinding(RadioEntry(IDC_CHECK, &ahead, -1));
+    AddGroup();
+    SetCheckState(IDC_RADIO_2, BST_CHECKED);
+    robot.ReadControl(0, false);
+    EXPECT_EQ(ahead, 2) << "the group starts one entry later";
+}
+
+TEST_F(RadioGroupTest, APositionBeforeTheTableStartIsInert) {
+    int8_t lost = 9;
+    robot.AddBinding(RadioEntry(IDC_RADIO_0, &lost, 1));
+    SetCheckState(IDC_RADIO_0, BST_CHECKED);
+    robot.ReadControl(0, false);
+    robot.UpdateControls();
+    EXPECT_EQ(lost, 9);
+    EXPECT_EQ(CheckState(IDC_RADIO_0), BST_CHECKED);
+}
+
 // --- date picker and address control --------------------------------------------------------
 
 TEST_F(BindingTest, DatePickerDateShowsAndReadsTheDate) {
@@ -1020,6 +1039,21 @@ TEST_F(BindingTest, AChangeRaisedInsideTheCallbackUpdatesItsVariableWithoutASeco
     EXPECT_EQ(robot.changes, Changes{IDC_EDIT_FIRST});
     Type(IDC_EDIT_SECOND, L"5");
     EXPECT_EQ(robot.changes, (Changes{IDC_EDIT_FIRST, IDC_EDIT_SECOND}));
+}
+
+// Outside a callback no control is being edited, and the id noted for it is 0.
+TEST_F(BindingTest, UpdateControlsLeavesAControlWithIdZeroAlone) {
+    int32_t zero = 5;
+    int32_t other = 6;
+    robot.AddIntEdit(IDC_ZERO_ID, &zero);
+    robot.AddIntEdit(IDC_EDIT_FIRST, &other);
+    robot.forwarding = false;
+    Type(IDC_ZERO_ID, L"typed");
+    robot.forwarding = true;
+    robot.UpdateControls();
+    EXPECT_EQ(Text(IDC_ZERO_ID), L"typed");
+    EXPECT_EQ(Text(IDC_EDIT_FIRST), L"6");
+    EXPECT_EQ(robot.changes, Changes{0});
 }
 
 TEST_F(BindingTest, AnEditWrittenByTheEngineIsReadBackWithoutAReport) {
