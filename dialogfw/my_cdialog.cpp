@@ -98,30 +98,27 @@ void MyCDialog::HandleUserMessage2100(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL MyCDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    switch (message) {
-        case kUserMessage2100:
-            HandleUserMessage2100(wParam, lParam);
+    if (message == kUserMessage2100) {
+        HandleUserMessage2100(wParam, lParam);
+        return TRUE;
+    }
+    struct Pending {
+        UINT message;
+        int32_t MyCDialog::*flag;
+        void (MyCDialog::*handler)(WPARAM, LPARAM);
+    };
+    static constexpr Pending kPending[] = {
+        {kUserMessage2101, &MyCDialog::m_pending2101, &MyCDialog::OnUserMessage2101},
+        {kUserMessage2102, &MyCDialog::m_pending2102, &MyCDialog::OnUserMessage2102},
+        {kUserMessage2103, &MyCDialog::m_pending2103, &MyCDialog::OnUserMessage2103},
+    };
+    for (const Pending& pending : kPending) {
+        // Only a flag of exactly 1 expects the message; any other goes the ordinary way.
+        if (message == pending.message && this->*pending.flag == 1) {
+            this->*pending.flag = 0;
+            (this->*pending.handler)(wParam, lParam);
             return TRUE;
-        case kUserMessage2101:
-            if (m_pending2101 != 1)
-                break;
-            m_pending2101 = 0;
-            OnUserMessage2101(wParam, lParam);
-            return TRUE;
-        case kUserMessage2102:
-            if (m_pending2102 != 1)
-                break;
-            m_pending2102 = 0;
-            OnUserMessage2102(wParam, lParam);
-            return TRUE;
-        case kUserMessage2103:
-            if (m_pending2103 != 1)
-                break;
-            m_pending2103 = 0;
-            OnUserMessage2103(wParam, lParam);
-            return TRUE;
-        default:
-            break;
+        }
     }
     return CDialog::OnWndMsg(message, wParam, lParam, result);
 }

@@ -188,6 +188,20 @@ protected:
         return (GetWindowLongW(window, GWL_STYLE) & ES_READONLY) != 0;
     }
 
+    // Edits and the address control's fields are read-only, the rest disabled, or neither.
+    void ExpectLocked(bool locked) {
+        EXPECT_EQ(IsReadOnly(Control(IDC_EDIT_FIRST)), locked);
+        EXPECT_TRUE(IsWindowEnabled(Control(IDC_EDIT_FIRST)));
+        EXPECT_TRUE(IsWindowEnabled(Control(IDC_ADDRESS)));
+        for (int id : {IDC_COMBO_LIST, IDC_CHECK, IDC_RADIO_0, IDC_DATE}) {
+            EXPECT_EQ(IsWindowEnabled(Control(id)) == FALSE, locked) << id;
+        }
+        for (HWND field = GetWindow(Control(IDC_ADDRESS), GW_CHILD); field != nullptr;
+             field = GetWindow(field, GW_HWNDNEXT)) {
+            EXPECT_EQ(IsReadOnly(field), locked);
+        }
+    }
+
     void ExpectWholeTextSelected(int id) {
         DWORD start = 1;
         DWORD end = 0;
@@ -1093,28 +1107,10 @@ TEST_F(BindingTest, LockMakesEditsReadOnlyAndDisablesTheRestAndUnlockUndoesIt) {
     robot.AddBinding(Entry(IDC_DATE, DatePickerDate, &date));
     robot.AddBinding(Entry(IDC_ADDRESS, IpAddress, &address));
     robot.SetBindingsLocked(m_dialog, true);
-    EXPECT_TRUE(IsReadOnly(Control(IDC_EDIT_FIRST)));
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_EDIT_FIRST)));
-    EXPECT_FALSE(IsWindowEnabled(Control(IDC_COMBO_LIST)));
-    EXPECT_FALSE(IsWindowEnabled(Control(IDC_CHECK)));
-    EXPECT_FALSE(IsWindowEnabled(Control(IDC_RADIO_0)));
-    EXPECT_FALSE(IsWindowEnabled(Control(IDC_DATE)));
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_ADDRESS)));
-    for (HWND field = GetWindow(Control(IDC_ADDRESS), GW_CHILD); field != nullptr;
-         field = GetWindow(field, GW_HWNDNEXT)) {
-        EXPECT_TRUE(IsReadOnly(field));
-    }
+    ExpectLocked(true);
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_EDIT_SECOND)));  // not bound
     robot.SetBindingsLocked(m_dialog, false);
-    EXPECT_FALSE(IsReadOnly(Control(IDC_EDIT_FIRST)));
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_COMBO_LIST)));
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_CHECK)));
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_RADIO_0)));
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_DATE)));
-    for (HWND field = GetWindow(Control(IDC_ADDRESS), GW_CHILD); field != nullptr;
-         field = GetWindow(field, GW_HWNDNEXT)) {
-        EXPECT_FALSE(IsReadOnly(field));
-    }
+    ExpectLocked(false);
 }
 
 // --- the Enter redirect table ---------------------------------------------------------------
