@@ -1,6 +1,7 @@
 #include "reports/report_writers.h"
 
 #include <bit>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -84,9 +85,10 @@ public:
 
 private:
     void Format(double length) {
-        // DBL_MAX takes 309 digits before the point.
-        const int size = std::snprintf(text_, sizeof text_, "%.2f", length);
-        size_ = size > 0 ? static_cast<size_t>(size) : 0;
+        // Exactly what "%.2lf" writes, several times faster. DBL_MAX takes 309 digits.
+        const auto [end, error] =
+            std::to_chars(text_, text_ + sizeof text_, length, std::chars_format::fixed, 2);
+        size_ = error == std::errc() ? static_cast<size_t>(end - text_) : 0;
         if (char* point = static_cast<char*>(std::memchr(text_, '.', size_))) {
             *point = separator_;
         }

@@ -1,5 +1,6 @@
 // Writes all detail reports (and the summary) of a generated month and prints the wall times.
-//   bench_reports [--plays N] [--animations K] [--runs R] [--dir DIR]
+//   bench_reports [--plays N] [--animations K] [--runs R] [--dir DIR] [--varied-lengths 1]
+// --varied-lengths gives every play a length of its own (the worst case of number formatting).
 // The files go to DIR/report (default: a folder in the system's temporary directory).
 #include <algorithm>
 #include <chrono>
@@ -19,6 +20,7 @@ struct Options {
     int plays = 1000000;
     int animations = 100;
     int runs = 5;
+    bool variedLengths = false;
     std::string dir;
 };
 
@@ -31,6 +33,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.animations = std::atoi(argv[i + 1]);
         } else if (name == "--runs") {
             options.runs = std::atoi(argv[i + 1]);
+        } else if (name == "--varied-lengths") {
+            options.variedLengths = std::atoi(argv[i + 1]) != 0;
         } else if (name == "--dir") {
             options.dir = argv[i + 1];
         } else {
@@ -59,7 +63,8 @@ void FillLog(PlaybackLog& log, const Options& options) {
         record.time.wHour = static_cast<uint16_t>(minuteOfMonth / 60 % 24);
         record.time.wMinute = static_cast<uint16_t>(minuteOfMonth % 60);
         record.time.wSecond = static_cast<uint16_t>(step % 60);
-        record.length = 10.0 + animation % 7 * 2.5;
+        record.length =
+            10.0 + animation % 7 * 2.5 + (options.variedLengths ? step % 1000 * 0.01 : 0);
     }
     log.recordCount = options.plays;
     BuildTotals(log);
@@ -88,7 +93,8 @@ int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: bench_reports [--plays N] [--animations K] [--runs R] [--dir DIR]\n");
+                     "usage: bench_reports [--plays N] [--animations K] [--runs R] [--dir DIR] "
+                     "[--varied-lengths 1]\n");
         return 2;
     }
     namespace fs = std::filesystem;

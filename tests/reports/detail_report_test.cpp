@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "logdata/totals.h"
 #include "report_test_support.h"
@@ -247,6 +252,49 @@ TEST_F(AllDetailReports, MissingReportFolderFailsEveryTotal) {
     AddPlays(log, "b", 1, 1.0);
     BuildTotals(log);
     EXPECT_EQ(WriteAllDetailFiles(log, kMarch2015, ',').failures.size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+// The lengths come from a fast formatter; it has to agree with the C library's "%.2lf".
+TEST_F(DetailReport, LengthsAgreeWithTheCLibrarysTwoDecimals) {
+    std::vector<double> lengths = {0.0,
+                                   -0.0,
+                                   0.005,
+                                   0.015,
+                                   0.125,
+                                   0.375,
+                                   2.675,
+                                   1.005,
+                                   1e-300,
+                                   5e-324,
+                                   1e22,
+                                   1e300,
+                                   1.7976931348623157e308,
+                                   -12.345,
+                                   std::numeric_limits<double>::infinity(),
+                                   -std::numeric_limits<double>::infinity()};
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> spread(-1e6, 1e6);
+    for (int i = 0; i < 2000; ++i) {
+        lengths.push_back(spread(random));
+        lengths.push_back(std::round(spread(random)) / 1000.0);
+    }
+    PlaybackLog log;
+    std::string expected;
+    for (double length : lengths) {
+        AddPlay(log, {"x", 1, 3, 2015, 7, 0, 0, length});
+        char text[400];
+        std::snprintf(text, sizeof text, "%.2f", length);
+        expected += std::string("2015-03-01;07:00:00;x;") + text + "\r\n";
+    }
+    BuildTotals(log);
+    WriteDetailFiles(log, 0, kMarch2015, ',');
+    const std::string csv = ReadBytes(InReport("x_2015-03.csv"));
+    const size_t header = csv.find("\r\n") + 2;
+    EXPECT_EQ(csv.substr(header, expected.size()), expected);
 }
 
 }  // namespace
