@@ -4,47 +4,61 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
+#include "dialogfw/value_formats.h"
+
+// The kinds of binding, with the variable each expects. Any other value makes an entry inert.
 enum BindingKind : int32_t {
-    EditText8 = 1,
-    EditText16 = 2,
+    EditText8 = 1,   // char[capacity], Windows-1250
+    EditText16 = 2,  // wchar_t[capacity], copied as it is
     EditText8B = 3,
     EditText16B = 4,
-    ComboEditText8 = 5,
-    ComboEditText16 = 6,
-    ComboIndex = 7,
-    ComboListInt = 8,
-    ComboEditInt = 9,
-    ComboEditHex = 10,
-    ComboListDouble = 11,
-    ComboListHex = 12,
-    ComboListText8 = 13,
-    ComboListText16 = 14,
-    ComboDataRef = 15,
-    ComboData = 16,
-    ComboIndexText8 = 17,
-    ComboDataText8 = 18,
-    ComboDataText16 = 19,
-    EditInt = 20,
-    EditHex = 21,
-    EditDouble = 22,
-    EditDate = 23,
-    CheckByte = 24,
-    RadioIndex = 25,
-    CheckCharSpace = 26,
-    CheckCharZero = 27,
-    CheckBit = 28,
-    DatePickerDate = 29,
-    DatePickerStamp = 30,
-    DatePickerYmd = 31,
-    IpAddress = 32,
+    ComboEditText8 = 5,    // char[capacity]; a chosen item is copied when it fits
+    ComboEditText16 = 6,   // wchar_t[capacity]
+    ComboIndex = 7,        // int32_t, -1 for no selection
+    ComboListInt = 8,      // int32_t, clamped into the limits
+    ComboEditInt = 9,      // int32_t, clamped while typed
+    ComboEditHex = 10,     // uint32_t
+    ComboListDouble = 11,  // double
+    ComboListHex = 12,     // uint32_t
+    ComboListText8 = 13,   // char[capacity], matched ignoring case
+    ComboListText16 = 14,  // wchar_t[capacity]
+    ComboDataRef = 15,     // int32_t; item data: address of an int32_t, -1 for the item index
+    ComboData = 16,        // int32_t; item data: the value, -1 for the item index
+    ComboIndexText8 = 17,  // int32_t and a char buffer
+    ComboDataText8 = 18,   // int32_t and a char buffer
+    ComboDataText16 = 19,  // int32_t and a wchar_t buffer
+    EditInt = 20,          // int32_t, validated
+    EditHex = 21,          // uint32_t, validated against signed limits
+    EditDouble = 22,       // double, validated
+    EditDate = 23,         // DateRecord, validated
+    CheckByte = 24,        // uint8_t: 0, 1 or 2 (indeterminate)
+    RadioIndex = 25,       // int8_t shared by the group, -1 for none
+    CheckCharSpace = 26,   // char: '1' or ' '
+    CheckCharZero = 27,    // char: '1' or '0'
+    CheckBit = 28,         // uint32_t, one bit of it
+    DatePickerDate = 29,   // DateRecord
+    DatePickerStamp = 30,  // DateStamp
+    DatePickerYmd = 31,    // DateYmd
+    IpAddress = 32,        // uint32_t, first field in the top byte
 };
 
-// Flags of the integer and real forms.
-constexpr uint32_t kBindZeroAsEmpty = 1u << 0;
-constexpr uint32_t kBindAcceptZero = 1u << 1;  // EditDouble: 0 accepted outside the limits
-constexpr uint32_t kBindGrouped0 = 1u << 2;    // EditDouble: grouped, no decimals, display only
-constexpr uint32_t kBindGrouped2 = 1u << 3;    // EditDouble: grouped, two decimals, display only
+// The variables of DatePickerStamp and DatePickerYmd.
+struct DateStamp {
+    uint16_t year;
+    uint16_t month;
+    uint16_t day;
+    uint8_t rest[10];  // cleared by every read
+};
+static_assert(sizeof(DateStamp) == 16);
+
+struct DateYmd {
+    uint16_t year;
+    uint16_t month;
+    uint16_t day;
+};
+static_assert(sizeof(DateYmd) == 6);
 
 struct BindingEntry {
     int32_t controlId;
@@ -94,7 +108,8 @@ public:
     // Tells the dialog which control's variable was just updated (0 after UpdateControls).
     virtual void OnDataChanged(int32_t controlId);
 
-    void AddBinding(const BindingEntry& entry);
+    // False when the table cannot grow; the entry is then not added.
+    bool AddBinding(const BindingEntry& entry);
     void AddIntEdit(int32_t controlId, int32_t* variable);
     void UpdateControls();
     void ReadControl(int32_t entryIndex, bool withMessages);
@@ -106,6 +121,10 @@ public:
     bool AddEnterRedirect(HWND focus, HWND target, uint32_t message);  // false when full
     int32_t RedirectCount() const { return m_redirectCount; }
     const EnterRedirect& Redirect(int32_t row) const { return m_redirects[row]; }
+
+    int32_t BindingCount() const { return m_bindingCount; }
+    int32_t BindingCapacity() const { return m_bindingCapacity; }
+    const BindingEntry& Binding(int32_t index) const { return m_bindings[index]; }
 
 protected:
     HWND m_owner = nullptr;
@@ -123,4 +142,28 @@ public:
 protected:
     EnterRedirect m_redirects[kMaxEnterRedirects] = {};
     int32_t m_redirectCount = 0;
+
+private:
+    int32_t FindEntry(int32_t controlId) const;
+    HWND ControlOf(const BindingEntry& entry) const;
+    void NotifyDataChanged(int32_t controlId);
+    bool ActOnCommand(int32_t index, HWND control, uint32_t code);
+    bool ActOnComboEdit(BindingEntry& entry, HWND control, uint32_t code);
+    void ReadEntry(int32_t index, HWND control, bool withMessages);
+    void ReadCombo(BindingEntry& entry, HWND control);
+    void ReadValidated(const BindingEntry& entry, HWND control, bool withMessages);
+    void ReadValidatedInt(const BindingEntry& entry, HWND control, const std::string& text,
+                          bool withMessages);
+    void ReadValidatedReal(const BindingEntry& entry, HWND control, const std::string& text,
+                           bool withMessages);
+    void ReadClampedInt(const BindingEntry& entry, HWND control);
+    void WriteEntry(int32_t index, HWND control);
+    void WriteCombo(BindingEntry& entry, HWND control);
+    void WriteText(HWND control, const std::string& text);
+    void WriteText(HWND control, const std::wstring& text);
+    int32_t GroupStart(int32_t index) const;
+    int32_t GroupEnd(int32_t start) const;
+    void ReadRadioGroup(int32_t index);
+    void WriteRadioGroup(int32_t index);
+    void Refuse(HWND control, const wchar_t* message);
 };

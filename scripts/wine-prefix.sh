@@ -9,3 +9,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver -w || true
     [ -f "$WINEPREFIX/system.reg" ] || { echo "wineboot failed to create $WINEPREFIX" >&2; exit 1; }
 fi
+# Xvfb has no window manager: unmanaged windows close at once instead of Wine waiting for one.
+if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    wineserver -w || true
+fi

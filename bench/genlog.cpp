@@ -1,0 +1,217 @@
+// genlog: writes a realistic month of playback log, deterministic by seed.
+//   genlog --year Y --month M --plays N --playlist K --seed S -o FILE
+// Plays run in time order through the month over a playlist of K animation paths with fixed
+// spot lengths; a few names carry Czech letters (Windows-1250) and a few lines are odd: empty,
+// a comment, an unreadable date, an empty name field, a missing length, and a line cut short by
+// a power failure that runs into the next one.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "logdata/cp1250.h"
+
+namespace {
+
+struct Options {
+    unsigned year = 2026;
+    unsigned month = 11;
+    uint64_t plays = 20000;
+    unsigned playlist = 24;
+    uint64_t seed = 1;
+    std::string output;
+};
+
+// splitmix64: the same sequence on every platform.
+class Random {
+public:
+    explicit Random(uint64_t seed) : state_(seed) {}
+    uint64_t Next() {
+        uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    uint64_t Below(uint64_t bound) { return Next() % bound; }
+
+private:
+    uint64_t state_;
+};
+
+struct Animation {
+    std::string path;  // Windows-1250
+    std::string length;
+};
+
+const char16_t* const kCzechTitles[] = {u"Léto_výprodej", u"Čerstvé_pečivo", u"Žlutý_kůň",
+                                        u"Příběh_města", u"Šťastný_den"};
+const char* const kLengths[] = {"10", "12.5", "15", "20", "25.5", "30", "45", "60"};
+
+std::vector<Animation> MakePlaylist(unsigned size, Random& random) {
+    std::vector<Animation> playlist;
+    for (unsigned i = 0; i < size; ++i) {
+        std::string path = "C:\\Panel\\Animace\\";
+        if (i % 7 == 3) {
+            path += Utf16ToCp1250(kCzechTitles[(i / 7) % 5]);
+            path += i >= 35 ? "_" + std::to_string(i) : "";
+            path += ".avi";
+        } else {
+            char name[32];
+            std::snprintf(name, sizeof name, "spot_%03u.avi", i + 1);
+            path += name;
+        }
+        playlist.push_back({path, kLengths[random.Below(8)]});
+    }
+    return playlist;
+}
+
+unsigned DaysInMonth(unsigned year, unsigned month) {
+    static const unsigned kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[(month - 1) % 12];
+}
+
+class LineWriter {
+public:
+    explicit LineWriter(std::FILE* file) : file_(file) { buffer_.reserve(kFlushAt + 4096); }
+    ~LineWriter() { Flush(); }
+    void Add(const char* text, size_t size) {
+        buffer_.append(text, size);
+        if (buffer_.size() >= kFlushAt) {
+            Flush();
+        }
+    }
+    void Add(const std::string& text) { Add(text.data(), text.size()); }
+    bool Flush() {
+        const bool ok = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) == buffer_.size();
+        buffer_.clear();
+        failed_ = failed_ || !ok;
+        return ok;
+    }
+    bool Failed() const { return failed_; }
+
+private:
+    static constexpr size_t kFlushAt = 1 << 20;
+    std::FILE* file_;
+    std::string buffer_;
+    bool failed_ = false;
+};
+
+std::string Stamp(const Options& options, uint64_t second) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%02u.%02u.%04u\t%02u:%02u:%02u",
+                  static_cast<unsigned>(second / 86400 + 1), options.month, options.year,
+                  static_cast<unsigned>(second / 3600 % 24),
+                  static_cast<unsigned>(second / 60 % 60), static_cast<unsigned>(second % 60));
+    return text;
+}
+
+// One of the odd lines a real log collects over a month.
+std::string OddLine(unsigned kind, const std::string& stamp, const Animation& animation) {
+    switch (kind % 6) {
+        case 0:
+            return "\r\n";
+        case 1:
+            return "# player restarted\r\n";
+        case 2:
+            return "??.??.????\t??:??:??\tP1\t" + animation.path + "\t" + animation.length + "\r\n";
+        case 3:
+            return stamp + "\t" + animation.path + "\t\t" + animation.length + "\r\n";
+        case 4:
+            return stamp + "\tP1\t" + animation.path + "\r\n";
+        default:
+            return stamp + "\tP1\t" + animation.path.substr(0, 12);  // cut short, no line end
+    }
+}
+
+void WriteMonth(const Options& options, LineWriter& out) {
+    Random random(options.seed);
+    const std::vector<Animation> playlist = MakePlaylist(options.playlist, random);
+    const uint64_t monthSeconds = uint64_t{DaysInMonth(options.year, options.month)} * 86400;
+    const uint64_t oddEvery = std::max<uint64_t>(options.plays / 6, 1) < 50000
+                                  ? std::max<uint64_t>(options.plays / 6, 1)
+                                  : 50000;
+    size_t next = 0;
+    unsigned oddKind = 0;
+    for (uint64_t i = 0; i < options.plays; ++i) {
+        // Evenly through the month, never backwards.
+        const uint64_t second = i * monthSeconds / options.plays;
+        const std::string stamp = Stamp(options, second);
+        // Mostly the playlist in turn, now and then an inserted spot.
+        const size_t pick = random.Below(10) == 0 ? random.Below(playlist.size()) : next++;
+        const Animation& animation = playlist[pick % playlist.size()];
+        if (i % oddEvery == oddEvery / 2) {
+            out.Add(OddLine(oddKind++, stamp, animation));
+            continue;
+        }
+        out.Add(stamp + "\tP1\t" + animation.path + "\t" + animation.length + "\r\n");
+    }
+}
+
+bool ParseNumber(const char* text, uint64_t& value) {
+    char* end = nullptr;
+    value = std::strtoull(text, &end, 10);
+    return *text != '\0' && *end == '\0';
+}
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (i + 1 >= argc) {
+            return false;
+        }
+        const char* value = argv[++i];
+        uint64_t number = 0;
+        if (option == "-o") {
+            options.output = value;
+            continue;
+        }
+        if (!ParseNumber(value, number)) {
+            return false;
+        }
+        if (option == "--year" && number <= 9999) {
+            options.year = static_cast<unsigned>(number);
+        } else if (option == "--month" && number >= 1 && number <= 12) {
+            options.month = static_cast<unsigned>(number);
+        } else if (option == "--plays") {
+            options.plays = number;
+        } else if (option == "--playlist" && number >= 1 && number <= 100000) {
+            options.playlist = static_cast<unsigned>(number);
+        } else if (option == "--seed") {
+            options.seed = number;
+        } else {
+            return false;
+        }
+    }
+    return !options.output.empty();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr,
+                     "usage: genlog --year Y --month M --plays N --playlist K --seed S -o FILE\n");
+        return 2;
+    }
+    std::FILE* file = std::fopen(options.output.c_str(), "wb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "genlog: cannot create %s\n", options.output.c_str());
+        return 1;
+    }
+    bool ok = false;
+    {
+        LineWriter out(file);
+        WriteMonth(options, out);
+        ok = out.Flush() && !out.Failed();
+    }
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok) {
+        std::fprintf(stderr, "genlog: cannot write %s\n", options.output.c_str());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,170 @@
+#include "cli/cli_common.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include "logdata/cp1250.h"
+#include "logdata/month_load.h"
+#include "logdata/record_sort.h"
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "kvimeter-cli: %s\n%s", message.c_str(), UsageText());
+    return kExitUsage;
+}
+
+int Failure(const std::string& message) {
+    std::fprintf(stderr, "kvimeter-cli: %s\n", message.c_str());
+    return kExitFailure;
+}
+
+bool ParseMonth(const std::string& text, LogMonth& month) {
+    int used = 0;
+    unsigned year = 0;
+    unsigned number = 0;
+    if (std::sscanf(text.c_str(), "%u-%u%n", &year, &number, &used) != 2 ||
+        static_cast<size_t>(used) != text.size()) {
+        return false;
+    }
+    month = {year, number};
+    return true;
+}
+
+namespace {
+
+bool ParseInt(const std::string& text, long low, long high, int32_t& value) {
+    if (text.empty()) {
+        return false;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const long number = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || number < low || number > high) {
+        return false;
+    }
+    value = static_cast<int32_t>(number);
+    return true;
+}
+
+// H:M, each a signed 32-bit number, as the window's edits take them.
+bool ParseTime(const std::string& text, int32_t& hour, int32_t& minute) {
+    const size_t colon = text.find(':');
+    return colon != std::string::npos &&
+           ParseInt(text.substr(0, colon), INT32_MIN, INT32_MAX, hour) &&
+           ParseInt(text.substr(colon + 1), INT32_MIN, INT32_MAX, minute);
+}
+
+bool TakeValue(const Arguments& args, size_t& i, std::string& value, std::string& error) {
+    if (i + 1 >= args.size()) {
+        error = "option " + args[i] + " needs a value";
+        return false;
+    }
+    value = args[++i];
+    return true;
+}
+
+bool ParseFilterOption(const Arguments& args, size_t& i, const RequestSyntax& syntax,
+                       MonthRequest& request, std::string& error) {
+    const std::string& option = args[i];
+    std::string value;
+    ScanFilter& filter = request.filter;
+    if (option == "--strip-paths") {
+        filter.stripPaths = 1;
+        return true;
+    }
+    if (option == "--day") {
+        if (!TakeValue(args, i, value, error)) {
+            return false;
+        }
+        if (!ParseInt(value, 0, 31, filter.day)) {
+            error = "--day takes a day of the month 1 to 31, or 0 for all days: " + value;
+            return false;
+        }
+        return true;
+    }
+    if (option == "--from" || option == "--to") {
+        if (!TakeValue(args, i, value, error)) {
+            return false;
+        }
+        const bool from = option == "--from";
+        if (!ParseTime(value, from ? filter.fromHour : filter.toHour,
+                       from ? filter.fromMinute : filter.toMinute)) {
+            error = option + " takes a time H:M: " + value;
+            return false;
+        }
+        filter.timeFilterOn = true;
+        return true;
+    }
+    if (option == "--decimal-separator" && syntax.decimalSeparator) {
+        if (!TakeValue(args, i, value, error)) {
+            return false;
+        }
+        if (value.size() != 1) {
+            error = "--decimal-separator takes one character: " + value;
+            return false;
+        }
+        request.decimalSeparator = value[0];
+        return true;
+    }
+    if (option == "--decimal-separator") {
+        error = "--decimal-separator is an option of summary and detail only";
+        return false;
+    }
+    if (syntax.other && syntax.other(args, i, error)) {
+        return true;
+    }
+    if (error.empty()) {
+        error = "unknown option " + option;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ParseMonthRequest(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request,
+                       std::string& error) {
+    bool haveMonth = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i].size() > 1 && args[i][0] == '-' && args[i][1] == '-') {
+            if (!ParseFilterOption(args, i, syntax, request, error)) {
+                return false;
+            }
+        } else if (!haveMonth) {
+            if (!ParseMonth(args[i], request.month)) {
+                error = "MONTH is YEAR-MONTH, for example 2015-03: " + args[i];
+                return false;
+            }
+            haveMonth = true;
+        } else {
+            error = "unexpected argument " + args[i];
+            return false;
+        }
+    }
+    if (!haveMonth) {
+        error = "MONTH is missing";
+        return false;
+    }
+    return true;
+}
+
+int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log) {
+    log.filter = request.filter;
+    const std::string path = LogFilePath(request.month);
+    const LoadResult result = LoadSortAndGroup(path.c_str(), log);
+    switch (result.status) {
+        case LoadStatus::kLoaded:
+            return kExitOk;
+        case LoadStatus::kCannotOpen:
+            return Failure(Cp1250ToUtf8(Utf16ToCp1250(u"Soubor nelze otevřít: ")) + path);
+        case LoadStatus::kDateError:
+            return Failure(Cp1250ToUtf8(DateErrorMessage(result.offending)));
+    }
+    return kExitFailure;
+}
+
+void PrintCp1250(const std::string& text) {
+    const std::string utf8 = Cp1250ToUtf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fflush(stdout);
+}

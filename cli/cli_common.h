@@ -1,0 +1,64 @@
+#pragma once
+// What the kvimeter-cli commands share: exit statuses, the month and filter arguments, the
+// messages on stderr and the load step.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "logdata/log_months.h"
+#include "logdata/playback_log.h"
+
+enum ExitStatus : int {
+    kExitOk = 0,
+    kExitFailure = 1,  // the log could not be opened, the date error, a file not written
+    kExitUsage = 2,    // bad arguments; the usage goes to stderr
+};
+
+// The arguments after the command's name.
+using Arguments = std::vector<std::string>;
+
+// A command: runs with its arguments in the working directory (after -C) and returns an
+// ExitStatus.
+struct CliCommand {
+    const char* name;
+    int (*run)(const Arguments& args);
+};
+
+// The full usage text (cli/commands.cpp).
+const char* UsageText();
+
+// "kvimeter-cli: message" on stderr, then the usage; returns kExitUsage.
+int UsageError(const std::string& message);
+// "kvimeter-cli: message" on stderr (UTF-8); returns kExitFailure.
+int Failure(const std::string& message);
+
+// MONTH as two unsigned numbers "%u-%u" (2015-3 and 2015-03 alike), nothing after them.
+bool ParseMonth(const std::string& text, LogMonth& month);
+
+// MONTH and the filter options of list, summary and detail.
+struct MonthRequest {
+    LogMonth month{};
+    ScanFilter filter{};  // the window's defaults
+    std::optional<char> decimalSeparator;
+};
+
+// Which options a command takes beyond --day, --from, --to and --strip-paths.
+struct RequestSyntax {
+    bool decimalSeparator = false;  // --decimal-separator C
+    // Offered every other option: returns true when it took args[i] (advancing i past any
+    // values), false to refuse it; sets error for a bad value.
+    std::function<bool(const Arguments& args, size_t& i, std::string& error)> other;
+};
+
+// Parses "MONTH [options]" in any order of options. false with error set on a usage error.
+bool ParseMonthRequest(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request,
+                       std::string& error);
+
+// Loads, sorts and groups the month into log. On failure prints the one-line message (cannot
+// open, or the date error naming the play) and returns kExitFailure; otherwise kExitOk.
+int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log);
+
+// Writes Windows-1250 text to stdout as UTF-8.
+void PrintCp1250(const std::string& text);

@@ -1,0 +1,84 @@
+// The command table, the usage text and the dispatch of kvimeter-cli.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cli/commands.h"
+
+#ifdef _WIN32
+#include <direct.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr CliCommand kCommands[] = {
+    {"months", RunMonths}, {"list", RunList},
+    // Report commands: {"summary", RunSummary}, {"detail", RunDetail},
+};
+
+bool ChangeDirectory(const char* dir) {
+#ifdef _WIN32
+    return _chdir(dir) == 0;
+#else
+    return chdir(dir) == 0;
+#endif
+}
+
+}  // namespace
+
+const char* UsageText() {
+    return "usage: kvimeter-cli [-C DIR] COMMAND [ARGS]\n"
+           "\n"
+           "  -C DIR    work in DIR: logs are read from DIR/log, reports written to DIR/report\n"
+           "\n"
+           "commands:\n"
+           "  months\n"
+           "      the months for which a log exists, one YYYY-MM per line, in the order found\n"
+           "  list MONTH [--day N] [--from H:M] [--to H:M] [--strip-paths]\n"
+           "      loads MONTH (YEAR-MONTH, e.g. 2015-03) and prints one line per animation:\n"
+           "      name, spot length, play count and total time, separated by TAB\n"
+           // Report commands: summary and detail.
+           "\n"
+           "options:\n"
+           "  --day N        only day N of the month (1 to 31); 0, the default, means all days\n"
+           "  --from H:M     plays from H:M on (default 0:00); turns the time window on\n"
+           "  --to H:M       plays before H:M (default 24:00); turns the time window on\n"
+           "  --strip-paths  only the file name of each animation, without its folders\n"
+           "  --help         this text\n"
+           "\n"
+           "exit status: 0 success, 1 the log cannot be read or has a bad date, 2 usage error\n";
+}
+
+int RunCommandLine(const Arguments& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--help") {
+            std::fputs(UsageText(), stdout);
+            return kExitOk;
+        }
+    }
+    size_t next = 0;
+    std::string dir;
+    if (next < args.size() && args[next] == "-C") {
+        if (next + 1 >= args.size()) {
+            return UsageError("-C needs a directory");
+        }
+        dir = args[next + 1];
+        next += 2;
+    }
+    if (next >= args.size()) {
+        return UsageError("no command given");
+    }
+    const std::string& name = args[next];
+    for (const CliCommand& command : kCommands) {
+        if (name == command.name) {
+            if (!dir.empty() && !ChangeDirectory(dir.c_str())) {
+                return Failure("cannot change into " + dir + ": " + std::strerror(errno));
+            }
+            return command.run(Arguments(args.begin() + static_cast<long>(next) + 1, args.end()));
+        }
+    }
+    return UsageError("unknown command " + name);
+}

@@ -1,0 +1,62 @@
+// months and list: what the window's month combo box and main list show.
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+#include "logdata/log_loader.h"
+#include "logdata/log_months.h"
+#include "logdata/totals.h"
+
+int RunMonths(const Arguments& args) {
+    if (!args.empty()) {
+        return UsageError("months takes no arguments");
+    }
+    FindLogMonths();
+    const LogMonthList& months = LogMonths();
+    for (int32_t i = 0; i < months.count; ++i) {
+        std::printf("%s\n", MonthComboText(months.entries[i]).c_str());
+    }
+    return kExitOk;
+}
+
+namespace {
+
+// The list's four cells of one row joined by TAB. The buffer holds every cell in full (the
+// longest, a spot length near the double's limit, has some 310 characters).
+std::string RowText(PlaybackLog& log, int32_t row) {
+    std::string line;
+    char cell[1024];
+    for (int32_t column = 0; column < 4; ++column) {
+        ListViewItem item{};
+        item.mask = kListItemText;
+        item.iItem = row;
+        item.iSubItem = column;
+        item.pszText = cell;
+        item.cchTextMax = sizeof cell;
+        cell[0] = '\0';
+        GetTotalText(&log, &item);
+        line += column == 0 ? "" : "\t";
+        line += cell;
+    }
+    return line + "\n";
+}
+
+}  // namespace
+
+int RunList(const Arguments& args) {
+    MonthRequest request;
+    std::string error;
+    if (!ParseMonthRequest(args, RequestSyntax{}, request, error)) {
+        return UsageError(error);
+    }
+    PlaybackLog& log = ThePlaybackLog();
+    if (const int status = LoadMonthForCli(request, log); status != kExitOk) {
+        return status;
+    }
+    std::string text;
+    for (int32_t row = 0; row < log.totalCount; ++row) {
+        text += RowText(log, row);
+    }
+    PrintCp1250(text);
+    return kExitOk;
+}

@@ -1,0 +1,265 @@
+#include "logdata/log_parser.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "logdata/log_loader.h"
+
+namespace {
+
+uint64_t HashName(std::string_view name) {
+    uint64_t hash = 0x9E3779B97F4A7C15ull ^ name.size();
+    size_t i = 0;
+    for (; i + 8 <= name.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, name.data() + i, 8);
+        hash = (hash ^ word) * 0xff51afd7ed558ccdull;
+        hash ^= hash >> 32;
+    }
+    uint64_t tail = 0;
+    std::memcpy(&tail, name.data() + i, name.size() - i);
+    hash = (hash ^ tail) * 0xc4ceb9fe1a85ec53ull;
+    return hash ^ (hash >> 29);
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Up to four digits: never more than "%hu" can hold, so no wrap-around to mimic.
+bool ReadSmallNumber(const char*& p, const char* end, uint16_t& value) {
+    const char* start = p;
+    unsigned number = 0;
+    while (p < end && IsDigit(*p)) {
+        if (p - start == 4) {
+            return false;
+        }
+        number = number * 10 + static_cast<unsigned>(*p - '0');
+        ++p;
+    }
+    value = static_cast<uint16_t>(number);
+    return p != start;
+}
+
+bool Expect(const char*& p, const char* end, char c) {
+    if (p < end && *p == c) {
+        ++p;
+        return true;
+    }
+    return false;
+}
+
+// A byte that neither the scan's white-space skipping nor its end of string would treat
+// specially, and whose class does not depend on the C library's locale tables.
+bool IsPlainFirstByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte > 0x20 && byte < 0x7F;
+}
+
+// Up to the next TAB; false when a NUL comes first (the scan would stop there).
+const char* FieldEnd(const char* p, const char* end) {
+    while (p < end && *p != '\t' && *p != '\0') {
+        ++p;
+    }
+    return p;
+}
+
+// Plain decimals "123" or "12.50" with at most 15 digits: the digits make an exact integer
+// below 2^53 and the divisor an exact power of ten, so one correctly rounded division gives
+// exactly the value a correctly rounding "%lf" gives.
+bool ReadPlainDecimal(const char* p, const char* end, double& value) {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (p == end || !IsDigit(*p)) {
+        return false;
+    }
+    uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    for (; p < end && IsDigit(*p); ++p) {
+        if (++count > 15) {
+            return false;
+        }
+        digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    }
+    if (p < end && *p == '.') {
+        for (++p; p < end && IsDigit(*p); ++p) {
+            if (++count > 15) {
+                return false;
+            }
+            digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+            ++decimals;
+        }
+    }
+    if (p < end && *p != '\t' && *p != '\r' && *p != '\n' && *p != ' ' && *p != '\0') {
+        return false;
+    }
+    value = static_cast<double>(digits) / kPowersOfTen[decimals];
+    return true;
+}
+
+const char* SkipTabs(const char* p, int count) {
+    for (int i = 0; i < count; ++i) {
+        const char* tab = std::strchr(p, '\t');
+        if (tab == nullptr) {
+            return p + std::strlen(p);
+        }
+        p = tab + 1;
+    }
+    return p;
+}
+
+}  // namespace
+
+uint32_t NameTable::Intern(std::string_view name) {
+    if (slots_.empty()) {
+        slots_.assign(1024, 0);
+    }
+    const uint64_t hash = HashName(name);
+    const size_t mask = slots_.size() - 1;
+    size_t slot = hash & mask;
+    while (slots_[slot] != 0) {
+        const uint32_t id = slots_[slot] - 1;
+        if (hashes_[id] == hash && Name(id) == name) {
+            return id;
+        }
+        slot = (slot + 1) & mask;
+    }
+    const auto id = static_cast<uint32_t>(offsets_.size());
+    offsets_.push_back(arena_.size());
+    lengths_.push_back(static_cast<uint8_t>(name.size()));
+    hashes_.push_back(hash);
+    arena_.insert(arena_.end(), name.begin(), name.end());
+    slots_[slot] = id + 1;
+    if (offsets_.size() * 2 > slots_.size()) {
+        Grow();
+    }
+    return id;
+}
+
+void NameTable::Grow() {
+    slots_.assign(slots_.size() * 2, 0);
+    const size_t mask = slots_.size() - 1;
+    for (uint32_t id = 0; id < offsets_.size(); ++id) {
+        size_t slot = hashes_[id] & mask;
+        while (slots_[slot] != 0) {
+            slot = (slot + 1) & mask;
+        }
+        slots_[slot] = id + 1;
+    }
+}
+
+PlaybackRecord ScanLogLine(const char* line) {
+    PlaybackRecord record{};
+    SystemTime& time = record.time;
+    std::sscanf(line, "%hu.%hu.%hu\t%hu:%hu:%hu\t%255[^\t]s", &time.wDay, &time.wMonth, &time.wYear,
+                &time.wHour, &time.wMinute, &time.wSecond, record.name);
+    const char* fourth = SkipTabs(line, 3);
+    std::sscanf(fourth, "%255[^\t]s", record.name);
+    std::sscanf(SkipTabs(fourth, 1), "%lf", &record.length);
+    return record;
+}
+
+size_t PlayCollector::AddLines(const char* bytes, size_t size, bool isEnd) {
+    size_t done = 0;
+    while (done < size) {
+        const size_t limit = std::min(size - done, kMaxLineLength);
+        const auto* lineEnd = static_cast<const char*>(std::memchr(bytes + done, '\n', limit));
+        size_t length = limit;
+        if (lineEnd != nullptr) {
+            length = static_cast<size_t>(lineEnd - (bytes + done)) + 1;
+        } else if (limit < kMaxLineLength && !isEnd) {
+            break;  // the rest of this line has not been read yet
+        }
+        AddLine(bytes + done, length);
+        done += length;
+    }
+    return done;
+}
+
+void PlayCollector::AddLine(const char* line, size_t length) {
+    Fields fields;
+    if (ReadWellFormed(line, line + length, fields)) {
+        Accept(fields);
+        return;
+    }
+    char text[kMaxLineLength + 2];
+    std::memcpy(text, line, length);
+    text[length] = '\0';
+    const PlaybackRecord record = ScanLogLine(text);
+    if (record.name[0] == '\0') {
+        return;  // empty lines, and lines that give no name at all
+    }
+    const SystemTime& time = record.time;
+    fields = {time.wDay,    time.wMonth,  time.wYear,    time.wHour,
+              time.wMinute, time.wSecond, record.length, record.name};
+    Accept(fields);
+}
+
+// dd.mm.yyyy TAB hh:mm:ss TAB third TAB name [TAB length ...], each number of at most four
+// digits, the third field starting with a printable ASCII character; anything else (and any
+// NUL before the length) goes the exact way.
+bool PlayCollector::ReadWellFormed(const char* p, const char* end, Fields& fields) const {
+    if (!(ReadSmallNumber(p, end, fields.day) && Expect(p, end, '.') &&
+          ReadSmallNumber(p, end, fields.month) && Expect(p, end, '.') &&
+          ReadSmallNumber(p, end, fields.year) && Expect(p, end, '\t') &&
+          ReadSmallNumber(p, end, fields.hour) && Expect(p, end, ':') &&
+          ReadSmallNumber(p, end, fields.minute) && Expect(p, end, ':') &&
+          ReadSmallNumber(p, end, fields.second) && Expect(p, end, '\t'))) {
+        return false;
+    }
+    if (p == end || !IsPlainFirstByte(*p)) {
+        return false;
+    }
+    const char* third = p;
+    const char* thirdEnd = FieldEnd(third, end);
+    if (thirdEnd == end || *thirdEnd != '\t') {
+        return false;
+    }
+    const char* fourth = thirdEnd + 1;
+    const char* fourthEnd = FieldEnd(fourth, end);
+    if (fourthEnd != end && *fourthEnd == '\0') {
+        return false;
+    }
+    const bool hasFourth = fourthEnd != fourth;
+    const char* name = hasFourth ? fourth : third;
+    const size_t nameLength = static_cast<size_t>((hasFourth ? fourthEnd : thirdEnd) - name);
+    fields.name = {name, std::min<size_t>(nameLength, kNameSize - 1)};
+    fields.length = 0;
+    return fourthEnd == end || ReadPlainDecimal(fourthEnd + 1, end, fields.length);
+}
+
+void PlayCollector::Accept(const Fields& fields) {
+    if (filter_.day != 0 && filter_.day != fields.day) {
+        return;
+    }
+    if (filter_.timeFilterOn) {
+        const int hour = fields.hour;
+        const int minute = fields.minute;
+        const bool notBefore =
+            hour > filter_.fromHour || (hour == filter_.fromHour && minute >= filter_.fromMinute);
+        const bool before =
+            hour < filter_.toHour || (hour == filter_.toHour && minute < filter_.toMinute);
+        if (!notBefore || !before) {
+            return;
+        }
+    }
+    uint32_t id = names.Intern(fields.name);
+    if (filter_.stripPaths != 0) {
+        id = StrippedId(id);
+    }
+    plays.push_back({id, fields.day, fields.month, fields.year, fields.hour, fields.minute,
+                     fields.second, fields.length});
+}
+
+uint32_t PlayCollector::StrippedId(uint32_t id) {
+    if (strippedIds_.size() <= id) {
+        strippedIds_.resize(names.Size(), -1);
+    }
+    if (strippedIds_[id] < 0) {
+        const std::string stripped = StripPath(names.Name(id));
+        strippedIds_[id] = names.Intern(stripped);
+    }
+    return static_cast<uint32_t>(strippedIds_[id]);
+}

@@ -1,0 +1,280 @@
+#include "logdata/play_collection.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
+namespace {
+
+constexpr size_t kBlockSize = size_t{4} << 20;
+constexpr uint64_t kMinBytesPerThread = uint64_t{4} << 20;
+constexpr size_t kMinRecordsPerThread = 100000;
+constexpr size_t kMaxRecords = INT32_MAX / kRecordGrowth * kRecordGrowth;
+
+unsigned ThreadCount() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return std::clamp(cores, 1u, 8u);
+}
+
+// Sequential reading from one position; each thread has its own.
+class Cursor {
+public:
+    virtual ~Cursor() = default;
+    virtual size_t Read(char* buffer, size_t size) = 0;
+};
+
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    virtual uint64_t Size() const = 0;
+    virtual std::unique_ptr<Cursor> Open(uint64_t offset) const = 0;
+};
+
+class MemoryCursor : public Cursor {
+public:
+    explicit MemoryCursor(std::string_view rest) : rest_(rest) {}
+    size_t Read(char* buffer, size_t size) override {
+        const size_t n = std::min(size, rest_.size());
+        std::memcpy(buffer, rest_.data(), n);
+        rest_.remove_prefix(n);
+        return n;
+    }
+
+private:
+    std::string_view rest_;
+};
+
+class MemorySource : public ByteSource {
+public:
+    explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
+    uint64_t Size() const override { return bytes_.size(); }
+    std::unique_ptr<Cursor> Open(uint64_t offset) const override {
+        return std::make_unique<MemoryCursor>(bytes_.substr(static_cast<size_t>(offset)));
+    }
+
+private:
+    std::string_view bytes_;
+};
+
+bool SeekTo(std::FILE* file, uint64_t offset) {
+#ifdef _WIN32
+    return _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
+#else
+    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
+
+uint64_t FileSize(std::FILE* file) {
+#ifdef _WIN32
+    const bool ok = _fseeki64(file, 0, SEEK_END) == 0;
+    const __int64 size = ok ? _ftelli64(file) : 0;
+#else
+    const bool ok = fseeko(file, 0, SEEK_END) == 0;
+    const off_t size = ok ? ftello(file) : 0;
+#endif
+    return size > 0 ? static_cast<uint64_t>(size) : 0;
+}
+
+class FileCursor : public Cursor {
+public:
+    explicit FileCursor(std::FILE* file) : file_(file) {}
+    ~FileCursor() override {
+        if (file_ != nullptr) {
+            std::fclose(file_);
+        }
+    }
+    size_t Read(char* buffer, size_t size) override {
+        return file_ == nullptr ? 0 : std::fread(buffer, 1, size, file_);
+    }
+
+private:
+    std::FILE* file_;
+};
+
+// Reads in large unbuffered blocks; every thread opens the file for itself.
+class FileSource : public ByteSource {
+public:
+    FileSource(const char* path, uint64_t size) : path_(path), size_(size) {}
+    uint64_t Size() const override { return size_; }
+    std::unique_ptr<Cursor> Open(uint64_t offset) const override {
+        std::FILE* file = std::fopen(path_, "rb");
+        if (file != nullptr) {
+            std::setvbuf(file, nullptr, _IONBF, 0);
+            if (!SeekTo(file, offset)) {
+                std::fclose(file);
+                file = nullptr;
+            }
+        }
+        return std::make_unique<FileCursor>(file);
+    }
+
+private:
+    const char* path_;
+    uint64_t size_;
+};
+
+// Where the part after offset begins: just past the next line feed, where a line always starts.
+// 0 when there is none near.
+uint64_t NextLineStart(const ByteSource& source, uint64_t offset) {
+    static constexpr size_t kWindow = 1 << 16;
+    std::vector<char> window(kWindow);
+    const size_t got = source.Open(offset)->Read(window.data(), kWindow);
+    const void* lineFeed = std::memchr(window.data(), '\n', got);
+    if (lineFeed == nullptr) {
+        return 0;
+    }
+    return offset + static_cast<uint64_t>(static_cast<const char*>(lineFeed) - window.data()) + 1;
+}
+
+// Part boundaries: 0, line starts near the even splits, and the end (the last part reads on to
+// the end of the file, should it have grown).
+std::vector<uint64_t> SplitPoints(const ByteSource& source, unsigned threads) {
+    const uint64_t size = source.Size();
+    std::vector<uint64_t> points{0};
+    const uint64_t parts =
+        std::min<uint64_t>(threads, std::max<uint64_t>(1, size / kMinBytesPerThread));
+    for (uint64_t k = 1; k < parts; ++k) {
+        const uint64_t start = NextLineStart(source, size * k / parts);
+        if (start > points.back() && start < size) {
+            points.push_back(start);
+        }
+    }
+    points.push_back(UINT64_MAX);
+    return points;
+}
+
+void CollectRange(const ByteSource& source, uint64_t begin, uint64_t end,
+                  PlayCollector& collector) {
+    std::unique_ptr<Cursor> cursor = source.Open(begin);
+    std::vector<char> buffer(kBlockSize + kMaxLineLength);
+    const uint64_t expected = end == UINT64_MAX ? source.Size() - begin : end - begin;
+    collector.plays.reserve(
+        static_cast<size_t>(std::min<uint64_t>(expected / 40 + 16, kMaxRecords)));
+    size_t carried = 0;
+    uint64_t remaining = end - begin;
+    for (;;) {
+        const size_t want = static_cast<size_t>(std::min<uint64_t>(kBlockSize, remaining));
+        const size_t got = want == 0 ? 0 : cursor->Read(buffer.data() + carried, want);
+        remaining -= got;
+        const bool isEnd = got == 0;
+        const size_t filled = carried + got;
+        const size_t used = collector.AddLines(buffer.data(), filled, isEnd);
+        carried = filled - used;
+        std::memmove(buffer.data(), buffer.data() + used, carried);
+        if (isEnd) {
+            return;
+        }
+    }
+}
+
+void CollectPlays(const ByteSource& source, const ScanFilter& filter, PlayParts& parts) {
+    const std::vector<uint64_t> points = SplitPoints(source, ThreadCount());
+    parts.clear();
+    for (size_t k = 0; k + 1 < points.size(); ++k) {
+        parts.push_back(std::make_unique<PlayCollector>(filter));
+    }
+    std::vector<std::thread> helpers;
+    for (size_t k = 1; k < parts.size(); ++k) {
+        helpers.emplace_back(CollectRange, std::cref(source), points[k], points[k + 1],
+                             std::ref(*parts[k]));
+    }
+    CollectRange(source, points[0], points[1], *parts[0]);
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+}
+
+}  // namespace
+
+bool CollectFilePlays(const char* path, const ScanFilter& filter, PlayParts& parts) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        parts.clear();
+        return false;
+    }
+    const uint64_t size = FileSize(file);
+    std::fclose(file);
+    const FileSource source(path, size);
+    CollectPlays(source, filter, parts);
+    return true;
+}
+
+void CollectBytePlays(std::string_view bytes, const ScanFilter& filter, PlayParts& parts) {
+    const MemorySource source(bytes);
+    CollectPlays(source, filter, parts);
+}
+
+size_t CountPlays(const PlayParts& parts) {
+    size_t count = 0;
+    for (const auto& part : parts) {
+        count += part->plays.size();
+    }
+    return count;
+}
+
+namespace {
+
+size_t RoundUpToGrowth(size_t count) {
+    return (count + kRecordGrowth - 1) / kRecordGrowth * kRecordGrowth;
+}
+
+// Large pages where the system offers them: fewer page faults when the array is first written.
+void PreferLargePages(void* block, size_t size) {
+#ifdef __linux__
+    constexpr uintptr_t kPage = 4096;
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(block) + kPage - 1) & ~(kPage - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(block) + size) & ~(kPage - 1);
+    if (end > begin) {
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
+#else
+    (void)block;
+    (void)size;
+#endif
+}
+
+}  // namespace
+
+size_t ReserveRecords(PlaybackLog& log, size_t count) {
+    count = std::min(count, kMaxRecords);
+    const size_t have = static_cast<size_t>(log.records == nullptr ? 0 : log.recordCapacity);
+    size_t target = RoundUpToGrowth(count);
+    while (target > have) {
+        void* grown = std::realloc(log.records, target * sizeof(PlaybackRecord));
+        if (grown != nullptr) {
+            PreferLargePages(grown, target * sizeof(PlaybackRecord));
+            log.records = static_cast<PlaybackRecord*>(grown);
+            log.recordCapacity = static_cast<int32_t>(target);
+            return count;
+        }
+        target = std::max(have, RoundUpToGrowth(target / 2));
+    }
+    return std::min(count, have);
+}
+
+void WriteRecord(PlaybackRecord& record, const ParsedPlay& play, std::string_view name) {
+    std::memcpy(record.name, name.data(), name.size());
+    std::memset(record.name + name.size(), 0, kNameSize - name.size());
+    record.time = {play.year, play.month, 0, play.day, play.hour, play.minute, play.second, 0};
+    record.length = play.length;
+}
+
+void ForEachRange(size_t count, void (*work)(void* context, size_t begin, size_t end),
+                  void* context) {
+    const size_t threads =
+        std::min<size_t>(ThreadCount(), std::max<size_t>(1, count / kMinRecordsPerThread));
+    std::vector<std::thread> helpers;
+    for (size_t k = 1; k < threads; ++k) {
+        helpers.emplace_back(work, context, count * k / threads, count * (k + 1) / threads);
+    }
+    work(context, 0, count / threads);
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+}

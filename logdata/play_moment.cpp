@@ -1,0 +1,141 @@
+#include "logdata/play_moment.h"
+
+#include <ctime>
+#include <unordered_map>
+
+namespace {
+
+bool InRange(uint16_t month, uint16_t day, uint16_t hour, uint16_t minute, uint16_t second) {
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour <= 23 && minute <= 59 &&
+           second <= 59;
+}
+
+// Days since 1970-01-01 of a proleptic Gregorian date (month 1..12, any day count).
+int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
+    year -= month <= 2;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+// The wall-clock reading (as seconds on a day-count scale) that a local time names after the
+// calendar's own roll-over, independent of any zone.
+int64_t WallClock(const std::tm& fields) {
+    const int64_t days =
+        DaysFromCivil(int64_t{fields.tm_year} + 1900, fields.tm_mon + 1, fields.tm_mday);
+    return days * 86400 + fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec;
+}
+
+bool ShowsWallClock(std::time_t moment, int64_t wallClock) {
+    std::tm local{};
+#ifdef _WIN32
+    if (localtime_s(&local, &moment) != 0) {
+        return false;
+    }
+#else
+    if (localtime_r(&moment, &local) == nullptr) {
+        return false;
+    }
+#endif
+    return WallClock(local) == wallClock;
+}
+
+std::time_t Convert(std::tm fields, int isDst, int* chosenDst) {
+    fields.tm_isdst = isDst;
+    const std::time_t moment = std::mktime(&fields);
+    *chosenDst = fields.tm_isdst;
+    return moment;
+}
+
+// mktime with the zone deciding daylight saving time; where a wall-clock time is repeated or
+// skipped, its choice depends on earlier calls, so pick the reading of the offset before the
+// change: the first of two occurrences, the later of two readings of a skipped time.
+int64_t LocalMoment(const std::tm& requested) {
+    int chosenDst = 0;
+    const std::time_t first = Convert(requested, -1, &chosenDst);
+    if (first == -1) {
+        return -1;
+    }
+    int unused = 0;
+    const std::time_t other = Convert(requested, chosenDst > 0 ? 0 : 1, &unused);
+    if (other == -1 || other == first) {
+        return first;
+    }
+    const int64_t wallClock = WallClock(requested);
+    const bool firstShows = ShowsWallClock(first, wallClock);
+    const bool otherShows = ShowsWallClock(other, wallClock);
+    if (firstShows && otherShows) {
+        return first < other ? first : other;
+    }
+    if (!firstShows && !otherShows) {
+        return first > other ? first : other;
+    }
+    return firstShows ? first : other;
+}
+
+}  // namespace
+
+PlayMoment GetPlayMoment(uint16_t year, uint16_t month, uint16_t day, uint16_t hour,
+                         uint16_t minute, uint16_t second) {
+    if (year < 1900) {
+        return {true, 0};
+    }
+    if (!InRange(month, day, hour, minute, second)) {
+        return {false, 0};
+    }
+    std::tm fields{};
+    fields.tm_year = year - 1900;
+    fields.tm_mon = month - 1;
+    fields.tm_mday = day;
+    fields.tm_hour = hour;
+    fields.tm_min = minute;
+    fields.tm_sec = second;
+    const int64_t moment = LocalMoment(fields);
+    if (moment < 0 || moment > kLatestMoment) {
+        return {false, 0};
+    }
+    return {true, moment};
+}
+
+PlayMoment GetPlayMoment(const SystemTime& time) {
+    return GetPlayMoment(time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute,
+                         time.wSecond);
+}
+
+struct MomentCache::Table {
+    std::unordered_map<uint64_t, PlayMoment> minutes;
+};
+
+MomentCache::MomentCache() : table_(new Table) {}
+MomentCache::~MomentCache() {
+    delete table_;
+}
+
+PlayMoment MomentCache::Get(uint16_t year, uint16_t month, uint16_t day, uint16_t hour,
+                            uint16_t minute, uint16_t second) {
+    if (year < 1900 || !InRange(month, day, hour, minute, second)) {
+        return GetPlayMoment(year, month, day, hour, minute, second);
+    }
+    // Within a minute the offset never changes, so the second adds on.
+    const uint64_t key = ((((uint64_t{year} * 16 + month) * 32 + day) * 24 + hour) * 60) + minute;
+    if (key != lastKey_) {
+        auto found = table_->minutes.find(key);
+        if (found == table_->minutes.end()) {
+            found = table_->minutes.emplace(key, GetPlayMoment(year, month, day, hour, minute, 0))
+                        .first;
+        }
+        lastKey_ = key;
+        lastMinute_ = found->second;
+    }
+    if (!lastMinute_.valid) {
+        // The minute's start may lie just outside the range while a later second does not.
+        return GetPlayMoment(year, month, day, hour, minute, second);
+    }
+    const int64_t moment = lastMinute_.seconds + second;
+    if (moment > kLatestMoment) {
+        return {false, 0};
+    }
+    return {true, moment};
+}

@@ -1,0 +1,184 @@
+// kvimeter-cli months and list, driven through the real command table in a scratch folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "cli/commands.h"
+#include "tests/logdata/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class KvimeterCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetTimeZone("UTC");
+        home_ = fs::current_path();
+        dir_ = home_ / "cli_test" / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "log");
+    }
+    void TearDown() override {
+        fs::current_path(home_);
+        fs::remove_all(dir_);
+    }
+
+    void WriteLog(const std::string& month, const std::string& bytes) {
+        std::ofstream(dir_ / "log" / ("AVI_" + month + ".txt"), std::ios::binary) << bytes;
+    }
+
+    CliRun Cli(Arguments args, bool inDir = true) {
+        if (inDir) {
+            args.insert(args.begin(), {"-C", dir_.string()});
+        }
+        ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
+        const int status = RunCommandLine(args);
+        std::fflush(stdout);
+        CliRun run{status, ::testing::internal::GetCapturedStdout(),
+                   ::testing::internal::GetCapturedStderr()};
+        fs::current_path(home_);
+        return run;
+    }
+
+    fs::path home_;
+    fs::path dir_;
+};
+
+const std::string kLog =
+    "15.03.2015\t10:20:30\tX\tC:\\anim\\spot1.avi\t12.5\r\n"
+    "15.03.2015\t09:00:00\tX\tC:\\anim\\spot1.avi\t12.5\r\n"
+    "16.03.2015\t18:00:00\tX\tC:\\anim\\\xC8"
+    "okol\xE1"
+    "da.avi\t30\r\n"
+    "16.03.2015\t18:00:01\tX\td:/other/spot1.avi\t10\r\n"
+    "17.03.2015\t08:00:00\tX\tbad\x81\x98.avi\t1\r\n";
+
+TEST_F(KvimeterCli, ListPrintsTheFourCellsOfEachTotalInUtf8) {
+    WriteLog("2015-03", kLog);
+    const CliRun run = Cli({"list", "2015-03"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "C:\\anim\\spot1.avi\t12.50\t2\t0 h  00 min  25 sec\n"
+              "C:\\anim\\\xC4\x8Cokol\xC3\xA1"
+              "da.avi\t30.00\t1\t0 h  00 min  30 sec\n"
+              "bad\xEF\xBF\xBD\xEF\xBF\xBD.avi\t1.00\t1\t0 h  00 min  01 sec\n"
+              "d:/other/spot1.avi\t10.00\t1\t0 h  00 min  10 sec\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(KvimeterCli, ListAppliesTheFilterOptions) {
+    WriteLog("2015-03", kLog);
+    CliRun run = Cli({"list", "2015-3", "--strip-paths", "--day", "16"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "spot1.avi\t10.00\t1\t0 h  00 min  10 sec\n"
+              "\xC4\x8Cokol\xC3\xA1"
+              "da.avi\t30.00\t1\t0 h  00 min  30 sec\n");
+    run = Cli({"list", "2015-03", "--from", "9:30", "--strip-paths"});
+    // Stripped, the two spot1.avi paths make one total; the length is that of the earlier play.
+    EXPECT_EQ(run.out,
+              "spot1.avi\t12.50\t2\t0 h  00 min  25 sec\n"
+              "\xC4\x8Cokol\xC3\xA1"
+              "da.avi\t30.00\t1\t0 h  00 min  30 sec\n");
+    run = Cli({"list", "2015-03", "--to", "9:00"});
+    EXPECT_EQ(run.out, "bad\xEF\xBF\xBD\xEF\xBF\xBD.avi\t1.00\t1\t0 h  00 min  01 sec\n");
+}
+
+TEST_F(KvimeterCli, MonthIsReadAsTwoNumbers) {
+    WriteLog("2015-03", kLog);
+    EXPECT_EQ(Cli({"list", "2015-3"}).status, 0);
+    EXPECT_EQ(Cli({"list", "2015-003"}).status, 0);
+    EXPECT_EQ(Cli({"list", "2015"}).status, 2);
+    EXPECT_EQ(Cli({"list", "2015-03x"}).status, 2);
+    EXPECT_EQ(Cli({"list", "march"}).status, 2);
+}
+
+TEST_F(KvimeterCli, UsageErrorsExitWith2AndShowTheUsage) {
+    WriteLog("2015-03", kLog);
+    for (const Arguments& args :
+         {Arguments{"list"}, Arguments{"list", "2015-03", "2015-04"},
+          Arguments{"list", "2015-03", "--day", "32"}, Arguments{"list", "2015-03", "--day"},
+          Arguments{"list", "2015-03", "--from", "8"}, Arguments{"list", "2015-03", "--to", "8:x"},
+          Arguments{"list", "2015-03", "--decimal-separator", ","},
+          Arguments{"list", "2015-03", "--bogus"}, Arguments{"months", "extra"},
+          Arguments{"frobnicate"}, Arguments{}}) {
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("usage: kvimeter-cli"), std::string::npos);
+    }
+    EXPECT_EQ(Cli({"-C"}, false).status, 2);
+}
+
+TEST_F(KvimeterCli, HelpPrintsTheUsage) {
+    const CliRun run = Cli({"list", "--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("usage: kvimeter-cli"), std::string::npos);
+    EXPECT_NE(run.out.find("--strip-paths"), std::string::npos);
+}
+
+TEST_F(KvimeterCli, MissingLogFailsWithOneLineAndNoOutput) {
+    const CliRun run = Cli({"list", "2015-04"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("AVI_2015-04.txt"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1);
+}
+
+TEST_F(KvimeterCli, DateErrorFailsNamingThePlay) {
+    WriteLog("2015-03", kLog + "1.13.2015\t10:00:00\tX\tC:\\anim\\spot1.avi\t1\r\n");
+    const CliRun run = Cli({"list", "2015-03"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("C:\\anim\\spot1.avi"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("1.13.2015 10:00:00"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1);
+}
+
+TEST_F(KvimeterCli, BadDirectoryFails) {
+    const CliRun run = Cli({"-C", (dir_ / "missing").string(), "months"}, false);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+}
+
+TEST_F(KvimeterCli, MonthsListsEveryLogFileAsFound) {
+    WriteLog("2015-03", "");
+    WriteLog("2015-3", "");
+    WriteLog("abc", "");
+    const CliRun run = Cli({"months"});
+    EXPECT_EQ(run.status, 0);
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : run.out) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    EXPECT_EQ(line, "");
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"0000-00", "2015-03", "2015-03"}));
+}
+
+TEST_F(KvimeterCli, MonthsWithoutLogsPrintsNothing) {
+    fs::remove_all(dir_ / "log");
+    const CliRun run = Cli({"months"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+}
+
+}  // namespace

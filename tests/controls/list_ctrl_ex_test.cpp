@@ -1,0 +1,636 @@
+#include "controls/list_ctrl_ex.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/framework/scripted_dialog.h"
+#include "tests/framework/test_resource.h"
+
+namespace {
+
+// "Žluťoučký kůň" in Windows-1250 and in UTF-16.
+const char kCzech[] = "\x8Elu\x9Dou\xE8k\xFD k\xF9\xF2";
+const wchar_t kCzechWide[] = L"\u017Dlu\u0165ou\u010Dk\u00FD k\u016F\u0148";
+
+constexpr int kFirstColumnWidth = 60;
+constexpr int kBarColumnWidth = 101;
+
+// The owner: cell texts and styles, and what the list asked of it.
+struct Owner {
+    std::map<std::pair<int, int>, std::string> texts;
+    int textCalls = 0;
+    ListViewItem* lastItem = nullptr;
+    int imageToSet = -1;
+    std::vector<std::pair<int, int>> textCells;
+
+    COLORREF styleText = RGB(0, 0, 200);
+    COLORREF styleBackground = RGB(0, 160, 0);
+    uint32_t style = 0;
+    std::vector<std::pair<int, int>> styledCells;
+    COLORREF seenText = 0;
+    COLORREF seenBackground = 0;
+};
+
+void OwnerText(void* context, ListViewItem* item) {
+    auto& owner = *static_cast<Owner*>(context);
+    ++owner.textCalls;
+    owner.lastItem = item;
+    if (owner.imageToSet >= 0)
+        item->iImage = owner.imageToSet;
+    if ((item->mask & kListItemText) == 0)
+        return;
+    owner.textCells.emplace_back(item->iItem, item->iSubItem);
+    auto found = owner.texts.find({item->iItem, item->iSubItem});
+    std::string text = found != owner.texts.end() ? found->second : "";
+    size_t length = std::min(text.size(), static_cast<size_t>(item->cchTextMax - 1));
+    std::memcpy(item->pszText, text.data(), length);
+    item->pszText[length] = '\0';
+}
+
+void OtherText(void*, ListViewItem*) {}
+
+void OwnerStyle(void* context, int32_t row, int32_t column, COLORREF* text, COLORREF* background,
+                uint32_t* style) {
+    auto& owner = *static_cast<Owner*>(context);
+    owner.styledCells.emplace_back(row, column);
+    owner.seenText = *text;
+    owner.seenBackground = *background;
+    *text = owner.styleText;
+    *background = owner.styleBackground;
+    *style = owner.style;
+}
+
+class ListHost : public CDialog {
+public:
+    ListHost() : CDialog(IDD_TEST_DIALOG) {}
+
+    void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, IDC_LIST, list); }
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+        list.InsertColumn(0, "Animace", LVCFMT_LEFT, kFirstColumnWidth);
+        list.InsertColumn(1, "D\xE9lka", LVCFMT_RIGHT, kBarColumnWidth);
+        list.InsertColumn(2,
+                          "Po\xE8"
+                          "et",
+                          LVCFMT_RIGHT, 80);
+        list.SetTextCallback(&owner, &OwnerText);
+        list.SetItemCountEx(0);
+        return TRUE;
+    }
+
+    // A custom-draw record as the list sends it to its parent.
+    LRESULT Draw(NMLVCUSTOMDRAW& draw) {
+        draw.nmcd.hdr = NMHDR{list.m_hWnd, IDC_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
+        return SendMessage(WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&draw));
+    }
+    LRESULT Draw(DWORD stage, int row, int column, HDC dc, NMLVCUSTOMDRAW* out = nullptr) {
+        NMLVCUSTOMDRAW draw{};
+        draw.nmcd.dwDrawStage = stage;
+        draw.nmcd.hdc = dc;
+        draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+        draw.iSubItem = column;
+        draw.clrText = RGB(10, 20, 30);
+        draw.clrTextBk = RGB(40, 50, 60);
+        LRESULT answer = Draw(draw);
+        if (out != nullptr)
+            *out = draw;
+        return answer;
+    }
+    template <class Info>
+    LRESULT Request(Info& info, UINT code) {
+        info.hdr = NMHDR{list.m_hWnd, IDC_LIST, code};
+        return SendMessage(WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&info));
+    }
+
+    ListCtrlEx list;
+    Owner owner;
+};
+
+using Host = ScriptedDialog<ListHost>;
+
+// A 32-bit memory bitmap filled with a colour that nothing draws.
+class Canvas {
+public:
+    static constexpr COLORREF kUntouched = RGB(255, 0, 255);
+    static constexpr int kWidth = 700;
+    static constexpr int kHeight = 400;
+
+    Canvas() {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = kWidth;
+        info.bmiHeader.biHeight = -kHeight;  // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc = CreateCompatibleDC(nullptr);
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits),
+                                  nullptr, 0);
+        old = SelectObject(dc, bitmap);
+        for (int i = 0; i < kWidth * kHeight; ++i)
+            bits[i] = 0xFF00FF;
+    }
+    ~Canvas() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    COLORREF At(int x, int y) const {
+        GdiFlush();
+        uint32_t p = bits[y * kWidth + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    // Pixels of `colour` from x on along row y.
+    int RunFrom(int x, int y, COLORREF colour) const {
+        int n = 0;
+        while (x + n < kWidth && At(x + n, y) == colour)
+            ++n;
+        return n;
+    }
+    int Count(int left, int right, int top, int bottom, COLORREF colour) const {
+        int n = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x)
+                n += At(x, y) == colour ? 1 : 0;
+        }
+        return n;
+    }
+    bool AllUntouched() const {
+        return Count(0, kWidth, 0, kHeight, kUntouched) == kWidth * kHeight;
+    }
+
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ old;
+    uint32_t* bits = nullptr;
+};
+
+// ---- Construction and identity --------------------------------------------------------
+
+TEST(ListCtrlExConstruction, StartsWithoutHooksFontsOrSavedFont) {
+    ListCtrlEx list;
+    EXPECT_EQ(list.m_pCallbackContext, nullptr);
+    EXPECT_EQ(list.m_pfnText, nullptr);
+    EXPECT_EQ(list.m_pfnCellStyle, nullptr);
+    EXPECT_EQ(list.m_pfnDrop, nullptr);
+    EXPECT_EQ(list.m_pfnDrag, nullptr);
+    EXPECT_EQ(list.m_pfnTip, nullptr);
+    EXPECT_EQ(list.m_wHitMask, 4);
+    EXPECT_EQ(list.m_CharHooks.count, 0u);
+    EXPECT_EQ(list.m_CharHooks.callback, nullptr);
+    EXPECT_EQ(list.m_KeyDownHooks.count, 0u);
+    EXPECT_EQ(list.m_hSavedFont, nullptr);
+    for (int mode = 1; mode <= 4; ++mode)
+        EXPECT_EQ(list.StyleFont(mode).GetSafeHandle(), nullptr);
+}
+
+TEST(ListCtrlExConstruction, NamesItselfWithTheListAsBase) {
+    ListCtrlEx list;
+    const CRuntimeClass* type = list.GetRuntimeClass();
+    EXPECT_STREQ(type->m_lpszClassName, "ListCtrlEx");
+    EXPECT_EQ(type->m_pBaseClass, &CListCtrl::classCListCtrl);
+}
+
+TEST(ListCtrlExConstruction, DestructionDeletesTheFourFonts) {
+    HFONT fonts[4] = {};
+    {
+        ListCtrlEx list;
+        LOGFONTW description{};
+        description.lfHeight = -11;
+        for (int mode = 1; mode <= 4; ++mode) {
+            description.lfWeight = 100 * mode;
+            ASSERT_TRUE(list.StyleFont(mode).CreateFontIndirect(description));
+            fonts[mode - 1] = list.StyleFont(mode);
+        }
+    }
+    for (HFONT font : fonts)
+        EXPECT_EQ(GetObjectType(font), 0u) << "font still alive";
+}
+
+TEST(ListCtrlExTextCallback, NullCallbackReplacesTheContextAndKeepsTheCallback) {
+    ListCtrlEx list;
+    int first = 0;
+    int second = 0;
+    list.SetTextCallback(&first, &OtherText);
+    list.SetTextCallback(&second, nullptr);
+    EXPECT_EQ(list.m_pCallbackContext, &second);
+    EXPECT_EQ(list.m_pfnText, &OtherText);
+}
+
+// ---- Text requests --------------------------------------------------------------------
+
+TEST(ListCtrlExText, RowCountAndWideTextsComeFromTheOwner) {
+    Host host;
+    std::wstring first;
+    std::wstring czech;
+    host.owner.texts[{0, 0}] = "spot.avi";
+    host.owner.texts[{1, 2}] = kCzech;
+    host.Run({[&] {
+        host.list.SetItemCountEx(2, LVSICF_NOSCROLL);
+        EXPECT_EQ(host.list.GetItemCount(), 2);
+        first = host.list.GetItemText(0, 0);
+        czech = host.list.GetItemText(1, 2);
+    }});
+    EXPECT_EQ(first, L"spot.avi");
+    EXPECT_EQ(czech, kCzechWide) << "Windows-1250 from the callback, UTF-16 in the list";
+}
+
+TEST(ListCtrlExText, NarrowRequestHandsTheRecordToTheCallbackUnchanged) {
+    Host host;
+    host.owner.texts[{1, 0}] = kCzech;
+    NMLVDISPINFOA info{};
+    char buffer[32] = {};
+    LRESULT answer = -1;
+    host.Run({[&] {
+        info.item.mask = LVIF_TEXT;
+        info.item.iItem = 1;
+        info.item.pszText = buffer;
+        info.item.cchTextMax = sizeof buffer;
+        answer = host.Request(info, LVN_GETDISPINFOA);
+    }});
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(host.owner.lastItem, reinterpret_cast<ListViewItem*>(&info.item));
+    EXPECT_STREQ(buffer, kCzech);
+}
+
+TEST(ListCtrlExText, WideRequestIsCutToItsCapacity) {
+    Host host;
+    host.owner.texts[{0, 1}] = kCzech;
+    NMLVDISPINFOW info{};
+    wchar_t buffer[8];
+    std::fill(std::begin(buffer), std::end(buffer), L'#');
+    host.Run({[&] {
+        info.item.mask = LVIF_TEXT;
+        info.item.iSubItem = 1;
+        info.item.pszText = buffer;
+        info.item.cchTextMax = 5;
+        host.Request(info, LVN_GETDISPINFOW);
+    }});
+    EXPECT_EQ(std::wstring(buffer), L"\u017Dlu\u0165");
+    EXPECT_EQ(buffer[5], L'#') << "nothing written past the capacity";
+    EXPECT_EQ(info.item.pszText, buffer);
+    EXPECT_EQ(info.item.cchTextMax, 5);
+}
+
+TEST(ListCtrlExText, WideRequestWithoutTextMaskLeavesTheBufferButTakesOtherFields) {
+    Host host;
+    host.owner.texts[{0, 0}] = "abc";
+    host.owner.imageToSet = 7;
+    NMLVDISPINFOW info{};
+    wchar_t buffer[8] = L"keep";
+    host.Run({[&] {
+        info.item.mask = LVIF_IMAGE;
+        info.item.pszText = buffer;
+        info.item.cchTextMax = 8;
+        host.Request(info, LVN_GETDISPINFOW);
+    }});
+    EXPECT_EQ(host.owner.textCalls, 1);
+    EXPECT_EQ(std::wstring(buffer), L"keep");
+    EXPECT_EQ(info.item.iImage, 7);
+}
+
+TEST(ListCtrlExText, WithoutCallbackBothRequestsLeaveTheBuffersAlone) {
+    Host host;
+    NMLVDISPINFOA narrow{};
+    NMLVDISPINFOW wide{};
+    char narrowText[8] = "keep";
+    wchar_t wideText[8] = L"keep";
+    LRESULT answers[2] = {-1, -1};
+    host.Run({[&] {
+        host.list.m_pfnText = nullptr;
+        narrow.item =
+            LVITEMA{LVIF_TEXT, 0, 0, 0, 0, narrowText, 8, 0, 0, 0, 0, 0, nullptr, nullptr, 0};
+        wide.item = LVITEMW{LVIF_TEXT, 0, 0, 0, 0, wideText, 8, 0, 0, 0, 0, 0, nullptr, nullptr, 0};
+        answers[0] = host.Request(narrow, LVN_GETDISPINFOA);
+        answers[1] = host.Request(wide, LVN_GETDISPINFOW);
+    }});
+    EXPECT_EQ(answers[0], 0);
+    EXPECT_EQ(answers[1], 0);
+    EXPECT_STREQ(narrowText, "keep");
+    EXPECT_EQ(std::wstring(wideText), L"keep");
+    EXPECT_EQ(host.owner.textCalls, 0);
+}
+
+// ---- Custom draw stages ---------------------------------------------------------------
+
+TEST(ListCtrlExCustomDraw, WithoutStyleCallbackEveryStageGetsItsStandardAnswer) {
+    Host host;
+    Canvas canvas;
+    std::vector<LRESULT> answers;
+    NMLVCUSTOMDRAW cell{};
+    host.Run({[&] {
+        host.list.SetItemCountEx(1);
+        answers.push_back(host.Draw(CDDS_PREPAINT, 0, 0, canvas.dc));
+        answers.push_back(host.Draw(CDDS_ITEMPREPAINT, 0, 0, canvas.dc));
+        answers.push_back(host.Draw(CDDS_ITEMPREPAINT | CDDS_SUBITEM, 0, 1, canvas.dc, &cell));
+        answers.push_back(host.Draw(CDDS_ITEMPOSTPAINT | CDDS_SUBITEM, 0, 1, canvas.dc));
+        answers.push_back(host.Draw(CDDS_ITEMPOSTPAINT, 0, 0, canvas.dc));
+        answers.push_back(host.Draw(CDDS_POSTPAINT, 0, 0, canvas.dc));
+    }});
+    EXPECT_EQ(answers, (std::vector<LRESULT>{0x20, 0x20, 0, 0, 0, 0}));
+    EXPECT_EQ(cell.clrText, RGB(10, 20, 30));
+    EXPECT_EQ(cell.clrTextBk, RGB(40, 50, 60));
+    EXPECT_TRUE(canvas.AllUntouched());
+}
+
+class ColourOnlyMode : public testing::TestWithParam<uint32_t> {};
+
+TEST_P(ColourOnlyMode, WritesTheCallbacksColoursBackAndLetsTheListDraw) {
+    Host host;
+    Canvas canvas;
+    host.owner.style = GetParam() | 0x05030000u;  // bar bits must not matter
+    host.owner.styleText = RGB(1, 2, 3);
+    host.owner.styleBackground = RGB(4, 5, 6);
+    NMLVCUSTOMDRAW cell{};
+    LRESULT answer = -1;
+    host.Run({[&] {
+        host.list.SetCellStyleCallback(&OwnerStyle);
+        host.list.SetItemCountEx(3);
+        answer = host.Draw(CDDS_ITEMPREPAINT | CDDS_SUBITEM, 2, 1, canvas.dc, &cell);
+    }});
+    EXPECT_EQ(answer, CDRF_DODEFAULT);
+    EXPECT_EQ(cell.clrText, RGB(1, 2, 3));
+    EXPECT_EQ(cell.clrTextBk, RGB(4, 5, 6));
+    ASSERT_EQ(host.owner.styledCells.size(), 1u);
+    EXPECT_EQ(host.owner.styledCells[0], std::make_pair(2, 1));
+    EXPECT_EQ(host.owner.seenText, RGB(10, 20, 30))
+        << "the callback starts from the list's colours";
+    EXPECT_EQ(host.owner.seenBackground, RGB(40, 50, 60));
+    EXPECT_TRUE(canvas.AllUntouched());
+}
+
+INSTANTIATE_TEST_SUITE_P(ListCtrlExCustomDraw, ColourOnlyMode,
+                         testing::Values(0u, 5u, 199u, 201u, 255u));
+
+TEST(ListCtrlExCustomDraw, FontModeSelectsItsFontUntilThePostPaint) {
+    Host host;
+    Canvas canvas;
+    host.owner.style = 2;
+    HGDIOBJ original = GetCurrentObject(canvas.dc, OBJ_FONT);
+    LRESULT pre = -1;
+    LRESULT post = -1;
+    HGDIOBJ during = nullptr;
+    HFONT saved = nullptr;
+    HFONT font2 = nullptr;
+    host.Run({[&] {
+        LOGFONTW description{};
+        description.lfHeight = -20;
+        ASSERT_TRUE(host.list.StyleFont(2).CreateFontIndirect(description));
+        font2 = host.list.StyleFont(2);
+        host.list.SetCellStyleCallback(&OwnerStyle);
+        host.list.SetItemCountEx(1);
+        pre = host.Draw(CDDS_ITEMPREPAINT | CDDS_SUBITEM, 0, 0, canvas.dc);
+        during = GetCurrentObject(canvas.dc, OBJ_FONT);
+        saved = host.list.m_hSavedFont;
+        post = host.Draw(CDDS_ITEMPOSTPAINT | CDDS_SUBITEM, 0, 0, canvas.dc);
+    }});
+    EXPECT_EQ(pre, CDRF_NEWFONT | CDRF_NOTIFYPOSTPAINT);
+    EXPECT_EQ(during, font2);
+    EXPECT_EQ(saved, original);
+    EXPECT_EQ(post, 0);
+    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_FONT), original);
+    EXPECT_EQ(host.list.m_hSavedFont, nullptr);
+}
+
+TEST(ListCtrlExCustomDraw, FontModeWithoutAFontSavesNothingButAsksForThePostPaint) {
+    Host host;
+    Canvas canvas;
+    host.owner.style = 3;
+    HGDIOBJ original = GetCurrentObject(canvas.dc, OBJ_FONT);
+    LRESULT pre = -1;
+    host.Run({[&] {
+        host.list.SetCellStyleCallback(&OwnerStyle);
+        host.list.SetItemCountEx(1);
+        pre = host.Draw(CDDS_ITEMPREPAINT | CDDS_SUBITEM, 0, 0, canvas.dc);
+        EXPECT_EQ(host.list.m_hSavedFont, nullptr);
+        EXPECT_EQ(host.Draw(CDDS_ITEMPOSTPAINT | CDDS_SUBITEM, 0, 0, canvas.dc), 0);
+    }});
+    EXPECT_EQ(pre, 0x12);
+    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_FONT), original);
+}
+
+TEST(ListCtrlExCustomDraw, RealPaintingAsksTheStyleCallbackForEveryVisibleCell) {
+    Host host;
+    host.owner.texts[{0, 0}] = "a";
+    host.owner.texts[{1, 2}] = "b";
+    host.Run({[&] {
+        host.list.SetCellStyleCallback(&OwnerStyle);
+        host.list.SetItemCountEx(2);
+        RedrawWindow(host.list.m_hWnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }});
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            auto& cells = host.owner.styledCells;
+            EXPECT_NE(std::find(cells.begin(), cells.end(), std::make_pair(row, column)),
+                      cells.end())
+                << "cell " << row << "," << column << " was not styled";
+        }
+    }
+    EXPECT_GT(host.owner.textCalls, 0);
+}
+
+TEST(ListCtrlExCustomDraw, RealPaintingOfBarCellsShowsTheBarOnScreen) {
+    Host host;
+    host.owner.texts[{0, 1}] = "b";
+    host.owner.style = BarStyle(1, 2);
+    RECT cell{};
+    COLORREF left = 0;
+    COLORREF right = 0;
+    host.Run({[&] {
+        host.list.SetCellStyleCallback(&OwnerStyle);
+        host.list.SetItemCountEx(2);
+        host.owner.textCells.clear();
+        RedrawWindow(host.list.m_hWnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        host.list.GetSubItemRect(0, 1, LVIR_BOUNDS, cell);
+        HDC dc = GetDC(host.list.m_hWnd);
+        left = GetPixel(dc, cell.left + 3, cell.top + 2);
+        right = GetPixel(dc, cell.right - 3, cell.top + 2);
+        ReleaseDC(host.list.m_hWnd, dc);
+    }});
+    EXPECT_EQ(left, RGB(0, 160, 0)) << "the bar's first half";
+    EXPECT_EQ(right, GetSysColor(COLOR_WINDOW)) << "the ground after the bar";
+    auto& asked = host.owner.textCells;
+    EXPECT_NE(std::find(asked.begin(), asked.end(), std::make_pair(0, 1)), asked.end())
+        << "the bar cell asks the list, and the list the owner, for the text";
+}
+
+// ---- The bar cell ---------------------------------------------------------------------
+
+struct BarDrawing {
+    RECT cell{};
+    LRESULT answer = -1;
+};
+
+// Draws cell (row, column) with the given style word into the canvas.
+BarDrawing DrawBar(Host& host, Canvas& canvas, uint32_t style, int column = 1) {
+    BarDrawing result;
+    host.owner.style = style;
+    host.list.SetCellStyleCallback(&OwnerStyle);
+    host.list.GetSubItemRect(0, column, LVIR_BOUNDS, result.cell);
+    result.answer = host.Draw(CDDS_ITEMPREPAINT | CDDS_SUBITEM, 0, column, canvas.dc);
+    return result;
+}
+
+TEST(ListCtrlExBar, OneThirdOfAHundredPixelsIs33AndGridLinesStayFree) {
+    Host host;
+    Canvas canvas;
+    BarDrawing bar;
+    host.Run({[&] {
+        host.list.SetItemCountEx(2);
+        bar = DrawBar(host, canvas, BarStyle(1, 3));
+    }});
+    const RECT& c = bar.cell;
+    ASSERT_EQ(c.right - c.left, kBarColumnWidth);
+    EXPECT_EQ(bar.answer, CDRF_SKIPDEFAULT);
+    const int y = (c.top + c.bottom) / 2;
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    EXPECT_EQ(canvas.RunFrom(c.left + 1, y, RGB(0, 160, 0)), 33);
+    EXPECT_EQ(canvas.RunFrom(c.left + 34, y, window), 100 - 33);
+    EXPECT_EQ(canvas.At(c.left, y), Canvas::kUntouched) << "left grid line";
+    EXPECT_EQ(canvas.At(c.right, y), Canvas::kUntouched) << "next cell";
+    EXPECT_EQ(canvas.At(c.left + 5, c.bottom - 1), Canvas::kUntouched) << "bottom grid line";
+    EXPECT_EQ(canvas.At(c.left + 5, c.top), RGB(0, 160, 0)) << "the bar starts at the top";
+    EXPECT_EQ(canvas.At(c.left + 50, c.bottom - 2), window);
+}
+
+struct BarCase {
+    uint32_t numerator;
+    uint32_t denominator;
+    int width;  // of the 100 pixels left after the grid lines
+};
+
+void PrintTo(const BarCase& c, std::ostream* out) {
+    *out << c.numerator << "/" << c.denominator << " gives " << c.width;
+}
+
+class BarWidth : public testing::TestWithParam<BarCase> {};
+
+// n = d and n > d run to and past the cell's right edge; the share is truncated, not rounded.
+TEST_P(BarWidth, IsTheTruncatedShareOfTheCellWidth) {
+    Host host;
+    Canvas canvas;
+    BarDrawing bar;
+    host.Run({[&] {
+        host.list.SetItemCountEx(1);
+        bar = DrawBar(host, canvas, BarStyle(GetParam().numerator, GetParam().denominator));
+    }});
+    const int y = (bar.cell.top + bar.cell.bottom) / 2;
+    EXPECT_EQ(canvas.RunFrom(bar.cell.left + 1, y, RGB(0, 160, 0)), GetParam().width);
+}
+
+INSTANTIATE_TEST_SUITE_P(ListCtrlExBar, BarWidth,
+                         testing::Values(BarCase{2, 3, 66}, BarCase{255, 255, 100},
+                                         BarCase{4, 2, 200}, BarCase{1, 255, 0}));
+
+class NoBar : public testing::TestWithParam<std::pair<uint32_t, uint32_t>> {};
+
+TEST_P(NoBar, ZeroNumeratorOrDenominatorLeavesOnlyTheGround) {
+    Host host;
+    Canvas canvas;
+    BarDrawing bar;
+    host.Run({[&] {
+        host.list.SetItemCountEx(1);
+        bar = DrawBar(host, canvas, BarStyle(GetParam().first, GetParam().second));
+    }});
+    const int y = (bar.cell.top + bar.cell.bottom) / 2;
+    EXPECT_EQ(canvas.RunFrom(bar.cell.left + 1, y, GetSysColor(COLOR_WINDOW)), 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(ListCtrlExBar, NoBar,
+                         testing::Values(std::make_pair(0u, 3u), std::make_pair(1u, 0u),
+                                         std::make_pair(0u, 0u)));
+
+// In a selected row the whole cell, bar or not, has the fill colour, and the text its colour.
+void ExpectSelectedCell(bool focusOnList, int fillIndex, int textIndex) {
+    Host host;
+    Canvas canvas;
+    BarDrawing bar;
+    host.owner.texts[{0, 1}] = "888";
+    host.Run({[&] {
+        host.list.SetItemCountEx(2);
+        host.list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+        SetFocus(focusOnList ? host.list.m_hWnd : host.GetDlgItem(IDC_EDIT_FIRST));
+        bar = DrawBar(host, canvas, BarStyle(1, 3));
+    }});
+    const RECT& c = bar.cell;
+    const COLORREF fill = GetSysColor(fillIndex);
+    const COLORREF text = GetSysColor(textIndex);
+    const int inside = (c.right - c.left - 1) * (c.bottom - c.top - 1);
+    EXPECT_GT(canvas.Count(c.left + 1, c.right, c.top, c.bottom - 1, fill), inside / 2);
+    EXPECT_EQ(canvas.Count(c.left + 1, c.right, c.top, c.bottom - 1, RGB(0, 160, 0)), 0)
+        << "the bar cannot be told from the ground";
+    EXPECT_GT(canvas.Count(c.left + 1, c.right, c.top, c.bottom - 1, text), 0) << "text colour";
+    EXPECT_EQ(canvas.Count(c.left + 1, c.right, c.top, c.bottom - 1, Canvas::kUntouched), 0);
+}
+
+TEST(ListCtrlExBar, SelectedRowWithFocusIsHighlightTextOnHighlight) {
+    ExpectSelectedCell(true, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT);
+}
+
+TEST(ListCtrlExBar, SelectedRowWithoutFocusIsWindowTextOnButtonFace) {
+    ExpectSelectedCell(false, COLOR_BTNFACE, COLOR_WINDOWTEXT);
+}
+
+TEST(ListCtrlExBar, TooWideTextIsCentredAndCutOnBothSides) {
+    Host host;
+    Canvas canvas;
+    BarDrawing bar;
+    host.owner.texts[{0, 1}] = std::string(60, 'W');
+    host.owner.styleText = RGB(0, 0, 0);
+    host.Run({[&] {
+        host.list.SetItemCountEx(1);
+        bar = DrawBar(host, canvas, BarStyle(0, 0));
+    }});
+    const RECT& c = bar.cell;
+    const COLORREF ink = RGB(0, 0, 0);
+    EXPECT_GT(canvas.Count(c.left + 2, c.left + 8, c.top, c.bottom, ink), 0) << "cut on the left";
+    EXPECT_GT(canvas.Count(c.right - 8, c.right - 1, c.top, c.bottom, ink), 0)
+        << "cut on the right";
+    EXPECT_EQ(canvas.Count(0, c.left + 2, 0, Canvas::kHeight, ink), 0)
+        << "ink left of the text area";
+    EXPECT_EQ(canvas.Count(c.right - 1, Canvas::kWidth, 0, Canvas::kHeight, ink), 0)
+        << "ink right of the text area";
+    EXPECT_EQ(canvas.Count(0, Canvas::kWidth, 0, c.top + 1, ink), 0) << "ink above";
+    EXPECT_EQ(canvas.Count(0, Canvas::kWidth, c.bottom - 2, Canvas::kHeight, ink), 0)
+        << "ink below";
+}
+
+TEST(ListCtrlExBar, CellWithEmptyRectangleDrawsNothing) {
+    Host host;
+    Canvas canvas;
+    BarDrawing bar;
+    host.owner.texts[{0, 2}] = "text";
+    host.Run({[&] {
+        host.list.SetItemCountEx(2);
+        host.list.SendMessage(LVM_SETCOLUMNWIDTH, 2, 0);
+        bar = DrawBar(host, canvas, BarStyle(1, 1), 2);
+    }});
+    EXPECT_TRUE(IsRectEmpty(&bar.cell));
+    EXPECT_EQ(bar.answer, CDRF_SKIPDEFAULT);
+    EXPECT_TRUE(canvas.AllUntouched());
+}
+
+// ---- Keys reach the platform's list while no hook is installed -------------------------
+
+TEST(ListCtrlExKeys, DownKeyMovesTheSelection) {
+    Host host;
+    int selected = -1;
+    host.Run({[&] {
+        host.list.SetItemCountEx(3);
+        SetFocus(host.list.m_hWnd);
+        host.list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        host.list.SendMessage(WM_KEYDOWN, VK_DOWN, 1);
+        selected = host.list.GetNextItem(-1, LVNI_SELECTED);
+    }});
+    EXPECT_EQ(selected, 1);
+}
+
+}  // namespace
