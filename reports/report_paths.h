@@ -5,11 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "logdata/log_months.h"
+
 // The month a report is named after; the caller passes the month selected at that moment.
-struct ReportMonth {
-    uint32_t year;
-    uint32_t month;
-};
+using ReportMonth = LogMonth;
 
 #ifdef _WIN32
 constexpr char kReportPathSeparator = '\\';

@@ -1,6 +1,5 @@
 // kvimeter-cli summary and detail, driven through the real command table in a scratch folder.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "cli/commands.h"
 #include "logdata/cp1250.h"
 #include "reports/decimal_separator.h"
+#include "tests/logdata/test_support.h"
 
 namespace {
 
@@ -25,9 +25,7 @@ struct CliRun {
 class ReportCommands : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("TZ", "UTC", 1);
-        tzset();
-        setenv("LC_ALL", "C", 1);
+        SetTimeZone("UTC");
         home_ = fs::current_path();
         dir_ = home_ / "report_cli_test" /
                ::testing::UnitTest::GetInstance()->current_test_info()->name();
