@@ -1,5 +1,6 @@
 // summary and detail: the files that the window's save buttons write, with its confirmations.
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -20,14 +21,18 @@ struct DetailChoice {
     bool all = false;
 };
 
+// Digits only. A number too large for any list is kept as the largest one, so that it is
+// refused after the load like every other row outside the list.
 bool ParseRow(const std::string& text, long long& row) {
-    if (text.empty() || text[0] < '0' || text[0] > '9') {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
         return false;
     }
     errno = 0;
-    char* end = nullptr;
-    row = std::strtoll(text.c_str(), &end, 10);
-    return *end == '\0' && errno != ERANGE;
+    row = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno == ERANGE) {
+        row = LLONG_MAX;
+    }
+    return true;
 }
 
 bool TakeDetailOption(const Arguments& args, size_t& i, DetailChoice& choice, std::string& error) {

@@ -190,8 +190,11 @@ TEST_F(ReportCommands, DetailRowOutsideTheListIsAUsageErrorAfterTheLoad) {
     const CliRun run = Cli({"detail", "2015-03", "--row", "2"});
     EXPECT_EQ(run.status, 2);
     EXPECT_FALSE(ReportFolderExists());
+    EXPECT_EQ(Cli({"detail", "2015-03", "--row", "99999999999999999999999"}).status, 2);
+    EXPECT_FALSE(ReportFolderExists());
     fs::remove(dir_ / "log" / "AVI_2015-03.txt");
     EXPECT_EQ(Cli({"detail", "2015-03", "--row", "2"}).status, 1) << "the load comes first";
+    EXPECT_EQ(Cli({"detail", "2015-03", "--row", "99999999999999999999999"}).status, 1);
 }
 
 TEST_F(ReportCommands, DetailAllWritesEveryPairAndConfirms) {
