@@ -224,10 +224,15 @@ size_t RoundUpToGrowth(size_t count) {
     return (count + kRecordGrowth - 1) / kRecordGrowth * kRecordGrowth;
 }
 
-// Large pages where the system offers them: fewer page faults when the array is first written.
+}  // namespace
+
 void PreferLargePages(void* block, size_t size) {
 #ifdef __linux__
+    constexpr size_t kLargePage = size_t{2} << 20;
     constexpr uintptr_t kPage = 4096;
+    if (size < kLargePage) {
+        return;
+    }
     const uintptr_t begin = (reinterpret_cast<uintptr_t>(block) + kPage - 1) & ~(kPage - 1);
     const uintptr_t end = (reinterpret_cast<uintptr_t>(block) + size) & ~(kPage - 1);
     if (end > begin) {
@@ -238,8 +243,6 @@ void PreferLargePages(void* block, size_t size) {
     (void)size;
 #endif
 }
-
-}  // namespace
 
 RecordRoom ReserveRecords(PlaybackLog& log, size_t count) {
     count = std::min(count, kMaxRecords);
