@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "logdata/log_loader.h"
@@ -150,15 +151,16 @@ struct PlayRef {
     uint32_t index;
 };
 
-// The plays of the names that came out of time order, each name's list sorted by moment, plays
-// of equal moment in file order.
-std::vector<std::vector<PlayRef>> SortUnsorted(const std::vector<PartWork>& parts,
-                                               const std::vector<uint8_t>& unsorted) {
+// The plays of the names that came out of time order, by name: each list sorted by moment,
+// plays of equal moment in file order.
+using SortedPlays = std::unordered_map<uint32_t, std::vector<PlayRef>>;
+
+SortedPlays SortUnsorted(const std::vector<PartWork>& parts, const std::vector<uint8_t>& unsorted) {
     struct Entry {
         int64_t moment;
         PlayRef play;
     };
-    std::vector<std::vector<Entry>> byRank(unsorted.size());
+    std::unordered_map<uint32_t, std::vector<Entry>> byRank;
     MomentCache cache;
     for (uint32_t k = 0; k < parts.size(); ++k) {
         for (size_t i = 0; i < parts[k].count; ++i) {
@@ -169,13 +171,13 @@ std::vector<std::vector<PlayRef>> SortUnsorted(const std::vector<PartWork>& part
             }
         }
     }
-    std::vector<std::vector<PlayRef>> sorted(unsorted.size());
-    for (size_t rank = 0; rank < byRank.size(); ++rank) {
-        std::vector<Entry>& entries = byRank[rank];
+    SortedPlays sorted;
+    for (auto& [rank, entries] : byRank) {
         std::stable_sort(entries.begin(), entries.end(),
                          [](const Entry& a, const Entry& b) { return a.moment < b.moment; });
+        std::vector<PlayRef>& plays = sorted[rank];
         for (const Entry& entry : entries) {
-            sorted[rank].push_back(entry.play);
+            plays.push_back(entry.play);
         }
     }
     return sorted;
@@ -185,8 +187,7 @@ std::vector<std::vector<PlayRef>> SortUnsorted(const std::vector<PartWork>& part
 // so the threads fill separate stretches of the array.
 void WriteSorted(PlaybackLog& log, bool zeroed, const std::vector<PartWork>& parts,
                  const NameRanks& ranks, const std::vector<uint32_t>& starts,
-                 const std::vector<uint8_t>& unsorted,
-                 const std::vector<std::vector<PlayRef>>& sortedPlays) {
+                 const std::vector<uint8_t>& unsorted, const SortedPlays& sortedPlays) {
     const size_t rankCount = starts.size();
     const size_t total = static_cast<size_t>(log.recordCount);
     PlaybackRecord* records = log.records;
@@ -209,8 +210,15 @@ void WriteSorted(PlaybackLog& log, bool zeroed, const std::vector<PartWork>& par
             }
         }
         for (uint32_t rank = firstRank; rank < endRank && rank < rankCount; ++rank) {
+            if (unsorted[rank] == 0) {
+                continue;
+            }
             uint32_t at = starts[rank];
-            for (const PlayRef& ref : sortedPlays[rank]) {
+            const auto found = sortedPlays.find(rank);
+            if (found == sortedPlays.end()) {
+                continue;
+            }
+            for (const PlayRef& ref : found->second) {
                 WriteRecord(records[at++], parts[ref.part].Play(ref.index), ranks.names[rank],
                             zeroed);
             }
@@ -307,7 +315,8 @@ LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
         starts[rank] = starts[rank - 1] + counts[rank - 1];
     }
     const std::vector<uint8_t> unsorted = UnsortedNames(work, rankCount);
-    const std::vector<std::vector<PlayRef>> sortedPlays = SortUnsorted(work, unsorted);
+    const bool anyUnsorted = std::find(unsorted.begin(), unsorted.end(), 1) != unsorted.end();
+    const SortedPlays sortedPlays = anyUnsorted ? SortUnsorted(work, unsorted) : SortedPlays{};
     WriteSorted(log, room.zeroed, work, ranks, starts, unsorted, sortedPlays);
     BuildTotalsFromCounts(log, counts, starts, ranks);
     return {LoadStatus::kLoaded, {}};
