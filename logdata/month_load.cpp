@@ -1,6 +1,7 @@
 #include "logdata/month_load.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <thread>
 #include <unordered_map>
@@ -151,6 +152,37 @@ struct PlayRef {
     uint32_t index;
 };
 
+// A stable sort for lists that are mostly in order already (a log is written in time order;
+// a few odd lines break it): merges the ascending runs pairwise, O(n log runs).
+template <typename T, typename Less>
+void MergeRuns(std::vector<T>& items, Less less) {
+    std::vector<size_t> bounds{0};
+    for (size_t i = 1; i < items.size(); ++i) {
+        if (less(items[i], items[i - 1])) {
+            bounds.push_back(i);
+        }
+    }
+    bounds.push_back(items.size());
+    std::vector<T> merged(items.size());
+    while (bounds.size() > 2) {
+        std::vector<size_t> next{0};
+        for (size_t r = 0; r + 1 < bounds.size(); r += 2) {
+            const size_t mid = bounds[r + 1];
+            const size_t end = r + 2 < bounds.size() ? bounds[r + 2] : mid;
+            // std::merge takes from the first run on ties: plays of equal moment stay in file
+            // order.
+            std::merge(items.begin() + static_cast<std::ptrdiff_t>(bounds[r]),
+                       items.begin() + static_cast<std::ptrdiff_t>(mid),
+                       items.begin() + static_cast<std::ptrdiff_t>(mid),
+                       items.begin() + static_cast<std::ptrdiff_t>(end),
+                       merged.begin() + static_cast<std::ptrdiff_t>(bounds[r]), less);
+            next.push_back(end);
+        }
+        items.swap(merged);
+        bounds.swap(next);
+    }
+}
+
 // The plays of the names that came out of time order, by name: each list sorted by moment,
 // plays of equal moment in file order.
 using SortedPlays = std::unordered_map<uint32_t, std::vector<PlayRef>>;
@@ -173,8 +205,7 @@ SortedPlays SortUnsorted(const std::vector<PartWork>& parts, const std::vector<u
     }
     SortedPlays sorted;
     for (auto& [rank, entries] : byRank) {
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const Entry& a, const Entry& b) { return a.moment < b.moment; });
+        MergeRuns(entries, [](const Entry& a, const Entry& b) { return a.moment < b.moment; });
         std::vector<PlayRef>& plays = sorted[rank];
         for (const Entry& entry : entries) {
             plays.push_back(entry.play);
