@@ -33,6 +33,7 @@ int InProcess(int runs, const char* file) {
     std::vector<double> times;
     int records = 0;
     int totals = 0;
+    double arrayMb = 0;
     for (int i = 0; i < runs; ++i) {
         PlaybackLog log;
         const auto start = std::chrono::steady_clock::now();
@@ -43,6 +44,7 @@ int InProcess(int runs, const char* file) {
             return 1;
         }
         records = log.recordCount;
+        arrayMb = static_cast<double>(log.recordCapacity) * sizeof(PlaybackRecord) / (1 << 20);
         totals = log.totalCount;
     }
     rusage usage{};
@@ -50,6 +52,7 @@ int InProcess(int runs, const char* file) {
     char what[64];
     std::snprintf(what, sizeof what, "in process (%d plays, %d rows)", records, totals);
     Report(what, times, usage.ru_maxrss);
+    std::printf("%-28s %.0f MB\n", "record array", arrayMb);
     return 0;
 }
 

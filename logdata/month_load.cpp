@@ -76,18 +76,24 @@ struct PartWork {
     const ParsedPlay& Play(size_t i) const { return collector->plays[i]; }
 };
 
+// Runs work(k) for k in [0, count), each on a thread of its own.
 template <typename Work>
-void ForEachPart(std::vector<PartWork>& parts, Work work) {
+void ForEachIndex(size_t count, Work work) {
     std::vector<std::thread> helpers;
-    for (size_t k = 1; k < parts.size(); ++k) {
-        helpers.emplace_back([&parts, &work, k] { work(parts[k]); });
+    for (size_t k = 1; k < count; ++k) {
+        helpers.emplace_back([&work, k] { work(k); });
     }
-    if (!parts.empty()) {
-        work(parts[0]);
+    if (count > 0) {
+        work(0);
     }
     for (std::thread& helper : helpers) {
         helper.join();
     }
+}
+
+template <typename Work>
+void ForEachPart(std::vector<PartWork>& parts, Work work) {
+    ForEachIndex(parts.size(), [&parts, &work](size_t k) { work(parts[k]); });
 }
 
 void CountNames(PartWork& part, size_t rankCount) {
@@ -214,47 +220,39 @@ SortedPlays SortUnsorted(const std::vector<PartWork>& parts, const std::vector<u
     return sorted;
 }
 
-// Writes every record once, straight into its sorted place. Each thread takes a run of names,
-// so the threads fill separate stretches of the array.
+// Writes every record once, straight into its sorted place. The plays of names in time order
+// go, one thread per part, to that part's share of each name's stretch: every play is read
+// once. The names that needed sorting follow.
 void WriteSorted(PlaybackLog& log, bool zeroed, const std::vector<PartWork>& parts,
                  const NameRanks& ranks, const std::vector<uint32_t>& starts,
                  const std::vector<uint8_t>& unsorted, const SortedPlays& sortedPlays) {
-    const size_t rankCount = starts.size();
-    const size_t total = static_cast<size_t>(log.recordCount);
     PlaybackRecord* records = log.records;
-    ParallelFor(total, [&](size_t begin, size_t end) {
-        // The names whose records start in [begin, end).
-        const auto firstRank = static_cast<uint32_t>(
-            std::lower_bound(starts.begin(), starts.end(), begin) - starts.begin());
-        const auto endRank = static_cast<uint32_t>(
-            std::lower_bound(starts.begin(), starts.end(), end) - starts.begin());
-        if (firstRank >= endRank) {
-            return;
+    std::vector<std::vector<uint32_t>> partStarts(parts.size(), starts);
+    for (size_t k = 1; k < parts.size(); ++k) {
+        for (size_t rank = 0; rank < starts.size(); ++rank) {
+            partStarts[k][rank] = partStarts[k - 1][rank] + parts[k - 1].counts[rank];
         }
-        std::vector<uint32_t> next(starts.begin(), starts.end());
-        for (const PartWork& part : parts) {
-            for (size_t i = 0; i < part.count; ++i) {
-                const uint32_t rank = part.RankOf(i);
-                if (rank >= firstRank && rank < endRank && unsorted[rank] == 0) {
-                    WriteRecord(records[next[rank]++], part.Play(i), ranks.names[rank], zeroed);
-                }
-            }
-        }
-        for (uint32_t rank = firstRank; rank < endRank && rank < rankCount; ++rank) {
+    }
+    ForEachIndex(parts.size(), [&](size_t k) {
+        const PartWork& part = parts[k];
+        std::vector<uint32_t>& next = partStarts[k];
+        for (size_t i = 0; i < part.count; ++i) {
+            const uint32_t rank = part.RankOf(i);
             if (unsorted[rank] == 0) {
-                continue;
-            }
-            uint32_t at = starts[rank];
-            const auto found = sortedPlays.find(rank);
-            if (found == sortedPlays.end()) {
-                continue;
-            }
-            for (const PlayRef& ref : found->second) {
-                WriteRecord(records[at++], parts[ref.part].Play(ref.index), ranks.names[rank],
-                            zeroed);
+                WriteRecord(records[next[rank]++], part.Play(i), ranks.names[rank], zeroed);
             }
         }
     });
+    for (const auto& [rank, plays] : sortedPlays) {
+        const uint32_t first = starts[rank];
+        const std::string_view name = ranks.names[rank];
+        ParallelFor(plays.size(), [&, first, name](size_t begin, size_t end) {
+            for (size_t j = begin; j < end; ++j) {
+                const PlayRef ref = plays[j];
+                WriteRecord(records[first + j], parts[ref.part].Play(ref.index), name, zeroed);
+            }
+        });
+    }
 }
 
 void WriteInFileOrder(PlaybackLog& log, bool zeroed, const std::vector<PartWork>& parts) {
