@@ -70,11 +70,13 @@ int RunCommandLine(const Arguments& args) {
     }
     size_t next = 0;
     std::string dir;
+    bool changeDir = false;
     if (next < args.size() && args[next] == "-C") {
         if (next + 1 >= args.size()) {
             return UsageError("-C needs a directory");
         }
         dir = args[next + 1];
+        changeDir = true;
         next += 2;
     }
     if (next >= args.size()) {
@@ -83,7 +85,7 @@ int RunCommandLine(const Arguments& args) {
     const std::string& name = args[next];
     for (const CliCommand& command : kCommands) {
         if (name == command.name) {
-            if (!dir.empty() && !ChangeDirectory(dir.c_str())) {
+            if (changeDir && !ChangeDirectory(dir.c_str())) {
                 return Failure("cannot change into " + dir + ": " + std::strerror(errno));
             }
             return command.run(Arguments(args.begin() + static_cast<long>(next) + 1, args.end()));
