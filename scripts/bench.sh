@@ -29,8 +29,8 @@ make_month 2031-02 10000000
 
 export TZ=${TZ:-Europe/Prague}
 echo "machine: $(nproc) cores; times are wall clock with the file in page cache"
-for spec in "2031-01 1M 9" "2031-02 10M 5"; do
-    read -r month label runs <<<"$spec"
+for run in "2031-01 1M 9" "2031-02 10M 5"; do
+    read -r month label runs <<<"$run"
     file=$(month_file "$month")
     cat "$file" >/dev/null  # into the page cache
     echo
@@ -42,3 +42,7 @@ for spec in "2031-01 1M 9" "2031-02 10M 5"; do
     fi
     "$bench" exec "$runs" cat "$file"
 done
+
+echo
+echo "== writing all detail reports of 1M plays, 100 animations"
+"$bin/bench/reports/bench_reports" --plays 1000000 --animations 100 --runs 5 --dir "$data/reports"
