@@ -112,6 +112,8 @@ int RunChild(const fs::path& workDir, const std::vector<std::string>& args, cons
     const int input = open("/dev/null", O_RDONLY);
     const int output = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int error = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // Boundary dates are checked against UTC; the rule itself follows the local time zone.
+    setenv("TZ", "UTC", 1);
     if (input < 0 || output < 0 || error < 0 || chdir(workDir.c_str()) != 0 || dup2(input, 0) < 0 ||
         dup2(output, 1) < 0 || dup2(error, 2) < 0) {
         _exit(127);
@@ -205,6 +207,17 @@ std::string Play(const std::string& date, const std::string& time, const std::st
 std::string Row(const std::string& name, const std::string& length, const std::string& count,
                 const std::string& totalTime) {
     return name + "\t" + length + "\t" + count + "\t" + totalTime + "\n";
+}
+
+bool LocalTimeIsUtc() {
+#ifdef _WIN32
+    TIME_ZONE_INFORMATION zone{};
+    const DWORD kind = GetTimeZoneInformation(&zone);
+    return zone.Bias == 0 &&
+           (kind == TIME_ZONE_ID_UNKNOWN || (zone.StandardBias == 0 && zone.DaylightBias == 0));
+#else
+    return true;  // the child runs with TZ=UTC
+#endif
 }
 
 CliResult CliTest::ListMarch(std::vector<std::string> options) const {

@@ -36,6 +36,9 @@ private:
 // Runs kvimeter-cli with `args` in `workDir`; stdout and stderr are captured byte for byte.
 CliResult RunCli(const std::filesystem::path& workDir, const std::vector<std::string>& args);
 
+// Whether kvimeter-cli's local time is UTC, so moments on the calendar's limits can be checked.
+bool LocalTimeIsUtc();
+
 // The text printed by --help; read once from the executable itself.
 const std::string& UsageText();
 

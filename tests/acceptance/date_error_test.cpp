@@ -71,6 +71,36 @@ TEST_F(DateError, LastDaysOfTheYear3000Load) {
                       Row("spot", "1.00", "2", "0 h  00 min  02 sec"));
 }
 
+class DateErrorLimits : public DateError {
+protected:
+    void SetUp() override {
+        if (!LocalTimeIsUtc()) {
+            GTEST_SKIP() << "the calendar's limits are checked in UTC only";
+        }
+    }
+    void ExpectLoads(const std::string& date, const std::string& time) {
+        ExpectPrinted(ListWithSecondPlay(date, time),
+                      Row("other", "1.00", "1", "0 h  00 min  01 sec") +
+                          Row("spot", "1.00", "2", "0 h  00 min  02 sec"));
+    }
+};
+
+TEST_F(DateErrorLimits, FirstSecondOf1970Loads) {
+    ExpectLoads("01.01.1970", "00:00:00");
+}
+
+TEST_F(DateErrorLimits, LastSecondOf1969Fails) {
+    ExpectFailedLoad(ListWithSecondPlay("31.12.1969", "23:59:59"));
+}
+
+TEST_F(DateErrorLimits, LastSecondOf3000Loads) {
+    ExpectLoads("31.12.3000", "23:59:59");
+}
+
+TEST_F(DateErrorLimits, FirstSecondOf3001Fails) {
+    ExpectFailedLoad(ListWithSecondPlay("01.01.3001", "00:00:00"));
+}
+
 TEST_F(DateError, BadDateBefore1900NeverFails) {
     ExpectPrinted(ListWithSecondPlay("40.13.1899", "30:70:70"),
                   Row("other", "1.00", "1", "0 h  00 min  01 sec") +

@@ -114,6 +114,15 @@ TEST_F(StripPaths, KeepsTheLastComponentAfterDriveAndEitherSlash) {
                       OneSecondRow("unc.avi"));
 }
 
+TEST_F(StripPaths, AnyCharacterBeforeAColonMakesADrive) {
+    WriteMarch(Play("15.03.2015", "10:00:00", "1:abc", "1") +
+               Play("15.03.2015", "10:00:00", ":colon", "1") +
+               Play("15.03.2015", "10:00:00", "::x", "1") +
+               Play("15.03.2015", "10:00:00", "C:a\\b", "1"));
+    ExpectPrinted(ListMarch({"--strip-paths"}), OneSecondRow(":colon") + OneSecondRow("abc") +
+                                                    OneSecondRow("b") + OneSecondRow("x"));
+}
+
 TEST_F(StripPaths, NamesAreKeptWholeWithoutTheOption) {
     WriteMarch(Play("15.03.2015", "10:00:00", "C:\\anim\\spot1.avi", "1") +
                Play("15.03.2015", "10:00:00", "d:/a/b.x", "1"));
@@ -123,9 +132,10 @@ TEST_F(StripPaths, NamesAreKeptWholeWithoutTheOption) {
 TEST_F(StripPaths, TrailingSeparatorOrBareDriveLeavesAnEmptyNameThatIsKept) {
     WriteMarch(Play("15.03.2015", "10:00:00", "C:\\anim\\", "1") +
                Play("15.03.2015", "11:00:00", "x:", "1") +
+               Play("15.03.2015", "11:30:00", "/", "1") +
                Play("15.03.2015", "12:00:00", "other", "2"));
     ExpectPrinted(ListMarch({"--strip-paths"}),
-                  Row("", "1.00", "2", "0 h  00 min  02 sec") +
+                  Row("", "1.00", "3", "0 h  00 min  03 sec") +
                       Row("other", "2.00", "1", "0 h  00 min  02 sec"));
 }
 

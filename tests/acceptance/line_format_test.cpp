@@ -192,6 +192,27 @@ TEST_F(NumberWrapping, MinusSignWrapsToTheTopOfTheRange) {
     ExpectPrinted(ListMarch({"--from", "65535:20", "--to", "65535:21"}), hour);
 }
 
+TEST_F(NumberWrapping, OverflowingNumbersFollowTheCLibrary) {
+    // Too large for an unsigned long: the scan gives its largest value, read as 65535.
+    WriteMarch(Play("15.03.2015", "99999999999999999999:20:30", "huge", "1") +
+               Play("15.03.2015", "4294967311:20:30", "long", "1") +
+               Play("65536.03.2015", "10:20:30", "zero", "1"));
+    ExpectPrinted(ListMarch({"--from", "65535:20", "--to", "65535:21"}),
+#ifdef _WIN32
+                  Row("huge", "1.00", "1", "0 h  00 min  01 sec") +
+                      Row("long", "1.00", "1", "0 h  00 min  01 sec"));
+#else
+                  // A 64-bit unsigned long holds 2^32 + 15, which wraps to 15.
+                  Row("huge", "1.00", "1", "0 h  00 min  01 sec"));
+    ExpectPrinted(ListMarch({"--from", "15:20", "--to", "15:21"}),
+                  Row("long", "1.00", "1", "0 h  00 min  01 sec"));
+#endif
+    // 65536 as the day reads as 0: no day of the month.
+    ExpectPrinted(ListMarch({"--from", "10:20", "--to", "10:21"}),
+                  Row("zero", "1.00", "1", "0 h  00 min  01 sec"));
+    ExpectPrinted(ListMarch({"--day", "15", "--from", "10:20", "--to", "10:21"}), "");
+}
+
 using SpotLengthText = CliTest;
 
 TEST_F(SpotLengthText, TwoDecimalsRoundedAsTheCLibraryDoes) {
@@ -208,6 +229,44 @@ TEST_F(SpotLengthText, TwoDecimalsRoundedAsTheCLibraryDoes) {
                                    Row("f", "0.00", "1", kNoTime));
 }
 
+TEST_F(SpotLengthText, OddSpellingsReadAsTheCLibraryReadsThem) {
+    WriteMarch(
+        Play("15.03.2015", "10:00:00", "a", "1.5e") +
+        Play("15.03.2015", "10:00:00", "b", "1e-400") +
+        Play("15.03.2015", "10:00:00", "c", "0x1p3") + Play("15.03.2015", "10:00:00", "d", ".5") +
+        Play("15.03.2015", "10:00:00", "e", "5.") + Play("15.03.2015", "10:00:00", "f", "1,5") +
+        Play("15.03.2015", "10:00:00", "g", "0x") + Play("15.03.2015", "10:00:00", "h", "-") +
+        Play("15.03.2015", "10:00:00", "i", "1e+5x") +
+        Play("15.03.2015", "10:00:00", "j", "00012.50"));
+    ExpectPrinted(
+        ListMarch(),
+        Row("a", "1.50", "1", "0 h  00 min  01 sec") + Row("b", "0.00", "1", kNoTime) +
+            Row("c", "8.00", "1", "0 h  00 min  08 sec") + Row("d", "0.50", "1", kNoTime) +
+            Row("e", "5.00", "1", "0 h  00 min  05 sec") +
+            Row("f", "1.00", "1", "0 h  00 min  01 sec") + Row("g", "0.00", "1", kNoTime) +
+            Row("h", "0.00", "1", kNoTime) + Row("i", "100000.00", "1", "27 h  46 min  40 sec") +
+            Row("j", "12.50", "1", "0 h  00 min  12 sec"));
+}
+
+TEST_F(SpotLengthText, InfinityIsShownAsInf) {
+    WriteMarch(Play("15.03.2015", "10:00:00", "a", "1e400") +
+               Play("15.03.2015", "10:00:00", "b", "infinity"));
+    const CliResult result = ListMarch();
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    const std::string::size_type secondRow = result.out.find("\nb\t");
+    ASSERT_NE(secondRow, std::string::npos) << result.out;
+    EXPECT_EQ(result.out.substr(0, 8), "a\tinf\t1\t");
+    EXPECT_EQ(result.out.substr(secondRow + 1, 8), "b\tinf\t1\t");
+}
+
+TEST_F(SpotLengthText, EmptyFifthFieldLetsTheNumberScanReachTheSixth) {
+    // The number scan skips white space, and a TAB is white space to it.
+    WriteMarch("15.03.2015\t10:00:00\tX\ta\t\t99\r\n15.03.2015\t10:00:00\tX\tb\t\r\n");
+    ExpectPrinted(ListMarch(),
+                  Row("a", "99.00", "1", "0 h  01 min  39 sec") + Row("b", "0.00", "1", kNoTime));
+}
+
 TEST_F(SpotLengthText, NegativeLengthGivesNegativeSecondsAsUnsigned) {
     // -12 seconds: hours and minutes 0, the seconds printed as an unsigned 32-bit number.
     WriteMarch(Play("15.03.2015", "10:00:00", "spot", "-12.5"));
@@ -215,8 +274,16 @@ TEST_F(SpotLengthText, NegativeLengthGivesNegativeSecondsAsUnsigned) {
 }
 
 TEST_F(SpotLengthText, NotANumberGivesZeroTotalTime) {
-    WriteMarch(Play("15.03.2015", "10:00:00", "spot", "nan"));
-    ExpectPrinted(ListMarch(), Row("spot", "nan", "1", kNoTime));
+    WriteMarch(Play("15.03.2015", "10:00:00", "a", "nan") +
+               Play("15.03.2015", "10:00:00", "b", "nan(123)") +
+               Play("15.03.2015", "10:00:00", "c", "-nan"));
+#ifdef _WIN32
+    const std::string negativeNan = "nan";
+#else
+    const std::string negativeNan = "-nan";
+#endif
+    ExpectPrinted(ListMarch(), Row("a", "nan", "1", kNoTime) + Row("b", "nan", "1", kNoTime) +
+                                   Row("c", negativeNan, "1", kNoTime));
 }
 
 using LineLengthLimits = CliTest;
@@ -244,6 +311,15 @@ TEST_F(LineLengthLimits, TheRestOfALongLineIsParsedAsALineOfItsOwn) {
     ExpectPrinted(ListMarch(), Row("cont", "3.00", "1", "0 h  00 min  03 sec") +
                                    Row("long", "0.00", "1", kNoTime));
     ExpectPrinted(ListMarch({"--day", "1"}), Row("cont", "3.00", "1", "0 h  00 min  03 sec"));
+}
+
+TEST_F(LineLengthLimits, ALineLongerThanTwoReadsSplitsIntoThree) {
+    const std::string head = "15.03.2015\t10:20:30\t";
+    const std::string first = head + std::string(1998 - head.size() - 5, 'X') + "\tlong";
+    const std::string second(1998, 'Y');  // no number, no name: skipped
+    WriteMarch(first + second + Play("01.03.2015", "08:00:00", "cont", "3"));
+    ExpectPrinted(ListMarch(), Row("cont", "3.00", "1", "0 h  00 min  03 sec") +
+                                   Row("long", "0.00", "1", kNoTime));
 }
 
 TEST_F(LineLengthLimits, NamesAreCutTo255Characters) {

@@ -61,6 +61,26 @@ TEST_F(NameOrder, BytesWithoutACharacterPrintAsReplacementCharacter) {
                                    OneSecondRow("nb\xC2\xA0sp"));
 }
 
+TEST_F(NameOrder, EveryDefinedByteOf0x80To0x9FConverts) {
+    WriteMarch(Play("15.03.2015", "10:00:00",
+                    "\x80"
+                    "\x8A"
+                    "\x9E",
+                    "1") +
+               Play("15.03.2015", "10:00:00",
+                    "\x83"
+                    "\x88"
+                    "\x90"
+                    "\x98",
+                    "1"));
+    const std::string replacement = "\xEF\xBF\xBD";
+    ExpectPrinted(ListMarch(),
+                  OneSecondRow("\xE2\x82\xAC"
+                               "\xC5\xA0"
+                               "\xC5\xBE") +
+                      OneSecondRow(replacement + replacement + replacement + replacement));
+}
+
 // The group's first record after sorting gives the spot length: the earliest play decides it.
 using PlayOrder = CliTest;
 
