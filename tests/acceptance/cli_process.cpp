@@ -238,13 +238,25 @@ void ExpectFailedLoad(const CliResult& result) {
     EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
 }
 
+// stderr is a text stream on Windows (LF written as CR LF); the words are what count there.
+std::string WithLineFeeds(std::string text) {
+#ifdef _WIN32
+    for (std::string::size_type at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at)) {
+        text.erase(at, 1);
+    }
+#endif
+    return text;
+}
+
 void ExpectUsageError(const CliResult& result) {
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     const std::string& usage = UsageText();
+    const std::string err = WithLineFeeds(result.err);
     ASSERT_FALSE(usage.empty());
-    ASSERT_GE(result.err.size(), usage.size()) << result.err;
-    EXPECT_EQ(result.err.substr(result.err.size() - usage.size()), usage);
+    ASSERT_GE(err.size(), usage.size()) << err;
+    EXPECT_EQ(err.substr(err.size() - usage.size()), usage);
 }
 
 }  // namespace acceptance
