@@ -139,6 +139,21 @@ TEST_F(DateError, NamesDifferingByTheLineEndDoNotMeet) {
                                    Row("spot\r\n", "0.00", "1", "0 h  00 min  00 sec"));
 }
 
+TEST_F(DateError, MessageNamesTheOffendingPlayOnOneLineInUtf8) {
+    // Windows-1250 "Čas" with the line end of a four-field line in its name.
+    WriteMarch(
+        "15.03.2015\t10:00:00\tX\t\xC8"
+        "as\r\n15.13.2015\t10:00:00\tX\t\xC8"
+        "as\r\n");
+    const CliResult result = ListMarch();
+    ExpectFailedLoad(result);
+    EXPECT_NE(result.err.find("\xC4\x8C"
+                              "as"),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("15.13.2015"), std::string::npos) << result.err;
+}
+
 TEST_F(DateError, TwoBadPlaysOfOneNameFail) {
     WriteMarch(Play("15.13.2015", "10:00:00", "spot", "1") +
                Play("15.13.2015", "10:00:00", "spot", "1"));

@@ -148,5 +148,21 @@ TEST_F(StripPaths, SameFileNameInDifferentFoldersGroupsTogether) {
                       Row("x.avi\r\n", "0.00", "1", "0 h  00 min  00 sec"));
 }
 
+using CombinedFilters = CliTest;
+
+TEST_F(CombinedFilters, DayWindowAndStrippingApplyTogetherInAnyOptionOrder) {
+    WriteMarch(Play("05.03.2015", "10:00:00", "C:\\a\\x.avi", "2") +
+               Play("05.03.2015", "09:00:00", "D:/b/x.avi", "3") +
+               Play("05.03.2015", "12:00:00", "C:\\a\\x.avi", "4") +
+               Play("06.03.2015", "09:30:00", "C:\\a\\x.avi", "5") +
+               Play("05.03.2015", "09:15:00", "y.avi", "6"));
+    const std::string expected = Row("x.avi", "3.00", "2", "0 h  00 min  06 sec") +
+                                 Row("y.avi", "6.00", "1", "0 h  00 min  06 sec");
+    ExpectPrinted(ListMarch({"--day", "5", "--from", "9:00", "--to", "11:00", "--strip-paths"}),
+                  expected);
+    ExpectPrinted(ListMarch({"--strip-paths", "--to", "11:00", "--day", "5", "--from", "9:00"}),
+                  expected);
+}
+
 }  // namespace
 }  // namespace acceptance

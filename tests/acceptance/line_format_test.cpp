@@ -84,6 +84,12 @@ TEST_F(OddLines, EmptyThirdAndFourthFieldsLetTheFirstScanTakeTheFifthAsName) {
     ExpectPrinted(ListMarch(), Row("5\r\n", "5.00", "1", "0 h  00 min  05 sec"));
 }
 
+TEST_F(OddLines, CarriageReturnAloneDoesNotEndALine) {
+    // The second play is part of the first line's fifth field.
+    WriteMarch("15.03.2015\t10:00:00\tX\ta\t1\r15.03.2015\t10:00:00\tX\tb\t2\r\n");
+    ExpectPrinted(ListMarch(), Row("a", "1.00", "1", "0 h  00 min  01 sec"));
+}
+
 TEST_F(OddLines, ThreeTabsAloneGiveTheLineEndAsName) {
     WriteMarch("\t\t\t\r\n");
     ExpectPrinted(ListMarch(), Row("\r\n", "0.00", "1", kNoTime));
@@ -320,6 +326,32 @@ TEST_F(LineLengthLimits, ALineLongerThanTwoReadsSplitsIntoThree) {
     WriteMarch(first + second + Play("01.03.2015", "08:00:00", "cont", "3"));
     ExpectPrinted(ListMarch(), Row("cont", "3.00", "1", "0 h  00 min  03 sec") +
                                    Row("long", "0.00", "1", kNoTime));
+}
+
+TEST_F(LineLengthLimits, SplitInsideTheLengthKeepsTheDigitsReadBeforeIt) {
+    // The first read ends after "12"; ".5" and the line end are a line of their own.
+    const std::string head = "15.03.2015\t10:20:30\t";
+    const std::string tail = "\tname\t12";
+    const std::string first = head + std::string(1998 - head.size() - tail.size(), 'X') + tail;
+    WriteMarch(first + ".5\r\n");
+    ExpectPrinted(ListMarch(), Row("name", "12.00", "1", "0 h  00 min  12 sec"));
+}
+
+TEST_F(LineLengthLimits, LongLastLineWithoutLineEndSplitsToo) {
+    const std::string head = "15.03.2015\t10:20:30\t";
+    const std::string first = head + std::string(1998 - head.size() - 5, 'X') + "\tlong";
+    WriteMarch(first + "01.03.2015\t08:00:00\tY\tcont\t3");
+    ExpectPrinted(ListMarch(), Row("cont", "3.00", "1", "0 h  00 min  03 sec") +
+                                   Row("long", "0.00", "1", kNoTime));
+}
+
+TEST_F(LineLengthLimits, LineEndCountsTowardsThe255CharactersOfAName) {
+    WriteMarch(Play("15.03.2015", "10:00:00", "b", "1") + "15.03.2015\t10:00:00\tX\t" +
+               std::string(253, 'a') + "\r\n" + "15.03.2015\t10:00:00\tX\t" +
+               std::string(254, 'c') + "\r\n");
+    ExpectPrinted(ListMarch(), Row(std::string(253, 'a') + "\r\n", "0.00", "1", kNoTime) +
+                                   Row("b", "1.00", "1", "0 h  00 min  01 sec") +
+                                   Row(std::string(254, 'c') + "\r", "0.00", "1", kNoTime));
 }
 
 TEST_F(LineLengthLimits, NamesAreCutTo255Characters) {
