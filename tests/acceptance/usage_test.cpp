@@ -36,6 +36,13 @@ TEST_F(MonthArgument, SomethingOtherThanTwoNumbersIsAUsageError) {
     ExpectUsageError(Run({"list", "March"}));
 }
 
+TEST_F(MonthArgument, WideNumbersAreNotCut) {
+    folder_.WriteLog("AVI_12345-01.txt", Play("15.01.2015", "10:00:00", "year", "1"));
+    folder_.WriteLog("AVI_2015-123.txt", Play("15.01.2015", "10:00:00", "month", "1"));
+    ExpectPrinted(Run({"list", "12345-1"}), Row("year", "1.00", "1", "0 h  00 min  01 sec"));
+    ExpectPrinted(Run({"list", "2015-123"}), Row("month", "1.00", "1", "0 h  00 min  01 sec"));
+}
+
 using WorkingFolder = CliTest;
 
 TEST_F(WorkingFolder, DashCChangesIntoTheFolderFirst) {
@@ -43,6 +50,15 @@ TEST_F(WorkingFolder, DashCChangesIntoTheFolderFirst) {
     ExpectPrinted(Run({"-C", "sub", "months"}), "2015-03\n");
     ExpectPrinted(Run({"-C", "sub", "list", "2015-03"}), kSpotRow);
     ExpectPrinted(Run({"months"}), "");
+}
+
+TEST_F(WorkingFolder, MessagesNameTheLogRelativeToTheFolder) {
+    fs::create_directories(folder_.Path() / "sub" / "log");
+    const CliResult result = Run({"-C", "sub", "list", "2015-03"});
+    ExpectFailedLoad(result);
+    EXPECT_NE(result.err.find("AVI_2015-03.txt"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("sub"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find(folder_.Path().filename().string()), std::string::npos) << result.err;
 }
 
 TEST_F(WorkingFolder, MissingFolderFailsWithoutOutput) {
