@@ -88,6 +88,12 @@ TEST_F(TimeWindow, NegativeAndOversizedMinutesCompareAsSignedPairs) {
     ExpectPrinted(ListMarch({"--from", "8:75", "--to", "8:81"}), OneSecondRow("d"));
 }
 
+TEST_F(TimeWindow, LeadingZerosAreDecimalNotOctal) {
+    WriteMarch(Play("08.03.2015", "08:09:00", "a", "1") + Play("08.03.2015", "08:10:00", "b", "1"));
+    ExpectPrinted(ListMarch({"--day", "08", "--from", "08:09", "--to", "08:10"}),
+                  OneSecondRow("a"));
+}
+
 TEST_F(TimeWindow, MalformedTimesAreUsageErrors) {
     WriteMarch(Play("15.03.2015", "00:00:00", "a", "1"));
     ExpectUsageError(ListMarch({"--from", "8"}));
