@@ -6,6 +6,8 @@
 #include <cstring>
 #include <thread>
 
+#include <sys/stat.h>
+
 #ifdef __linux__
 #include <sys/mman.h>
 #endif
@@ -192,8 +194,23 @@ void CollectPlays(const ByteSource& source, const ScanFilter& filter, PlayParts&
 
 }  // namespace
 
+namespace {
+
+// A folder opens for reading on some systems but has no lines: it counts as a log that cannot
+// be opened, as it does on Windows.
+bool IsFolder(std::FILE* file) {
+    struct stat status {};
+    return fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+}  // namespace
+
 bool CollectFilePlays(const char* path, const ScanFilter& filter, PlayParts& parts) {
     std::FILE* file = std::fopen(path, "rb");
+    if (file != nullptr && IsFolder(file)) {
+        std::fclose(file);
+        file = nullptr;
+    }
     if (file == nullptr) {
         parts.clear();
         return false;
