@@ -15,8 +15,10 @@
 namespace {
 
 constexpr CliCommand kCommands[] = {
-    {"months", RunMonths}, {"list", RunList},
-    // Report commands: {"summary", RunSummary}, {"detail", RunDetail},
+    {"months", RunMonths},
+    {"list", RunList},
+    {"summary", RunSummary},
+    {"detail", RunDetail},
 };
 
 bool ChangeDirectory(const char* dir) {
@@ -40,16 +42,23 @@ const char* UsageText() {
            "  list MONTH [--day N] [--from H:M] [--to H:M] [--strip-paths]\n"
            "      loads MONTH (YEAR-MONTH, e.g. 2015-03) and prints one line per animation:\n"
            "      name, spot length, play count and total time, separated by TAB\n"
-           // Report commands: summary and detail.
+           "  summary MONTH [filter options] [--decimal-separator C]\n"
+           "      loads MONTH and writes the summary report/SUM_AVI_YYYY-MM.txt and .csv\n"
+           "  detail MONTH (--row N | --all) [filter options] [--decimal-separator C]\n"
+           "      loads MONTH and writes report/NAME_YYYY-MM.txt and .csv for list row N\n"
+           "      (counted from 0) or for every animation\n"
            "\n"
            "options:\n"
            "  --day N        only day N of the month (1 to 31); 0, the default, means all days\n"
            "  --from H:M     plays from H:M on (default 0:00); turns the time window on\n"
            "  --to H:M       plays before H:M (default 24:00); turns the time window on\n"
            "  --strip-paths  only the file name of each animation, without its folders\n"
+           "  --decimal-separator C\n"
+           "                 the decimal separator of the text reports (default: the user's)\n"
            "  --help         this text\n"
            "\n"
-           "exit status: 0 success, 1 the log cannot be read or has a bad date, 2 usage error\n";
+           "exit status: 0 success, 1 the log cannot be read or has a bad date or a report file\n"
+           "could not be written, 2 usage error (also a row outside the list)\n";
 }
 
 int RunCommandLine(const Arguments& args) {
@@ -61,11 +70,13 @@ int RunCommandLine(const Arguments& args) {
     }
     size_t next = 0;
     std::string dir;
+    bool changeDir = false;
     if (next < args.size() && args[next] == "-C") {
         if (next + 1 >= args.size()) {
             return UsageError("-C needs a directory");
         }
         dir = args[next + 1];
+        changeDir = true;
         next += 2;
     }
     if (next >= args.size()) {
@@ -74,7 +85,7 @@ int RunCommandLine(const Arguments& args) {
     const std::string& name = args[next];
     for (const CliCommand& command : kCommands) {
         if (name == command.name) {
-            if (!dir.empty() && !ChangeDirectory(dir.c_str())) {
+            if (changeDir && !ChangeDirectory(dir.c_str())) {
                 return Failure("cannot change into " + dir + ": " + std::strerror(errno));
             }
             return command.run(Arguments(args.begin() + static_cast<long>(next) + 1, args.end()));

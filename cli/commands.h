@@ -10,4 +10,6 @@ int RunCommandLine(const Arguments& args);
 int RunMonths(const Arguments& args);
 int RunList(const Arguments& args);
 
-// cli/report_commands.cpp (summary, detail) declare theirs here.
+// cli/report_commands.cpp
+int RunSummary(const Arguments& args);
+int RunDetail(const Arguments& args);

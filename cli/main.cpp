@@ -9,7 +9,9 @@
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
-    _setmode(_fileno(stdout), _O_BINARY);  // "\n" line ends on every platform
+    // "\n" line ends on every platform, in the output and in the messages.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
     return RunCommandLine(Arguments(argv + 1, argv + argc));
 }

@@ -19,7 +19,8 @@ function(kv_library name)
 endfunction()
 
 # kv_gtest(name SOURCES ... [LIBS ...] [GUI]): a GoogleTest executable, each test a CTest case.
-# GUI tests need a display; under Wine they get one from the test runner script.
+# GUI tests need a display; under Wine they get one from the test runner script. They share that
+# display, so they run one at a time: focus and activation belong to the whole desktop.
 function(kv_gtest name)
     cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -28,8 +29,6 @@ function(kv_gtest name)
     kv_warnings(${name})
     set(props "")
     if(ARG_GUI)
-        # One GUI test at a time: windows of two processes on one display take the keyboard
-        # focus from each other.
         set(props LABELS gui RESOURCE_LOCK display)
     endif()
     gtest_discover_tests(${name}

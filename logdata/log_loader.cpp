@@ -22,7 +22,8 @@ void ResetLog(PlaybackLog& log) {
 namespace {
 
 void StoreInFileOrder(PlaybackLog& log, const PlayParts& parts) {
-    const size_t fit = ReserveRecords(log, CountPlays(parts));
+    const RecordRoom room = ReserveRecords(log, CountPlays(parts));
+    const size_t fit = room.fit;
     size_t first = 0;
     for (const auto& part : parts) {
         const size_t count = std::min(part->plays.size(), fit - first);
@@ -31,7 +32,7 @@ void StoreInFileOrder(PlaybackLog& log, const PlayParts& parts) {
         ParallelFor(count, [&](size_t begin, size_t end) {
             for (size_t i = begin; i < end; ++i) {
                 const ParsedPlay& play = collector.plays[i];
-                WriteRecord(records[i], play, collector.names.Name(play.nameId));
+                WriteRecord(records[i], play, collector.names.Name(play.nameId), room.zeroed);
             }
         });
         first += count;

@@ -1,5 +1,6 @@
 #include "logdata/log_parser.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -57,12 +58,13 @@ bool IsPlainFirstByte(char c) {
     return byte > 0x20 && byte < 0x7F;
 }
 
-// Up to the next TAB; false when a NUL comes first (the scan would stop there).
+// Up to the next TAB or NUL (where the scan would stop), or the end.
 const char* FieldEnd(const char* p, const char* end) {
-    while (p < end && *p != '\t' && *p != '\0') {
-        ++p;
-    }
-    return p;
+    const auto* tab = static_cast<const char*>(std::memchr(p, '\t', static_cast<size_t>(end - p)));
+    const char* fieldEnd = tab != nullptr ? tab : end;
+    const auto* nul =
+        static_cast<const char*>(std::memchr(p, '\0', static_cast<size_t>(fieldEnd - p)));
+    return nul != nullptr ? nul : fieldEnd;
 }
 
 // Plain decimals "123" or "12.50" with at most 15 digits: the digits make an exact integer

@@ -1,8 +1,10 @@
 #include "logdata/month_load.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "logdata/log_loader.h"
@@ -59,34 +61,39 @@ NameRanks RankNames(const PlayParts& parts) {
     return ranks;
 }
 
-// One part's share of the work: its plays (possibly cut short when memory ran out), their
-// moments and destinations, and its per-name counts and moment bounds.
+// One part's share of the work: its plays (possibly cut short when memory ran out), the
+// counts of its names, and for each name the first and last moment in file order.
 struct PartWork {
     const PlayCollector* collector;
     size_t count;
     const std::vector<uint32_t>* rankOf;
-    std::vector<uint32_t> counts;  // per rank
-    std::vector<int64_t> moments;  // per play; kNoMoment where the order needs none
-    int64_t firstInvalid = -1;     // play index
-    std::vector<uint32_t> destinations;
-    std::vector<uint8_t> unsorted;  // per rank: moments not ascending in file order
+    std::vector<uint32_t> counts;   // per rank
+    int64_t firstInvalid = -1;      // play index of the first play with no moment
+    std::vector<uint8_t> unsorted;  // per rank: moments not ascending within this part
     std::vector<int64_t> firstMoment, lastMoment;
 
     uint32_t RankOf(size_t i) const { return (*rankOf)[collector->plays[i].nameId]; }
+    const ParsedPlay& Play(size_t i) const { return collector->plays[i]; }
 };
 
+// Runs work(k) for k in [0, count), each on a thread of its own.
 template <typename Work>
-void ForEachPart(std::vector<PartWork>& parts, Work work) {
+void ForEachIndex(size_t count, Work work) {
     std::vector<std::thread> helpers;
-    for (size_t k = 1; k < parts.size(); ++k) {
-        helpers.emplace_back([&parts, &work, k] { work(parts[k]); });
+    for (size_t k = 1; k < count; ++k) {
+        helpers.emplace_back([&work, k] { work(k); });
     }
-    if (!parts.empty()) {
-        work(parts[0]);
+    if (count > 0) {
+        work(0);
     }
     for (std::thread& helper : helpers) {
         helper.join();
     }
+}
+
+template <typename Work>
+void ForEachPart(std::vector<PartWork>& parts, Work work) {
+    ForEachIndex(parts.size(), [&parts, &work](size_t k) { work(parts[k]); });
 }
 
 void CountNames(PartWork& part, size_t rankCount) {
@@ -96,43 +103,34 @@ void CountNames(PartWork& part, size_t rankCount) {
     }
 }
 
+PlayMoment MomentOf(MomentCache& cache, const ParsedPlay& play) {
+    return cache.Get(play.year, play.month, play.day, play.hour, play.minute, play.second);
+}
+
 // Only names with two or more plays are ordered by time, so only their plays need a moment.
-void ComputeMoments(PartWork& part, const std::vector<uint32_t>& totalCounts) {
+// Plays arrive mostly in time order: note the names where they do not.
+void CheckMoments(PartWork& part, const std::vector<uint32_t>& totalCounts) {
+    const size_t ranks = totalCounts.size();
+    part.unsorted.assign(ranks, 0);
+    part.firstMoment.assign(ranks, kNoMoment);
+    part.lastMoment.assign(ranks, kNoMoment);
     MomentCache cache;
-    part.moments.assign(part.count, kNoMoment);
     for (size_t i = 0; i < part.count; ++i) {
-        if (totalCounts[part.RankOf(i)] < 2) {
+        const uint32_t rank = part.RankOf(i);
+        if (totalCounts[rank] < 2) {
             continue;
         }
-        const ParsedPlay& play = part.collector->plays[i];
-        const PlayMoment moment =
-            cache.Get(play.year, play.month, play.day, play.hour, play.minute, play.second);
+        const PlayMoment moment = MomentOf(cache, part.Play(i));
         if (!moment.valid) {
             part.firstInvalid = static_cast<int64_t>(i);
             return;
         }
-        part.moments[i] = moment.seconds;
-    }
-}
-
-// File order within each name, as a first guess at the sorted places; notes the names whose
-// plays are not in time order.
-void PlaceInFileOrder(PartWork& part, std::vector<uint32_t> next) {
-    const size_t ranks = next.size();
-    part.destinations.resize(part.count);
-    part.unsorted.assign(ranks, 0);
-    part.firstMoment.assign(ranks, kNoMoment);
-    part.lastMoment.assign(ranks, kNoMoment);
-    for (size_t i = 0; i < part.count; ++i) {
-        const uint32_t rank = part.RankOf(i);
-        const int64_t moment = part.moments[i];
         if (part.lastMoment[rank] == kNoMoment) {
-            part.firstMoment[rank] = moment;
-        } else if (moment < part.lastMoment[rank]) {
+            part.firstMoment[rank] = moment.seconds;
+        } else if (moment.seconds < part.lastMoment[rank]) {
             part.unsorted[rank] = 1;
         }
-        part.lastMoment[rank] = moment;
-        part.destinations[i] = next[rank]++;
+        part.lastMoment[rank] = moment.seconds;
     }
 }
 
@@ -141,7 +139,7 @@ std::vector<uint8_t> UnsortedNames(const std::vector<PartWork>& parts, size_t ra
     std::vector<int64_t> last(rankCount, kNoMoment);
     for (const PartWork& part : parts) {
         for (size_t rank = 0; rank < rankCount; ++rank) {
-            if (part.firstMoment[rank] == kNoMoment && part.lastMoment[rank] == kNoMoment) {
+            if (part.firstMoment[rank] == kNoMoment) {
                 continue;
             }
             if (part.unsorted[rank] != 0 ||
@@ -154,53 +152,117 @@ std::vector<uint8_t> UnsortedNames(const std::vector<PartWork>& parts, size_t ra
     return unsorted;
 }
 
-// Names whose plays came out of time order: sort (moment, file position) and place again.
-void PlaceUnsorted(std::vector<PartWork>& parts, const std::vector<uint8_t>& unsorted,
-                   const std::vector<uint32_t>& starts) {
+// A play's place in the parts: which part, which play.
+struct PlayRef {
+    uint32_t part;
+    uint32_t index;
+};
+
+// A stable sort for lists that are mostly in order already (a log is written in time order;
+// a few odd lines break it): merges the ascending runs pairwise, O(n log runs).
+template <typename T, typename Less>
+void MergeRuns(std::vector<T>& items, Less less) {
+    std::vector<size_t> bounds{0};
+    for (size_t i = 1; i < items.size(); ++i) {
+        if (less(items[i], items[i - 1])) {
+            bounds.push_back(i);
+        }
+    }
+    bounds.push_back(items.size());
+    std::vector<T> merged(items.size());
+    while (bounds.size() > 2) {
+        std::vector<size_t> next{0};
+        for (size_t r = 0; r + 1 < bounds.size(); r += 2) {
+            const size_t mid = bounds[r + 1];
+            const size_t end = r + 2 < bounds.size() ? bounds[r + 2] : mid;
+            // std::merge takes from the first run on ties: plays of equal moment stay in file
+            // order.
+            std::merge(items.begin() + static_cast<std::ptrdiff_t>(bounds[r]),
+                       items.begin() + static_cast<std::ptrdiff_t>(mid),
+                       items.begin() + static_cast<std::ptrdiff_t>(mid),
+                       items.begin() + static_cast<std::ptrdiff_t>(end),
+                       merged.begin() + static_cast<std::ptrdiff_t>(bounds[r]), less);
+            next.push_back(end);
+        }
+        items.swap(merged);
+        bounds.swap(next);
+    }
+}
+
+// The plays of the names that came out of time order, by name: each list sorted by moment,
+// plays of equal moment in file order.
+using SortedPlays = std::unordered_map<uint32_t, std::vector<PlayRef>>;
+
+SortedPlays SortUnsorted(const std::vector<PartWork>& parts, const std::vector<uint8_t>& unsorted) {
     struct Entry {
         int64_t moment;
-        uint32_t part;
-        uint32_t index;
+        PlayRef play;
     };
-    std::vector<std::vector<Entry>> byRank(unsorted.size());
+    std::unordered_map<uint32_t, std::vector<Entry>> byRank;
+    MomentCache cache;
     for (uint32_t k = 0; k < parts.size(); ++k) {
         for (size_t i = 0; i < parts[k].count; ++i) {
             const uint32_t rank = parts[k].RankOf(i);
             if (unsorted[rank] != 0) {
-                byRank[rank].push_back({parts[k].moments[i], k, static_cast<uint32_t>(i)});
+                const int64_t moment = MomentOf(cache, parts[k].Play(i)).seconds;
+                byRank[rank].push_back({moment, {k, static_cast<uint32_t>(i)}});
             }
         }
     }
-    for (size_t rank = 0; rank < byRank.size(); ++rank) {
-        std::vector<Entry>& entries = byRank[rank];
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const Entry& a, const Entry& b) { return a.moment < b.moment; });
-        for (size_t j = 0; j < entries.size(); ++j) {
-            parts[entries[j].part].destinations[entries[j].index] =
-                starts[rank] + static_cast<uint32_t>(j);
+    SortedPlays sorted;
+    for (auto& [rank, entries] : byRank) {
+        MergeRuns(entries, [](const Entry& a, const Entry& b) { return a.moment < b.moment; });
+        std::vector<PlayRef>& plays = sorted[rank];
+        for (const Entry& entry : entries) {
+            plays.push_back(entry.play);
         }
     }
+    return sorted;
 }
 
-void WriteSorted(PlaybackLog& log, const std::vector<PartWork>& parts, const NameRanks& ranks) {
-    for (const PartWork& part : parts) {
-        ParallelFor(part.count, [&](size_t begin, size_t end) {
-            for (size_t i = begin; i < end; ++i) {
-                WriteRecord(log.records[part.destinations[i]], part.collector->plays[i],
-                            ranks.names[part.RankOf(i)]);
+// Writes every record once, straight into its sorted place. The plays of names in time order
+// go, one thread per part, to that part's share of each name's stretch: every play is read
+// once. The names that needed sorting follow.
+void WriteSorted(PlaybackLog& log, bool zeroed, const std::vector<PartWork>& parts,
+                 const NameRanks& ranks, const std::vector<uint32_t>& starts,
+                 const std::vector<uint8_t>& unsorted, const SortedPlays& sortedPlays) {
+    PlaybackRecord* records = log.records;
+    std::vector<std::vector<uint32_t>> partStarts(parts.size(), starts);
+    for (size_t k = 1; k < parts.size(); ++k) {
+        for (size_t rank = 0; rank < starts.size(); ++rank) {
+            partStarts[k][rank] = partStarts[k - 1][rank] + parts[k - 1].counts[rank];
+        }
+    }
+    ForEachIndex(parts.size(), [&](size_t k) {
+        const PartWork& part = parts[k];
+        std::vector<uint32_t>& next = partStarts[k];
+        for (size_t i = 0; i < part.count; ++i) {
+            const uint32_t rank = part.RankOf(i);
+            if (unsorted[rank] == 0) {
+                WriteRecord(records[next[rank]++], part.Play(i), ranks.names[rank], zeroed);
+            }
+        }
+    });
+    for (const auto& [rank, plays] : sortedPlays) {
+        const uint32_t first = starts[rank];
+        const std::string_view name = ranks.names[rank];
+        ParallelFor(plays.size(), [&, first, name](size_t begin, size_t end) {
+            for (size_t j = begin; j < end; ++j) {
+                const PlayRef ref = plays[j];
+                WriteRecord(records[first + j], parts[ref.part].Play(ref.index), name, zeroed);
             }
         });
     }
 }
 
-void WriteInFileOrder(PlaybackLog& log, const std::vector<PartWork>& parts) {
+void WriteInFileOrder(PlaybackLog& log, bool zeroed, const std::vector<PartWork>& parts) {
     size_t first = 0;
     for (const PartWork& part : parts) {
         PlaybackRecord* records = log.records + first;
         ParallelFor(part.count, [&](size_t begin, size_t end) {
             for (size_t i = begin; i < end; ++i) {
-                const ParsedPlay& play = part.collector->plays[i];
-                WriteRecord(records[i], play, part.collector->names.Name(play.nameId));
+                const ParsedPlay& play = part.Play(i);
+                WriteRecord(records[i], play, part.collector->names.Name(play.nameId), zeroed);
             }
         });
         first += part.count;
@@ -253,11 +315,11 @@ std::vector<PartWork> ShareOut(const PlayParts& parts, size_t fit, const NameRan
 }
 
 LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
-    const size_t fit = ReserveRecords(log, CountPlays(parts));
+    const RecordRoom room = ReserveRecords(log, CountPlays(parts));
     const NameRanks ranks = RankNames(parts);
     const size_t rankCount = ranks.names.size();
-    std::vector<PartWork> work = ShareOut(parts, fit, ranks);
-    log.recordCount = static_cast<int32_t>(fit);
+    std::vector<PartWork> work = ShareOut(parts, room.fit, ranks);
+    log.recordCount = static_cast<int32_t>(room.fit);
 
     ForEachPart(work, [rankCount](PartWork& part) { CountNames(part, rankCount); });
     std::vector<uint32_t> counts(rankCount, 0);
@@ -266,13 +328,13 @@ LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
             counts[rank] += part.counts[rank];
         }
     }
-    ForEachPart(work, [&counts](PartWork& part) { ComputeMoments(part, counts); });
+    ForEachPart(work, [&counts](PartWork& part) { CheckMoments(part, counts); });
     for (const PartWork& part : work) {
         if (part.firstInvalid >= 0) {
-            WriteInFileOrder(log, work);
+            WriteInFileOrder(log, room.zeroed, work);
             LoadResult result{LoadStatus::kDateError, {}};
-            const ParsedPlay& play = part.collector->plays[static_cast<size_t>(part.firstInvalid)];
-            WriteRecord(result.offending, play, part.collector->names.Name(play.nameId));
+            const ParsedPlay& play = part.Play(static_cast<size_t>(part.firstInvalid));
+            WriteRecord(result.offending, play, part.collector->names.Name(play.nameId), false);
             return result;
         }
     }
@@ -281,20 +343,10 @@ LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
     for (size_t rank = 1; rank < rankCount; ++rank) {
         starts[rank] = starts[rank - 1] + counts[rank - 1];
     }
-    std::vector<std::vector<uint32_t>> partStarts(work.size(), starts);
-    for (size_t k = 1; k < work.size(); ++k) {
-        for (size_t rank = 0; rank < rankCount; ++rank) {
-            partStarts[k][rank] = partStarts[k - 1][rank] + work[k - 1].counts[rank];
-        }
-    }
-    ForEachPart(work, [&work, &partStarts](PartWork& part) {
-        PlaceInFileOrder(part, partStarts[static_cast<size_t>(&part - work.data())]);
-    });
     const std::vector<uint8_t> unsorted = UnsortedNames(work, rankCount);
-    if (std::find(unsorted.begin(), unsorted.end(), 1) != unsorted.end()) {
-        PlaceUnsorted(work, unsorted, starts);
-    }
-    WriteSorted(log, work, ranks);
+    const bool anyUnsorted = std::find(unsorted.begin(), unsorted.end(), 1) != unsorted.end();
+    const SortedPlays sortedPlays = anyUnsorted ? SortUnsorted(work, unsorted) : SortedPlays{};
+    WriteSorted(log, room.zeroed, work, ranks, starts, unsorted, sortedPlays);
     BuildTotalsFromCounts(log, counts, starts, ranks);
     return {LoadStatus::kLoaded, {}};
 }

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <thread>
 
+#include <sys/stat.h>
+
 #ifdef __linux__
 #include <sys/mman.h>
 #endif
@@ -14,7 +16,7 @@ namespace {
 
 constexpr size_t kBlockSize = size_t{4} << 20;
 constexpr uint64_t kMinBytesPerThread = uint64_t{4} << 20;
-constexpr size_t kMinRecordsPerThread = 100000;
+constexpr size_t kMinRecordsPerThread = 50000;
 constexpr size_t kMaxRecords = INT32_MAX / kRecordGrowth * kRecordGrowth;
 
 unsigned ThreadCount() {
@@ -192,8 +194,23 @@ void CollectPlays(const ByteSource& source, const ScanFilter& filter, PlayParts&
 
 }  // namespace
 
+namespace {
+
+// A folder opens for reading on some systems but has no lines: it counts as a log that cannot
+// be opened, as it does on Windows.
+bool IsFolder(std::FILE* file) {
+    struct stat status {};
+    return fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+}  // namespace
+
 bool CollectFilePlays(const char* path, const ScanFilter& filter, PlayParts& parts) {
     std::FILE* file = std::fopen(path, "rb");
+    if (file != nullptr && IsFolder(file)) {
+        std::fclose(file);
+        file = nullptr;
+    }
     if (file == nullptr) {
         parts.clear();
         return false;
@@ -224,10 +241,15 @@ size_t RoundUpToGrowth(size_t count) {
     return (count + kRecordGrowth - 1) / kRecordGrowth * kRecordGrowth;
 }
 
-// Large pages where the system offers them: fewer page faults when the array is first written.
+}  // namespace
+
 void PreferLargePages(void* block, size_t size) {
 #ifdef __linux__
+    constexpr size_t kLargePage = size_t{2} << 20;
     constexpr uintptr_t kPage = 4096;
+    if (size < kLargePage) {
+        return;
+    }
     const uintptr_t begin = (reinterpret_cast<uintptr_t>(block) + kPage - 1) & ~(kPage - 1);
     const uintptr_t end = (reinterpret_cast<uintptr_t>(block) + size) & ~(kPage - 1);
     if (end > begin) {
@@ -239,28 +261,32 @@ void PreferLargePages(void* block, size_t size) {
 #endif
 }
 
-}  // namespace
-
-size_t ReserveRecords(PlaybackLog& log, size_t count) {
+RecordRoom ReserveRecords(PlaybackLog& log, size_t count) {
     count = std::min(count, kMaxRecords);
     const size_t have = static_cast<size_t>(log.records == nullptr ? 0 : log.recordCapacity);
     size_t target = RoundUpToGrowth(count);
     while (target > have) {
-        void* grown = std::realloc(log.records, target * sizeof(PlaybackRecord));
+        // A first array comes zero-filled straight from the system, which costs nothing extra.
+        const bool fresh = log.records == nullptr;
+        void* grown = fresh ? std::calloc(target, sizeof(PlaybackRecord))
+                            : std::realloc(log.records, target * sizeof(PlaybackRecord));
         if (grown != nullptr) {
             PreferLargePages(grown, target * sizeof(PlaybackRecord));
             log.records = static_cast<PlaybackRecord*>(grown);
             log.recordCapacity = static_cast<int32_t>(target);
-            return count;
+            return {count, fresh};
         }
         target = std::max(have, RoundUpToGrowth(target / 2));
     }
-    return std::min(count, have);
+    return {std::min(count, have), false};
 }
 
-void WriteRecord(PlaybackRecord& record, const ParsedPlay& play, std::string_view name) {
+void WriteRecord(PlaybackRecord& record, const ParsedPlay& play, std::string_view name,
+                 bool zeroed) {
     std::memcpy(record.name, name.data(), name.size());
-    std::memset(record.name + name.size(), 0, kNameSize - name.size());
+    if (!zeroed) {
+        std::memset(record.name + name.size(), 0, kNameSize - name.size());
+    }
     record.time = {play.year, play.month, 0, play.day, play.hour, play.minute, play.second, 0};
     record.length = play.length;
 }

@@ -17,12 +17,18 @@ void CollectBytePlays(std::string_view bytes, const ScanFilter& filter, PlayPart
 
 size_t CountPlays(const PlayParts& parts);
 
-// Grows the record array in one step to the capacity that 5000-record steps reach for count
-// records (it never shrinks). Returns how many records fit: fewer only when memory runs out,
-// as a load then drops the records that find no room.
-size_t ReserveRecords(PlaybackLog& log, size_t count);
+// Room for the records of a load.
+struct RecordRoom {
+    size_t fit;   // how many records fit: fewer than asked only when memory ran out
+    bool zeroed;  // a fresh, zero-filled array: the zero bytes need no writing
+};
 
-void WriteRecord(PlaybackRecord& record, const ParsedPlay& play, std::string_view name);
+// Grows the record array in one step to the capacity that 5000-record steps reach for count
+// records (it never shrinks). A load drops the records that find no room.
+RecordRoom ReserveRecords(PlaybackLog& log, size_t count);
+
+void WriteRecord(PlaybackRecord& record, const ParsedPlay& play, std::string_view name,
+                 bool zeroed);
 
 // Runs work(begin, end) over [0, count) on the available cores.
 void ForEachRange(size_t count, void (*work)(void* context, size_t begin, size_t end),

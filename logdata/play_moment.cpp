@@ -49,14 +49,40 @@ std::time_t Convert(std::tm fields, int isDst, int* chosenDst) {
     return moment;
 }
 
+// The zone's offset from UTC at a moment, in seconds.
+bool OffsetAt(std::time_t moment, int64_t& offset) {
+    std::tm local{};
+#ifdef _WIN32
+    if (localtime_s(&local, &moment) != 0) {
+        return false;
+    }
+#else
+    if (localtime_r(&moment, &local) == nullptr) {
+        return false;
+    }
+#endif
+    offset = WallClock(local) - moment;
+    return true;
+}
+
+// No offset change within six hours either side: the wall-clock time has one reading only.
+bool FarFromOffsetChange(std::time_t moment) {
+    constexpr std::time_t kMargin = 6 * 3600;
+    int64_t before = 0;
+    int64_t at = 0;
+    int64_t after = 0;
+    return OffsetAt(moment - kMargin, before) && OffsetAt(moment, at) &&
+           OffsetAt(moment + kMargin, after) && before == at && at == after;
+}
+
 // mktime with the zone deciding daylight saving time; where a wall-clock time is repeated or
 // skipped, its choice depends on earlier calls, so pick the reading of the offset before the
 // change: the first of two occurrences, the later of two readings of a skipped time.
 int64_t LocalMoment(const std::tm& requested) {
     int chosenDst = 0;
     const std::time_t first = Convert(requested, -1, &chosenDst);
-    if (first == -1) {
-        return -1;
+    if (first == -1 || FarFromOffsetChange(first)) {
+        return first;
     }
     int unused = 0;
     const std::time_t other = Convert(requested, chosenDst > 0 ? 0 : 1, &unused);
@@ -105,7 +131,15 @@ PlayMoment GetPlayMoment(const SystemTime& time) {
 }
 
 struct MomentCache::Table {
-    std::unordered_map<uint64_t, PlayMoment> minutes;
+    // A day whose offset is the same at its start, noon and last minute has one offset
+    // throughout; its moments are then wall clock minus offset.
+    struct Day {
+        bool uniform;
+        int64_t wallClockStart;
+        int64_t offset;
+    };
+    std::unordered_map<uint32_t, Day> days;
+    std::unordered_map<uint64_t, PlayMoment> minutes;  // minutes of days with an offset change
 };
 
 MomentCache::MomentCache() : table_(new Table) {}
@@ -113,27 +147,63 @@ MomentCache::~MomentCache() {
     delete table_;
 }
 
+namespace {
+
+int64_t WallClockOf(uint16_t year, uint16_t month, uint16_t day) {
+    return DaysFromCivil(year, month, day) * 86400;
+}
+
+bool OffsetOfMinute(uint16_t year, uint16_t month, uint16_t day, uint16_t hour, uint16_t minute,
+                    int64_t& offset) {
+    const PlayMoment moment = GetPlayMoment(year, month, day, hour, minute, 0);
+    offset = WallClockOf(year, month, day) + hour * 3600 + minute * 60 - moment.seconds;
+    return moment.valid;
+}
+
+}  // namespace
+
 PlayMoment MomentCache::Get(uint16_t year, uint16_t month, uint16_t day, uint16_t hour,
                             uint16_t minute, uint16_t second) {
     if (year < 1900 || !InRange(month, day, hour, minute, second)) {
         return GetPlayMoment(year, month, day, hour, minute, second);
     }
-    // Within a minute the offset never changes, so the second adds on.
-    const uint64_t key = ((((uint64_t{year} * 16 + month) * 32 + day) * 24 + hour) * 60) + minute;
-    if (key != lastKey_) {
-        auto found = table_->minutes.find(key);
-        if (found == table_->minutes.end()) {
-            found = table_->minutes.emplace(key, GetPlayMoment(year, month, day, hour, minute, 0))
-                        .first;
+    const uint32_t dayKey = (uint32_t{year} * 16 + month) * 32 + day;
+    if (dayKey != lastDayKey_) {
+        auto found = table_->days.find(dayKey);
+        if (found == table_->days.end()) {
+            Table::Day entry{false, WallClockOf(year, month, day), 0};
+            int64_t atNoon = 0;
+            int64_t atEnd = 0;
+            entry.uniform = OffsetOfMinute(year, month, day, 0, 0, entry.offset) &&
+                            OffsetOfMinute(year, month, day, 12, 0, atNoon) &&
+                            OffsetOfMinute(year, month, day, 23, 59, atEnd) &&
+                            entry.offset == atNoon && atNoon == atEnd;
+            found = table_->days.emplace(dayKey, entry).first;
         }
-        lastKey_ = key;
-        lastMinute_ = found->second;
+        lastDayKey_ = dayKey;
+        lastDay_ = &found->second;
     }
-    if (!lastMinute_.valid) {
+    const auto* day_ = static_cast<const Table::Day*>(lastDay_);
+    if (day_->uniform) {
+        const int64_t moment =
+            day_->wallClockStart + hour * 3600 + minute * 60 + second - day_->offset;
+        if (moment < 0 || moment > kLatestMoment) {
+            return {false, 0};
+        }
+        return {true, moment};
+    }
+    // Within a minute the offset never changes, so the second adds on.
+    const uint64_t key = (uint64_t{dayKey} * 24 + hour) * 60 + minute;
+    auto found = table_->minutes.find(key);
+    if (found == table_->minutes.end()) {
+        found =
+            table_->minutes.emplace(key, GetPlayMoment(year, month, day, hour, minute, 0)).first;
+    }
+    if (!found->second.valid) {
         // The minute's start may lie just outside the range while a later second does not.
         return GetPlayMoment(year, month, day, hour, minute, second);
     }
-    const int64_t moment = lastMinute_.seconds + second;
+    const int64_t moment = found->second.seconds + second;
     if (moment > kLatestMoment) {
         return {false, 0};
     }

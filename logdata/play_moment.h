@@ -21,8 +21,8 @@ PlayMoment GetPlayMoment(uint16_t year, uint16_t month, uint16_t day, uint16_t h
                          uint16_t minute, uint16_t second);
 PlayMoment GetPlayMoment(const SystemTime& time);
 
-// Remembers the moments of whole minutes: a month has few distinct minutes and consecutive
-// plays mostly share one.
+// Remembers each day's offset from UTC (and, on a day when the offset changes, the moments of
+// its minutes): a month has few distinct days and consecutive plays mostly share one.
 class MomentCache {
 public:
     MomentCache();
@@ -36,6 +36,6 @@ public:
 private:
     struct Table;
     Table* table_;
-    uint64_t lastKey_ = ~uint64_t{0};
-    PlayMoment lastMinute_{};
+    uint32_t lastDayKey_ = ~uint32_t{0};
+    const void* lastDay_ = nullptr;
 };

@@ -13,6 +13,7 @@ want cmake /usr/bin/cmake
 want ninja-build /usr/bin/ninja
 want g++ /usr/bin/g++
 want googletest /usr/src/googletest/CMakeLists.txt
+want locales /usr/share/i18n/locales/cs_CZ
 if [ "$what" = all ]; then
     want g++-mingw-w64-x86-64-posix /usr/bin/x86_64-w64-mingw32-g++-posix
     want binutils-mingw-w64-x86-64 /usr/bin/x86_64-w64-mingw32-windres
@@ -29,6 +30,13 @@ if [ ${#need[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     $sudo apt-get update -qq
     $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+# A Czech locale, so the tests can check a comma as the user's decimal separator.
+if ! locale -a 2>/dev/null | grep -qix 'cs_CZ.utf8'; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo localedef -i cs_CZ -f UTF-8 cs_CZ.UTF-8 || echo "note: no Czech locale; its tests skip"
 fi
 
 if [ "$what" = all ]; then

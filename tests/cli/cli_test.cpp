@@ -151,6 +151,7 @@ TEST_F(KvimeterCli, BadDirectoryFails) {
     const CliRun run = Cli({"-C", (dir_ / "missing").string(), "months"}, false);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
+    EXPECT_EQ(Cli({"-C", "", "months"}, false).status, 1);
 }
 
 TEST_F(KvimeterCli, MonthsListsEveryLogFileAsFound) {

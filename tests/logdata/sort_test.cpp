@@ -159,6 +159,26 @@ TEST(MomentsInPrague, DaylightSavingChangesAreReadTheSameWayEveryTime) {
     SetTimeZone("UTC");
 }
 
+TEST(MomentsInPrague, PlaysAcrossTheAutumnChangeSortByMoment) {
+    if (!HasZoneDatabase()) {
+        GTEST_SKIP() << "no zone database";
+    }
+    SetTimeZone("Europe/Prague");
+    PlaybackLog log;
+    // File order is not time order: 03:00 winter time is 90 minutes after 02:30 summer time,
+    // and 02:59 is read as summer time, the first of its two occurrences.
+    const LoadResult result = LoadSortAndGroupBytes(
+        Line("s", "25.10.2026\t03:00:00", "3") + Line("s", "25.10.2026\t02:59:00", "2") +
+            Line("s", "25.10.2026\t01:59:59", "1") + Line("s", "26.10.2026\t00:00:00", "4"),
+        log);
+    SetTimeZone("UTC");
+    ASSERT_EQ(result.status, LoadStatus::kLoaded);
+    ASSERT_EQ(log.recordCount, 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(log.records[i].length, i + 1.0) << i;
+    }
+}
+
 TEST_F(InUtc, DateErrorOnlyForNamesThatNeedOrdering) {
     const std::string badDate = "1.13.2015\t10:00:00";
     PlaybackLog log;

@@ -1,0 +1,140 @@
+// summary and detail: the files that the window's save buttons write, with its confirmations.
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "cli/commands.h"
+#include "logdata/cp1250.h"
+#include "logdata/log_loader.h"
+#include "reports/decimal_separator.h"
+#include "reports/report_file.h"
+#include "reports/report_messages.h"
+#include "reports/report_writers.h"
+
+namespace {
+
+// --row N or --all, as given; the row is checked against the totals only after the load.
+struct DetailChoice {
+    std::optional<long long> row;
+    bool all = false;
+};
+
+// Digits only. A number too large for any list is kept as the largest one, so that it is
+// refused after the load like every other row outside the list.
+bool ParseRow(const std::string& text, long long& row) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    errno = 0;
+    row = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno == ERANGE) {
+        row = LLONG_MAX;
+    }
+    return true;
+}
+
+bool TakeDetailOption(const Arguments& args, size_t& i, DetailChoice& choice, std::string& error) {
+    if (args[i] == "--all") {
+        choice.all = true;
+        return true;
+    }
+    if (args[i] != "--row") {
+        return false;
+    }
+    if (choice.row) {
+        error = "--row given twice";
+        return false;
+    }
+    if (i + 1 >= args.size()) {
+        error = "option --row needs a value";
+        return false;
+    }
+    long long row = 0;
+    if (!ParseRow(args[++i], row)) {
+        error = "--row takes a row number of the list, counted from 0: " + args[i];
+        return false;
+    }
+    choice.row = row;
+    return true;
+}
+
+char DecimalSeparatorOf(const MonthRequest& request) {
+    return request.decimalSeparator ? *request.decimalSeparator : UserDecimalSeparator();
+}
+
+// Only the report commands create the folder, and only after a successful load.
+int MakeReportFolder() {
+    std::string reason;
+    if (!EnsureReportFolder(&reason)) {
+        return Failure("cannot create the folder report: " + Cp1250ToUtf8(reason));
+    }
+    return kExitOk;
+}
+
+// A failure names every file that was not written and prints no confirmation.
+int Conclude(const ReportResult& result, const std::string& confirmation) {
+    if (!Succeeded(result)) {
+        return Failure(Cp1250ToUtf8(ReportFailureMessage(result)));
+    }
+    PrintCp1250(confirmation + "\n");
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunSummary(const Arguments& args) {
+    RequestSyntax syntax;
+    syntax.decimalSeparator = true;
+    MonthRequest request;
+    std::string error;
+    if (!ParseMonthRequest(args, syntax, request, error)) {
+        return UsageError(error);
+    }
+    PlaybackLog& log = ThePlaybackLog();
+    if (const int status = LoadMonthForCli(request, log); status != kExitOk) {
+        return status;
+    }
+    if (const int status = MakeReportFolder(); status != kExitOk) {
+        return status;
+    }
+    const ReportResult result = WriteSummaryFiles(log, request.month, DecimalSeparatorOf(request));
+    return Conclude(result, SummarySavedMessage(result.csvPath));
+}
+
+int RunDetail(const Arguments& args) {
+    DetailChoice choice;
+    RequestSyntax syntax;
+    syntax.decimalSeparator = true;
+    syntax.other = [&choice](const Arguments& all, size_t& i, std::string& error) {
+        return TakeDetailOption(all, i, choice, error);
+    };
+    MonthRequest request;
+    std::string error;
+    if (!ParseMonthRequest(args, syntax, request, error)) {
+        return UsageError(error);
+    }
+    if (choice.all == choice.row.has_value()) {
+        return UsageError("detail takes either --row N or --all");
+    }
+    PlaybackLog& log = ThePlaybackLog();
+    if (const int status = LoadMonthForCli(request, log); status != kExitOk) {
+        return status;
+    }
+    if (choice.row && *choice.row >= log.totalCount) {
+        return UsageError("--row " + std::to_string(*choice.row) + " is not in the list of " +
+                          std::to_string(log.totalCount) + " animations");
+    }
+    if (const int status = MakeReportFolder(); status != kExitOk) {
+        return status;
+    }
+    const char separator = DecimalSeparatorOf(request);
+    if (choice.all) {
+        return Conclude(WriteAllDetailFiles(log, request.month, separator),
+                        AllDetailsSavedMessage());
+    }
+    const ReportResult result =
+        WriteDetailFiles(log, static_cast<int32_t>(*choice.row), request.month, separator);
+    return Conclude(result, DetailSavedMessage(result.csvPath));
+}

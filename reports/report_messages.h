@@ -1,0 +1,23 @@
+#pragma once
+// What the window and kvimeter-cli tell the user about reports, in Windows-1250.
+#include <string>
+
+#include "reports/report_writers.h"
+
+// The title of every report message box.
+inline constexpr char kReportCaption[] =
+    "P\xF8"
+    "ehled";
+
+std::string SummarySavedMessage(const std::string& csvPath);
+std::string DetailSavedMessage(const std::string& csvPath);
+std::string AllDetailsSavedMessage();
+
+// Names every failed file of the result with its reason, one per line.
+std::string ReportFailureMessage(const ReportResult& result);
+
+// The reason given for a report path longer than kMaxReportPathLength.
+std::string PathTooLongReason();
+
+// The reason given when a detail report is asked for a row the list does not have.
+std::string NoSuchRowReason(int row);

@@ -1,0 +1,47 @@
+#include "reports/report_paths.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "logdata/playback_log.h"
+
+namespace {
+
+const char* Extension(ReportFileType type) {
+    return type == ReportFileType::kText ? "txt" : "csv";
+}
+
+// "_%04u-%02u.txt" without the leading part.
+std::string MonthSuffix(ReportMonth month, ReportFileType type) {
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, "_%04u-%02u.%s", static_cast<unsigned>(month.year),
+                  static_cast<unsigned>(month.month), Extension(type));
+    return suffix;
+}
+
+std::string InReportFolder(const std::string& fileName) {
+    std::string path = "report";
+    path += kReportPathSeparator;
+    path += fileName;
+    return path;
+}
+
+}  // namespace
+
+std::string SummaryReportPath(ReportMonth month, ReportFileType type) {
+    return InReportFolder("SUM_AVI" + MonthSuffix(month, type));
+}
+
+std::string DetailFileNamePart(const char* name) {
+    std::string part(name, strnlen(name, kNameSize - 1));
+    for (char& c : part) {
+        if (c == ':' || c == '\\' || c == '/') {
+            c = '_';
+        }
+    }
+    return part;
+}
+
+std::string DetailReportPath(const char* name, ReportMonth month, ReportFileType type) {
+    return InReportFolder(DetailFileNamePart(name) + MonthSuffix(month, type));
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Where the report files go: the folder "report" below the working directory, one pair of files
+// (text and CSV) per summary and per animation and month.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "logdata/log_months.h"
+
+// The month a report is named after; the caller passes the month selected at that moment.
+using ReportMonth = LogMonth;
+
+#ifdef _WIN32
+constexpr char kReportPathSeparator = '\\';
+#else
+constexpr char kReportPathSeparator = '/';
+#endif
+
+// The longest report path, as formed relative to the working directory.
+constexpr size_t kMaxReportPathLength = 259;
+
+enum class ReportFileType { kText, kCsv };
+
+// "report\SUM_AVI_%04u-%02u.txt" or ".csv" ("/" outside Windows).
+std::string SummaryReportPath(ReportMonth month, ReportFileType type);
+
+// The animation name as a file-name part: at most 255 characters, every ":", "\" and "/" made
+// "_", so that no name can leave the report folder.
+std::string DetailFileNamePart(const char* name);
+
+// "report\%s_%04u-%02u.txt" or ".csv" with the file-name part of the animation name. The result
+// may be longer than kMaxReportPathLength; such a path is refused by the writers.
+std::string DetailReportPath(const char* name, ReportMonth month, ReportFileType type);

@@ -1,0 +1,262 @@
+#include "tests/acceptance/cli_process.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace acceptance {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+unsigned long ProcessId() {
+#ifdef _WIN32
+    return GetCurrentProcessId();
+#else
+    return static_cast<unsigned long>(getpid());
+#endif
+}
+
+std::string CurrentTestName() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (info == nullptr) {
+        return "setup";
+    }
+    return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+std::string ReadWholeFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+#ifdef _WIN32
+
+// Under Wine the build hands over a Unix path; drive Z: maps the Unix root.
+std::string WindowsExecutablePath() {
+    std::string path = KV_CLI_EXECUTABLE;
+    if (!path.empty() && path[0] == '/') {
+        path = "Z:" + path;
+    }
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return path;
+}
+
+std::string QuoteArgument(const std::string& arg) {
+    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) {
+        return arg;
+    }
+    return "\"" + arg + "\"";
+}
+
+HANDLE OpenInheritable(const fs::path& path, DWORD access, DWORD disposition) {
+    SECURITY_ATTRIBUTES security{sizeof(security), nullptr, TRUE};
+    return CreateFileW(path.wstring().c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       &security, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+int RunChild(const fs::path& workDir, const std::vector<std::string>& args, const fs::path& out,
+             const fs::path& err) {
+    std::string commandLine = QuoteArgument(WindowsExecutablePath());
+    for (const std::string& arg : args) {
+        commandLine += " " + QuoteArgument(arg);
+    }
+    HANDLE input = OpenInheritable("NUL", GENERIC_READ, OPEN_EXISTING);
+    HANDLE output = OpenInheritable(out, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE error = OpenInheritable(err, GENERIC_WRITE, CREATE_ALWAYS);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = output;
+    startup.hStdError = error;
+    PROCESS_INFORMATION process{};
+    const std::string directory = workDir.string();
+    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, directory.c_str(), &startup, &process);
+    CloseHandle(input);
+    CloseHandle(output);
+    CloseHandle(error);
+    if (!started) {
+        throw std::runtime_error("cannot start " + commandLine);
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(status);
+}
+
+#else
+
+[[noreturn]] void ExecChild(const fs::path& workDir, const std::vector<std::string>& args,
+                            const fs::path& out, const fs::path& err) {
+    const int input = open("/dev/null", O_RDONLY);
+    const int output = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int error = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // Boundary dates are checked against UTC; the rule itself follows the local time zone.
+    setenv("TZ", "UTC", 1);
+    if (input < 0 || output < 0 || error < 0 || chdir(workDir.c_str()) != 0 || dup2(input, 0) < 0 ||
+        dup2(output, 1) < 0 || dup2(error, 2) < 0) {
+        _exit(127);
+    }
+    std::vector<char*> argv;
+    std::string program = KV_CLI_EXECUTABLE;
+    argv.push_back(program.data());
+    std::vector<std::string> copies = args;
+    for (std::string& arg : copies) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+}
+
+int RunChild(const fs::path& workDir, const std::vector<std::string>& args, const fs::path& out,
+             const fs::path& err) {
+    const pid_t child = fork();
+    if (child < 0) {
+        throw std::runtime_error("cannot fork");
+    }
+    if (child == 0) {
+        ExecChild(workDir, args, out, err);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+    }
+    if (!WIFEXITED(status)) {
+        return 1000 + WTERMSIG(status);  // killed by a signal: never a valid exit status
+    }
+    return WEXITSTATUS(status);
+}
+
+#endif
+
+}  // namespace
+
+ScratchFolder::ScratchFolder() {
+    static std::atomic<int> serial{0};
+    std::ostringstream name;
+    name << "kv-acceptance-" << ProcessId() << "-" << serial++ << "-" << CurrentTestName();
+    path_ = fs::temp_directory_path() / name.str();
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+void ScratchFolder::WriteFile(const std::string& relative, const std::string& bytes) const {
+    const fs::path file = path_ / fs::path(relative);
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+void ScratchFolder::WriteLog(const std::string& fileName, const std::string& bytes) const {
+    WriteFile("log/" + fileName, bytes);
+}
+
+CliResult RunCli(const fs::path& workDir, const std::vector<std::string>& args) {
+    // The captured streams live beside the working folder so they never show up in its listing.
+    static std::atomic<int> serial{0};
+    const std::string stem = workDir.filename().string() + ".run" + std::to_string(serial++) + ".";
+    const fs::path out = workDir.parent_path() / (stem + "out");
+    const fs::path err = workDir.parent_path() / (stem + "err");
+    CliResult result;
+    result.status = RunChild(workDir, args, out, err);
+    result.out = ReadWholeFile(out);
+    result.err = ReadWholeFile(err);
+    fs::remove(out);
+    fs::remove(err);
+    return result;
+}
+
+const std::string& UsageText() {
+    static const std::string usage = [] {
+        ScratchFolder folder;
+        return RunCli(folder.Path(), {"--help"}).out;
+    }();
+    return usage;
+}
+
+std::string Play(const std::string& date, const std::string& time, const std::string& name,
+                 const std::string& length) {
+    return date + "\t" + time + "\tX\t" + name + "\t" + length + "\r\n";
+}
+
+std::string Row(const std::string& name, const std::string& length, const std::string& count,
+                const std::string& totalTime) {
+    return name + "\t" + length + "\t" + count + "\t" + totalTime + "\n";
+}
+
+bool LocalTimeIsUtc() {
+#ifdef _WIN32
+    TIME_ZONE_INFORMATION zone{};
+    const DWORD kind = GetTimeZoneInformation(&zone);
+    return zone.Bias == 0 &&
+           (kind == TIME_ZONE_ID_UNKNOWN || (zone.StandardBias == 0 && zone.DaylightBias == 0));
+#else
+    return true;  // the child runs with TZ=UTC
+#endif
+}
+
+CliResult CliTest::ListMarch(std::vector<std::string> options) const {
+    options.insert(options.begin(), {"list", "2015-03"});
+    return Run(options);
+}
+
+void ExpectPrinted(const CliResult& result, const std::string& expected) {
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, expected);
+    EXPECT_EQ(result.err, "");
+}
+
+void ExpectFailedLoad(const CliResult& result) {
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    ASSERT_FALSE(result.err.empty());
+    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+}
+
+// stderr is a text stream on Windows (LF written as CR LF); the words are what count there.
+std::string WithLineFeeds(std::string text) {
+#ifdef _WIN32
+    for (std::string::size_type at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at)) {
+        text.erase(at, 1);
+    }
+#endif
+    return text;
+}
+
+void ExpectUsageError(const CliResult& result) {
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    const std::string& usage = UsageText();
+    const std::string err = WithLineFeeds(result.err);
+    ASSERT_FALSE(usage.empty());
+    ASSERT_GE(err.size(), usage.size()) << err;
+    EXPECT_EQ(err.substr(err.size() - usage.size()), usage);
+}
+
+}  // namespace acceptance
