@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdlib>
 #include <thread>
-#include <unordered_map>
 #include <vector>
 
 #include "logdata/log_loader.h"
@@ -152,24 +151,27 @@ std::vector<uint8_t> UnsortedNames(const std::vector<PartWork>& parts, size_t ra
     return unsorted;
 }
 
-// A play's place in the parts: which part, which play.
-struct PlayRef {
+// A play of a name that needs sorting: its moment and its place in the parts.
+struct TimedPlay {
+    int64_t moment;
     uint32_t part;
     uint32_t index;
 };
 
 // A stable sort for lists that are mostly in order already (a log is written in time order;
-// a few odd lines break it): merges the ascending runs pairwise, O(n log runs).
+// a few odd lines break it): merges the ascending runs pairwise, O(n log runs). scratch holds
+// as many items.
 template <typename T, typename Less>
-void MergeRuns(std::vector<T>& items, Less less) {
+void MergeRuns(T* items, T* scratch, size_t count, Less less) {
     std::vector<size_t> bounds{0};
-    for (size_t i = 1; i < items.size(); ++i) {
+    for (size_t i = 1; i < count; ++i) {
         if (less(items[i], items[i - 1])) {
             bounds.push_back(i);
         }
     }
-    bounds.push_back(items.size());
-    std::vector<T> merged(items.size());
+    bounds.push_back(count);
+    T* from = items;
+    T* to = scratch;
     while (bounds.size() > 2) {
         std::vector<size_t> next{0};
         for (size_t r = 0; r + 1 < bounds.size(); r += 2) {
@@ -177,79 +179,123 @@ void MergeRuns(std::vector<T>& items, Less less) {
             const size_t end = r + 2 < bounds.size() ? bounds[r + 2] : mid;
             // std::merge takes from the first run on ties: plays of equal moment stay in file
             // order.
-            std::merge(items.begin() + static_cast<std::ptrdiff_t>(bounds[r]),
-                       items.begin() + static_cast<std::ptrdiff_t>(mid),
-                       items.begin() + static_cast<std::ptrdiff_t>(mid),
-                       items.begin() + static_cast<std::ptrdiff_t>(end),
-                       merged.begin() + static_cast<std::ptrdiff_t>(bounds[r]), less);
+            std::merge(from + bounds[r], from + mid, from + mid, from + end, to + bounds[r], less);
             next.push_back(end);
         }
-        items.swap(merged);
+        std::swap(from, to);
         bounds.swap(next);
     }
+    if (from != items) {
+        std::copy(from, from + count, items);
+    }
 }
 
-// The plays of the names that came out of time order, by name: each list sorted by moment,
-// plays of equal moment in file order.
-using SortedPlays = std::unordered_map<uint32_t, std::vector<PlayRef>>;
-
-SortedPlays SortUnsorted(const std::vector<PartWork>& parts, const std::vector<uint8_t>& unsorted) {
-    struct Entry {
-        int64_t moment;
-        PlayRef play;
-    };
-    std::unordered_map<uint32_t, std::vector<Entry>> byRank;
-    MomentCache cache;
-    for (uint32_t k = 0; k < parts.size(); ++k) {
-        for (size_t i = 0; i < parts[k].count; ++i) {
-            const uint32_t rank = parts[k].RankOf(i);
-            if (unsorted[rank] != 0) {
-                const int64_t moment = MomentOf(cache, parts[k].Play(i)).seconds;
-                byRank[rank].push_back({moment, {k, static_cast<uint32_t>(i)}});
-            }
-        }
-    }
-    SortedPlays sorted;
-    for (auto& [rank, entries] : byRank) {
-        MergeRuns(entries, [](const Entry& a, const Entry& b) { return a.moment < b.moment; });
-        std::vector<PlayRef>& plays = sorted[rank];
-        for (const Entry& entry : entries) {
-            plays.push_back(entry.play);
-        }
-    }
-    return sorted;
-}
-
-// Writes every record once, straight into its sorted place. The plays of names in time order
-// go, one thread per part, to that part's share of each name's stretch: every play is read
-// once. The names that needed sorting follow.
-void WriteSorted(PlaybackLog& log, bool zeroed, const std::vector<PartWork>& parts,
-                 const NameRanks& ranks, const std::vector<uint32_t>& starts,
-                 const std::vector<uint8_t>& unsorted, const SortedPlays& sortedPlays) {
-    PlaybackRecord* records = log.records;
+// Where each part's plays of each name begin, given where each name's plays begin: the parts
+// follow each other in file order.
+std::vector<std::vector<uint32_t>> PartStarts(const std::vector<PartWork>& parts,
+                                              const std::vector<uint32_t>& starts) {
     std::vector<std::vector<uint32_t>> partStarts(parts.size(), starts);
     for (size_t k = 1; k < parts.size(); ++k) {
         for (size_t rank = 0; rank < starts.size(); ++rank) {
             partStarts[k][rank] = partStarts[k - 1][rank] + parts[k - 1].counts[rank];
         }
     }
+    return partStarts;
+}
+
+// The plays of the names that came out of time order, all in one block: the list of name r
+// is count[r] plays from first[r] (none for the names in order), sorted by moment, plays of
+// equal moment in file order.
+struct SortedPlays {
+    FreshArray<TimedPlay> plays;
+    std::vector<size_t> first;
+    std::vector<size_t> count;
+};
+
+// Each part fills its share of the lists in file order; the lists are then sorted, spread over
+// the threads.
+SortedPlays SortUnsorted(const std::vector<PartWork>& parts, const std::vector<uint8_t>& unsorted,
+                         const std::vector<uint32_t>& counts) {
+    SortedPlays sorted;
+    sorted.first.assign(counts.size(), 0);
+    sorted.count.assign(counts.size(), 0);
+    std::vector<uint32_t> lists;
+    size_t total = 0;
+    for (size_t rank = 0; rank < unsorted.size(); ++rank) {
+        if (unsorted[rank] != 0) {
+            sorted.first[rank] = total;
+            sorted.count[rank] = counts[rank];
+            total += counts[rank];
+            lists.push_back(static_cast<uint32_t>(rank));
+        }
+    }
+    sorted.plays = FreshArray<TimedPlay>(total);
+    std::vector<std::vector<uint32_t>> next =
+        PartStarts(parts, std::vector<uint32_t>(counts.size(), 0));
+    ForEachIndex(parts.size(), [&](size_t k) {
+        const PartWork& part = parts[k];
+        MomentCache cache;
+        for (size_t i = 0; i < part.count; ++i) {
+            const uint32_t rank = part.RankOf(i);
+            if (unsorted[rank] != 0) {
+                sorted.plays[sorted.first[rank] + next[k][rank]++] = {
+                    MomentOf(cache, part.Play(i)).seconds, static_cast<uint32_t>(k),
+                    static_cast<uint32_t>(i)};
+            }
+        }
+    });
+    const FreshArray<TimedPlay> scratch(total);
+    const size_t threads = std::min<size_t>(ThreadCount(), lists.size());
+    ForEachIndex(threads, [&](size_t t) {
+        for (size_t j = t; j < lists.size(); j += threads) {
+            const size_t first = sorted.first[lists[j]];
+            MergeRuns(sorted.plays.data() + first, scratch.data() + first, sorted.count[lists[j]],
+                      [](const TimedPlay& a, const TimedPlay& b) { return a.moment < b.moment; });
+        }
+    });
+    return sorted;
+}
+
+// Writes every record once, straight into its sorted place. The plays of names in time order
+// go, one thread per part, to that part's share of each name's stretch: every play is read
+// once. The names that needed sorting follow.
+// How many plays ahead the record to be written is fetched: the plays of a part go to many
+// places at once, too many for the processor to foresee.
+constexpr size_t kWriteAhead = 16;
+
+void PrefetchForWrite(const PlaybackRecord* record) {
+    const char* bytes = reinterpret_cast<const char*>(record);
+    __builtin_prefetch(bytes, 1);
+    __builtin_prefetch(bytes + offsetof(PlaybackRecord, time), 1);
+    __builtin_prefetch(bytes + sizeof(PlaybackRecord) - 1, 1);
+}
+
+void WriteSorted(PlaybackLog& log, bool zeroed, const std::vector<PartWork>& parts,
+                 const NameRanks& ranks, const std::vector<uint32_t>& starts,
+                 const std::vector<uint8_t>& unsorted, const SortedPlays& sortedPlays) {
+    PlaybackRecord* records = log.records;
+    std::vector<std::vector<uint32_t>> partStarts = PartStarts(parts, starts);
     ForEachIndex(parts.size(), [&](size_t k) {
         const PartWork& part = parts[k];
         std::vector<uint32_t>& next = partStarts[k];
         for (size_t i = 0; i < part.count; ++i) {
+            if (i + kWriteAhead < part.count) {
+                PrefetchForWrite(records + next[part.RankOf(i + kWriteAhead)]);
+            }
             const uint32_t rank = part.RankOf(i);
             if (unsorted[rank] == 0) {
                 WriteRecord(records[next[rank]++], part.Play(i), ranks.names[rank], zeroed);
             }
         }
     });
-    for (const auto& [rank, plays] : sortedPlays) {
+    for (size_t rank = 0; rank < sortedPlays.count.size(); ++rank) {
+        const TimedPlay* plays = sortedPlays.plays.data() + sortedPlays.first[rank];
         const uint32_t first = starts[rank];
         const std::string_view name = ranks.names[rank];
-        ParallelFor(plays.size(), [&, first, name](size_t begin, size_t end) {
+        ParallelFor(sortedPlays.count[rank], [&, plays, first, name](size_t begin, size_t end) {
             for (size_t j = begin; j < end; ++j) {
-                const PlayRef ref = plays[j];
-                WriteRecord(records[first + j], parts[ref.part].Play(ref.index), name, zeroed);
+                const TimedPlay& play = plays[j];
+                WriteRecord(records[first + j], parts[play.part].Play(play.index), name, zeroed);
             }
         });
     }
@@ -345,7 +391,8 @@ LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
     }
     const std::vector<uint8_t> unsorted = UnsortedNames(work, rankCount);
     const bool anyUnsorted = std::find(unsorted.begin(), unsorted.end(), 1) != unsorted.end();
-    const SortedPlays sortedPlays = anyUnsorted ? SortUnsorted(work, unsorted) : SortedPlays{};
+    const SortedPlays sortedPlays =
+        anyUnsorted ? SortUnsorted(work, unsorted, counts) : SortedPlays{};
     WriteSorted(log, room.zeroed, work, ranks, starts, unsorted, sortedPlays);
     BuildTotalsFromCounts(log, counts, starts, ranks);
     return {LoadStatus::kLoaded, {}};

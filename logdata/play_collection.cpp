@@ -19,11 +19,6 @@ constexpr uint64_t kMinBytesPerThread = uint64_t{4} << 20;
 constexpr size_t kMinRecordsPerThread = 50000;
 constexpr size_t kMaxRecords = INT32_MAX / kRecordGrowth * kRecordGrowth;
 
-unsigned ThreadCount() {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return std::clamp(cores, 1u, 8u);
-}
-
 // Sequential reading from one position; each thread has its own.
 class Cursor {
 public:
@@ -154,7 +149,7 @@ std::vector<uint64_t> SplitPoints(const ByteSource& source, unsigned threads) {
 void CollectRange(const ByteSource& source, uint64_t begin, uint64_t end,
                   PlayCollector& collector) {
     std::unique_ptr<Cursor> cursor = source.Open(begin);
-    std::vector<char> buffer(kBlockSize + kMaxLineLength);
+    const FreshArray<char> buffer(kBlockSize + kMaxLineLength);
     const uint64_t expected = end == UINT64_MAX ? source.Size() - begin : end - begin;
     collector.plays.reserve(
         static_cast<size_t>(std::min<uint64_t>(expected / 40 + 16, kMaxRecords)));
@@ -193,6 +188,12 @@ void CollectPlays(const ByteSource& source, const ScanFilter& filter, PlayParts&
 }
 
 }  // namespace
+
+unsigned ThreadCount() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return std::clamp(cores, 1u, 8u);
+}
+
 
 namespace {
 
@@ -261,6 +262,37 @@ void PreferLargePages(void* block, size_t size) {
 #endif
 }
 
+#ifdef __linux__
+#ifndef MADV_POPULATE_WRITE
+#define MADV_POPULATE_WRITE 23  // Linux 5.14
+#endif
+#endif
+
+void FaultIn(void* block, size_t size) {
+#ifdef __linux__
+    constexpr uintptr_t kPage = 4096;
+    const uintptr_t begin = reinterpret_cast<uintptr_t>(block) & ~(kPage - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(block) + size + kPage - 1) & ~(kPage - 1);
+    if (end > begin) {
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+    }
+#else
+    (void)block;
+    (void)size;
+#endif
+}
+
+namespace {
+
+// Faults in the first count records of a fresh array, on all cores.
+void FaultInRecords(PlaybackRecord* records, size_t count) {
+    ParallelFor(count, [records](size_t begin, size_t end) {
+        FaultIn(records + begin, (end - begin) * sizeof(PlaybackRecord));
+    });
+}
+
+}  // namespace
+
 RecordRoom ReserveRecords(PlaybackLog& log, size_t count) {
     count = std::min(count, kMaxRecords);
     const size_t have = static_cast<size_t>(log.records == nullptr ? 0 : log.recordCapacity);
@@ -274,6 +306,9 @@ RecordRoom ReserveRecords(PlaybackLog& log, size_t count) {
             PreferLargePages(grown, target * sizeof(PlaybackRecord));
             log.records = static_cast<PlaybackRecord*>(grown);
             log.recordCapacity = static_cast<int32_t>(target);
+            if (fresh) {
+                FaultInRecords(log.records, count);
+            }
             return {count, fresh};
         }
         target = std::max(have, RoundUpToGrowth(target / 2));

@@ -30,6 +30,9 @@ RecordRoom ReserveRecords(PlaybackLog& log, size_t count);
 void WriteRecord(PlaybackRecord& record, const ParsedPlay& play, std::string_view name,
                  bool zeroed);
 
+// The threads a load uses: the cores, at most 8.
+unsigned ThreadCount();
+
 // Runs work(begin, end) over [0, count) on the available cores.
 void ForEachRange(size_t count, void (*work)(void* context, size_t begin, size_t end),
                   void* context);

@@ -28,7 +28,8 @@ make_month 2031-01 1000000
 make_month 2031-02 10000000
 
 export TZ=${TZ:-Europe/Prague}
-echo "machine: $(nproc) cores; times are wall clock with the file in page cache"
+load() { cut -d' ' -f1-3 /proc/loadavg; }
+echo "machine: $(nproc) cores, load average $(load); times are wall clock with the file in page cache"
 for run in "2031-01 1M 9" "2031-02 10M 5"; do
     read -r month label runs <<<"$run"
     file=$(month_file "$month")
@@ -41,6 +42,7 @@ for run in "2031-01 1M 9" "2031-02 10M 5"; do
         "$bench" exec "$runs" mawk -F '\t' '{ n[$4]++ } END { for (k in n) print k, n[k] }' "$file"
     fi
     "$bench" exec "$runs" cat "$file"
+    echo "load average now $(load)"
 done
 
 echo
