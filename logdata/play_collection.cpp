@@ -194,7 +194,6 @@ unsigned ThreadCount() {
     return std::clamp(cores, 1u, 8u);
 }
 
-
 namespace {
 
 // A folder opens for reading on some systems but has no lines: it counts as a log that cannot
