@@ -194,7 +194,34 @@ TEST_F(ReportFileBlocked, AllGoesOnAndNamesEveryFailure) {
     EXPECT_TRUE(fs::is_regular_file(ReportFolder() / "c_2015-03.txt"));
 }
 
-#ifdef _WIN32
+#ifndef _WIN32
+
+// Writes into /dev/full fail although the open succeeds.
+using ReportWriteError = ReportTest;
+
+TEST_F(ReportWriteError, ASummaryTextFileThatCannotBeFilledStopsThePair) {
+    WriteMarch(OnePlay("a"));
+    fs::create_directories(ReportFolder());
+    fs::create_symlink("/dev/full", ReportFolder() / "SUM_AVI_2015-03.txt");
+    ExpectNotWritten(SummaryMarch({"--decimal-separator", "."}),
+                     {ReportPath("SUM_AVI_2015-03.txt")});
+    EXPECT_FALSE(fs::exists(ReportFolder() / "SUM_AVI_2015-03.csv"));
+}
+
+TEST_F(ReportWriteError, ADetailCsvThatCannotBeFilledIsNamedAndTheOthersWritten) {
+    WriteMarch(OnePlay("a") + OnePlay("b") + OnePlay("c"));
+    fs::create_directories(ReportFolder());
+    fs::create_symlink("/dev/full", ReportFolder() / "b_2015-03.csv");
+    const CliResult result = DetailMarch({"--all", "--decimal-separator", "."});
+    ExpectNotWritten(result, {ReportPath("b_2015-03.csv")});
+    EXPECT_EQ(result.err.find("b_2015-03.txt"), std::string::npos) << result.err;
+    for (const char* file :
+         {"a_2015-03.txt", "a_2015-03.csv", "b_2015-03.txt", "c_2015-03.txt", "c_2015-03.csv"}) {
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(ReportFolder() / file))) << file;
+    }
+}
+
+#else
 
 // Another program holds the file open for writing and shares it for reading only.
 class HeldFile {
@@ -241,6 +268,19 @@ TEST_F(ReportFileBlocked, ADetailTextFileHeldOpenStopsThatPairOnly) {
     EXPECT_EQ(ReadReport("a_2015-03.txt"), "old");
     EXPECT_EQ(ReportFiles(),
               (std::vector<std::string>{"a_2015-03.txt", "b_2015-03.csv", "b_2015-03.txt"}));
+}
+
+TEST_F(ReportFileBlocked, AReaderThatSharesWritingDoesNotStopTheReport) {
+    WriteMarch(OnePlay("a"));
+    folder_.WriteFile("report/SUM_AVI_2015-03.csv", "old");
+    const HANDLE reader = CreateFileW((ReportFolder() / "SUM_AVI_2015-03.csv").wstring().c_str(),
+                                      GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    ExpectSaved(SummaryMarch({"--decimal-separator", "."}), SummarySaved("SUM_AVI_2015-03.csv"));
+    CloseHandle(reader);
+    EXPECT_EQ(ReadReport("SUM_AVI_2015-03.csv"),
+              kSummaryCsvHeader + "a;1.00;1;0 h  00 min  01 sec\r\n");
 }
 
 TEST_F(ReportFileBlocked, ANameTheFileSystemRefusesFailsThatTotalOnly) {
