@@ -73,7 +73,10 @@ HANDLE OpenInheritable(const fs::path& path, DWORD access, DWORD disposition) {
 }
 
 int RunChild(const fs::path& workDir, const std::vector<std::string>& args, const fs::path& out,
-             const fs::path& err) {
+             const fs::path& err, const Environment& environment) {
+    if (!environment.empty()) {
+        throw std::logic_error("the child's environment is set on POSIX only");
+    }
     std::string commandLine = QuoteArgument(WindowsExecutablePath());
     for (const std::string& arg : args) {
         commandLine += " " + QuoteArgument(arg);
@@ -107,13 +110,25 @@ int RunChild(const fs::path& workDir, const std::vector<std::string>& args, cons
 
 #else
 
+void SetEnvironment(const Environment& environment) {
+    for (const auto& [name, value] : environment) {
+        if (value) {
+            setenv(name.c_str(), value->c_str(), 1);
+        } else {
+            unsetenv(name.c_str());
+        }
+    }
+}
+
 [[noreturn]] void ExecChild(const fs::path& workDir, const std::vector<std::string>& args,
-                            const fs::path& out, const fs::path& err) {
+                            const fs::path& out, const fs::path& err,
+                            const Environment& environment) {
     const int input = open("/dev/null", O_RDONLY);
     const int output = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int error = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     // Boundary dates are checked against UTC; the rule itself follows the local time zone.
     setenv("TZ", "UTC", 1);
+    SetEnvironment(environment);
     if (input < 0 || output < 0 || error < 0 || chdir(workDir.c_str()) != 0 || dup2(input, 0) < 0 ||
         dup2(output, 1) < 0 || dup2(error, 2) < 0) {
         _exit(127);
@@ -131,13 +146,13 @@ int RunChild(const fs::path& workDir, const std::vector<std::string>& args, cons
 }
 
 int RunChild(const fs::path& workDir, const std::vector<std::string>& args, const fs::path& out,
-             const fs::path& err) {
+             const fs::path& err, const Environment& environment) {
     const pid_t child = fork();
     if (child < 0) {
         throw std::runtime_error("cannot fork");
     }
     if (child == 0) {
-        ExecChild(workDir, args, out, err);
+        ExecChild(workDir, args, out, err, environment);
     }
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
@@ -176,14 +191,15 @@ void ScratchFolder::WriteLog(const std::string& fileName, const std::string& byt
     WriteFile("log/" + fileName, bytes);
 }
 
-CliResult RunCli(const fs::path& workDir, const std::vector<std::string>& args) {
+CliResult RunCli(const fs::path& workDir, const std::vector<std::string>& args,
+                 const Environment& environment) {
     // The captured streams live beside the working folder so they never show up in its listing.
     static std::atomic<int> serial{0};
     const std::string stem = workDir.filename().string() + ".run" + std::to_string(serial++) + ".";
     const fs::path out = workDir.parent_path() / (stem + "out");
     const fs::path err = workDir.parent_path() / (stem + "err");
     CliResult result;
-    result.status = RunChild(workDir, args, out, err);
+    result.status = RunChild(workDir, args, out, err, environment);
     result.out = ReadWholeFile(out);
     result.err = ReadWholeFile(err);
     fs::remove(out);

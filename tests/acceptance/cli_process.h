@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace acceptance {
@@ -33,8 +35,12 @@ private:
     std::filesystem::path path_;
 };
 
+// Variables set (or, without a value, removed) in the child's environment; POSIX only.
+using Environment = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
 // Runs kvimeter-cli with `args` in `workDir`; stdout and stderr are captured byte for byte.
-CliResult RunCli(const std::filesystem::path& workDir, const std::vector<std::string>& args);
+CliResult RunCli(const std::filesystem::path& workDir, const std::vector<std::string>& args,
+                 const Environment& environment = {});
 
 // Whether kvimeter-cli's local time is UTC, so moments on the calendar's limits can be checked.
 bool LocalTimeIsUtc();
@@ -54,8 +60,8 @@ std::string Row(const std::string& name, const std::string& length, const std::s
 class CliTest : public ::testing::Test {
 protected:
     void WriteMarch(const std::string& bytes) const { folder_.WriteLog("AVI_2015-03.txt", bytes); }
-    CliResult Run(const std::vector<std::string>& args) const {
-        return RunCli(folder_.Path(), args);
+    CliResult Run(const std::vector<std::string>& args, const Environment& environment = {}) const {
+        return RunCli(folder_.Path(), args, environment);
     }
     CliResult ListMarch(std::vector<std::string> options = {}) const;
 
