@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "logdata/cp1250.h"
 #include "logdata/month_load.h"
@@ -55,6 +56,28 @@ bool ParseTime(const std::string& text, int32_t& hour, int32_t& minute) {
            ParseInt(text.substr(colon + 1), INT32_MIN, INT32_MAX, minute);
 }
 
+// One character as typed: a single byte, or one UTF-8 character that the code page has.
+bool ParseSeparator(const std::string& text, char& separator) {
+    if (text.size() == 1) {
+        separator = text[0];
+        return true;
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    char32_t c = 0;
+    if (text.size() == 2 && (bytes[0] & 0xE0) == 0xC0 && (bytes[1] & 0xC0) == 0x80) {
+        c = static_cast<char32_t>(((bytes[0] & 0x1F) << 6) | (bytes[1] & 0x3F));
+    } else if (text.size() == 3 && (bytes[0] & 0xF0) == 0xE0 && (bytes[1] & 0xC0) == 0x80 &&
+               (bytes[2] & 0xC0) == 0x80) {
+        c = static_cast<char32_t>(((bytes[0] & 0x0F) << 12) | ((bytes[1] & 0x3F) << 6) |
+                                  (bytes[2] & 0x3F));
+    } else {
+        return false;
+    }
+    const int byte = c >= 0x80 ? UnicodeToCp1250(c) : -1;
+    separator = static_cast<char>(byte);
+    return byte >= 0;
+}
+
 bool TakeValue(const Arguments& args, size_t& i, std::string& value, std::string& error) {
     if (i + 1 >= args.size()) {
         error = "option " + args[i] + " needs a value";
@@ -100,11 +123,12 @@ bool ParseFilterOption(const Arguments& args, size_t& i, const RequestSyntax& sy
         if (!TakeValue(args, i, value, error)) {
             return false;
         }
-        if (value.size() != 1) {
+        char separator = '.';
+        if (!ParseSeparator(value, separator)) {
             error = "--decimal-separator takes one character: " + value;
             return false;
         }
-        request.decimalSeparator = value[0];
+        request.decimalSeparator = separator;
         return true;
     }
     if (option == "--decimal-separator") {
@@ -163,8 +187,11 @@ int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log) {
     return kExitFailure;
 }
 
-void PrintCp1250(const std::string& text) {
+int PrintCp1250(const std::string& text) {
     const std::string utf8 = Cp1250ToUtf8(text);
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-    std::fflush(stdout);
+    const bool written = std::fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size();
+    if (std::fflush(stdout) != 0 || !written) {
+        return Failure(std::string("cannot write the output: ") + std::strerror(errno));
+    }
+    return kExitOk;
 }

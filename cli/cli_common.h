@@ -60,5 +60,6 @@ bool ParseMonthRequest(const Arguments& args, const RequestSyntax& syntax, Month
 // open, or the date error naming the play) and returns kExitFailure; otherwise kExitOk.
 int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log);
 
-// Writes Windows-1250 text to stdout as UTF-8.
-void PrintCp1250(const std::string& text);
+// Writes Windows-1250 text to stdout as UTF-8. When stdout cannot take it, says so on stderr
+// and returns kExitFailure; otherwise kExitOk.
+int PrintCp1250(const std::string& text);

@@ -57,6 +57,5 @@ int RunList(const Arguments& args) {
     for (int32_t row = 0; row < log.totalCount; ++row) {
         text += RowText(log, row);
     }
-    PrintCp1250(text);
-    return kExitOk;
+    return PrintCp1250(text);
 }

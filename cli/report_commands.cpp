@@ -78,8 +78,7 @@ int Conclude(const ReportResult& result, const std::string& confirmation) {
     if (!Succeeded(result)) {
         return Failure(Cp1250ToUtf8(ReportFailureMessage(result)));
     }
-    PrintCp1250(confirmation + "\n");
-    return kExitOk;
+    return PrintCp1250(confirmation + "\n");
 }
 
 }  // namespace

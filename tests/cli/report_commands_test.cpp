@@ -102,6 +102,19 @@ TEST_F(ReportCommands, SummaryWritesBothFilesAndConfirmsWithTheCsvPath) {
                             u"intro.avi;12.50;3;0 h  00 min  37 sec\r\n"));
 }
 
+TEST_F(ReportCommands, SeparatorMayBeTypedAsOneUtf8Character) {
+    WriteLog(kLog);
+    ASSERT_EQ(Cli({"summary", "2015-03", "--decimal-separator", "\xC2\xB7"}).status, 0);
+    EXPECT_NE(Report("SUM_AVI_2015-03.txt")
+                  .find("intro.avi\t12\xB7"
+                        "50\t3"),
+              std::string::npos);
+    // Two characters, or one that the code page lacks (ø), are refused.
+    EXPECT_EQ(Cli({"summary", "2015-03", "--decimal-separator", "\xE2\x82\xAC\xE2\x82\xAC"}).status,
+              2);
+    EXPECT_EQ(Cli({"summary", "2015-03", "--decimal-separator", "\xC3\xB8"}).status, 2);
+}
+
 TEST_F(ReportCommands, SummaryTakesTheUsersSeparatorByDefault) {
     WriteLog(kLog);
     ASSERT_EQ(Cli({"summary", "2015-03"}).status, 0);
