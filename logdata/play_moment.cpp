@@ -28,18 +28,18 @@ int64_t WallClock(const std::tm& fields) {
     return days * 86400 + fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec;
 }
 
+// The local calendar fields of a moment; false where the conversion has none.
+bool LocalFields(std::time_t moment, std::tm& local) {
+#ifdef _WIN32
+    return localtime_s(&local, &moment) == 0;
+#else
+    return localtime_r(&moment, &local) != nullptr;
+#endif
+}
+
 bool ShowsWallClock(std::time_t moment, int64_t wallClock) {
     std::tm local{};
-#ifdef _WIN32
-    if (localtime_s(&local, &moment) != 0) {
-        return false;
-    }
-#else
-    if (localtime_r(&moment, &local) == nullptr) {
-        return false;
-    }
-#endif
-    return WallClock(local) == wallClock;
+    return LocalFields(moment, local) && WallClock(local) == wallClock;
 }
 
 std::time_t Convert(std::tm fields, int isDst, int* chosenDst) {
@@ -52,15 +52,9 @@ std::time_t Convert(std::tm fields, int isDst, int* chosenDst) {
 // The zone's offset from UTC at a moment, in seconds.
 bool OffsetAt(std::time_t moment, int64_t& offset) {
     std::tm local{};
-#ifdef _WIN32
-    if (localtime_s(&local, &moment) != 0) {
+    if (!LocalFields(moment, local)) {
         return false;
     }
-#else
-    if (localtime_r(&moment, &local) == nullptr) {
-        return false;
-    }
-#endif
     offset = WallClock(local) - moment;
     return true;
 }
