@@ -29,7 +29,7 @@ if [ ${#need[@]} -gt 0 ]; then
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     export DEBIAN_FRONTEND=noninteractive
     $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+    $sudo apt-get install -y -qq "${need[@]}" >/dev/null
 fi
 
 # A Czech locale, so the tests can check a comma as the user's decimal separator.
