@@ -12,9 +12,9 @@ passed_total=0
 failed_total=0
 results=()
 
-run_preset() { # run_preset NAME [WRAPPER...]
-    local preset=$1
-    shift
+run_preset() { # run_preset NAME CTEST-OPTIONS [WRAPPER...]
+    local preset=$1 options=$2
+    shift 2
     echo "=== $preset: configure and build"
     if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset" -j "$jobs"; then
         echo "=== $preset: BUILD FAILED"
@@ -24,7 +24,8 @@ run_preset() { # run_preset NAME [WRAPPER...]
     fi
     echo "=== $preset: test"
     local log="build/$preset/ctest.log"
-    "$@" ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
+    # shellcheck disable=SC2086
+    "$@" ctest --preset "$preset" -j "$jobs" $options 2>&1 | tee "$log"
     local status=${PIPESTATUS[0]}
     local line
     line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
@@ -37,9 +38,11 @@ run_preset() { # run_preset NAME [WRAPPER...]
     results+=("$preset: ${line:-no test summary} (exit $status)")
 }
 
-run_preset linux
-run_preset linux-asan env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
-run_preset windows scripts/with-display.sh
+run_preset linux ""
+run_preset linux-asan "" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
+# Under Wine, roughly one process start in a thousand dies before the test's main() runs (no
+# output at all, independent of the test). A test that fails three times in a row still fails.
+run_preset windows "--repeat until-pass:3" scripts/with-display.sh
 
 echo
 printf '%s\n' "${results[@]}"
