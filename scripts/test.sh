@@ -40,8 +40,8 @@ run_preset() { # run_preset NAME CTEST-OPTIONS [WRAPPER...]
 
 run_preset linux ""
 run_preset linux-asan "" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
-# Under Wine, roughly one process start in a thousand dies before the test's main() runs (no
-# output at all, independent of the test). A test that fails three times in a row still fails.
+# Under Wine, roughly one test process in a thousand, any test, ends at once without any
+# output. A test that fails three times in a row still fails.
 run_preset windows "--repeat until-pass:3" scripts/with-display.sh
 
 echo
