@@ -325,6 +325,14 @@ bool DDX_Robot::AddBinding(const BindingEntry& entry) {
     return true;
 }
 
+bool DDX_Robot::AddBinding(int32_t controlId, BindingKind kind, void* variable) {
+    BindingEntry entry{};
+    entry.controlId = controlId;
+    entry.kind = kind;
+    entry.variable = variable;
+    return AddBinding(entry);
+}
+
 void DDX_Robot::AddIntEdit(int32_t controlId, int32_t* variable) {
     BindingEntry entry{};
     entry.controlId = controlId;

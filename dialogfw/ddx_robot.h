@@ -110,6 +110,8 @@ public:
 
     // False when the table cannot grow; the entry is then not added.
     bool AddBinding(const BindingEntry& entry);
+    // An entry of a kind that takes no parameters (ComboIndex, CheckByte, ...).
+    bool AddBinding(int32_t controlId, BindingKind kind, void* variable);
     void AddIntEdit(int32_t controlId, int32_t* variable);
     void UpdateControls();
     void ReadControl(int32_t entryIndex, bool withMessages);

@@ -1,6 +1,7 @@
 #include "framework/framework.h"
 
 #include <cstddef>
+#include <cstring>
 #include <exception>
 
 #include "logdata/cp1250.h"
@@ -343,7 +344,42 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
 }
 
 BOOL CDialog::OnInitDialog() {
+    ExecuteDlgInit();
     return UpdateData(FALSE);
+}
+
+// The template's item resource (type 240, the template's id): rows of control id, message in
+// the old 16-bit numbering, a 32-bit byte count and that many bytes of NUL-terminated
+// Windows-1250 text; a control id of 0 ends the list.
+void CDialog::ExecuteDlgInit() {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(m_templateId), MAKEINTRESOURCEW(240));
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(loaded));
+    if (bytes == nullptr)
+        return;
+    const size_t size = SizeofResource(module, found);
+    constexpr size_t kRowHeader = 8;
+    for (size_t at = 0; at + 2 <= size;) {
+        WORD id = 0, message = 0;
+        DWORD length = 0;
+        std::memcpy(&id, bytes + at, sizeof id);
+        if (id == 0 || at + kRowHeader > size)
+            break;
+        std::memcpy(&message, bytes + at + 2, sizeof message);
+        std::memcpy(&length, bytes + at + 4, sizeof length);
+        at += kRowHeader;
+        if (length > size - at)
+            break;
+        const auto* text = reinterpret_cast<const char*>(bytes + at);
+        const std::wstring item = ToWide(std::string_view(text, strnlen(text, length)));
+        constexpr WORD kOldListAdd = 0x0401, kOldComboAdd = 0x0403;
+        if (message == kOldComboAdd || message == kOldListAdd) {
+            SendDlgItemMessageW(m_hWnd, id, message == kOldComboAdd ? CB_ADDSTRING : LB_ADDSTRING,
+                                0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
+        at += length;
+    }
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}

@@ -201,6 +201,8 @@ public:
     const MessageMap* GetMessageMap() const override;
 
     virtual INT_PTR DoModal();
+    // Fills the controls' initial list items from the template's item resource, then
+    // exchanges the dialog data into the controls.
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(CDataExchange* dx);
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
@@ -216,6 +218,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void ExecuteDlgInit();
     void HandleOK() { OnOK(); }
     void HandleCancel() { OnCancel(); }
 
@@ -279,6 +282,8 @@ public:
     virtual BOOL InitInstance();
     // The profile key name; the program keeps it and stores nothing under it.
     void SetRegistryKey(const char* key) { m_pszRegistryKey = key; }
+    // The help command's default handling: the program has no help content, so nothing is shown.
+    virtual void OnHelp() {}
 
     CWnd* m_pMainWnd = nullptr;
     const char* m_pszRegistryKey = nullptr;

@@ -1,0 +1,217 @@
+#include "app/tarvex_dlg.h"
+
+#include <iterator>
+
+#include "app/about_dlg.h"
+#include "app/month_combo.h"
+#include "app/resource.h"
+#include "logdata/log_loader.h"
+#include "logdata/log_months.h"
+#include "logdata/month_load.h"
+#include "logdata/record_sort.h"
+#include "logdata/totals.h"
+#include "reports/report_file.h"
+
+namespace {
+
+constexpr wchar_t kProgramTitle[] = L"Vintaro Kvimeter";
+
+struct Column {
+    const wchar_t* title;
+    int format;
+    int width;  // pixels at 96 DPI
+};
+
+constexpr Column kColumns[] = {
+    {L"Animace", LVCFMT_LEFT, 450},
+    {L"D\u00E9lka spotu [s]", LVCFMT_RIGHT, 100},
+    {L"Po\u010Det p\u0159ehr\u00E1n\u00ED", LVCFMT_RIGHT, 100},
+    {L"\u010Cas celkem", LVCFMT_RIGHT, 140},
+};
+
+// The window's DPI where the system knows DPI per window, else the screen's.
+UINT WindowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow != nullptr) {
+        if (const UINT dpi = getDpiForWindow(window); dpi != 0)
+            return dpi;
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+}  // namespace
+
+CTarvexDlg::CTarvexDlg(CWnd* parent)
+    : MyCDialog(IDD_TARVEX_DIALOG, parent),
+      m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))) {}
+
+const MessageMap* CTarvexDlg::ThisMessageMap() {
+    static const MessageMapEntry entries[] = {
+        OnSysCommandMessage(&CTarvexDlg::OnSysCommand),
+        OnMessage(WM_PAINT, &CTarvexDlg::OnPaint),
+        OnQueryDragIconMessage(&CTarvexDlg::OnQueryDragIcon),
+        OnControl(BN_CLICKED, IDC_LOAD, &CTarvexDlg::OnLoadData),
+        OnControl(BN_CLICKED, IDC_SAVE_SUMMARY, &CTarvexDlg::OnSaveSummary),
+        OnControl(BN_CLICKED, IDC_SAVE_DETAIL_SELECTED, &CTarvexDlg::OnSaveDetailSelected),
+        OnControl(BN_CLICKED, IDC_SAVE_DETAIL_ALL, &CTarvexDlg::OnSaveDetailAll),
+        OnControl(0, ID_HELP, &CTarvexDlg::OnHelp),
+    };
+    static const MessageMap map{CDialog::ThisMessageMap(), entries, std::size(entries)};
+    return &map;
+}
+
+const MessageMap* CTarvexDlg::GetMessageMap() const {
+    return ThisMessageMap();
+}
+
+void CTarvexDlg::DoDataExchange(CDataExchange* dx) {
+    MyCDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_LIST, m_list);
+}
+
+BOOL CTarvexDlg::OnInitDialog() {
+    MyCDialog::OnInitDialog();
+    AddAboutToSystemMenu();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    // A folder that cannot be made shows up as the reason when a report fails.
+    EnsureReportFolder(nullptr);
+    SetUpList();
+    FindLogMonths();
+    FillMonthCombo(GetDlgItem(IDC_MONTH));
+    BindControls();
+    UpdateControls();
+    return TRUE;
+}
+
+void CTarvexDlg::AddAboutToSystemMenu() {
+    HMENU menu = GetSystemMenu(m_hWnd, FALSE);
+    wchar_t text[256] = {};
+    if (menu == nullptr ||
+        LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, std::size(text)) <= 0) {
+        return;
+    }
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text);
+}
+
+void CTarvexDlg::SetUpList() {
+    m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    const UINT dpi = WindowDpi(m_hWnd);
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = kColumns[i].format;
+        column.cx = MulDiv(kColumns[i].width, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+        column.pszText = const_cast<wchar_t*>(kColumns[i].title);
+        column.iSubItem = i;
+        m_list.SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(&column));
+    }
+    m_list.SetTextCallback(&ThePlaybackLog(), GetTotalText);
+    m_list.SetItemCountEx(0);
+}
+
+void CTarvexDlg::ScaleColumns(UINT dpi) {
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+        const int width = MulDiv(kColumns[i].width, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+        m_list.SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), MAKELPARAM(width, 0));
+    }
+}
+
+void CTarvexDlg::BindControls() {
+    AddBinding(IDC_MONTH, ComboIndex, &m_nMonth);
+    AddBinding(IDC_DAY, ComboIndex, &m_nDay);
+    AddBinding(IDC_TIME_FILTER, CheckByte, &m_bTimeFilter);
+    AddIntEdit(IDC_FROM_HOUR, &m_nFromHour);
+    AddIntEdit(IDC_FROM_MINUTE, &m_nFromMinute);
+    AddIntEdit(IDC_TO_HOUR, &m_nToHour);
+    AddIntEdit(IDC_TO_MINUTE, &m_nToMinute);
+    AddBinding(IDC_STRIP_PATHS, CheckByte, &m_bStripPaths);
+}
+
+void CTarvexDlg::OnDataChanged(int32_t) {
+    // The labels between the edits lie in this run too, so the whole window greys out.
+    EnableControlRange(IDC_FROM_HOUR, IDC_TO_MINUTE, m_bTimeFilter != 0);
+}
+
+BOOL CTarvexDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_DPICHANGED)
+        ScaleColumns(LOWORD(wParam));
+    return MyCDialog::OnWndMsg(message, wParam, lParam, result);
+}
+
+ReportMonth CTarvexDlg::SelectedMonth() const {
+    // Entries past the found months are zero-filled; an index outside the table names none.
+    if (m_nMonth < 0 || m_nMonth >= kMaxLogMonths)
+        return ReportMonth{0, 0};
+    return LogMonths().entries[m_nMonth];
+}
+
+void CTarvexDlg::OnLoadData() {
+    CWaitCursor wait;
+    PlaybackLog& log = ThePlaybackLog();
+    const std::string path = LogFilePath(SelectedMonth());
+    log.filter.day = m_nDay;
+    log.filter.stripPaths = m_bStripPaths;
+    log.filter.timeFilterOn = m_bTimeFilter != 0;
+    log.filter.fromHour = m_nFromHour;
+    log.filter.fromMinute = m_nFromMinute;
+    log.filter.toHour = m_nToHour;
+    log.filter.toMinute = m_nToMinute;
+    const LoadResult result = LoadSortAndGroup(path.c_str(), log);
+    // The row count follows the totals before anything can repaint the list.
+    m_list.SetItemCountEx(log.totalCount, LVSICF_NOSCROLL);
+    if (result.status == LoadStatus::kDateError) {
+        MessageBoxW(m_hWnd, ToWide(DateErrorMessage(result.offending)).c_str(), kProgramTitle,
+                    MB_OK | MB_ICONSTOP);
+        return;
+    }
+    EnableControlRange(IDC_SAVE_SUMMARY, IDC_SAVE_DETAIL_ALL, true);
+}
+
+void CTarvexDlg::OnCancel() {
+    if (MessageBoxW(m_hWnd, L"Ukon\u010Dit program ?", kProgramTitle,
+                    MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES) {
+        MyCDialog::OnCancel();
+    }
+}
+
+void CTarvexDlg::OnSysCommand(UINT id, LPARAM) {
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+        return;
+    }
+    Default();
+}
+
+void CTarvexDlg::OnPaint() {
+    if (!IsIconic(m_hWnd)) {
+        Default();
+        return;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, m_hIcon);
+    EndPaint(m_hWnd, &paint);
+}
+
+HCURSOR CTarvexDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CTarvexDlg::OnHelp() {
+    if (CWinApp* app = AfxGetApp())
+        app->OnHelp();
+}

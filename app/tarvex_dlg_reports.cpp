@@ -1,0 +1,47 @@
+// The main window's report commands: the summary of the list and the detail reports of the
+// selected row or of every row, named after the month selected at that moment.
+#include "app/tarvex_dlg.h"
+#include "app/resource.h"
+#include "logdata/log_loader.h"
+#include "reports/decimal_separator.h"
+#include "reports/report_messages.h"
+
+void CTarvexDlg::ShowReportOutcome(const ReportResult& result, const std::string& confirmation) {
+    const std::wstring caption = ToWide(kReportCaption);
+    if (Succeeded(result)) {
+        MessageBoxW(m_hWnd, ToWide(confirmation).c_str(), caption.c_str(), MB_OK);
+    } else {
+        MessageBoxW(m_hWnd, ToWide(ReportFailureMessage(result)).c_str(), caption.c_str(),
+                    MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+void CTarvexDlg::OnSaveSummary() {
+    const ReportResult result =
+        WriteSummaryFiles(ThePlaybackLog(), SelectedMonth(), UserDecimalSeparator());
+    ShowReportOutcome(result, SummarySavedMessage(result.csvPath));
+}
+
+ReportResult CTarvexDlg::WriteDetailReport(int32_t index, std::string* path) {
+    ReportResult result =
+        WriteDetailFiles(ThePlaybackLog(), index, SelectedMonth(), UserDecimalSeparator());
+    if (path != nullptr && Succeeded(result))
+        *path = result.csvPath;
+    return result;
+}
+
+void CTarvexDlg::OnSaveDetailSelected() {
+    const int row = m_list.GetNextItem(-1, LVNI_SELECTED);
+    if (row < 0 || row >= ThePlaybackLog().totalCount)
+        return;
+    std::string path;
+    const ReportResult result = WriteDetailReport(row, &path);
+    ShowReportOutcome(result, DetailSavedMessage(path));
+}
+
+void CTarvexDlg::OnSaveDetailAll() {
+    CWaitCursor wait;  // until the box is closed
+    const ReportResult result =
+        WriteAllDetailFiles(ThePlaybackLog(), SelectedMonth(), UserDecimalSeparator());
+    ShowReportOutcome(result, AllDetailsSavedMessage());
+}
