@@ -1,5 +1,6 @@
 #include "framework/framework.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <exception>
@@ -338,6 +339,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (message == WM_INITDIALOG) {
         *result = OnInitDialog();
+        CenterIfUnplaced();
         return TRUE;
     }
     return CWnd::OnWndMsg(message, wParam, lParam, result);
@@ -380,6 +382,30 @@ void CDialog::ExecuteDlgInit() {
         }
         at += length;
     }
+}
+
+// A template at the origin leaves the place to us: the dialog opens centred on its owner, or
+// on the work area of its monitor when it has none.
+void CDialog::CenterIfUnplaced() {
+    HWND owner = GetWindow(m_hWnd, GW_OWNER);
+    POINT origin{0, 0};
+    if (owner != nullptr)
+        ClientToScreen(owner, &origin);
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
+    if (window.left != origin.x || window.top != origin.y)
+        return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    RECT area = monitor.rcWork;
+    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner))
+        GetWindowRect(owner, &area);
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    const LONG x = std::max(monitor.rcWork.left, (area.left + area.right - width) / 2);
+    const LONG y = std::max(monitor.rcWork.top, (area.top + area.bottom - height) / 2);
+    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}

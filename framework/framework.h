@@ -219,6 +219,7 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void ExecuteDlgInit();
+    void CenterIfUnplaced();
     void HandleOK() { OnOK(); }
     void HandleCancel() { OnCancel(); }
 

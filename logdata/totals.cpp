@@ -108,6 +108,11 @@ void GetTotalText(void* context, ListViewItem* item) {
         return;
     }
     const auto* log = static_cast<const PlaybackLog*>(context);
+    // A row the totals do not have (a list not yet told of a new count) shows nothing.
+    if (item->iItem < 0 || item->iItem >= log->totalCount) {
+        item->pszText[0] = '\0';
+        return;
+    }
     const AnimationTotal& total = log->totals[item->iItem];
     const size_t capacity = static_cast<size_t>(item->cchTextMax);
     switch (item->iSubItem) {

@@ -134,4 +134,12 @@ TEST(CellTexts, ARequestWithoutTheTextFlagIsIgnored) {
     EXPECT_STREQ(buffer, "keep");
 }
 
+TEST(CellTexts, ARowBeyondTheTotalsIsEmpty) {
+    PlaybackLog log;
+    AddRecord(log, "x", 1.0);
+    BuildTotals(log);
+    EXPECT_EQ(Cell(log, 1, 0), "");
+    EXPECT_EQ(Cell(log, -1, 2), "");
+}
+
 }  // namespace
