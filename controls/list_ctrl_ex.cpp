@@ -6,6 +6,10 @@
 #include <iterator>
 #include <string>
 
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "framework/ole_drag.h"
 #include "logdata/cp1250.h"
 
 namespace {
@@ -46,6 +50,7 @@ const MessageMap* ListCtrlEx::GetMessageMap() const {
 }
 
 ListCtrlEx::~ListCtrlEx() {
+    DestroyToolTip();  // the list's own destruction comes later and is not seen here
     m_Font4.DeleteObject();
     m_Font3.DeleteObject();
     m_Font2.DeleteObject();
@@ -205,24 +210,217 @@ void ListCtrlEx::DrawBarCell(HDC dc, int row, int column, COLORREF text, COLORRE
 
 // ---- Interaction hooks: with none installed the list behaves as the platform's -------
 
-void ListCtrlEx::OnChar(UINT, UINT, UINT) {
-    Default();
+namespace {
+
+// True when the code is in the table: the message then ends here, callback or not.
+bool DivertKey(const KeyHookTable& table, uint32_t code) {
+    const uint32_t count = std::min<uint32_t>(table.count, std::size(table.codes));
+    for (uint32_t i = 0; i < count; ++i) {
+        if (table.codes[i] == code) {
+            if (table.callback != nullptr)
+                table.callback(table.context, code);
+            return true;
+        }
+    }
+    return false;
 }
 
-void ListCtrlEx::OnKeyDown(UINT, UINT, UINT) {
-    Default();
-}
-
-void ListCtrlEx::OnDropFiles(HDROP) {
-    Default();
-}
-
-bool ListCtrlEx::OnBeginDrag(NMHDR*, LRESULT* result) {
-    *result = 0;
+bool FillKeyHooks(KeyHookTable& table, void* context, KeyHookCallback callback,
+                  std::initializer_list<uint32_t> codes) {
+    if (codes.size() > std::size(table.codes))
+        return false;
+    table = KeyHookTable{context, callback, {}, static_cast<uint32_t>(codes.size())};
+    std::copy(codes.begin(), codes.end(), table.codes);
     return true;
 }
 
-bool ListCtrlEx::OnToolTipText(NMHDR*, LRESULT* result) {
+// The drag payload: the file-list header, one narrow path and the zero that ends the list.
+constexpr size_t kDragPathBytes = MAX_PATH;
+static_assert(sizeof(DROPFILES) == 20);
+constexpr size_t kDragBlockBytes = sizeof(DROPFILES) + kDragPathBytes + 1;
+
+// A point packed into 32 bits as in mouse messages, each coordinate signed.
+POINT UnpackPoint(DWORD packed) {
+    return POINT{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))};
+}
+
+constexpr WPARAM kTipMaxWidth = 600;        // pixels; longer texts wrap
+constexpr LPARAM kTipAutoPopDelay = 20000;  // milliseconds
+
+}  // namespace
+
+bool ListCtrlEx::SetCharHooks(void* context, KeyHookCallback callback,
+                              std::initializer_list<uint32_t> codes) {
+    return FillKeyHooks(m_CharHooks, context, callback, codes);
+}
+
+bool ListCtrlEx::SetKeyDownHooks(void* context, KeyHookCallback callback,
+                                 std::initializer_list<uint32_t> codes) {
+    return FillKeyHooks(m_KeyDownHooks, context, callback, codes);
+}
+
+void ListCtrlEx::OnChar(UINT code, UINT, UINT) {
+    if (!DivertKey(m_CharHooks, code))
+        Default();
+}
+
+void ListCtrlEx::OnKeyDown(UINT code, UINT, UINT) {
+    if (!DivertKey(m_KeyDownHooks, code))
+        Default();
+}
+
+LVHITTESTINFO ListCtrlEx::HitCell(POINT point) const {
+    LVHITTESTINFO hit{};
+    hit.pt = point;
+    SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    return hit;
+}
+
+void ListCtrlEx::AcceptDroppedFiles(bool accept) {
+    DragAcceptFiles(m_hWnd, accept ? TRUE : FALSE);
+}
+
+// The drop handle stays the owner's and the platform's: not read here, not released.
+void ListCtrlEx::OnDropFiles(HDROP drop) {
+    if (m_pfnDrop != nullptr) {
+        POINT point{};
+        DragQueryPoint(drop, &point);
+        const LVHITTESTINFO hit = HitCell(point);
+        m_pfnDrop(m_pCallbackContext, hit.iItem, hit.iSubItem, drop);
+    }
+    Default();
+}
+
+bool ListCtrlEx::OnBeginDrag(NMHDR* header, LRESULT* result) {
     *result = 0;
-    return false;
+    if (m_pfnDrag == nullptr)
+        return true;
+    const auto& view = *reinterpret_cast<const NMLISTVIEW*>(header);
+    char path[kDragPathBytes] = {};
+    if (m_pfnDrag(m_pCallbackContext, view.iItem, view.iSubItem, path) == 0)
+        return true;
+
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, kDragBlockBytes);
+    if (block == nullptr)
+        return true;
+    auto* files = static_cast<DROPFILES*>(GlobalLock(block));
+    if (files == nullptr) {
+        GlobalFree(block);
+        return true;
+    }
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = FALSE;
+    // A callback that filled all 260 bytes still leaves the zero at the block's end.
+    std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), path,
+                strnlen(path, kDragPathBytes));
+    GlobalUnlock(block);
+
+    COleDataSource source;  // owns the block from here on and frees it when it goes
+    FORMATETC description{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    source.CacheGlobalData(CF_HDROP, block, &description);
+    source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    return true;
+}
+
+// ---- Tool tips ------------------------------------------------------------------------
+
+// One tool per cell, all covering the whole list: a new cell means a new tool, and the tip
+// window asks for the new cell's text.
+INT_PTR ListCtrlEx::OnToolHitTest(POINT point, TTTOOLINFOW* info) const {
+    const LVHITTESTINFO hit = HitCell(point);
+    if ((hit.flags & m_wHitMask) == 0)
+        return -1;
+    const INT_PTR id = static_cast<INT_PTR>(hit.iItem) * 100 + hit.iSubItem;
+    if (info != nullptr) {
+        info->hwnd = m_hWnd;
+        info->uId = static_cast<UINT_PTR>(id);
+        GetClientRect(m_hWnd, &info->rect);
+        info->lpszText = LPSTR_TEXTCALLBACKW;
+    }
+    return id;
+}
+
+bool ListCtrlEx::OnToolTipText(NMHDR* header, LRESULT* result) {
+    *result = 0;
+    if (m_pfnTip == nullptr)
+        return false;
+    const bool wide = header->code == TTN_NEEDTEXTW;
+    const UINT flags = wide ? reinterpret_cast<const NMTTDISPINFOW*>(header)->uFlags
+                            : reinterpret_cast<const NMTTDISPINFOA*>(header)->uFlags;
+    // The list's own tips (for cut-off labels) are the list's business.
+    if (header->idFrom == reinterpret_cast<UINT_PTR>(m_hWnd) && (flags & TTF_IDISHWND) != 0)
+        return false;
+
+    POINT point = UnpackPoint(GetMessagePos());
+    ScreenToClient(m_hWnd, &point);
+    const LVHITTESTINFO hit = HitCell(point);
+    if ((hit.flags & m_wHitMask) == 0)
+        return false;
+    const wchar_t* text = m_pfnTip(m_pCallbackContext, hit.iItem, hit.iSubItem);
+    // A narrow request cannot take the wide text; it gets nothing.
+    if (wide && text != nullptr) {
+        reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = const_cast<wchar_t*>(text);
+        ::SendMessageW(header->hwndFrom, TTM_SETMAXTIPWIDTH, 0, kTipMaxWidth);
+        ::SendMessageW(header->hwndFrom, TTM_SETDELAYTIME, TTDT_AUTOPOP, kTipAutoPopDelay);
+    }
+    return false;  // the request goes on to the list's default handling
+}
+
+bool ListCtrlEx::EnableToolTips(bool enable) {
+    if (!enable) {
+        DestroyToolTip();
+        return true;
+    }
+    if (m_hToolTip == nullptr && m_hWnd != nullptr) {
+        m_hToolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+    }
+    return m_hToolTip != nullptr;
+}
+
+void ListCtrlEx::DestroyToolTip() {
+    // The tip window belongs to the dialog, which may have destroyed it already.
+    if (m_hToolTip != nullptr && IsWindow(m_hToolTip))
+        DestroyWindow(m_hToolTip);
+    m_hToolTip = nullptr;
+    m_nToolId = -1;
+}
+
+BOOL ListCtrlEx::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_DESTROY) {
+        DestroyToolTip();
+    } else if (m_hToolTip != nullptr && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
+        RelayToToolTip(message, wParam, lParam);
+    }
+    return CListCtrl::OnWndMsg(message, wParam, lParam, result);
+}
+
+// What a frame's message filter does for tool tips, for the list's own mouse messages.
+void ListCtrlEx::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // older tip windows refuse the larger record
+    const INT_PTR id = OnToolHitTest(UnpackPoint(static_cast<DWORD>(lParam)), &tool);
+    if (id != m_nToolId) {
+        if (m_nToolId != -1) {
+            TTTOOLINFOW old{};
+            old.cbSize = TTTOOLINFOW_V2_SIZE;
+            old.hwnd = m_hWnd;
+            old.uId = static_cast<UINT_PTR>(m_nToolId);
+            ::SendMessageW(m_hToolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&old));
+        }
+        if (id != -1)
+            ::SendMessageW(m_hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        m_nToolId = id;
+    }
+    if (id == -1)
+        return;
+    MSG relayed{m_hWnd,
+                message,
+                wParam,
+                lParam,
+                static_cast<DWORD>(GetMessageTime()),
+                UnpackPoint(GetMessagePos())};
+    ::SendMessageW(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }

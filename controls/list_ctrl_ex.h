@@ -1,7 +1,9 @@
 #pragma once
 // The owner-data report list: it keeps no rows and asks its owner for every cell's text, and
-// optionally for per-cell colours, fonts and a proportional bar.
+// optionally for per-cell colours, fonts and a proportional bar. Optional hooks take typed
+// characters and keys, dropped files, row drags and per-cell tool tips.
 #include <cstdint>
+#include <initializer_list>
 
 #include "framework/framework.h"
 #include "logdata/win32_types.h"
@@ -12,7 +14,9 @@ using TextCallback = void (*)(void* context, ListViewItem* item);
 using CellStyleCallback = void (*)(void* context, int32_t row, int32_t column, COLORREF* text,
                                    COLORREF* background, uint32_t* style);
 using DropCallback = void (*)(void* context, int32_t row, int32_t column, HDROP drop);
+// Fills the zeroed buffer with a narrow path of at most 259 characters; non-zero drags it.
 using DragCallback = int32_t (*)(void* context, int32_t row, int32_t column, char* path260);
+// The text must outlive the call: the tip window keeps the pointer.
 using TipCallback = const wchar_t* (*)(void* context, int32_t row, int32_t column);
 using KeyHookCallback = void (*)(void* context, uint32_t code);
 
@@ -46,6 +50,26 @@ public:
     // The font of style mode 1 to 4, for the owner to create.
     CFont& StyleFont(int mode);
 
+    // The drop, drag and tip callbacks get the context given with the text callback.
+    void SetDropCallback(DropCallback callback) { m_pfnDrop = callback; }
+    void SetDragCallback(DragCallback callback) { m_pfnDrag = callback; }
+    void SetTipCallback(TipCallback callback) { m_pfnTip = callback; }
+    // The hit-test flags (LVHT_...) that count as over a cell for tool tips.
+    void SetHitMask(uint16_t mask) { m_wHitMask = mask; }
+    // Codes that go to the callback, or nowhere without one, instead of to the list. More than
+    // ten codes are refused and leave the table as it was.
+    bool SetCharHooks(void* context, KeyHookCallback callback,
+                      std::initializer_list<uint32_t> codes);
+    bool SetKeyDownHooks(void* context, KeyHookCallback callback,
+                         std::initializer_list<uint32_t> codes);
+    // Without these the drop and tip hooks never hear of anything: the list registered for
+    // dropped files, and a tip window fed with the tools of OnToolHitTest.
+    void AcceptDroppedFiles(bool accept);
+    bool EnableToolTips(bool enable = true);
+
+    INT_PTR OnToolHitTest(POINT point, TTTOOLINFOW* info) const override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
 protected:
     bool OnGetDispInfoW(NMHDR* header, LRESULT* result);
     bool OnGetDispInfoA(NMHDR* header, LRESULT* result);
@@ -59,6 +83,9 @@ protected:
     LRESULT CellPrePaint(NMLVCUSTOMDRAW& draw);
     void DrawBarCell(HDC dc, int row, int column, COLORREF text, COLORREF background,
                      uint32_t style);
+    LVHITTESTINFO HitCell(POINT point) const;
+    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
+    void DestroyToolTip();
 
 public:
     void* m_pCallbackContext = nullptr;
@@ -75,4 +102,8 @@ public:
     CFont m_Font2;
     CFont m_Font3;
     CFont m_Font4;
+
+private:
+    HWND m_hToolTip = nullptr;
+    INT_PTR m_nToolId = -1;  // the tool that the tip window holds, -1 for none
 };

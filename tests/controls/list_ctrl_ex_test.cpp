@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ole2.h>
+#include <shlobj.h>
+
 #include <cstring>
 #include <map>
 #include <string>
@@ -37,6 +40,13 @@ struct Owner {
     std::vector<std::pair<int, int>> styledCells;
     COLORREF seenText = 0;
     COLORREF seenBackground = 0;
+
+    std::vector<std::pair<int, int>> hookCells;  // of drops, drags and tips
+    std::vector<HDROP> drops;
+    std::string dragPath;
+    int32_t dragResult = 0;
+    bool dragBufferZeroed = false;
+    const wchar_t* tip = nullptr;
 };
 
 void OwnerText(void* context, ListViewItem* item) {
@@ -634,6 +644,249 @@ TEST(ListCtrlExKeys, DownKeyMovesTheSelection) {
         selected = host.list.GetNextItem(-1, LVNI_SELECTED);
     }});
     EXPECT_EQ(selected, 1);
+}
+
+// ---- Interaction hooks ----------------------------------------------------------------
+
+void OwnerDrop(void* context, int32_t row, int32_t column, HDROP drop) {
+    static_cast<Owner*>(context)->hookCells.emplace_back(row, column);
+    static_cast<Owner*>(context)->drops.push_back(drop);
+}
+
+int32_t OwnerDrag(void* context, int32_t row, int32_t column, char* path) {
+    auto& owner = *static_cast<Owner*>(context);
+    owner.hookCells.emplace_back(row, column);
+    owner.dragBufferZeroed = std::all_of(path, path + MAX_PATH, [](char b) { return b == 0; });
+    std::memcpy(path, owner.dragPath.c_str(), owner.dragPath.size() + 1);
+    return owner.dragResult;
+}
+
+const wchar_t* OwnerTip(void* context, int32_t row, int32_t column) {
+    static_cast<Owner*>(context)->hookCells.emplace_back(row, column);
+    return static_cast<Owner*>(context)->tip;
+}
+
+void RecordKey(void* context, uint32_t code) {
+    static_cast<std::vector<uint32_t>*>(context)->push_back(code);
+}
+
+// Sits between the control and the list's own procedure: what it counts reached the list.
+struct ListSpy {
+    static inline WNDPROC list = nullptr;
+    static inline int seen = 0;
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        seen += message == WM_CHAR || message == WM_KEYDOWN || message == WM_DROPFILES ? 1 : 0;
+        return CallWindowProcW(list, window, message, wParam, lParam);
+    }
+    static void Install(ListCtrlEx& control) {
+        HWND window = control.UnsubclassWindow();
+        list = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+        control.SubclassWindow(window);
+    }
+};
+
+POINT Centre(const RECT& r) {
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+TEST(ListCtrlExKeys, TableCodesAreSwallowedAndCallTheCallbackOnceAndOthersReachTheList) {
+    const struct {
+        UINT message;
+        std::vector<uint32_t> codes;
+        uint32_t count;
+        UINT code;
+        KeyHookCallback callback;
+        size_t calls;
+        bool reachesList;
+    } cases[] = {
+        {WM_KEYDOWN, {'A'}, 0, 'A', &RecordKey, 0, true},     // count 0: the codes are not in use
+        {WM_CHAR, {'a', 'a'}, 2, 'a', &RecordKey, 1, false},  // entered twice, called once
+        {WM_CHAR, {'x', 'y', 'z'}, 2, 'z', &RecordKey, 0, true},  // only the first `count`
+        {WM_KEYDOWN, {VK_F2, VK_F3}, 2, VK_F3, &RecordKey, 1, false},
+        {WM_KEYDOWN, {VK_DOWN}, 1, VK_DOWN, nullptr, 0, false},  // swallowed all the same
+    };
+    Host host;
+    int selected = -1;
+    host.Run({[&] {
+        host.list.SetItemCountEx(3);
+        SetFocus(host.list.m_hWnd);
+        host.list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListSpy::Install(host.list);
+        for (const auto& c : cases) {
+            std::vector<uint32_t> calls;
+            KeyHookTable& table =
+                c.message == WM_CHAR ? host.list.m_CharHooks : host.list.m_KeyDownHooks;
+            table = KeyHookTable{&calls, c.callback, {}, c.count};
+            std::copy(c.codes.begin(), c.codes.end(), table.codes);
+            ListSpy::seen = 0;
+            host.list.SendMessage(c.message, c.code, 1);
+            EXPECT_EQ(calls, std::vector<uint32_t>(c.calls, c.code)) << "code " << c.code;
+            EXPECT_EQ(ListSpy::seen, c.reachesList ? 1 : 0) << "code " << c.code;
+            table = KeyHookTable{};
+        }
+        selected = host.list.GetNextItem(-1, LVNI_SELECTED);
+    }});
+    EXPECT_EQ(selected, 0) << "the Down key moved the selection";
+}
+
+TEST(ListCtrlExDrop, CallbackGetsTheCellUnderTheDropAndTheListStillGetsTheMessage) {
+    Host host;
+    std::vector<HDROP> sent;
+    host.Run({[&] {
+        host.list.SetItemCountEx(2);
+        host.list.SetDropCallback(&OwnerDrop);
+        ListSpy::Install(host.list);
+        ListSpy::seen = 0;
+        RECT cell{};
+        host.list.GetSubItemRect(1, 2, LVIR_BOUNDS, cell);
+        for (POINT at : {Centre(cell), POINT{cell.left + 5, cell.bottom + 30}}) {
+            HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + 8);
+            *static_cast<DROPFILES*>(GlobalLock(drop)) = DROPFILES{sizeof(DROPFILES), at, 0, 0};
+            GlobalUnlock(drop);
+            sent.push_back(static_cast<HDROP>(drop));
+            host.list.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+            EXPECT_EQ(GlobalFree(drop), nullptr) << "the drop handle is still the sender's";
+        }
+    }});
+    ASSERT_EQ(host.owner.hookCells.size(), 2u);
+    EXPECT_EQ(host.owner.hookCells[0], std::make_pair(1, 2));
+    EXPECT_EQ(host.owner.hookCells[1].first, -1) << "below the last row";
+    EXPECT_EQ(host.owner.drops, sent);
+    EXPECT_EQ(ListSpy::seen, 2);
+}
+
+// Takes the file block when a drag ends over the list; it lives on the test's stack.
+struct BlockCatcher : IDropTarget {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        *object = iid == IID_IUnknown || iid == IID_IDropTarget ? this : nullptr;
+        return *object != nullptr ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        allowed = std::exchange(*effect, DROPEFFECT_COPY);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD*) override {
+        FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        STGMEDIUM medium{};
+        if (SUCCEEDED(data->GetData(&format, &medium))) {
+            const auto* bytes = static_cast<const char*>(GlobalLock(medium.hGlobal));
+            block.assign(bytes, GlobalSize(medium.hGlobal));
+            GlobalUnlock(medium.hGlobal);
+            ReleaseStgMedium(&medium);
+        }
+        return S_OK;
+    }
+
+    DWORD allowed = 0;
+    std::string block;
+};
+
+// The pointer rests over the list, which also takes the drop, and no button is held: a drag
+// that starts drops at once.
+TEST(ListCtrlExDrag, ZeroFromTheCallbackStartsNoDragAndTheLongestPathFillsTheBlock) {
+    for (int32_t result : {0, 1}) {
+        Host host;
+        BlockCatcher catcher;
+        host.owner.dragPath = std::string(259, 'p');
+        host.owner.dragResult = result;
+        host.Run({[&] {
+            ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+            host.list.SetItemCountEx(3);
+            host.list.SetDragCallback(&OwnerDrag);
+            RECT list{};
+            GetWindowRect(host.list.m_hWnd, &list);
+            SetCursorPos(Centre(list).x, Centre(list).y);
+            EXPECT_EQ(RegisterDragDrop(host.list.m_hWnd, &catcher), S_OK);
+            NMLISTVIEW view{};
+            view.iItem = 2;
+            view.iSubItem = 1;
+            EXPECT_EQ(host.Request(view, LVN_BEGINDRAG), 0);
+            RevokeDragDrop(host.list.m_hWnd);
+            OleUninitialize();
+        }});
+        EXPECT_EQ(host.owner.hookCells, (std::vector<std::pair<int, int>>{{2, 1}}));
+        EXPECT_TRUE(host.owner.dragBufferZeroed);
+        if (result == 0) {
+            EXPECT_EQ(catcher.allowed, 0u) << "a drag reached the drop target";
+            continue;
+        }
+        EXPECT_EQ(catcher.allowed, static_cast<DWORD>(DROPEFFECT_COPY | DROPEFFECT_MOVE));
+        // The file list's offset 20; point, non-client and wide flags 0; the path; two zeros.
+        EXPECT_EQ(catcher.block, std::string("\x14", 1) + std::string(19, '\0') +
+                                     host.owner.dragPath + std::string(2, '\0'));
+    }
+}
+
+TEST(ListCtrlExToolTips, HitTestNamesTheCellAndCoversTheWholeList) {
+    Host host;
+    TTTOOLINFOW tool{};
+    tool.uFlags = TTF_CENTERTIP;
+    INT_PTR over = 0;
+    INT_PTR below = 0;
+    RECT client{};
+    HWND list = nullptr;
+    host.Run({[&] {
+        list = host.list.m_hWnd;
+        host.list.SetItemCountEx(5);
+        RECT cell{};
+        host.list.GetSubItemRect(3, 2, LVIR_BOUNDS, cell);
+        over = host.list.OnToolHitTest(Centre(cell), &tool);
+        below = host.list.OnToolHitTest(POINT{cell.left + 5, cell.bottom + 60}, &tool);
+        GetClientRect(list, &client);
+    }});
+    EXPECT_EQ(over, 302);
+    EXPECT_EQ(below, -1);
+    EXPECT_EQ(tool.hwnd, list);
+    EXPECT_EQ(tool.uId, 302u);
+    EXPECT_TRUE(EqualRect(&tool.rect, &client));
+    EXPECT_EQ(tool.lpszText, LPSTR_TEXTCALLBACKW);
+    EXPECT_EQ(tool.uFlags, static_cast<UINT>(TTF_CENTERTIP));
+}
+
+TEST(ListCtrlExToolTips, WideRequestTakesTheTextWithWidthAndDelayAndNullLeavesItAlone) {
+    Host host;
+    const wchar_t kTip[] = L"Spot: 3 p\u0159ehr\u00E1n\u00ED";
+    HWND tips = nullptr;
+    NMTTDISPINFOW with{};
+    NMTTDISPINFOW without{};
+    LRESULT widths[2] = {};
+    LRESULT delay = 0;
+    auto request = [&](NMTTDISPINFOW& info, const wchar_t* tip) {
+        host.owner.tip = tip;
+        info.hdr = NMHDR{tips, 302, static_cast<UINT>(TTN_NEEDTEXTW)};
+        info.lpszText = info.szText;
+        host.list.SendMessage(WM_NOTIFY, 302, reinterpret_cast<LPARAM>(&info));
+        return SendMessageW(tips, TTM_GETMAXTIPWIDTH, 0, 0);
+    };
+    host.Run({[&] {
+                  host.list.SetItemCountEx(5);
+                  host.list.SetTipCallback(&OwnerTip);
+                  tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0,
+                                         host.m_hWnd, nullptr, nullptr, nullptr);
+                  RECT cell{};
+                  host.list.GetSubItemRect(3, 2, LVIR_BOUNDS, cell);
+                  POINT at = Centre(cell);
+                  ClientToScreen(host.list.m_hWnd, &at);
+                  SetCursorPos(at.x, at.y);
+              },
+              // Posted after the pointer moved, this step's message carries the new position.
+              [&] {
+                  widths[0] = request(without, nullptr);
+                  widths[1] = request(with, kTip);
+                  delay = SendMessageW(tips, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0);
+              }});
+    EXPECT_EQ(host.owner.hookCells, (std::vector<std::pair<int, int>>{{3, 2}, {3, 2}}));
+    EXPECT_EQ(without.lpszText, without.szText);
+    EXPECT_EQ(without.szText[0], L'\0');
+    EXPECT_EQ(widths[0], -1) << "the tip window's own width";
+    EXPECT_EQ(with.lpszText, kTip) << "the callback's text itself, not a copy";
+    EXPECT_EQ(widths[1], 600);
+    EXPECT_EQ(delay, 20000);
 }
 
 }  // namespace
