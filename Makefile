@@ -2,12 +2,13 @@
 #   make test    install what is missing, build both targets, run every test
 #   make run     build and open the tool on the demo logs
 #   make bench   run the benchmarks
+#   make screenshot   docs/screenshot.png of the window on the demo logs
 
 JOBS := $(shell nproc)
 DEMO := demo
-DEMO_MONTHS := 2026-10 2026-11
+DEMO_MONTHS := 2026-09 2026-10 2026-11
 
-.PHONY: all deps build build-native build-windows test run bench format clean
+.PHONY: all deps build build-native build-windows test run demo bench screenshot format clean
 
 all: build
 
@@ -28,13 +29,18 @@ build-windows: deps
 test:
 	scripts/test.sh
 
-run: build-native
+demo: build-native
 	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) $(DEMO_MONTHS)
-	build/linux/cli/kvimeter-cli -C $(DEMO) months
-	build/linux/cli/kvimeter-cli -C $(DEMO) list 2026-11
 
-bench: build-native
+run: demo build-windows
+	scripts/run-window.sh $(DEMO) $(lastword $(DEMO_MONTHS))
+
+bench: build-native build-windows
 	scripts/bench.sh
+	scripts/bench-window.sh
+
+screenshot: demo build-windows
+	scripts/screenshot.sh $(DEMO) docs/screenshot.png
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

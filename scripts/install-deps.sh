@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, and nothing when it is all there already.
 #   install-deps.sh native   compilers and GoogleTest for the Linux build
-#   install-deps.sh all      also MinGW-w64, Wine and Xvfb for the Windows build and its tests
+#   install-deps.sh all      also MinGW-w64, Wine, Xvfb and xdotool for the Windows build and its tests
 set -euo pipefail
 what=${1:-all}
 
@@ -21,6 +21,7 @@ if [ "$what" = all ]; then
     want wine64 /usr/lib/wine/wine64
     want xvfb /usr/bin/Xvfb
     want xauth /usr/bin/xauth
+    want xdotool /usr/bin/xdotool
 fi
 
 if [ ${#need[@]} -gt 0 ]; then
