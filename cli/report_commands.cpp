@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "logdata/cp1250.h"
 #include "logdata/log_loader.h"
 #include "reports/decimal_separator.h"
+#include "reports/html_report.h"
 #include "reports/report_file.h"
 #include "reports/report_messages.h"
 #include "reports/report_writers.h"
@@ -81,6 +83,25 @@ int Conclude(const ReportResult& result, const std::string& confirmation) {
     return PrintCp1250(confirmation + "\n");
 }
 
+// The local time the page is dated with.
+SystemTime LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    SystemTime time{};
+    time.wYear = static_cast<uint16_t>(local.tm_year + 1900);
+    time.wMonth = static_cast<uint16_t>(local.tm_mon + 1);
+    time.wDay = static_cast<uint16_t>(local.tm_mday);
+    time.wHour = static_cast<uint16_t>(local.tm_hour);
+    time.wMinute = static_cast<uint16_t>(local.tm_min);
+    time.wSecond = static_cast<uint16_t>(local.tm_sec);
+    return time;
+}
+
 }  // namespace
 
 int RunSummary(const Arguments& args) {
@@ -136,4 +157,22 @@ int RunDetail(const Arguments& args) {
     const ReportResult result =
         WriteDetailFiles(log, static_cast<int32_t>(*choice.row), request.month, separator);
     return Conclude(result, DetailSavedMessage(result.csvPath));
+}
+
+int RunHtml(const Arguments& args) {
+    MonthRequest request;
+    std::string error;
+    if (!ParseMonthRequest(args, RequestSyntax{}, request, error)) {
+        return UsageError(error);
+    }
+    PlaybackLog& log = ThePlaybackLog();
+    if (const int status = LoadMonthForCli(request, log); status != kExitOk) {
+        return status;
+    }
+    if (const int status = MakeReportFolder(); status != kExitOk) {
+        return status;
+    }
+    const ReportResult result = WriteHtmlReport(log, request.month, LocalNow());
+    return Conclude(result,
+                    SummarySavedMessage(SummaryReportPath(request.month, ReportFileType::kHtml)));
 }
