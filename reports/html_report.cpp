@@ -273,12 +273,12 @@ void AppendBarChart(std::string& html, const uint32_t* counts, int first, int n,
 // Plays that no bar shows, said in words under the charts.
 void AppendChartNotes(std::string& html, const PlayCounts& counts) {
     if (counts.notInMonth > 0) {
-        html += "<p class=\"note\">" + std::to_string(counts.notInMonth) +
-                " přehrání s datem mimo tento měsíc graf podle dnů nezobrazuje.</p>\n";
+        html += "<p class=\"note\">Graf podle dnů nezobrazuje " +
+                std::to_string(counts.notInMonth) + " přehrání s datem mimo tento měsíc.</p>\n";
     }
     if (counts.badHour > 0) {
-        html += "<p class=\"note\">" + std::to_string(counts.badHour) +
-                " přehrání s hodinou mimo 0–23 graf podle hodin nezobrazuje.</p>\n";
+        html += "<p class=\"note\">Graf podle hodin nezobrazuje " + std::to_string(counts.badHour) +
+                " přehrání s hodinou mimo 0–23.</p>\n";
     }
 }
 
