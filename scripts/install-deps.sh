@@ -21,6 +21,7 @@ if [ "$what" = all ]; then
     want wine64 /usr/lib/wine/wine64
     want xvfb /usr/bin/Xvfb
     want xauth /usr/bin/xauth
+    want chromium /usr/bin/chromium
 fi
 
 if [ ${#need[@]} -gt 0 ]; then
