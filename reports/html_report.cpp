@@ -1,5 +1,6 @@
 #include "reports/html_report.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -69,7 +70,7 @@ std::string MonthInWords(ReportMonth month) {
     return "měsíc " + std::to_string(month.month) + " roku " + std::to_string(month.year);
 }
 
-// "%d:%02d" as the window's edits hold the window's ends: any signed numbers.
+// An end of the time window as typed, "%d:%02d": any signed numbers.
 std::string ClockText(int32_t hour, int32_t minute) {
     char text[32];
     std::snprintf(text, sizeof text, "%d:%02d", static_cast<int>(hour), static_cast<int>(minute));
@@ -127,7 +128,7 @@ std::string ListCell(const PlaybackLog& log, int32_t row, int32_t column) {
 std::string TotalTimeText(const TotalTime& time) {
     char text[80];
     const int size = FormatTotalTime(time, text, sizeof text);
-    return std::string(text, size > 0 ? static_cast<size_t>(size) : 0);
+    return std::string(text, size > 0 ? std::min(static_cast<size_t>(size), sizeof text - 1) : 0);
 }
 
 void AppendTableHead(std::string& html) {
@@ -157,6 +158,7 @@ void AppendRow(std::string& html, const PlaybackLog& log, int32_t row, bool link
     html += "</tr>\n";
 }
 
+// The rows' total times add up in range, however odd the spot lengths.
 int64_t SaturatingAdd(int64_t a, int64_t b) {
     int64_t sum = 0;
     if (__builtin_add_overflow(a, b, &sum)) {
@@ -195,7 +197,7 @@ enum class Axis { kDays, kHours };
 struct ChartShape {
     int width, height;
     int left, right, top, bottom;
-    int labelEvery;  // every n-th bar gets its number below it
+    int labelEvery;  // every n-th bar gets its number; 0: every 5th day, every 3rd hour
     bool wide;       // one chart to a line
 };
 constexpr ChartShape kMonthChart{1000, 250, 56, 8, 10, 40, 1, true};
