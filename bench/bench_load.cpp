@@ -1,6 +1,7 @@
 // bench_load: wall time and peak memory of loading a month.
 //   bench_load inproc RUNS FILE         load + sort + group in this process, a fresh log each run
 //   bench_load exec RUNS CMD [ARGS...]  run a command RUNS times (its output discarded)
+//   bench_load html RUNS FILE DIR       load, then write the month's page into DIR/report
 // Prints "median min max" wall seconds and the peak resident memory in MB.
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -11,10 +12,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "logdata/month_load.h"
+#include "reports/html_report.h"
 
 namespace {
 
@@ -84,6 +87,46 @@ int Execute(int runs, char** command) {
     return 0;
 }
 
+// The page's time against the load's, on the same month; the page's size should follow the
+// number of animations only.
+int HtmlPage(int runs, const char* file, const char* dir) {
+    namespace fs = std::filesystem;
+    ReportMonth month{};
+    if (std::sscanf(fs::path(file).filename().string().c_str(), "AVI_%u-%u", &month.year,
+                    &month.month) != 2) {
+        std::fprintf(stderr, "bench_load: %s is not named AVI_YYYY-MM.txt\n", file);
+        return 2;
+    }
+    const fs::path log = fs::absolute(file);
+    fs::create_directories(fs::path(dir) / "report");
+    fs::current_path(dir);
+    std::vector<double> loads;
+    std::vector<double> pages;
+    PlaybackLog playbackLog;
+    for (int i = 0; i < runs; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        if (LoadSortAndGroup(log.string().c_str(), playbackLog).status != LoadStatus::kLoaded) {
+            std::fprintf(stderr, "bench_load: %s did not load\n", file);
+            return 1;
+        }
+        loads.push_back(Seconds(start));
+        start = std::chrono::steady_clock::now();
+        if (!Succeeded(WriteHtmlReport(playbackLog, month, SystemTime{}))) {
+            std::fprintf(stderr, "bench_load: the page could not be written in %s\n", dir);
+            return 1;
+        }
+        pages.push_back(Seconds(start));
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    Report("load for the page", loads, usage.ru_maxrss);
+    Report("html page", pages, usage.ru_maxrss);
+    const auto size = fs::file_size(SummaryReportPath(month, ReportFileType::kHtml));
+    std::printf("%-28s %.0f KB for %d animations, %d plays\n", "page size", size / 1024.0,
+                playbackLog.totalCount, playbackLog.recordCount);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,6 +136,11 @@ int main(int argc, char** argv) {
     if (argc >= 4 && std::string(argv[1]) == "exec") {
         return Execute(std::atoi(argv[2]), argv + 3);
     }
-    std::fprintf(stderr, "usage: bench_load inproc RUNS FILE | exec RUNS CMD [ARGS...]\n");
+    if (argc == 5 && std::string(argv[1]) == "html") {
+        return HtmlPage(std::atoi(argv[2]), argv[3], argv[4]);
+    }
+    std::fprintf(stderr,
+                 "usage: bench_load inproc RUNS FILE | exec RUNS CMD [ARGS...] | html RUNS FILE "
+                 "DIR\n");
     return 2;
 }

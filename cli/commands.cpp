@@ -15,10 +15,8 @@
 namespace {
 
 constexpr CliCommand kCommands[] = {
-    {"months", RunMonths},
-    {"list", RunList},
-    {"summary", RunSummary},
-    {"detail", RunDetail},
+    {"months", RunMonths}, {"list", RunList}, {"summary", RunSummary},
+    {"detail", RunDetail}, {"html", RunHtml},
 };
 
 bool ChangeDirectory(const char* dir) {
@@ -47,6 +45,10 @@ const char* UsageText() {
            "  detail MONTH (--row N | --all) [filter options] [--decimal-separator C]\n"
            "      loads MONTH and writes report/NAME_YYYY-MM.txt and .csv for list row N\n"
            "      (counted from 0) or for every animation\n"
+           "  html MONTH [filter options]\n"
+           "      loads MONTH and writes report/SUM_AVI_YYYY-MM.html, a page for a client with\n"
+           "      the summary table, its totals and charts of the plays per day and per hour;\n"
+           "      it is dated now, or SOURCE_DATE_EPOCH (seconds since 1970) when that is set\n"
            "\n"
            "options:\n"
            "  --day N        only day N of the month (1 to 31); 0, the default, means all days\n"

@@ -13,3 +13,4 @@ int RunList(const Arguments& args);
 // cli/report_commands.cpp
 int RunSummary(const Arguments& args);
 int RunDetail(const Arguments& args);
+int RunHtml(const Arguments& args);

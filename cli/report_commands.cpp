@@ -2,6 +2,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -9,6 +11,7 @@
 #include "logdata/cp1250.h"
 #include "logdata/log_loader.h"
 #include "reports/decimal_separator.h"
+#include "reports/html_report.h"
 #include "reports/report_file.h"
 #include "reports/report_messages.h"
 #include "reports/report_writers.h"
@@ -81,6 +84,38 @@ int Conclude(const ReportResult& result, const std::string& confirmation) {
     return PrintCp1250(confirmation + "\n");
 }
 
+// Now, or SOURCE_DATE_EPOCH (seconds since 1970) where it is set, so that a page can be made
+// again byte for byte.
+std::time_t PageMoment() {
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    if (epoch != nullptr && *epoch != '\0' && std::strlen(epoch) <= 12 &&
+        std::strspn(epoch, "0123456789") == std::strlen(epoch)) {
+        return static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
+    }
+    return std::time(nullptr);
+}
+
+// The local time the page is dated with.
+SystemTime PageTime() {
+    const std::time_t moment = PageMoment();
+    std::tm local{};
+#ifdef _WIN32
+    const bool converted = localtime_s(&local, &moment) == 0;
+#else
+    const bool converted = localtime_r(&moment, &local) != nullptr;
+#endif
+    SystemTime time{};
+    if (converted) {
+        time.wYear = static_cast<uint16_t>(local.tm_year + 1900);
+        time.wMonth = static_cast<uint16_t>(local.tm_mon + 1);
+        time.wDay = static_cast<uint16_t>(local.tm_mday);
+        time.wHour = static_cast<uint16_t>(local.tm_hour);
+        time.wMinute = static_cast<uint16_t>(local.tm_min);
+        time.wSecond = static_cast<uint16_t>(local.tm_sec);
+    }
+    return time;
+}
+
 }  // namespace
 
 int RunSummary(const Arguments& args) {
@@ -136,4 +171,22 @@ int RunDetail(const Arguments& args) {
     const ReportResult result =
         WriteDetailFiles(log, static_cast<int32_t>(*choice.row), request.month, separator);
     return Conclude(result, DetailSavedMessage(result.csvPath));
+}
+
+int RunHtml(const Arguments& args) {
+    MonthRequest request;
+    std::string error;
+    if (!ParseMonthRequest(args, RequestSyntax{}, request, error)) {
+        return UsageError(error);
+    }
+    PlaybackLog& log = ThePlaybackLog();
+    if (const int status = LoadMonthForCli(request, log); status != kExitOk) {
+        return status;
+    }
+    if (const int status = MakeReportFolder(); status != kExitOk) {
+        return status;
+    }
+    const ReportResult result = WriteHtmlReport(log, request.month, PageTime());
+    return Conclude(result,
+                    SummarySavedMessage(SummaryReportPath(request.month, ReportFileType::kHtml)));
 }

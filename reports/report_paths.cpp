@@ -8,7 +8,15 @@
 namespace {
 
 const char* Extension(ReportFileType type) {
-    return type == ReportFileType::kText ? "txt" : "csv";
+    switch (type) {
+        case ReportFileType::kText:
+            return "txt";
+        case ReportFileType::kCsv:
+            return "csv";
+        case ReportFileType::kHtml:
+            return "html";
+    }
+    return "";
 }
 
 // "_%04u-%02u.txt" without the leading part.

@@ -19,9 +19,9 @@ constexpr char kReportPathSeparator = '/';
 // The longest report path, as formed relative to the working directory.
 constexpr size_t kMaxReportPathLength = 259;
 
-enum class ReportFileType { kText, kCsv };
+enum class ReportFileType { kText, kCsv, kHtml };
 
-// "report\SUM_AVI_%04u-%02u.txt" or ".csv" ("/" outside Windows).
+// "report\SUM_AVI_%04u-%02u.txt", ".csv" or ".html" ("/" outside Windows).
 std::string SummaryReportPath(ReportMonth month, ReportFileType type);
 
 // The animation name as a file-name part: at most 255 characters, every ":", "\" and "/" made

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times loading realistic months of 1M and 10M plays: in process (load + sort + group) and
-# through `kvimeter-cli list`, with mawk grouping the same file for comparison. Uses what
-# `make bench` built (preset linux); writes its data to build/bench-data once.
+# through `kvimeter-cli list`, with mawk grouping the same file for comparison, and writing the
+# month's HTML page after the load (and its size). Uses what `make bench` built (preset linux);
+# writes its data to build/bench-data once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bin=build/linux
@@ -42,6 +43,7 @@ for run in "2031-01 1M 9" "2031-02 10M 5"; do
         "$bench" exec "$runs" mawk -F '\t' '{ n[$4]++ } END { for (k in n) print k, n[k] }' "$file"
     fi
     "$bench" exec "$runs" cat "$file"
+    "$bench" html "$runs" "$file" "$data/html-$month"
     echo "load average now $(load)"
 done
 

@@ -22,6 +22,7 @@ if [ "$what" = all ]; then
     want xvfb /usr/bin/Xvfb
     want xauth /usr/bin/xauth
     want xdotool /usr/bin/xdotool
+    want chromium /usr/bin/chromium
 fi
 
 if [ ${#need[@]} -gt 0 ]; then

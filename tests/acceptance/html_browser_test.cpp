@@ -1,0 +1,127 @@
+// The page of kvimeter-cli html as a real browser reads it: headless Chromium opens the page of a
+// generated month; what it parsed must hold the summary report's numbers. It also takes the
+// picture the README shows (docs/html-report.png).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "logdata/totals.h"
+#include "reports/html_report.h"
+#include "tests/acceptance/cli_process.h"
+
+namespace acceptance {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kChromium = "/usr/bin/chromium";
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+class BrowserTest : public ::testing::Test {
+protected:
+    // Runs a command line in the scratch folder (whose path holds no quote); its stderr is kept.
+    int Shell(const std::string& command) const {
+        return std::system(
+            ("cd '" + folder_.Path().string() + "' && " + command + " 2>err").c_str());
+    }
+    int Browse(const std::string& options) const {
+        return Shell(std::string("timeout 60 ") + kChromium +
+                     " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
+                     " --disable-background-networking --disable-component-update --disable-sync"
+                     " --hide-scrollbars --user-data-dir=profile " +
+                     options + " file://" +
+                     (folder_.Path() / "report/SUM_AVI_2026-11.html").string());
+    }
+
+    ScratchFolder folder_;
+};
+
+TEST_F(BrowserTest, ThePageShowsTheSummaryTotalsSectionsAndNamesAsText) {
+    if (!fs::exists(kChromium)) {
+        GTEST_SKIP() << "no chromium (scripts/install-deps.sh all installs it)";
+    }
+    ASSERT_EQ(Shell("mkdir log profile && '" KV_GENLOG_EXECUTABLE "' --year 2026 --month 11"
+                    " --plays 20000 --playlist 12 --seed 7 -o log/AVI_2026-11.txt"),
+              0);
+    const std::string hostile =
+        "C:\\Panel\\\xDA\xE8"
+        "et <script>alert(1)</script> & spol.avi";
+    std::ofstream(folder_.Path() / "log/AVI_2026-11.txt", std::ios::app)
+        << Play("05.11.2026", "10:00:00", hostile, "15")
+        << Play("30.11.2026", "23:59:59", hostile, "15");
+    ASSERT_EQ(RunCli(folder_.Path(), {"summary", "2026-11", "--decimal-separator", "."}).status, 0);
+    // A fixed date keeps the picture the same from run to run.
+    ASSERT_EQ(
+        RunCli(folder_.Path(), {"html", "2026-11"}, {{"SOURCE_DATE_EPOCH", "1796112000"}}).status,
+        0);
+    ASSERT_EQ(Browse("--dump-dom >dom.html"), 0) << ReadFile(folder_.Path() / "err");
+    const std::string dom = ReadFile(folder_.Path() / "dom.html");
+
+    // Each summary row in its place: rows end at the total time's " sec" and CR LF, as a name
+    // may end in CR LF itself; the name is whatever precedes the last three fields.
+    const std::string csv = ReadFile(folder_.Path() / "report/SUM_AVI_2026-11.csv");
+    size_t rows = 0;
+    int64_t plays = 0;
+    int64_t seconds = 0;
+    for (size_t start = csv.find("\r\n") + 2, end;
+         (end = csv.find(" sec\r\n", start)) != std::string::npos; start = end + 6) {
+        const std::string row = csv.substr(start, end - start) + " sec";
+        const size_t timeAt = row.rfind(';');
+        const size_t countAt = row.rfind(';', timeAt - 1);
+        const size_t lengthAt = row.rfind(';', countAt - 1);
+        const std::string count = row.substr(countAt + 1, timeAt - countAt - 1);
+        EXPECT_NE(
+            dom.find("<a href=\"#a" + std::to_string(++rows) + "\">" +
+                     HtmlText(row.substr(0, lengthAt)) + "</a></td><td class=\"num\">" +
+                     row.substr(lengthAt + 1, countAt - lengthAt - 1) + "</td><td class=\"num\">" +
+                     count + "</td><td class=\"time\">" + row.substr(timeAt + 1) + "</td></tr>"),
+            std::string::npos)
+            << row;
+        long long h = 0, m = 0, s = 0;
+        ASSERT_EQ(std::sscanf(row.c_str() + timeAt + 1, "%lld h  %lld min  %lld sec", &h, &m, &s),
+                  3);
+        plays += std::stoll(count);
+        seconds += h * 3600 + m * 60 + s;
+    }
+    ASSERT_GE(rows, 13u);
+    char totalTime[80];
+    FormatTotalTime(SplitTotalTime(seconds), totalTime, sizeof totalTime);
+    EXPECT_NE(
+        dom.find("<tfoot><tr><th>Celkem</th><td></td><td class=\"num\">" + std::to_string(plays) +
+                 "</td><td class=\"time\">" + totalTime + "</td></tr></tfoot>"),
+        std::string::npos);
+    EXPECT_EQ(Occurrences(dom, "<section class=\"animation\""), rows);
+    EXPECT_EQ(Occurrences(dom, "<svg class=\"chart\""), 2 * rows + 2);
+    EXPECT_NE(dom.find(">1. 12. 2026 08:00</time>"), std::string::npos);
+    // The hostile name is text in the table, its section's heading and row; no script came of it.
+    EXPECT_EQ(Occurrences(dom,
+                          "\xC3\x9A\xC4\x8D"
+                          "et &lt;script&gt;alert(1)&lt;/script&gt; &amp; spol.avi"),
+              3u);
+    EXPECT_EQ(dom.find("<script"), std::string::npos);
+
+    const fs::path picture = fs::path(KV_SOURCE_DIR) / "docs/html-report.png";
+    ASSERT_EQ(Browse("--window-size=1200,1650 --screenshot='" + picture.string() + "'"), 0)
+        << ReadFile(folder_.Path() / "err");
+    EXPECT_GT(fs::file_size(picture), 10000u);
+}
+
+}  // namespace
+}  // namespace acceptance
