@@ -2,7 +2,7 @@
 #   make test    install what is missing, build both targets, run every test
 #   make run     build and open the tool on the demo logs
 #   make bench   run the benchmarks
-#   make screenshot   docs/screenshot.png of the window on the demo logs
+#   make screenshot   the pictures in docs/: the window on the demo logs, the HTML page
 
 JOBS := $(shell nproc)
 DEMO := demo
@@ -41,6 +41,7 @@ bench: build-native build-windows
 
 screenshot: demo build-windows
 	scripts/screenshot.sh $(DEMO) docs/screenshot.png
+	KV_UPDATE_PICTURES=1 ctest --preset linux -R BrowserTest
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
