@@ -9,7 +9,11 @@
 #include <cwchar>
 #include <string>
 
+#include "dialogfw/binding_kinds.h"
+#include "dialogfw/control_helpers.h"
 #include "framework/framework.h"
+
+using namespace dlgctl;
 
 namespace {
 
@@ -25,157 +29,10 @@ static_assert(kEditChange == 0x0300 && kFocusLoss == 0x0200 && kComboEditChange 
 
 constexpr int32_t kTableGrowth = 10;
 constexpr int kEditIntTextLimit = 12;
-// The numeric combo kinds read item texts into a buffer of this many characters.
-constexpr size_t kItemTextBuffer = 100;
 
 bool IsCommandCode(uint32_t code) {
     return code == kEditChange || code == kFocusLoss || code == kComboEditChange ||
            code == kSelectionChange || code == kClick;
-}
-
-// A control's text as the value readers get it: at most 255 characters.
-std::string ConversionText(HWND control) {
-    std::string text = ToCp1250(WindowText(control));
-    text.resize(std::min(text.size(), static_cast<size_t>(kReadTextMax)));
-    return text;
-}
-
-// False when the item does not exist or its text is `limit` characters or longer.
-bool ItemText(HWND combo, LRESULT item, size_t limit, std::wstring& text) {
-    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
-    if (length < 0 || static_cast<size_t>(length) >= limit) {
-        return false;
-    }
-    text.assign(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT got = SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(item),
-                                     reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(std::clamp<LRESULT>(got, 0, length)));
-    return true;
-}
-
-void StoreText8(const std::string& text, void* buffer, int32_t capacity) {
-    if (capacity <= 0) {
-        return;
-    }
-    auto* out = static_cast<char*>(buffer);
-    std::memset(out, 0, static_cast<size_t>(capacity));
-    std::memcpy(out, text.data(), std::min(text.size(), static_cast<size_t>(capacity) - 1));
-}
-
-void StoreText16(const std::wstring& text, void* buffer, int32_t capacity) {
-    if (capacity <= 0) {
-        return;
-    }
-    auto* out = static_cast<wchar_t*>(buffer);
-    std::wmemset(out, L'\0', static_cast<size_t>(capacity));
-    std::wmemcpy(out, text.data(), std::min(text.size(), static_cast<size_t>(capacity) - 1));
-}
-
-std::string BufferText8(const void* buffer, int32_t capacity) {
-    const auto* text = static_cast<const char*>(buffer);
-    return std::string(text, capacity > 0 ? strnlen(text, static_cast<size_t>(capacity)) : 0);
-}
-
-std::wstring BufferText16(const void* buffer, int32_t capacity) {
-    const auto* text = static_cast<const wchar_t*>(buffer);
-    return std::wstring(text, capacity > 0 ? wcsnlen(text, static_cast<size_t>(capacity)) : 0);
-}
-
-bool IsText8Kind(int32_t kind) {
-    return kind == EditText8 || kind == EditText8B || kind == ComboEditText8 ||
-           kind == ComboListText8;
-}
-
-bool IsText16Kind(int32_t kind) {
-    return kind == EditText16 || kind == EditText16B || kind == ComboEditText16 ||
-           kind == ComboListText16;
-}
-
-bool IsValidatedKind(int32_t kind) {
-    return kind >= EditInt && kind <= EditDate;
-}
-
-// --- combo boxes ----------------------------------------------------------------------------
-
-LRESULT Selection(HWND combo) {
-    return SendMessageW(combo, CB_GETCURSEL, 0, 0);
-}
-
-void Select(HWND combo, LRESULT item) {
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-}
-
-// Selects the first item whose text (shorter than 100 characters) satisfies `matches`; none
-// clears the selection.
-template <typename Match>
-void SelectFirstItem(HWND combo, Match matches) {
-    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    std::wstring text;
-    for (LRESULT item = 0; item < count; ++item) {
-        if (ItemText(combo, item, kItemTextBuffer, text) && matches(ToCp1250(text))) {
-            Select(combo, item);
-            return;
-        }
-    }
-    Select(combo, CB_ERR);
-}
-
-void SelectExactText(HWND combo, const std::wstring& text) {
-    const LRESULT item = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(text.c_str()));
-    Select(combo, item);
-}
-
-// An item's value for the item-data kinds: the data itself, or for ComboDataRef the integer
-// it points at. A null reference has no value and matches nothing.
-bool ItemValue(LRESULT data, bool referred, int32_t& value) {
-    if (!referred) {
-        value = static_cast<int32_t>(data);
-        return true;
-    }
-    if (data == 0) {
-        return false;
-    }
-    value = *reinterpret_cast<const int32_t*>(data);
-    return true;
-}
-
-// Read of the item-data kinds; false when nothing is selected (the variable stays unchanged).
-bool ReadItemData(HWND combo, int32_t* variable, bool referred) {
-    const LRESULT item = Selection(combo);
-    if (item == CB_ERR) {
-        return false;
-    }
-    const LRESULT data = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(item), 0);
-    int32_t value = 0;
-    if (data == CB_ERR) {
-        *variable = static_cast<int32_t>(item);
-    } else if (ItemValue(data, referred, value)) {
-        *variable = value;
-    }
-    return true;
-}
-
-void WriteItemData(HWND combo, int32_t* variable, bool referred) {
-    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    int32_t first = 0;
-    for (LRESULT item = 0; item < count; ++item) {
-        const LRESULT data = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(item), 0);
-        if (data == CB_ERR) {
-            break;
-        }
-        int32_t value = 0;
-        const bool valid = ItemValue(data, referred, value);
-        if (item == 0 && valid) {
-            first = value;
-        }
-        if (valid && value == *variable) {
-            Select(combo, item);
-            return;
-        }
-    }
-    Select(combo, 0);
-    *variable = first;
 }
 
 // A chosen item of a text combo box is copied only when it fits the buffer whole.
@@ -215,33 +72,6 @@ bool StoreChosenNumber(const BindingEntry& entry, HWND combo) {
     return true;
 }
 
-// --- buttons, pickers, address controls -----------------------------------------------------
-
-bool IsChecked(HWND button) {
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void SetCheck(HWND button, WPARAM state) {
-    SendMessageW(button, BM_SETCHECK, state, 0);
-}
-
-bool PickerDate(HWND picker, SYSTEMTIME& time) {
-    time = SYSTEMTIME{};
-    return SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) == GDT_VALID;
-}
-
-// A date of all zeros leaves the picker as it is.
-void SetPickerDate(HWND picker, unsigned year, unsigned month, unsigned day) {
-    if (year == 0 && month == 0 && day == 0) {
-        return;
-    }
-    SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(year);
-    time.wMonth = static_cast<WORD>(month);
-    time.wDay = static_cast<WORD>(day);
-    SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
-}
-
 void ReadPicker(const BindingEntry& entry, HWND picker) {
     SYSTEMTIME time;
     if (!PickerDate(picker, time)) {
@@ -269,26 +99,6 @@ void WritePicker(const BindingEntry& entry, HWND picker) {
         const auto date = *static_cast<const DateYmd*>(entry.variable);
         SetPickerDate(picker, date.year, date.month, date.day);
     }
-}
-
-// The address control has no read-only mode of its own; its four field edits have.
-void SetAddressReadOnly(HWND control, bool readOnly) {
-    for (HWND field = GetWindow(control, GW_CHILD); field != nullptr;
-         field = GetWindow(field, GW_HWNDNEXT)) {
-        SendMessageW(field, EM_SETREADONLY, readOnly, 0);
-    }
-}
-
-enum class LockMode { None, ReadOnly, Disable };
-
-LockMode LockModeOf(int32_t kind) {
-    if ((kind >= EditText8 && kind <= EditText16B) || IsValidatedKind(kind) || kind == IpAddress) {
-        return LockMode::ReadOnly;
-    }
-    if (kind >= ComboEditText8 && kind <= DatePickerYmd) {
-        return LockMode::Disable;
-    }
-    return LockMode::None;
 }
 
 std::wstring RangeMessage(const std::string& lower, const std::string& upper) {
@@ -419,12 +229,12 @@ void DDX_Robot::SetBindingsLocked(HWND dialog, bool lock) {
         if (control == nullptr) {
             continue;
         }
-        const LockMode mode = LockModeOf(entry.kind);
-        if (mode == LockMode::ReadOnly && entry.kind == IpAddress) {
+        const KindTraits traits = TraitsOf(entry.kind);
+        if (traits.control == BoundControl::kAddress) {
             SetAddressReadOnly(control, lock);
-        } else if (mode == LockMode::ReadOnly) {
+        } else if (traits.lock == LockMode::kReadOnly) {
             SendMessageW(control, EM_SETREADONLY, lock, 0);
-        } else if (mode == LockMode::Disable) {
+        } else if (traits.lock == LockMode::kDisable) {
             EnableWindow(control, !lock);
         }
     }
@@ -467,29 +277,37 @@ void DDX_Robot::NotifyDataChanged(int32_t controlId) {
 // Applies one command to the entry; true when that counts as an update.
 bool DDX_Robot::ActOnCommand(int32_t index, HWND control, uint32_t code) {
     BindingEntry& entry = m_bindings[index];
-    const int32_t kind = entry.kind;
     bool reads = false;
     bool withMessages = false;
-    if (kind >= EditText8 && kind <= EditText16B) {
-        reads = code == kEditChange;
-    } else if (kind >= ComboEditText8 && kind <= ComboEditHex && kind != ComboIndex &&
-               kind != ComboListInt) {
-        return ActOnComboEdit(entry, control, code);
-    } else if (kind >= ComboIndex && kind <= ComboDataText16) {
-        reads = code == kSelectionChange;
-    } else if (IsValidatedKind(kind)) {
-        reads = code == kEditChange || code == kFocusLoss;
-        withMessages = code == kFocusLoss;
-    } else if (kind == RadioIndex) {
-        if (code != kClick || !IsChecked(control)) {
-            return false;
-        }
-        *static_cast<int8_t*>(entry.variable) = static_cast<int8_t>(entry.params.group.position);
-        return true;
-    } else if (kind >= CheckByte && kind <= CheckBit) {
-        reads = code == kClick;
-    } else if (kind == IpAddress) {
-        reads = code == kEditChange || code == kFocusLoss;
+    switch (TraitsOf(entry.kind).control) {
+        case BoundControl::kEdit:
+            reads = code == kEditChange;
+            break;
+        case BoundControl::kComboEdit:
+            return ActOnComboEdit(entry, control, code);
+        case BoundControl::kComboList:
+            reads = code == kSelectionChange;
+            break;
+        case BoundControl::kValidatedEdit:
+            reads = code == kEditChange || code == kFocusLoss;
+            withMessages = code == kFocusLoss;
+            break;
+        case BoundControl::kRadio:
+            if (code != kClick || !IsChecked(control)) {
+                return false;
+            }
+            *static_cast<int8_t*>(entry.variable) =
+                static_cast<int8_t>(entry.params.group.position);
+            return true;
+        case BoundControl::kCheck:
+            reads = code == kClick;
+            break;
+        case BoundControl::kAddress:
+            reads = code == kEditChange || code == kFocusLoss;
+            break;
+        case BoundControl::kPicker:
+        case BoundControl::kNone:
+            break;
     }
     if (reads) {
         ReadEntry(index, control, withMessages);
@@ -507,7 +325,8 @@ bool DDX_Robot::ActOnComboEdit(BindingEntry& entry, HWND control, uint32_t code)
     if (code != kSelectionChange) {
         return false;
     }
-    const bool isText = entry.kind == ComboEditText8 || entry.kind == ComboEditText16;
+    const BoundValue value = TraitsOf(entry.kind).value;
+    const bool isText = value == BoundValue::kText8 || value == BoundValue::kText16;
     return isText ? StoreChosenText(entry, control) : StoreChosenNumber(entry, control);
 }
 
@@ -515,35 +334,64 @@ bool DDX_Robot::ActOnComboEdit(BindingEntry& entry, HWND control, uint32_t code)
 
 void DDX_Robot::ReadEntry(int32_t index, HWND control, bool withMessages) {
     BindingEntry& entry = m_bindings[index];
-    const int32_t kind = entry.kind;
-    if (IsText8Kind(kind)) {
+    const KindTraits traits = TraitsOf(entry.kind);
+    if (traits.value == BoundValue::kText8) {
         StoreText8(ToCp1250(WindowText(control)), entry.variable, entry.params.text.capacity);
-    } else if (IsText16Kind(kind)) {
+        return;
+    }
+    if (traits.value == BoundValue::kText16) {
         StoreText16(WindowText(control), entry.variable, entry.params.text.capacity);
-    } else if (kind >= ComboEditText8 && kind <= ComboDataText16) {
-        ReadCombo(entry, control);
-    } else if (IsValidatedKind(kind)) {
-        ReadValidated(entry, control, withMessages);
-    } else if (kind == CheckByte) {
-        *static_cast<uint8_t*>(entry.variable) =
-            static_cast<uint8_t>(SendMessageW(control, BM_GETCHECK, 0, 0));
-    } else if (kind == RadioIndex) {
-        ReadRadioGroup(index);
-    } else if (kind == CheckCharSpace || kind == CheckCharZero) {
-        const char unchecked = kind == CheckCharSpace ? ' ' : '0';
-        *static_cast<char*>(entry.variable) = IsChecked(control) ? '1' : unchecked;
-    } else if (kind == CheckBit) {
-        if (entry.params.integer.flags < 32) {
-            const uint32_t bit = 1u << entry.params.integer.flags;
-            auto& word = *static_cast<uint32_t*>(entry.variable);
-            word = IsChecked(control) ? (word | bit) : (word & ~bit);
+        return;
+    }
+    switch (traits.control) {
+        case BoundControl::kComboEdit:
+        case BoundControl::kComboList:
+            ReadCombo(entry, control);
+            break;
+        case BoundControl::kValidatedEdit:
+            ReadValidated(entry, control, withMessages);
+            break;
+        case BoundControl::kCheck:
+            ReadCheck(entry, control);
+            break;
+        case BoundControl::kRadio:
+            ReadRadioGroup(index);
+            break;
+        case BoundControl::kPicker:
+            ReadPicker(entry, control);
+            break;
+        case BoundControl::kAddress: {
+            DWORD address = 0;
+            SendMessageW(control, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
+            *static_cast<uint32_t*>(entry.variable) = address;
+            break;
         }
-    } else if (kind >= DatePickerDate && kind <= DatePickerYmd) {
-        ReadPicker(entry, control);
-    } else if (kind == IpAddress) {
-        DWORD address = 0;
-        SendMessageW(control, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
-        *static_cast<uint32_t*>(entry.variable) = address;
+        case BoundControl::kEdit:
+        case BoundControl::kNone:
+            break;
+    }
+}
+
+void DDX_Robot::ReadCheck(BindingEntry& entry, HWND control) {
+    switch (TraitsOf(entry.kind).value) {
+        case BoundValue::kByte:
+            *static_cast<uint8_t*>(entry.variable) =
+                static_cast<uint8_t>(SendMessageW(control, BM_GETCHECK, 0, 0));
+            break;
+        case BoundValue::kChar: {
+            const char unchecked = entry.kind == CheckCharSpace ? ' ' : '0';
+            *static_cast<char*>(entry.variable) = IsChecked(control) ? '1' : unchecked;
+            break;
+        }
+        case BoundValue::kBitWord:
+            if (entry.params.integer.flags < 32) {
+                const uint32_t bit = 1u << entry.params.integer.flags;
+                auto& word = *static_cast<uint32_t*>(entry.variable);
+                word = IsChecked(control) ? (word | bit) : (word & ~bit);
+            }
+            break;
+        default:
+            break;
     }
 }
 
@@ -684,39 +532,79 @@ void DDX_Robot::WriteText(HWND control, const std::string& text) {
 
 void DDX_Robot::WriteEntry(int32_t index, HWND control) {
     BindingEntry& entry = m_bindings[index];
-    const int32_t kind = entry.kind;
-    const auto& integer = entry.params.integer;
-    if (kind == EditText8 || kind == EditText8B || kind == ComboEditText8) {
-        WriteText(control, BufferText8(entry.variable, entry.params.text.capacity));
-    } else if (kind == EditText16 || kind == EditText16B || kind == ComboEditText16) {
-        WriteText(control, BufferText16(entry.variable, entry.params.text.capacity));
-    } else if (kind >= ComboIndex && kind <= ComboDataText16) {
-        WriteCombo(entry, control);
-    } else if (kind == EditInt) {
-        WriteText(control, IntToTextOrEmpty(*static_cast<int32_t*>(entry.variable), integer.flags));
-    } else if (kind == EditHex) {
-        WriteText(control,
-                  HexToTextOrEmpty(*static_cast<uint32_t*>(entry.variable), integer.flags));
-    } else if (kind == EditDouble) {
-        const auto& real = entry.params.real;
-        WriteText(control, RealToControlText(*static_cast<double*>(entry.variable), real.format,
-                                             real.flags));
-    } else if (kind == EditDate) {
-        WriteText(control, DateToText(*static_cast<DateRecord*>(entry.variable)));
-    } else if (kind == CheckByte) {
-        SetCheck(control, *static_cast<uint8_t*>(entry.variable));
-    } else if (kind == RadioIndex) {
-        WriteRadioGroup(index);
-    } else if (kind == CheckCharSpace || kind == CheckCharZero) {
-        SetCheck(control, *static_cast<char*>(entry.variable) == '1' ? BST_CHECKED : BST_UNCHECKED);
-    } else if (kind == CheckBit) {
-        const uint32_t bit = integer.flags;
-        const bool set = bit < 32 && (*static_cast<uint32_t*>(entry.variable) >> bit) & 1u;
-        SetCheck(control, set ? BST_CHECKED : BST_UNCHECKED);
-    } else if (kind >= DatePickerDate && kind <= DatePickerYmd) {
-        WritePicker(entry, control);
-    } else if (kind == IpAddress) {
-        SendMessageW(control, IPM_SETADDRESS, 0, *static_cast<uint32_t*>(entry.variable));
+    const KindTraits traits = TraitsOf(entry.kind);
+    if (ShowsBufferText(traits)) {
+        if (traits.value == BoundValue::kText8) {
+            WriteText(control, BufferText8(entry.variable, entry.params.text.capacity));
+        } else {
+            WriteText(control, BufferText16(entry.variable, entry.params.text.capacity));
+        }
+        return;
+    }
+    switch (traits.control) {
+        case BoundControl::kComboEdit:
+        case BoundControl::kComboList:
+            WriteCombo(entry, control);
+            break;
+        case BoundControl::kValidatedEdit:
+            WriteValidated(entry, control);
+            break;
+        case BoundControl::kCheck:
+            WriteCheck(entry, control);
+            break;
+        case BoundControl::kRadio:
+            WriteRadioGroup(index);
+            break;
+        case BoundControl::kPicker:
+            WritePicker(entry, control);
+            break;
+        case BoundControl::kAddress:
+            SendMessageW(control, IPM_SETADDRESS, 0, *static_cast<uint32_t*>(entry.variable));
+            break;
+        case BoundControl::kEdit:
+        case BoundControl::kNone:
+            break;
+    }
+}
+
+void DDX_Robot::WriteValidated(const BindingEntry& entry, HWND control) {
+    const uint32_t flags = entry.params.integer.flags;
+    switch (entry.kind) {
+        case EditInt:
+            WriteText(control, IntToTextOrEmpty(*static_cast<int32_t*>(entry.variable), flags));
+            break;
+        case EditHex:
+            WriteText(control, HexToTextOrEmpty(*static_cast<uint32_t*>(entry.variable), flags));
+            break;
+        case EditDouble: {
+            const auto& real = entry.params.real;
+            WriteText(control, RealToControlText(*static_cast<double*>(entry.variable), real.format,
+                                                 real.flags));
+            break;
+        }
+        default:
+            WriteText(control, DateToText(*static_cast<DateRecord*>(entry.variable)));
+            break;
+    }
+}
+
+void DDX_Robot::WriteCheck(const BindingEntry& entry, HWND control) {
+    switch (TraitsOf(entry.kind).value) {
+        case BoundValue::kByte:
+            SetCheck(control, *static_cast<uint8_t*>(entry.variable));
+            break;
+        case BoundValue::kChar:
+            SetCheck(control,
+                     *static_cast<char*>(entry.variable) == '1' ? BST_CHECKED : BST_UNCHECKED);
+            break;
+        case BoundValue::kBitWord: {
+            const uint32_t bit = entry.params.integer.flags;
+            const bool set = bit < 32 && (*static_cast<uint32_t*>(entry.variable) >> bit) & 1u;
+            SetCheck(control, set ? BST_CHECKED : BST_UNCHECKED);
+            break;
+        }
+        default:
+            break;
     }
 }
 

@@ -159,7 +159,10 @@ private:
     void ReadValidatedReal(const BindingEntry& entry, HWND control, const std::string& text,
                            bool withMessages);
     void ReadClampedInt(const BindingEntry& entry, HWND control);
+    void ReadCheck(BindingEntry& entry, HWND control);
     void WriteEntry(int32_t index, HWND control);
+    void WriteValidated(const BindingEntry& entry, HWND control);
+    void WriteCheck(const BindingEntry& entry, HWND control);
     void WriteCombo(BindingEntry& entry, HWND control);
     void WriteText(HWND control, const std::string& text);
     void WriteText(HWND control, const std::wstring& text);
