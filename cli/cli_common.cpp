@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "logdata/cp1250.h"
+#include "logdata/log_loader.h"
 #include "logdata/month_load.h"
 #include "logdata/record_sort.h"
 
@@ -185,6 +186,14 @@ int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log) {
             return Failure(Cp1250ToUtf8(DateErrorMessage(result.offending)));
     }
     return kExitFailure;
+}
+
+int ParseAndLoad(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request) {
+    std::string error;
+    if (!ParseMonthRequest(args, syntax, request, error)) {
+        return UsageError(error);
+    }
+    return LoadMonthForCli(request, ThePlaybackLog());
 }
 
 int PrintCp1250(const std::string& text) {

@@ -60,6 +60,10 @@ bool ParseMonthRequest(const Arguments& args, const RequestSyntax& syntax, Month
 // open, or the date error naming the play) and returns kExitFailure; otherwise kExitOk.
 int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log);
 
+// The arguments read into request (a usage error on failure), then its month loaded into the
+// process-wide log as LoadMonthForCli does.
+int ParseAndLoad(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request);
+
 // Writes Windows-1250 text to stdout as UTF-8. When stdout cannot take it, says so on stderr
 // and returns kExitFailure; otherwise kExitOk.
 int PrintCp1250(const std::string& text);

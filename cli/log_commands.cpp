@@ -45,14 +45,10 @@ std::string RowText(PlaybackLog& log, int32_t row) {
 
 int RunList(const Arguments& args) {
     MonthRequest request;
-    std::string error;
-    if (!ParseMonthRequest(args, RequestSyntax{}, request, error)) {
-        return UsageError(error);
-    }
-    PlaybackLog& log = ThePlaybackLog();
-    if (const int status = LoadMonthForCli(request, log); status != kExitOk) {
+    if (const int status = ParseAndLoad(args, RequestSyntax{}, request); status != kExitOk) {
         return status;
     }
+    PlaybackLog& log = ThePlaybackLog();
     std::string text;
     for (int32_t row = 0; row < log.totalCount; ++row) {
         text += RowText(log, row);

@@ -116,24 +116,25 @@ SystemTime PageTime() {
     return time;
 }
 
+// The month loaded and the folder made for a report of the whole list.
+int LoadForReport(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request) {
+    if (const int status = ParseAndLoad(args, syntax, request); status != kExitOk) {
+        return status;
+    }
+    return MakeReportFolder();
+}
+
 }  // namespace
 
 int RunSummary(const Arguments& args) {
     RequestSyntax syntax;
     syntax.decimalSeparator = true;
     MonthRequest request;
-    std::string error;
-    if (!ParseMonthRequest(args, syntax, request, error)) {
-        return UsageError(error);
-    }
-    PlaybackLog& log = ThePlaybackLog();
-    if (const int status = LoadMonthForCli(request, log); status != kExitOk) {
+    if (const int status = LoadForReport(args, syntax, request); status != kExitOk) {
         return status;
     }
-    if (const int status = MakeReportFolder(); status != kExitOk) {
-        return status;
-    }
-    const ReportResult result = WriteSummaryFiles(log, request.month, DecimalSeparatorOf(request));
+    const ReportResult result =
+        WriteSummaryFiles(ThePlaybackLog(), request.month, DecimalSeparatorOf(request));
     return Conclude(result, SummarySavedMessage(result.csvPath));
 }
 
@@ -175,18 +176,10 @@ int RunDetail(const Arguments& args) {
 
 int RunHtml(const Arguments& args) {
     MonthRequest request;
-    std::string error;
-    if (!ParseMonthRequest(args, RequestSyntax{}, request, error)) {
-        return UsageError(error);
-    }
-    PlaybackLog& log = ThePlaybackLog();
-    if (const int status = LoadMonthForCli(request, log); status != kExitOk) {
+    if (const int status = LoadForReport(args, RequestSyntax{}, request); status != kExitOk) {
         return status;
     }
-    if (const int status = MakeReportFolder(); status != kExitOk) {
-        return status;
-    }
-    const ReportResult result = WriteHtmlReport(log, request.month, PageTime());
+    const ReportResult result = WriteHtmlReport(ThePlaybackLog(), request.month, PageTime());
     return Conclude(result,
                     SummarySavedMessage(SummaryReportPath(request.month, ReportFileType::kHtml)));
 }

@@ -5,9 +5,43 @@
 #include <cstring>
 #include <vector>
 
+namespace {
+
+// One COM interface with its reference count; the object deletes itself at the last Release.
+template <class Interface, const IID& kInterfaceId>
+class ComObject : public Interface {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr)
+            return E_POINTER;
+        if (iid != IID_IUnknown && iid != kInterfaceId) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<Interface*>(this);
+        this->AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG refs = --m_refs;
+        if (refs == 0)
+            delete this;
+        return refs;
+    }
+
+protected:
+    virtual ~ComObject() = default;
+
+private:
+    ULONG m_refs = 1;
+};
+
+}  // namespace
+
 // The COM object behind COleDataSource: it hands out copies of its blocks, so that what a
 // drop target takes never frees the original.
-class COleDataSource::CachedData final : public IDataObject {
+class COleDataSource::CachedData final : public ComObject<IDataObject, IID_IDataObject> {
 public:
     void Add(const FORMATETC& description, HGLOBAL block) {
         try {
@@ -21,25 +55,6 @@ public:
         for (const Entry& e : m_entries)
             GlobalFree(e.block);
         m_entries.clear();
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr)
-            return E_POINTER;
-        if (iid != IID_IUnknown && iid != IID_IDataObject) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG refs = --m_refs;
-        if (refs == 0)
-            delete this;
-        return refs;
     }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* wanted, STGMEDIUM* medium) override {
@@ -93,7 +108,7 @@ private:
         HGLOBAL block;
     };
 
-    ~CachedData() { Empty(); }
+    ~CachedData() override { Empty(); }
 
     const Entry* Find(const FORMATETC& wanted) const {
         for (const Entry& e : m_entries) {
@@ -126,34 +141,14 @@ private:
         return copy;
     }
 
-    ULONG m_refs = 1;
     std::vector<Entry> m_entries;
 };
 
 namespace {
 
 // Drops when the button that drags is let go; Esc or pressing the other button as well cancels.
-class DropSource final : public IDropSource {
+class DropSource final : public ComObject<IDropSource, IID_IDropSource> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr)
-            return E_POINTER;
-        if (iid != IID_IUnknown && iid != IID_IDropSource) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IDropSource*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG refs = --m_refs;
-        if (refs == 0)
-            delete this;
-        return refs;
-    }
-
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
         const DWORD buttons = keys & (MK_LBUTTON | MK_RBUTTON);
         if (escape || buttons == (MK_LBUTTON | MK_RBUTTON))
@@ -163,9 +158,7 @@ public:
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
 private:
-    ~DropSource() = default;
-
-    ULONG m_refs = 1;
+    ~DropSource() override = default;
 };
 
 }  // namespace
