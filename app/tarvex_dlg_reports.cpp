@@ -3,7 +3,7 @@
 #include "app/tarvex_dlg.h"
 #include "app/resource.h"
 #include "logdata/log_loader.h"
-#include "reports/decimal_separator.h"
+#include "userlocale/user_decimal_separator.h"
 #include "reports/report_messages.h"
 
 void CTarvexDlg::ShowReportOutcome(const ReportResult& result, const std::string& confirmation) {

@@ -10,7 +10,7 @@
 #include "cli/commands.h"
 #include "logdata/cp1250.h"
 #include "logdata/log_loader.h"
-#include "reports/decimal_separator.h"
+#include "userlocale/user_decimal_separator.h"
 #include "reports/html_report.h"
 #include "reports/report_file.h"
 #include "reports/report_messages.h"

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "reports/report_paths.h"
+
 std::string SummarySavedMessage(const std::string& csvPath) {
     return "Sum\xE1rn\xED p\xF8"
            "ehled byl ulo\x9E"

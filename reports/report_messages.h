@@ -2,7 +2,7 @@
 // What the window and kvimeter-cli tell the user about reports, in Windows-1250.
 #include <string>
 
-#include "reports/report_writers.h"
+#include "reports/report_result.h"
 
 // The title of every report message box.
 inline constexpr char kReportCaption[] =

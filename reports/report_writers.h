@@ -4,26 +4,10 @@
 // CR LF line ends. The text file shows the spot lengths with the caller's decimal separator, the
 // CSV file always with ".".
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "logdata/playback_log.h"
 #include "reports/report_paths.h"
-
-// A report file that could not be written, and the system's reason (Windows-1250).
-struct ReportFailure {
-    std::string path;
-    std::string reason;
-};
-
-struct ReportResult {
-    std::vector<ReportFailure> failures;  // every file that failed, in the order of writing
-    std::string csvPath;                  // set when one pair was written completely
-};
-
-inline bool Succeeded(const ReportResult& result) {
-    return result.failures.empty();
-}
+#include "reports/report_result.h"
 
 // The totals of the log. A text file that fails stops the pair; the CSV file is written after it.
 ReportResult WriteSummaryFiles(const PlaybackLog& log, ReportMonth month, char decimalSeparator);

@@ -9,7 +9,7 @@
 
 #include "cli/commands.h"
 #include "logdata/cp1250.h"
-#include "reports/decimal_separator.h"
+#include "userlocale/user_decimal_separator.h"
 #include "tests/logdata/test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "reports/decimal_separator.h"
+#include "userlocale/user_decimal_separator.h"
 
 #include <langinfo.h>
 #include <locale.h>

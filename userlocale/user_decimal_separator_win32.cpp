@@ -1,9 +1,8 @@
-// The user's decimal separator on Windows; the declaration lives with the report writers, which
-// must not see windows.h.
+// The user's decimal separator on Windows.
 #include <windows.h>
 
 #include "logdata/cp1250.h"
-#include "reports/decimal_separator.h"
+#include "userlocale/user_decimal_separator.h"
 
 char UserDecimalSeparator() {
     wchar_t separator[8] = {};
