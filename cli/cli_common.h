@@ -26,7 +26,7 @@ struct CliCommand {
     int (*run)(const Arguments& args);
 };
 
-// The full usage text (cli/commands.cpp).
+// The full usage text.
 const char* UsageText();
 
 // "kvimeter-cli: message" on stderr, then the usage; returns kExitUsage.
