@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "logdata/cp1250.h"
+#include "base/cp1250.h"
 
 namespace {
 

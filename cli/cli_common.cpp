@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "logdata/cp1250.h"
+#include "base/cp1250.h"
 #include "logdata/log_loader.h"
 #include "logdata/month_load.h"
 #include "logdata/record_sort.h"

@@ -10,7 +10,7 @@
 #include <shlobj.h>
 
 #include "framework/ole_drag.h"
-#include "logdata/cp1250.h"
+#include "base/cp1250.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <initializer_list>
 
 #include "framework/framework.h"
-#include "logdata/win32_types.h"
+#include "base/win32_types.h"
 
 // Writes the text of the cell (iItem, iSubItem) into pszText, Windows-1250, when the mask asks.
 using TextCallback = void (*)(void* context, ListViewItem* item);

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <exception>
 
-#include "logdata/cp1250.h"
-#include "logdata/win32_types.h"
+#include "base/cp1250.h"
+#include "base/win32_types.h"
 
 // The core's stand-ins must match the records the window hands it.
 static_assert(sizeof(SystemTime) == sizeof(SYSTEMTIME));

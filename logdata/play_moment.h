@@ -2,7 +2,7 @@
 // A play's moment: its local date and time as seconds since 1970-01-01 00:00:00 UTC.
 #include <cstdint>
 
-#include "logdata/win32_types.h"
+#include "base/win32_types.h"
 
 struct PlayMoment {
     bool valid;       // false: the date or time has no moment (the sort's date error)

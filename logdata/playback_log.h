@@ -2,7 +2,7 @@
 // The in-memory month: accepted plays, per-animation totals and the filter of the last load.
 #include <cstdint>
 
-#include "logdata/win32_types.h"
+#include "base/win32_types.h"
 
 constexpr int kNameSize = 256;  // a name holds at most 255 characters and its NUL
 constexpr int32_t kRecordGrowth = 5000;

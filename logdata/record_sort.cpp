@@ -7,7 +7,7 @@
 #include <numeric>
 #include <vector>
 
-#include "logdata/cp1250.h"
+#include "base/cp1250.h"
 #include "logdata/play_moment.h"
 
 int CompareRecords(const PlaybackRecord& a, const PlaybackRecord& b) {

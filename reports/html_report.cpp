@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "logdata/cp1250.h"
+#include "base/cp1250.h"
 #include "logdata/totals.h"
 #include "reports/report_file.h"
 

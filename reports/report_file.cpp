@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "logdata/cp1250.h"
+#include "base/cp1250.h"
 
 #ifdef _WIN32
 #include <direct.h>

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "logdata/cp1250.h"
+#include "base/cp1250.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The user's decimal separator on Windows.
 #include <windows.h>
 
-#include "logdata/cp1250.h"
+#include "base/cp1250.h"
 #include "userlocale/user_decimal_separator.h"
 
 char UserDecimalSeparator() {

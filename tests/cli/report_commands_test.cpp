@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "logdata/cp1250.h"
+#include "base/cp1250.h"
 #include "userlocale/user_decimal_separator.h"
 #include "tests/logdata/test_support.h"
 

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "logdata/cp1250.h"
+#include "base/cp1250.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "logdata/cp1250.h"
+#include "base/cp1250.h"
 
 #include <algorithm>
 #include <array>
