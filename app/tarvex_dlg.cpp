@@ -1,10 +1,12 @@
 #include "app/tarvex_dlg.h"
 
 #include <iterator>
+#include <string_view>
 
 #include "app/about_dlg.h"
 #include "app/month_combo.h"
 #include "app/resource.h"
+#include "base/cp1250.h"
 #include "logdata/log_loader.h"
 #include "logdata/log_months.h"
 #include "logdata/month_load.h"
@@ -14,19 +16,24 @@
 
 namespace {
 
-constexpr wchar_t kProgramTitle[] = L"Vintaro Kvimeter";
+constexpr Cp1250Literal kProgramTitle{"Vintaro Kvimeter"};
+constexpr Cp1250Literal kExitQuestion{"Ukončit program ?"};
 
 struct Column {
-    const wchar_t* title;
+    std::string_view title;
     int format;
     int width;  // pixels at 96 DPI
 };
 
+constexpr Cp1250Literal kAnimationTitle{"Animace"};
+constexpr Cp1250Literal kLengthTitle{"Délka spotu [s]"};
+constexpr Cp1250Literal kPlaysTitle{"Počet přehrání"};
+constexpr Cp1250Literal kTotalTitle{"Čas celkem"};
 constexpr Column kColumns[] = {
-    {L"Animace", LVCFMT_LEFT, 450},
-    {L"D\u00E9lka spotu [s]", LVCFMT_RIGHT, 100},
-    {L"Po\u010Det p\u0159ehr\u00E1n\u00ED", LVCFMT_RIGHT, 100},
-    {L"\u010Cas celkem", LVCFMT_RIGHT, 140},
+    {kAnimationTitle, LVCFMT_LEFT, 450},
+    {kLengthTitle, LVCFMT_RIGHT, 100},
+    {kPlaysTitle, LVCFMT_RIGHT, 100},
+    {kTotalTitle, LVCFMT_RIGHT, 140},
 };
 
 // The window's DPI where the system knows DPI per window, else the screen's.
@@ -104,14 +111,9 @@ void CTarvexDlg::SetUpList() {
     m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     const UINT dpi = WindowDpi(m_hWnd);
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = kColumns[i].format;
-        column.cx = MulDiv(kColumns[i].width, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-        column.pszText = const_cast<wchar_t*>(kColumns[i].title);
-        column.iSubItem = i;
-        m_list.SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
-                           reinterpret_cast<LPARAM>(&column));
+        const Column& column = kColumns[i];
+        m_list.InsertColumn(i, column.title, column.format,
+                            MulDiv(column.width, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI));
     }
     m_list.SetTextCallback(&ThePlaybackLog(), GetTotalText);
     m_list.SetItemCountEx(0);
@@ -168,15 +170,15 @@ void CTarvexDlg::OnLoadData() {
     // The row count follows the totals before anything can repaint the list.
     m_list.SetItemCountEx(log.totalCount, LVSICF_NOSCROLL);
     if (result.status == LoadStatus::kDateError) {
-        MessageBoxW(m_hWnd, ToWide(DateErrorMessage(result.offending)).c_str(), kProgramTitle,
-                    MB_OK | MB_ICONSTOP);
+        MessageBoxW(m_hWnd, ToWide(DateErrorMessage(result.offending)).c_str(),
+                    ToWide(kProgramTitle).c_str(), MB_OK | MB_ICONSTOP);
         return;
     }
     EnableControlRange(IDC_SAVE_SUMMARY, IDC_SAVE_DETAIL_ALL, true);
 }
 
 void CTarvexDlg::OnCancel() {
-    if (MessageBoxW(m_hWnd, L"Ukon\u010Dit program ?", kProgramTitle,
+    if (MessageBoxW(m_hWnd, ToWide(kExitQuestion).c_str(), ToWide(kProgramTitle).c_str(),
                     MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES) {
         MyCDialog::OnCancel();
     }

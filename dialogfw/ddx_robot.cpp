@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <string>
 
+#include "base/cp1250.h"
 #include "dialogfw/binding_kinds.h"
 #include "dialogfw/control_helpers.h"
 #include "framework/framework.h"
@@ -102,10 +103,11 @@ void WritePicker(const BindingEntry& entry, HWND picker) {
 }
 
 std::wstring RangeMessage(const std::string& lower, const std::string& upper) {
-    return L"Vložte číslo mezi " + ToWide(lower) + L" a " + ToWide(upper) + L".";
+    static constexpr Cp1250Literal kStart{"Vložte číslo mezi "};
+    return ToWide(kStart.str() + lower + " a " + upper + ".");
 }
 
-const wchar_t kDateMessage[] = L"Vložte datum ve správném formátu (např. 17.5.1997)";
+constexpr Cp1250Literal kDateMessage{"Vložte datum ve správném formátu (např. 17.5.1997)"};
 
 }  // namespace
 
@@ -472,7 +474,7 @@ void DDX_Robot::ReadValidated(const BindingEntry& entry, HWND control, bool with
         if (IsAcceptedDate(date)) {
             *static_cast<DateRecord*>(entry.variable) = ToDateRecord(date);
         } else if (withMessages) {
-            Refuse(control, kDateMessage);
+            Refuse(control, ToWide(kDateMessage).c_str());
         }
     }
 }

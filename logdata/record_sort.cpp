@@ -105,13 +105,13 @@ std::string ShownName(const char* name) {
 }  // namespace
 
 std::string DateErrorMessage(const PlaybackRecord& offending) {
-    static const std::string format = Utf16ToCp1250(
-        u"Chybné datum nebo čas přehrání animace \"%s\": %u.%u.%u %u:%02u:%02u. "
-        u"Data nebyla načtena.");
+    static constexpr Cp1250Literal kFormat{
+        "Chybné datum nebo čas přehrání animace \"%s\": %u.%u.%u %u:%02u:%02u. "
+        "Data nebyla načtena."};
     const SystemTime& t = offending.time;
     const std::string name = ShownName(offending.name);
     char text[1400];
-    std::snprintf(text, sizeof text, format.c_str(), name.c_str(), t.wDay, t.wMonth, t.wYear,
+    std::snprintf(text, sizeof text, kFormat.c_str(), name.c_str(), t.wDay, t.wMonth, t.wYear,
                   t.wHour, t.wMinute, t.wSecond);
     return text;
 }

@@ -5,31 +5,23 @@
 #include "reports/report_paths.h"
 
 std::string SummarySavedMessage(const std::string& csvPath) {
-    return "Sum\xE1rn\xED p\xF8"
-           "ehled byl ulo\x9E"
-           "en do souboru:\n\n" +
-           csvPath;
+    static constexpr Cp1250Literal kText{"Sumární přehled byl uložen do souboru:\n\n"};
+    return kText.str() + csvPath;
 }
 
 std::string DetailSavedMessage(const std::string& csvPath) {
-    return "Detailn\xED p\xF8"
-           "ehled byl ulo\x9E"
-           "en do souboru\n\n" +
-           csvPath;
+    static constexpr Cp1250Literal kText{"Detailní přehled byl uložen do souboru\n\n"};
+    return kText.str() + csvPath;
 }
 
 std::string AllDetailsSavedMessage() {
-    return "Detailn\xED p\xF8"
-           "ehledy byly ulo\x9E"
-           "eny do adres\xE1\xF8"
-           "e report";
+    static constexpr Cp1250Literal kText{"Detailní přehledy byly uloženy do adresáře report"};
+    return kText.str();
 }
 
 std::string ReportFailureMessage(const ReportResult& result) {
-    std::string message =
-        "N\xE1sleduj\xED"
-        "c\xED soubory p\xF8"
-        "ehledu se nepoda\xF8ilo ulo\x9Eit:\n";
+    static constexpr Cp1250Literal kText{"Následující soubory přehledu se nepodařilo uložit:\n"};
+    std::string message = kText.str();
     for (const ReportFailure& failure : result.failures) {
         message += "\n";
         if (!failure.path.empty()) {
@@ -42,16 +34,15 @@ std::string ReportFailureMessage(const ReportResult& result) {
 
 std::string PathTooLongReason() {
     char reason[64];
-    std::snprintf(reason, sizeof reason, "cesta je del\x9A\xED ne\x9E %u znak\xF9",
+    static constexpr Cp1250Literal kFormat{"cesta je delší než %u znaků"};
+    std::snprintf(reason, sizeof reason, kFormat.c_str(),
                   static_cast<unsigned>(kMaxReportPathLength));
     return reason;
 }
 
 std::string NoSuchRowReason(int row) {
     char reason[64];
-    std::snprintf(reason, sizeof reason,
-                  "\xF8\xE1"
-                  "dek %d v seznamu nen\xED",
-                  row);
+    static constexpr Cp1250Literal kFormat{"řádek %d v seznamu není"};
+    std::snprintf(reason, sizeof reason, kFormat.c_str(), row);
     return reason;
 }

@@ -2,12 +2,11 @@
 // What the window and kvimeter-cli tell the user about reports, in Windows-1250.
 #include <string>
 
+#include "base/cp1250.h"
 #include "reports/report_result.h"
 
 // The title of every report message box.
-inline constexpr char kReportCaption[] =
-    "P\xF8"
-    "ehled";
+inline constexpr Cp1250Literal kReportCaption{"Přehled"};
 
 std::string SummarySavedMessage(const std::string& csvPath);
 std::string DetailSavedMessage(const std::string& csvPath);

@@ -39,3 +39,9 @@ TEST(Cp1250, UndefinedBytesAndForeignCharacters) {
 }
 
 }  // namespace
+
+TEST(Cp1250Literal, IsTheCodePageBytesOfTheUtf8Text) {
+    static constexpr Cp1250Literal kText{"Přehled: žluťoučký kůň, €"};
+    EXPECT_EQ(std::string(kText), Utf16ToCp1250(u"Přehled: žluťoučký kůň, €"));
+    EXPECT_EQ(kText.c_str()[kText.size], '\0');
+}
