@@ -6,43 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "dialogfw/binding_kinds.h"
 #include "dialogfw/value_formats.h"
-
-// The kinds of binding, with the variable each expects. Any other value makes an entry inert.
-enum BindingKind : int32_t {
-    EditText8 = 1,   // char[capacity], Windows-1250
-    EditText16 = 2,  // wchar_t[capacity], copied as it is
-    EditText8B = 3,
-    EditText16B = 4,
-    ComboEditText8 = 5,    // char[capacity]; a chosen item is copied when it fits
-    ComboEditText16 = 6,   // wchar_t[capacity]
-    ComboIndex = 7,        // int32_t, -1 for no selection
-    ComboListInt = 8,      // int32_t, clamped into the limits
-    ComboEditInt = 9,      // int32_t, clamped while typed
-    ComboEditHex = 10,     // uint32_t
-    ComboListDouble = 11,  // double
-    ComboListHex = 12,     // uint32_t
-    ComboListText8 = 13,   // char[capacity], matched ignoring case
-    ComboListText16 = 14,  // wchar_t[capacity]
-    ComboDataRef = 15,     // int32_t; item data: address of an int32_t, -1 for the item index
-    ComboData = 16,        // int32_t; item data: the value, -1 for the item index
-    ComboIndexText8 = 17,  // int32_t and a char buffer
-    ComboDataText8 = 18,   // int32_t and a char buffer
-    ComboDataText16 = 19,  // int32_t and a wchar_t buffer
-    EditInt = 20,          // int32_t, validated
-    EditHex = 21,          // uint32_t, validated against signed limits
-    EditDouble = 22,       // double, validated
-    EditDate = 23,         // DateRecord, validated
-    CheckByte = 24,        // uint8_t: 0, 1 or 2 (indeterminate)
-    RadioIndex = 25,       // int8_t shared by the group, -1 for none
-    CheckCharSpace = 26,   // char: '1' or ' '
-    CheckCharZero = 27,    // char: '1' or '0'
-    CheckBit = 28,         // uint32_t, one bit of it
-    DatePickerDate = 29,   // DateRecord
-    DatePickerStamp = 30,  // DateStamp
-    DatePickerYmd = 31,    // DateYmd
-    IpAddress = 32,        // uint32_t, first field in the top byte
-};
 
 // The variables of DatePickerStamp and DatePickerYmd.
 struct DateStamp {
