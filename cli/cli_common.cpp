@@ -9,6 +9,7 @@
 #include "logdata/cp1250.h"
 #include "logdata/month_load.h"
 #include "logdata/record_sort.h"
+#include "logdata/scanners.h"
 
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "kvimeter-cli: %s\n%s", message.c_str(), UsageText());
@@ -21,14 +22,13 @@ int Failure(const std::string& message) {
 }
 
 bool ParseMonth(const std::string& text, LogMonth& month) {
-    int used = 0;
-    unsigned year = 0;
-    unsigned number = 0;
-    if (std::sscanf(text.c_str(), "%u-%u%n", &year, &number, &used) != 2 ||
-        static_cast<size_t>(used) != text.size()) {
+    const char* p = text.c_str();
+    LogMonth read{};
+    if (!ScanUnsigned(p, read.year) || !ScanLiteral(p, '-') || !ScanUnsigned(p, read.month) ||
+        p != text.c_str() + text.size()) {
         return false;
     }
-    month = {year, number};
+    month = read;
     return true;
 }
 
