@@ -183,6 +183,8 @@ int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log) {
             return Failure(Cp1250ToUtf8(Utf16ToCp1250(u"Soubor nelze otevřít: ")) + path);
         case LoadStatus::kDateError:
             return Failure(Cp1250ToUtf8(DateErrorMessage(result.offending)));
+        case LoadStatus::kOutOfMemory:
+            return Failure(Cp1250ToUtf8(OutOfMemoryMessage()) + " " + path);
     }
     return kExitFailure;
 }

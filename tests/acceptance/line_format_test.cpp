@@ -278,13 +278,8 @@ TEST_F(SpotLengthText, NotANumberGivesZeroTotalTime) {
     WriteMarch(Play("15.03.2015", "10:00:00", "a", "nan") +
                Play("15.03.2015", "10:00:00", "b", "nan(123)") +
                Play("15.03.2015", "10:00:00", "c", "-nan"));
-#ifdef _WIN32
-    const std::string negativeNan = "nan";
-#else
-    const std::string negativeNan = "-nan";
-#endif
     ExpectPrinted(ListMarch(), Row("a", "nan", "1", kNoTime) + Row("b", "nan", "1", kNoTime) +
-                                   Row("c", negativeNan, "1", kNoTime));
+                                   Row("c", "-nan", "1", kNoTime));
 }
 
 using LineLengthLimits = CliTest;
