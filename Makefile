@@ -2,12 +2,13 @@
 #   make test    install what is missing, build both targets, run every test
 #   make run     build and open the tool on the demo logs
 #   make bench   run the benchmarks
+#   make fuzz    run each fuzz target for FUZZ_SECONDS (default 300)
 
 JOBS := $(shell nproc)
 DEMO := demo
 DEMO_MONTHS := 2026-10 2026-11
 
-.PHONY: all deps build build-native build-windows test run bench format clean
+.PHONY: all deps build build-native build-windows test run bench fuzz format clean
 
 all: build
 
@@ -35,6 +36,10 @@ run: build-native
 
 bench: build-native
 	scripts/bench.sh
+
+FUZZ_SECONDS ?= 300
+fuzz:
+	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -21,6 +21,7 @@ constexpr size_t kBlockSize = size_t{4} << 20;
 constexpr uint64_t kMinBytesPerThread = uint64_t{4} << 20;
 constexpr size_t kMinRecordsPerThread = 50000;
 constexpr size_t kMaxRecords = INT32_MAX / kRecordGrowth * kRecordGrowth;
+constexpr size_t kPastEndPiece = 4096;  // read at a time after the end the log had at the start
 
 // Sequential reading from one position; each thread has its own.
 class Cursor {
@@ -157,11 +158,10 @@ std::vector<uint64_t> SplitPoints(const ByteSource& source, unsigned threads) {
 // no line end even then is not a play yet, and is left out.
 void FinishLastLine(const ByteSource& source, Cursor& cursor, char* buffer, size_t carried,
                     PlayCollector& collector) {
-    static constexpr size_t kPiece = 4096;
     bool grew = false;
     bool waited = !source.MayGrow();
     for (;;) {
-        const size_t got = cursor.Read(buffer + carried, kPiece);
+        const size_t got = cursor.Read(buffer + carried, kPastEndPiece);
         if (got == 0 && !waited) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             waited = true;
@@ -189,7 +189,10 @@ void FinishLastLine(const ByteSource& source, Cursor& cursor, char* buffer, size
 void CollectRange(const ByteSource& source, uint64_t begin, uint64_t end, bool last,
                   PlayCollector& collector) {
     std::unique_ptr<Cursor> cursor = source.Open(begin);
-    const FreshArray<char> buffer(kBlockSize + kMaxLineLength);
+    // Room for a block after an unfinished line, and for the pieces read past the end.
+    const FreshArray<char> buffer(
+        static_cast<size_t>(std::min<uint64_t>(kBlockSize, end - begin)) + kMaxLineLength +
+        kPastEndPiece);
     collector.plays.reserve(
         static_cast<size_t>(std::min<uint64_t>((end - begin) / 40 + 16, kMaxRecords)));
     size_t carried = 0;

@@ -44,6 +44,14 @@ run_preset linux-asan "" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_
 # output. A test that fails three times in a row still fails.
 run_preset windows "--repeat until-pass:3" scripts/with-display.sh
 
+# The fuzz targets, 30 s each: the load path and the report writers against the references.
+echo "=== fuzz: 30 s per target"
+fuzz_lines=$(scripts/fuzz.sh 30)
+fuzz_status=$?
+echo "$fuzz_lines"
+[ "$fuzz_status" -eq 0 ] || failed=1
+while IFS= read -r line; do results+=("$line"); done <<<"$fuzz_lines"
+
 echo
 printf '%s\n' "${results[@]}"
 echo "all: $passed_total passed, $failed_total failed"

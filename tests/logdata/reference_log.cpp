@@ -80,11 +80,17 @@ bool Keep(PlaybackRecord& record, const ScanFilter& filter) {
 }  // namespace
 
 ReferenceLoad ReferenceLoadFile(const char* path, const ScanFilter& filter) {
-    ReferenceLoad load;
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) {
-        return load;
+        return {};
     }
+    ReferenceLoad load = ReferenceLoadStream(file, filter);
+    std::fclose(file);
+    return load;
+}
+
+ReferenceLoad ReferenceLoadStream(std::FILE* file, const ScanFilter& filter) {
+    ReferenceLoad load;
     while (!std::feof(file) && !std::ferror(file)) {
         char line[2000];
         std::memset(line, 0, sizeof line);
@@ -100,7 +106,6 @@ ReferenceLoad ReferenceLoadFile(const char* path, const ScanFilter& filter) {
         }
         load.records.push_back(record);
     }
-    std::fclose(file);
     return load;
 }
 
