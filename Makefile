@@ -3,12 +3,13 @@
 #   make run     build and open the tool on the demo logs
 #   make bench   run the benchmarks
 #   make screenshot   the pictures in docs/: the window on the demo logs, the HTML page
+#   make fuzz    run each fuzz target for FUZZ_SECONDS (default 300)
 
 JOBS := $(shell nproc)
 DEMO := demo
 DEMO_MONTHS := 2026-09 2026-10 2026-11
 
-.PHONY: all deps build build-native build-windows test run demo bench screenshot format clean
+.PHONY: all deps build build-native build-windows test run demo bench screenshot fuzz format clean
 
 all: build
 
@@ -42,6 +43,10 @@ bench: build-native build-windows
 screenshot: demo build-windows
 	scripts/screenshot.sh $(DEMO) docs/screenshot.png
 	KV_UPDATE_PICTURES=1 ctest --preset linux -R BrowserTest
+
+FUZZ_SECONDS ?= 300
+fuzz:
+	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

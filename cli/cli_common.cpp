@@ -10,6 +10,7 @@
 #include "logdata/log_loader.h"
 #include "logdata/month_load.h"
 #include "logdata/record_sort.h"
+#include "logdata/scanners.h"
 
 const char* UsageText() {
     return "usage: kvimeter-cli [-C DIR] COMMAND [ARGS]\n"
@@ -56,14 +57,13 @@ int Failure(const std::string& message) {
 }
 
 bool ParseMonth(const std::string& text, LogMonth& month) {
-    int used = 0;
-    unsigned year = 0;
-    unsigned number = 0;
-    if (std::sscanf(text.c_str(), "%u-%u%n", &year, &number, &used) != 2 ||
-        static_cast<size_t>(used) != text.size()) {
+    const char* p = text.c_str();
+    LogMonth read{};
+    if (!ScanUnsigned(p, read.year) || !ScanLiteral(p, '-') || !ScanUnsigned(p, read.month) ||
+        p != text.c_str() + text.size()) {
         return false;
     }
-    month = {year, number};
+    month = read;
     return true;
 }
 
@@ -218,6 +218,8 @@ int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log) {
             return Failure(Cp1250ToUtf8(Utf16ToCp1250(u"Soubor nelze otevřít: ")) + path);
         case LoadStatus::kDateError:
             return Failure(Cp1250ToUtf8(DateErrorMessage(result.offending)));
+        case LoadStatus::kOutOfMemory:
+            return Failure(Cp1250ToUtf8(OutOfMemoryMessage()) + " " + path);
     }
     return kExitFailure;
 }

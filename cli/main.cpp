@@ -1,4 +1,7 @@
 // kvimeter-cli: the playback-log tool for batch use and scripting.
+#include <cstdio>
+#include <exception>
+
 #include "cli/commands.h"
 
 #ifdef _WIN32
@@ -13,5 +16,11 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
-    return RunCommandLine(Arguments(argv + 1, argv + argc));
+    try {
+        return RunCommandLine(Arguments(argv + 1, argv + argc));
+    } catch (const std::exception& error) {
+        // Memory ran out outside the load, which reports that itself.
+        std::fprintf(stderr, "kvimeter-cli: %s\n", error.what());
+        return kExitFailure;
+    }
 }

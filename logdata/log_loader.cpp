@@ -1,6 +1,7 @@
 #include "logdata/log_loader.h"
 
 #include <cstring>
+#include <exception>
 
 #include "logdata/play_collection.h"
 
@@ -42,21 +43,31 @@ void StoreInFileOrder(PlaybackLog& log, const PlayParts& parts) {
 
 }  // namespace
 
+// Memory that runs out while the plays are read leaves the log empty; the record array that
+// cannot grow drops the records that find no room.
 int LoadLogFile(const char* path, PlaybackLog& log) {
     ResetLog(log);
-    PlayParts parts;
-    if (!CollectFilePlays(path, log.filter, parts)) {
-        return 1;
+    try {
+        PlayParts parts;
+        if (!CollectFilePlays(path, log.filter, parts)) {
+            return 1;
+        }
+        StoreInFileOrder(log, parts);
+    } catch (const std::exception&) {
+        ResetLog(log);
     }
-    StoreInFileOrder(log, parts);
     return 0;
 }
 
 void LoadLogBytes(std::string_view bytes, PlaybackLog& log) {
     ResetLog(log);
-    PlayParts parts;
-    CollectBytePlays(bytes, log.filter, parts);
-    StoreInFileOrder(log, parts);
+    try {
+        PlayParts parts;
+        CollectBytePlays(bytes, log.filter, parts);
+        StoreInFileOrder(log, parts);
+    } catch (const std::exception&) {
+        ResetLog(log);
+    }
 }
 
 std::string StripPath(std::string_view name) {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "logdata/scanners.h"
+
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -22,7 +24,10 @@ void AddMonth(LogMonthList& list, const char* fileName) {
         return;
     }
     LogMonth entry{};
-    std::sscanf(fileName + 4, "%u-%u", &entry.year, &entry.month);
+    const char* p = fileName + 4;
+    if (ScanUnsigned(p, entry.year) && ScanLiteral(p, '-')) {
+        ScanUnsigned(p, entry.month);
+    }
     list.entries[list.count++] = entry;
 }
 

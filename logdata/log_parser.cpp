@@ -1,11 +1,11 @@
 #include "logdata/log_parser.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "logdata/log_loader.h"
+#include "logdata/scanners.h"
 
 namespace {
 
@@ -24,15 +24,11 @@ uint64_t HashName(std::string_view name) {
     return hash ^ (hash >> 29);
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Up to four digits: never more than "%hu" can hold, so no wrap-around to mimic.
 bool ReadSmallNumber(const char*& p, const char* end, uint16_t& value) {
     const char* start = p;
     unsigned number = 0;
-    while (p < end && IsDigit(*p)) {
+    while (p < end && IsDecimalDigit(*p)) {
         if (p - start == 4) {
             return false;
         }
@@ -65,40 +61,6 @@ const char* FieldEnd(const char* p, const char* end) {
     const auto* nul =
         static_cast<const char*>(std::memchr(p, '\0', static_cast<size_t>(fieldEnd - p)));
     return nul != nullptr ? nul : fieldEnd;
-}
-
-// Plain decimals "123" or "12.50" with at most 15 digits: the digits make an exact integer
-// below 2^53 and the divisor an exact power of ten, so one correctly rounded division gives
-// exactly the value a correctly rounding "%lf" gives.
-bool ReadPlainDecimal(const char* p, const char* end, double& value) {
-    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    if (p == end || !IsDigit(*p)) {
-        return false;
-    }
-    uint64_t digits = 0;
-    int count = 0;
-    int decimals = 0;
-    for (; p < end && IsDigit(*p); ++p) {
-        if (++count > 15) {
-            return false;
-        }
-        digits = digits * 10 + static_cast<uint64_t>(*p - '0');
-    }
-    if (p < end && *p == '.') {
-        for (++p; p < end && IsDigit(*p); ++p) {
-            if (++count > 15) {
-                return false;
-            }
-            digits = digits * 10 + static_cast<uint64_t>(*p - '0');
-            ++decimals;
-        }
-    }
-    if (p < end && *p != '\t' && *p != '\r' && *p != '\n' && *p != ' ' && *p != '\0') {
-        return false;
-    }
-    value = static_cast<double>(digits) / kPowersOfTen[decimals];
-    return true;
 }
 
 const char* SkipTabs(const char* p, int count) {
@@ -152,14 +114,32 @@ void NameTable::Grow() {
     }
 }
 
+namespace {
+
+// "%hu.%hu.%hu\t%hu:%hu:%hu\t%255[^\t]s" into day, month, year, hour, minute, second and
+// name; a mismatch ends it, keeping what was stored before.
+void ScanFirstFields(const char* p, PlaybackRecord& record) {
+    SystemTime& time = record.time;
+    if (ScanUnsignedShort(p, time.wDay) && ScanLiteral(p, '.') &&
+        ScanUnsignedShort(p, time.wMonth) && ScanLiteral(p, '.') &&
+        ScanUnsignedShort(p, time.wYear) && ScanUnsignedShort(p, time.wHour) &&
+        ScanLiteral(p, ':') && ScanUnsignedShort(p, time.wMinute) && ScanLiteral(p, ':') &&
+        ScanUnsignedShort(p, time.wSecond)) {
+        SkipScanSpace(p);
+        ScanNotTab(p, record.name, kNameSize - 1);
+    }
+}
+
+}  // namespace
+
 PlaybackRecord ScanLogLine(const char* line) {
     PlaybackRecord record{};
-    SystemTime& time = record.time;
-    std::sscanf(line, "%hu.%hu.%hu\t%hu:%hu:%hu\t%255[^\t]s", &time.wDay, &time.wMonth, &time.wYear,
-                &time.wHour, &time.wMinute, &time.wSecond, record.name);
+    ScanFirstFields(line, record);
     const char* fourth = SkipTabs(line, 3);
-    std::sscanf(fourth, "%255[^\t]s", record.name);
-    std::sscanf(SkipTabs(fourth, 1), "%lf", &record.length);
+    const char* p = fourth;
+    ScanNotTab(p, record.name, kNameSize - 1);
+    p = SkipTabs(fourth, 1);
+    ScanDouble(p, record.length);
     return record;
 }
 

@@ -104,7 +104,7 @@ private:
 };
 
 // The exact reading of one line (NUL-terminated, at most 1998 characters) into a zero-filled
-// record, with the C library's own scanning.
+// record, by the scan rules of logdata/scanners.h.
 PlaybackRecord ScanLogLine(const char* line);
 
 // Reads lines into plays, applying the filter. One collector per thread.

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
-#include <thread>
+#include <exception>
 #include <vector>
 
+#include "base/cp1250.h"
 #include "logdata/log_loader.h"
 #include "logdata/play_collection.h"
 #include "logdata/play_moment.h"
@@ -74,21 +75,6 @@ struct PartWork {
     uint32_t RankOf(size_t i) const { return (*rankOf)[collector->plays[i].nameId]; }
     const ParsedPlay& Play(size_t i) const { return collector->plays[i]; }
 };
-
-// Runs work(k) for k in [0, count), each on a thread of its own.
-template <typename Work>
-void ForEachIndex(size_t count, Work work) {
-    std::vector<std::thread> helpers;
-    for (size_t k = 1; k < count; ++k) {
-        helpers.emplace_back([&work, k] { work(k); });
-    }
-    if (count > 0) {
-        work(0);
-    }
-    for (std::thread& helper : helpers) {
-        helper.join();
-    }
-}
 
 template <typename Work>
 void ForEachPart(std::vector<PartWork>& parts, Work work) {
@@ -327,8 +313,9 @@ void ReserveTotals(PlaybackLog& log, size_t count) {
     }
 }
 
-void BuildTotalsFromCounts(PlaybackLog& log, const std::vector<uint32_t>& counts,
-                           const std::vector<uint32_t>& starts, const NameRanks& ranks) {
+// Returns how many rows there should be.
+int32_t BuildTotalsFromCounts(PlaybackLog& log, const std::vector<uint32_t>& counts,
+                              const std::vector<uint32_t>& starts, const NameRanks& ranks) {
     size_t used = 0;
     for (uint32_t count : counts) {
         used += count != 0;
@@ -346,6 +333,7 @@ void BuildTotalsFromCounts(PlaybackLog& log, const std::vector<uint32_t>& counts
         row.firstIndex = static_cast<int32_t>(starts[rank]);
         AppendTotal(log, row);
     }
+    return static_cast<int32_t>(used);
 }
 
 std::vector<PartWork> ShareOut(const PlayParts& parts, size_t fit, const NameRanks& ranks) {
@@ -361,7 +349,11 @@ std::vector<PartWork> ShareOut(const PlayParts& parts, size_t fit, const NameRan
 }
 
 LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
-    const RecordRoom room = ReserveRecords(log, CountPlays(parts));
+    const size_t plays = CountPlays(parts);
+    const RecordRoom room = ReserveRecords(log, plays);
+    if (room.fit < plays) {
+        return {LoadStatus::kOutOfMemory, {}};
+    }
     const NameRanks ranks = RankNames(parts);
     const size_t rankCount = ranks.names.size();
     std::vector<PartWork> work = ShareOut(parts, room.fit, ranks);
@@ -394,24 +386,45 @@ LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
     const SortedPlays sortedPlays =
         anyUnsorted ? SortUnsorted(work, unsorted, counts) : SortedPlays{};
     WriteSorted(log, room.zeroed, work, ranks, starts, unsorted, sortedPlays);
-    BuildTotalsFromCounts(log, counts, starts, ranks);
+    const int32_t totals = BuildTotalsFromCounts(log, counts, starts, ranks);
+    if (log.totalCount != totals) {
+        return {LoadStatus::kOutOfMemory, {}};
+    }
     return {LoadStatus::kLoaded, {}};
+}
+
+// The whole load, with every way memory can run out (an array that cannot grow, a thread that
+// cannot start) ending it with an empty log.
+template <typename Collect>
+LoadResult Load(PlaybackLog& log, Collect collect) {
+    ResetLog(log);
+    LoadResult result{LoadStatus::kOutOfMemory, {}};
+    try {
+        PlayParts parts;
+        result =
+            collect(parts) ? SortAndGroup(log, parts) : LoadResult{LoadStatus::kCannotOpen, {}};
+    } catch (const std::exception&) {
+        // bad_alloc, length_error or system_error: the standard library ran out of something
+    }
+    if (result.status == LoadStatus::kOutOfMemory) {
+        ResetLog(log);
+    }
+    return result;
 }
 
 }  // namespace
 
 LoadResult LoadSortAndGroup(const char* path, PlaybackLog& log) {
-    ResetLog(log);
-    PlayParts parts;
-    if (!CollectFilePlays(path, log.filter, parts)) {
-        return {LoadStatus::kCannotOpen, {}};
-    }
-    return SortAndGroup(log, parts);
+    return Load(log, [&](PlayParts& parts) { return CollectFilePlays(path, log.filter, parts); });
 }
 
 LoadResult LoadSortAndGroupBytes(std::string_view bytes, PlaybackLog& log) {
-    ResetLog(log);
-    PlayParts parts;
-    CollectBytePlays(bytes, log.filter, parts);
-    return SortAndGroup(log, parts);
+    return Load(log, [&](PlayParts& parts) {
+        CollectBytePlays(bytes, log.filter, parts);
+        return true;
+    });
+}
+
+std::string OutOfMemoryMessage() {
+    return Utf16ToCp1250(u"Na načtení měsíce nestačí paměť; seznam zůstal prázdný.");
 }

@@ -1,9 +1,12 @@
 #include "logdata/play_collection.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <system_error>
 #include <thread>
 
 #include <sys/stat.h>
@@ -18,6 +21,7 @@ constexpr size_t kBlockSize = size_t{4} << 20;
 constexpr uint64_t kMinBytesPerThread = uint64_t{4} << 20;
 constexpr size_t kMinRecordsPerThread = 50000;
 constexpr size_t kMaxRecords = INT32_MAX / kRecordGrowth * kRecordGrowth;
+constexpr size_t kPastEndPiece = 4096;  // read at a time after the end the log had at the start
 
 // Sequential reading from one position; each thread has its own.
 class Cursor {
@@ -31,6 +35,7 @@ public:
     virtual ~ByteSource() = default;
     virtual uint64_t Size() const = 0;
     virtual std::unique_ptr<Cursor> Open(uint64_t offset) const = 0;
+    virtual bool MayGrow() const { return false; }
 };
 
 class MemoryCursor : public Cursor {
@@ -99,6 +104,7 @@ class FileSource : public ByteSource {
 public:
     FileSource(const char* path, uint64_t size) : path_(path), size_(size) {}
     uint64_t Size() const override { return size_; }
+    bool MayGrow() const override { return true; }
     std::unique_ptr<Cursor> Open(uint64_t offset) const override {
         std::FILE* file = std::fopen(path_, "rb");
         if (file != nullptr) {
@@ -129,8 +135,8 @@ uint64_t NextLineStart(const ByteSource& source, uint64_t offset) {
     return offset + static_cast<uint64_t>(static_cast<const char*>(lineFeed) - window.data()) + 1;
 }
 
-// Part boundaries: 0, line starts near the even splits, and the end (the last part reads on to
-// the end of the file, should it have grown).
+// Part boundaries: 0, line starts near the even splits, and the size the source had when the
+// load began.
 std::vector<uint64_t> SplitPoints(const ByteSource& source, unsigned threads) {
     const uint64_t size = source.Size();
     std::vector<uint64_t> points{0};
@@ -142,17 +148,52 @@ std::vector<uint64_t> SplitPoints(const ByteSource& source, unsigned threads) {
             points.push_back(start);
         }
     }
-    points.push_back(UINT64_MAX);
+    points.push_back(size);
     return points;
 }
 
-void CollectRange(const ByteSource& source, uint64_t begin, uint64_t end,
+// The player may be appending while a month loads: the load takes the log as it was when the
+// load began. A line that has no line end there may still be being written: it is read on to
+// its line end, waiting a moment for the rest if none has come yet; one that has grown but has
+// no line end even then is not a play yet, and is left out.
+void FinishLastLine(const ByteSource& source, Cursor& cursor, char* buffer, size_t carried,
+                    PlayCollector& collector) {
+    bool grew = false;
+    bool waited = !source.MayGrow();
+    for (;;) {
+        const size_t got = cursor.Read(buffer + carried, kPastEndPiece);
+        if (got == 0 && !waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            waited = true;
+            continue;
+        }
+        if (got == 0) {
+            if (!grew) {
+                collector.AddLines(buffer, carried, true);
+            }
+            return;
+        }
+        grew = true;
+        const auto* lineFeed = static_cast<const char*>(std::memchr(buffer + carried, '\n', got));
+        const size_t filled =
+            lineFeed != nullptr ? static_cast<size_t>(lineFeed - buffer) + 1 : carried + got;
+        const size_t used = collector.AddLines(buffer, filled, false);
+        if (lineFeed != nullptr) {
+            return;
+        }
+        carried = filled - used;
+        std::memmove(buffer, buffer + used, carried);
+    }
+}
+
+void CollectRange(const ByteSource& source, uint64_t begin, uint64_t end, bool last,
                   PlayCollector& collector) {
     std::unique_ptr<Cursor> cursor = source.Open(begin);
-    const FreshArray<char> buffer(kBlockSize + kMaxLineLength);
-    const uint64_t expected = end == UINT64_MAX ? source.Size() - begin : end - begin;
+    // Room for a block after an unfinished line, and for the pieces read past the end.
+    const FreshArray<char> buffer(static_cast<size_t>(std::min<uint64_t>(kBlockSize, end - begin)) +
+                                  kMaxLineLength + kPastEndPiece);
     collector.plays.reserve(
-        static_cast<size_t>(std::min<uint64_t>(expected / 40 + 16, kMaxRecords)));
+        static_cast<size_t>(std::min<uint64_t>((end - begin) / 40 + 16, kMaxRecords)));
     size_t carried = 0;
     uint64_t remaining = end - begin;
     for (;;) {
@@ -161,6 +202,10 @@ void CollectRange(const ByteSource& source, uint64_t begin, uint64_t end,
         remaining -= got;
         const bool isEnd = got == 0;
         const size_t filled = carried + got;
+        if (isEnd && last && filled > 0) {
+            FinishLastLine(source, *cursor, buffer.data(), filled, collector);
+            return;
+        }
         const size_t used = collector.AddLines(buffer.data(), filled, isEnd);
         carried = filled - used;
         std::memmove(buffer.data(), buffer.data() + used, carried);
@@ -176,15 +221,9 @@ void CollectPlays(const ByteSource& source, const ScanFilter& filter, PlayParts&
     for (size_t k = 0; k + 1 < points.size(); ++k) {
         parts.push_back(std::make_unique<PlayCollector>(filter));
     }
-    std::vector<std::thread> helpers;
-    for (size_t k = 1; k < parts.size(); ++k) {
-        helpers.emplace_back(CollectRange, std::cref(source), points[k], points[k + 1],
-                             std::ref(*parts[k]));
-    }
-    CollectRange(source, points[0], points[1], *parts[0]);
-    for (std::thread& helper : helpers) {
-        helper.join();
-    }
+    ForEachIndex(parts.size(), [&](size_t k) {
+        CollectRange(source, points[k], points[k + 1], k + 1 == parts.size(), *parts[k]);
+    });
 }
 
 }  // namespace
@@ -306,9 +345,9 @@ RecordRoom ReserveRecords(PlaybackLog& log, size_t count) {
             log.records = static_cast<PlaybackRecord*>(grown);
             log.recordCapacity = static_cast<int32_t>(target);
             if (fresh) {
-                FaultInRecords(log.records, count);
+                FaultInRecords(log.records, std::min(count, target));
             }
-            return {count, fresh};
+            return {std::min(count, target), fresh};
         }
         target = std::max(have, RoundUpToGrowth(target / 2));
     }
@@ -325,16 +364,41 @@ void WriteRecord(PlaybackRecord& record, const ParsedPlay& play, std::string_vie
     record.length = play.length;
 }
 
+void RunEach(size_t count, void (*work)(void* context, size_t k), void* context) {
+    std::vector<std::exception_ptr> failures(count);
+    const auto guarded = [&](size_t k) {
+        try {
+            work(context, k);
+        } catch (...) {
+            failures[k] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> helpers;
+    helpers.reserve(count);
+    for (size_t k = 1; k < count; ++k) {
+        try {
+            helpers.emplace_back(guarded, k);
+        } catch (const std::system_error&) {
+            guarded(k);  // no thread to be had: the work is the same on this one
+        }
+    }
+    if (count > 0) {
+        guarded(0);
+    }
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
+}
+
 void ForEachRange(size_t count, void (*work)(void* context, size_t begin, size_t end),
                   void* context) {
     const size_t threads =
         std::min<size_t>(ThreadCount(), std::max<size_t>(1, count / kMinRecordsPerThread));
-    std::vector<std::thread> helpers;
-    for (size_t k = 1; k < threads; ++k) {
-        helpers.emplace_back(work, context, count * k / threads, count * (k + 1) / threads);
-    }
-    work(context, 0, count / threads);
-    for (std::thread& helper : helpers) {
-        helper.join();
-    }
+    ForEachIndex(threads,
+                 [&](size_t k) { work(context, count * k / threads, count * (k + 1) / threads); });
 }

@@ -33,6 +33,17 @@ void WriteRecord(PlaybackRecord& record, const ParsedPlay& play, std::string_vie
 // The threads a load uses: the cores, at most 8.
 unsigned ThreadCount();
 
+// Runs work(context, k) for k in [0, count), each on a thread of its own where one can be
+// started and on the caller's thread where not. An exception that any of them throws (memory
+// running out) is thrown again once all have ended: none escapes a thread.
+void RunEach(size_t count, void (*work)(void* context, size_t k), void* context);
+
+template <typename Work>
+void ForEachIndex(size_t count, Work work) {
+    RunEach(
+        count, [](void* context, size_t k) { (*static_cast<Work*>(context))(k); }, &work);
+}
+
 // Runs work(begin, end) over [0, count) on the available cores.
 void ForEachRange(size_t count, void (*work)(void* context, size_t begin, size_t end),
                   void* context);

@@ -1,5 +1,6 @@
 #include "logdata/totals.h"
 
+#include <charconv>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -119,9 +120,17 @@ void GetTotalText(void* context, ListViewItem* item) {
         case 0:
             std::snprintf(item->pszText, capacity, "%s", total.name);
             break;
-        case 1:
-            std::snprintf(item->pszText, capacity, "%.2f", total.length);
+        case 1: {
+            // "%.2f" as the C library would write it, but the same on every one: some drop the
+            // sign of a negative NaN.
+            char text[400];
+            const auto written =
+                std::to_chars(text, text + sizeof text, total.length, std::chars_format::fixed, 2);
+            const size_t size =
+                written.ec == std::errc() ? static_cast<size_t>(written.ptr - text) : 0;
+            std::snprintf(item->pszText, capacity, "%.*s", static_cast<int>(size), text);
             break;
+        }
         case 2:
             std::snprintf(item->pszText, capacity, "%u", static_cast<unsigned>(total.playCount));
             break;

@@ -9,17 +9,64 @@
 #ifdef _WIN32
 #include <direct.h>
 #include <share.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace {
 
+#ifdef _WIN32
+// The path in the form that Windows takes literally: an animation named CON.avi, whose report
+// CON.avi_2015-03.txt Windows would otherwise take for the console, gets a file of that name.
+std::wstring LiteralPath(const std::string& path) {
+    const std::wstring relative = reinterpret_cast<const wchar_t*>(Cp1250ToUtf16(path).c_str());
+    const size_t separator = relative.find_last_of(L'\\');
+    if (separator == std::wstring::npos) {
+        return relative;
+    }
+    std::wstring full(32768, L'\0');
+    const DWORD size = GetFullPathNameW(relative.substr(0, separator).c_str(),
+                                        static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (size == 0 || size >= full.size()) {
+        return relative;
+    }
+    full.resize(size);
+    const std::wstring prefix = full.rfind(L"\\\\", 0) == 0 ? L"\\\\?\\UNC" : L"\\\\?\\";
+    return prefix + full.substr(full.rfind(L"\\\\", 0) == 0 ? 1 : 0) + relative.substr(separator);
+}
+#endif
+
 // File names are Windows-1250 bytes; the file system gets them in its own encoding.
 std::FILE* OpenDenyingWriters(const std::string& path) {
 #ifdef _WIN32
-    const std::u16string wide = Cp1250ToUtf16(path);
-    return _wfsopen(reinterpret_cast<const wchar_t*>(wide.c_str()), L"wb", _SH_DENYWR);
+    return _wfsopen(LiteralPath(path).c_str(), L"wb", _SH_DENYWR);
 #else
-    return std::fopen(Cp1250ToUtf8(path).c_str(), "wb");
+    // Writers are kept out as far as POSIX can: a program holding a lock on the file (as
+    // spreadsheets do) makes the open fail, and ours is held while the report is written. The
+    // old content is dropped only once the lock is ours.
+    const int fd = open(Cp1250ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    struct stat info {};
+    int error = 0;
+    if (fcntl(fd, F_SETLK, &lock) != 0 && (errno == EACCES || errno == EAGAIN)) {
+        error = EACCES;  // as Windows says it of a file another program holds
+    } else if (fstat(fd, &info) != 0 || (S_ISREG(info.st_mode) && ftruncate(fd, 0) != 0)) {
+        error = errno;
+    }
+    std::FILE* file = error == 0 ? fdopen(fd, "wb") : nullptr;
+    if (file == nullptr) {
+        error = error != 0 ? error : errno;
+        close(fd);
+        errno = error;
+    }
+    return file;
 #endif
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/cp1250.h"
 #include "logdata/playback_log.h"
 
 namespace {
@@ -48,6 +49,17 @@ std::string DetailFileNamePart(const char* name) {
         }
     }
     return part;
+}
+
+std::string RefusedFileNamePartReason(const std::string& part) {
+    for (const char c : part) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("\"*<>?|", c) != nullptr) {
+            return Utf16ToCp1250(
+                u"n\u00e1zev obsahuje znak, kter\u00fd Windows v n\u00e1zvu souboru "
+                u"nep\u0159ipou\u0161t\u00ed");
+        }
+    }
+    return std::string();
 }
 
 std::string DetailReportPath(const char* name, ReportMonth month, ReportFileType type) {

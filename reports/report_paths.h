@@ -28,6 +28,11 @@ std::string SummaryReportPath(ReportMonth month, ReportFileType type);
 // "_", so that no name can leave the report folder.
 std::string DetailFileNamePart(const char* name);
 
+// Why the file-name part cannot be a file name on Windows (a control character, such as the
+// CR LF a name may end in, or one of " * < > ? |), or empty when it can. Such names are refused
+// on every platform, so that a report is written, or not, alike everywhere.
+std::string RefusedFileNamePartReason(const std::string& part);
+
 // "report\%s_%04u-%02u.txt" or ".csv" with the file-name part of the animation name. The result
 // may be longer than kMaxReportPathLength; such a path is refused by the writers.
 std::string DetailReportPath(const char* name, ReportMonth month, ReportFileType type);

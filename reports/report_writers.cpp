@@ -228,6 +228,12 @@ void WritePair(const std::string& textPath, const std::string& csvPath, char dec
 
 void WriteDetailPair(const PlaybackLog& log, const AnimationTotal& total, ReportMonth month,
                      char decimalSeparator, ReportResult& result) {
+    const std::string refused = RefusedFileNamePartReason(DetailFileNamePart(total.name));
+    if (!refused.empty()) {
+        result.failures.push_back(
+            {DetailReportPath(total.name, month, ReportFileType::kText), refused});
+        return;
+    }
     WritePair(
         DetailReportPath(total.name, month, ReportFileType::kText),
         DetailReportPath(total.name, month, ReportFileType::kCsv), decimalSeparator,

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, and nothing when it is all there already.
 #   install-deps.sh native   compilers and GoogleTest for the Linux build
-#   install-deps.sh all      also MinGW-w64, Wine, Xvfb and xdotool for the Windows build and its tests
+#   install-deps.sh fuzz     also clang and its libFuzzer runtime for the fuzz targets
+#   install-deps.sh all      all of it, and MinGW-w64, Wine, Xvfb, xdotool and Chromium for the Windows build and the tests
 set -euo pipefail
 what=${1:-all}
 
@@ -14,6 +15,10 @@ want ninja-build /usr/bin/ninja
 want g++ /usr/bin/g++
 want googletest /usr/src/googletest/CMakeLists.txt
 want locales /usr/share/i18n/locales/cs_CZ
+if [ "$what" = all ] || [ "$what" = fuzz ]; then
+    want clang /usr/bin/clang++
+    want libclang-rt-dev "$(ls -d /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null | head -1)"
+fi
 if [ "$what" = all ]; then
     want g++-mingw-w64-x86-64-posix /usr/bin/x86_64-w64-mingw32-g++-posix
     want binutils-mingw-w64-x86-64 /usr/bin/x86_64-w64-mingw32-windres

@@ -19,7 +19,8 @@ run_preset() { # run_preset NAME CTEST-OPTIONS [WRAPPER...]
     if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset" -j "$jobs"; then
         echo "=== $preset: BUILD FAILED"
         results+=("$preset: build failed")
-        failed=1
+        last_status=1
+        last_failed=0
         return
     fi
     echo "=== $preset: test"
@@ -27,22 +28,52 @@ run_preset() { # run_preset NAME CTEST-OPTIONS [WRAPPER...]
     # shellcheck disable=SC2086
     "$@" ctest --preset "$preset" -j "$jobs" $options 2>&1 | tee "$log"
     local status=${PIPESTATUS[0]}
-    local line
+    local line f=0 n=0
     line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
     if [[ $line =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
-        local f=${BASH_REMATCH[1]} n=${BASH_REMATCH[2]}
+        f=${BASH_REMATCH[1]} n=${BASH_REMATCH[2]}
         passed_total=$((passed_total + n - f))
         failed_total=$((failed_total + f))
     fi
-    [ "$status" -eq 0 ] || failed=1
+    last_status=$status
+    last_failed=$f
     results+=("$preset: ${line:-no test summary} (exit $status)")
 }
 
 run_preset linux ""
+[ "$last_status" -eq 0 ] || failed=1
 run_preset linux-asan "" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
-# Under Wine, roughly one test process in a thousand, any test, ends at once without any
-# output. A test that fails three times in a row still fails.
-run_preset windows "--repeat until-pass:3" scripts/with-display.sh
+[ "$last_status" -eq 0 ] || failed=1
+
+# Under Wine a test process has been seen, rarely, to end at once without any output (about one
+# in a thousand, any test). It did not happen in 1200 starts of one test process tried for it
+# (400 one after another, 800 two at a time through scripts/wine-run with piped output, under a
+# loaded machine), so its cause is not known: the failed tests get one more run, and the
+# summary says how many needed it. A test that fails twice fails.
+run_preset windows "" scripts/with-display.sh
+windows_failed=$last_failed
+if [ "$last_status" -ne 0 ] && [ "$windows_failed" -gt 0 ]; then
+    echo "=== windows: the $windows_failed failed tests once more"
+    retry_log=build/windows/ctest-retry.log
+    scripts/with-display.sh ctest --preset windows --rerun-failed 2>&1 | tee "$retry_log"
+    last_status=${PIPESTATUS[0]}
+    line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$retry_log" | tail -1)
+    still=$windows_failed
+    [[ $line =~ ([0-9]+)\ tests?\ failed\ out\ of ]] && still=${BASH_REMATCH[1]}
+    [ "$last_status" -eq 0 ] && still=0
+    passed_total=$((passed_total + windows_failed - still))
+    failed_total=$((failed_total - windows_failed + still))
+    results[-1]+=", $windows_failed retried, $((windows_failed - still)) of them passed the second time"
+fi
+[ "$last_status" -eq 0 ] || failed=1
+
+# The fuzz targets, 30 s each: the load path and the report writers against the references.
+echo "=== fuzz: 30 s per target"
+fuzz_lines=$(scripts/fuzz.sh 30)
+fuzz_status=$?
+echo "$fuzz_lines"
+[ "$fuzz_status" -eq 0 ] || failed=1
+while IFS= read -r line; do results+=("$line"); done <<<"$fuzz_lines"
 
 echo
 printf '%s\n' "${results[@]}"

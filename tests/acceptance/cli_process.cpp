@@ -12,6 +12,8 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -73,8 +75,8 @@ HANDLE OpenInheritable(const fs::path& path, DWORD access, DWORD disposition) {
 }
 
 int RunChild(const fs::path& workDir, const std::vector<std::string>& args, const fs::path& out,
-             const fs::path& err, const Environment& environment) {
-    if (!environment.empty()) {
+             const fs::path& err, const Environment& environment, const ChildLimits& limits) {
+    if (!environment.empty() || limits.addressSpace != 0 || limits.asNobody) {
         throw std::logic_error("the child's environment is set on POSIX only");
     }
     std::string commandLine = QuoteArgument(WindowsExecutablePath());
@@ -120,9 +122,21 @@ void SetEnvironment(const Environment& environment) {
     }
 }
 
+bool ApplyLimits(const ChildLimits& limits) {
+    if (limits.addressSpace != 0) {
+        const rlimit limit{limits.addressSpace, limits.addressSpace};
+        if (setrlimit(RLIMIT_AS, &limit) != 0) {
+            return false;
+        }
+    }
+    constexpr uid_t kNobody = 65534;
+    return !limits.asNobody || geteuid() != 0 ||
+           (setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0);
+}
+
 [[noreturn]] void ExecChild(const fs::path& workDir, const std::vector<std::string>& args,
                             const fs::path& out, const fs::path& err,
-                            const Environment& environment) {
+                            const Environment& environment, const ChildLimits& limits) {
     const int input = open("/dev/null", O_RDONLY);
     const int output = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int error = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -130,7 +144,7 @@ void SetEnvironment(const Environment& environment) {
     setenv("TZ", "UTC", 1);
     SetEnvironment(environment);
     if (input < 0 || output < 0 || error < 0 || chdir(workDir.c_str()) != 0 || dup2(input, 0) < 0 ||
-        dup2(output, 1) < 0 || dup2(error, 2) < 0) {
+        dup2(output, 1) < 0 || dup2(error, 2) < 0 || !ApplyLimits(limits)) {
         _exit(127);
     }
     std::vector<char*> argv;
@@ -146,13 +160,13 @@ void SetEnvironment(const Environment& environment) {
 }
 
 int RunChild(const fs::path& workDir, const std::vector<std::string>& args, const fs::path& out,
-             const fs::path& err, const Environment& environment) {
+             const fs::path& err, const Environment& environment, const ChildLimits& limits) {
     const pid_t child = fork();
     if (child < 0) {
         throw std::runtime_error("cannot fork");
     }
     if (child == 0) {
-        ExecChild(workDir, args, out, err, environment);
+        ExecChild(workDir, args, out, err, environment, limits);
     }
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
@@ -178,7 +192,12 @@ ScratchFolder::ScratchFolder() {
 
 ScratchFolder::~ScratchFolder() {
     std::error_code ignored;
+#ifdef _WIN32
+    // Literally: a report named CON.avi_2015-03.txt is a file, not the console.
+    fs::remove_all(L"\\\\?\\" + fs::absolute(path_).wstring(), ignored);
+#else
     fs::remove_all(path_, ignored);
+#endif
 }
 
 void ScratchFolder::WriteFile(const std::string& relative, const std::string& bytes) const {
@@ -192,14 +211,14 @@ void ScratchFolder::WriteLog(const std::string& fileName, const std::string& byt
 }
 
 CliResult RunCli(const fs::path& workDir, const std::vector<std::string>& args,
-                 const Environment& environment) {
+                 const Environment& environment, const ChildLimits& limits) {
     // The captured streams live beside the working folder so they never show up in its listing.
     static std::atomic<int> serial{0};
     const std::string stem = workDir.filename().string() + ".run" + std::to_string(serial++) + ".";
     const fs::path out = workDir.parent_path() / (stem + "out");
     const fs::path err = workDir.parent_path() / (stem + "err");
     CliResult result;
-    result.status = RunChild(workDir, args, out, err, environment);
+    result.status = RunChild(workDir, args, out, err, environment, limits);
     result.out = ReadWholeFile(out);
     result.err = ReadWholeFile(err);
     fs::remove(out);

@@ -38,9 +38,15 @@ private:
 // Variables set (or, without a value, removed) in the child's environment; POSIX only.
 using Environment = std::vector<std::pair<std::string, std::optional<std::string>>>;
 
+// What the child may not do; POSIX only.
+struct ChildLimits {
+    size_t addressSpace = 0;  // bytes of address space, 0 for no limit
+    bool asNobody = false;    // drops root's rights, so that file permissions count
+};
+
 // Runs kvimeter-cli with `args` in `workDir`; stdout and stderr are captured byte for byte.
 CliResult RunCli(const std::filesystem::path& workDir, const std::vector<std::string>& args,
-                 const Environment& environment = {});
+                 const Environment& environment = {}, const ChildLimits& limits = {});
 
 // Whether kvimeter-cli's local time is UTC, so moments on the calendar's limits can be checked.
 bool LocalTimeIsUtc();
@@ -60,8 +66,9 @@ std::string Row(const std::string& name, const std::string& length, const std::s
 class CliTest : public ::testing::Test {
 protected:
     void WriteMarch(const std::string& bytes) const { folder_.WriteLog("AVI_2015-03.txt", bytes); }
-    CliResult Run(const std::vector<std::string>& args, const Environment& environment = {}) const {
-        return RunCli(folder_.Path(), args, environment);
+    CliResult Run(const std::vector<std::string>& args, const Environment& environment = {},
+                  const ChildLimits& limits = {}) const {
+        return RunCli(folder_.Path(), args, environment, limits);
     }
     CliResult ListMarch(std::vector<std::string> options = {}) const;
 

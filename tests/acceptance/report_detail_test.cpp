@@ -272,21 +272,6 @@ TEST_F(DetailFormulaNames, GetAQuoteInTheCsvLinesOnly) {
     }
 }
 
-#ifndef _WIN32
-// Windows file names cannot hold CR or LF.
-TEST_F(DetailFormulaNames, ANameStartingWithALineEndGetsAQuoteToo) {
-    WriteMarch("01.03.2015\t10:00:00\tX\t\r\n");
-    ExpectSaved(DetailMarch({"--row", "0", "--decimal-separator", ","}),
-                DetailSaved("\r\n_2015-03.csv"));
-    EXPECT_EQ(ReadReport("\r\n_2015-03.txt"),
-              kDetailTextHeader + TextLine("01.03.2015", "10:00:00", "\r\n", "0,00") + "\r\n" +
-                  DetailClosing("\t", "1", "0 h  00 min  00 sec"));
-    EXPECT_EQ(ReadReport("\r\n_2015-03.csv"),
-              kDetailCsvHeader + CsvLine("2015-03-01", "10:00:00", "'\r\n", "0.00") + "\r\n" +
-                  DetailClosing(";", "1", "0 h  00 min  00 sec"));
-}
-#endif
-
 // The path report<sep>NAME_YYYY-MM.txt may hold 259 characters; with a four-digit year that
 // leaves 240 for the name part.
 using DetailPathLimit = ReportTest;

@@ -7,6 +7,8 @@
 #include <ctime>
 #include <map>
 
+#include "logdata/log_parser.h"
+
 namespace {
 
 // Drive, directory, file name and extension; only file name and extension are joined again.
@@ -30,9 +32,24 @@ std::string SplitPathJoinName(const char* name) {
     return joined;
 }
 
-const char* SkipPastTab(const char* p) {
+[[maybe_unused]] const char* SkipPastTab(const char* p) {
     const char* tab = std::strchr(p, '\t');
     return tab ? tab + 1 : p + std::strlen(p);
+}
+
+// The GNU C library's sscanf is the rule the loader's scanners follow; other C libraries read
+// numbers out of range their own way, so there the scanners, held to it natively, stand in.
+void ScanLine(const char* line, PlaybackRecord& record) {
+#ifdef __GLIBC__
+    const char* p = SkipPastTab(SkipPastTab(SkipPastTab(line)));
+    SystemTime& t = record.time;
+    std::sscanf(line, "%hu.%hu.%hu\t%hu:%hu:%hu\t%255[^\t]s", &t.wDay, &t.wMonth, &t.wYear,
+                &t.wHour, &t.wMinute, &t.wSecond, record.name);
+    std::sscanf(p, "%255[^\t]s", record.name);
+    std::sscanf(SkipPastTab(p), "%lf", &record.length);
+#else
+    record = ScanLogLine(line);
+#endif
 }
 
 bool Keep(PlaybackRecord& record, const ScanFilter& filter) {
@@ -63,23 +80,24 @@ bool Keep(PlaybackRecord& record, const ScanFilter& filter) {
 }  // namespace
 
 ReferenceLoad ReferenceLoadFile(const char* path, const ScanFilter& filter) {
-    ReferenceLoad load;
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) {
-        return load;
+        return {};
     }
+    ReferenceLoad load = ReferenceLoadStream(file, filter);
+    std::fclose(file);
+    return load;
+}
+
+ReferenceLoad ReferenceLoadStream(std::FILE* file, const ScanFilter& filter) {
+    ReferenceLoad load;
     while (!std::feof(file) && !std::ferror(file)) {
         char line[2000];
         std::memset(line, 0, sizeof line);
         std::fgets(line, 1999, file);
         PlaybackRecord record;
         std::memset(&record, 0, sizeof record);
-        SystemTime& t = record.time;
-        std::sscanf(line, "%hu.%hu.%hu\t%hu:%hu:%hu\t%255[^\t]s", &t.wDay, &t.wMonth, &t.wYear,
-                    &t.wHour, &t.wMinute, &t.wSecond, record.name);
-        const char* p = SkipPastTab(SkipPastTab(SkipPastTab(line)));
-        std::sscanf(p, "%255[^\t]s", record.name);
-        std::sscanf(SkipPastTab(p), "%lf", &record.length);
+        ScanLine(line, record);
         if (!Keep(record, filter)) {
             continue;
         }
@@ -88,7 +106,6 @@ ReferenceLoad ReferenceLoadFile(const char* path, const ScanFilter& filter) {
         }
         load.records.push_back(record);
     }
-    std::fclose(file);
     return load;
 }
 

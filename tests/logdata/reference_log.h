@@ -2,6 +2,7 @@
 // The straightforward reading of a log, kept beside the tests to hold the fast loader to it:
 // a line at a time through stdio, each line scanned as written, records grown 5000 at a time,
 // a comparison sort that converts both dates in every comparison.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ struct ReferenceLoad {
 };
 
 ReferenceLoad ReferenceLoadFile(const char* path, const ScanFilter& filter);
+// The same from a stream open for reading; the caller closes it.
+ReferenceLoad ReferenceLoadStream(std::FILE* file, const ScanFilter& filter);
 
 struct ReferenceSort {
     bool dateError = false;
