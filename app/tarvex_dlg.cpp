@@ -169,9 +169,13 @@ void CTarvexDlg::OnLoadData() {
     const LoadResult result = LoadSortAndGroup(path.c_str(), log);
     // The row count follows the totals before anything can repaint the list.
     m_list.SetItemCountEx(log.totalCount, LVSICF_NOSCROLL);
-    if (result.status == LoadStatus::kDateError) {
-        MessageBoxW(m_hWnd, ToWide(DateErrorMessage(result.offending)).c_str(),
-                    ToWide(kProgramTitle).c_str(), MB_OK | MB_ICONSTOP);
+    // A month that could not be read whole is said so; the save buttons keep their state.
+    if (result.status == LoadStatus::kDateError || result.status == LoadStatus::kOutOfMemory) {
+        const std::string message = result.status == LoadStatus::kDateError
+                                        ? DateErrorMessage(result.offending)
+                                        : OutOfMemoryMessage();
+        MessageBoxW(m_hWnd, ToWide(message).c_str(), ToWide(kProgramTitle).c_str(),
+                    MB_OK | MB_ICONSTOP);
         return;
     }
     EnableControlRange(IDC_SAVE_SUMMARY, IDC_SAVE_DETAIL_ALL, true);

@@ -215,7 +215,7 @@ int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log) {
         case LoadStatus::kLoaded:
             return kExitOk;
         case LoadStatus::kCannotOpen:
-            return Failure(Cp1250ToUtf8(Utf16ToCp1250(u"Soubor nelze otevřít: ")) + path);
+            return Failure("Soubor nelze otevřít: " + path);
         case LoadStatus::kDateError:
             return Failure(Cp1250ToUtf8(DateErrorMessage(result.offending)));
         case LoadStatus::kOutOfMemory:

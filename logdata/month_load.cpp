@@ -426,5 +426,6 @@ LoadResult LoadSortAndGroupBytes(std::string_view bytes, PlaybackLog& log) {
 }
 
 std::string OutOfMemoryMessage() {
-    return Utf16ToCp1250(u"Na načtení měsíce nestačí paměť; seznam zůstal prázdný.");
+    static constexpr Cp1250Literal kText{"Na načtení měsíce nestačí paměť; seznam zůstal prázdný."};
+    return kText.str();
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/cp1250.h"
 #include "logdata/totals.h"
 #include "reports/report_file.h"
 #include "reports/report_messages.h"
@@ -13,29 +14,12 @@
 namespace {
 
 // The fixed texts, Windows-1250.
-constexpr std::string_view kSummaryTextHeader =
-    "Animace\tD\xE9lka [s]\tPo\xE8"
-    "et p\xF8"
-    "ehr\xE1n\xED\t\xC8"
-    "as celkem\r\n";
-constexpr std::string_view kSummaryCsvHeader =
-    "Animace;D\xE9lka [s];Po\xE8"
-    "et p\xF8"
-    "ehr\xE1n\xED;\xC8"
-    "as celkem\r\n";
-constexpr std::string_view kDetailTextHeader =
-    "Datum\t\xC8"
-    "as\tAnimace\tD\xE9lka [s]\r\n";
-constexpr std::string_view kDetailCsvHeader =
-    "Datum;\xC8"
-    "as;Animace;D\xE9lka [s]\r\n";
-constexpr std::string_view kPlayCountLabel =
-    "Po\xE8"
-    "et p\xF8"
-    "ehr\xE1n\xED";
-constexpr std::string_view kTotalTimeLabel =
-    "\xC8"
-    "as celkem";
+constexpr Cp1250Literal kSummaryTextHeader{"Animace\tDélka [s]\tPočet přehrání\tČas celkem\r\n"};
+constexpr Cp1250Literal kSummaryCsvHeader{"Animace;Délka [s];Počet přehrání;Čas celkem\r\n"};
+constexpr Cp1250Literal kDetailTextHeader{"Datum\tČas\tAnimace\tDélka [s]\r\n"};
+constexpr Cp1250Literal kDetailCsvHeader{"Datum;Čas;Animace;Délka [s]\r\n"};
+constexpr Cp1250Literal kPlayCountLabel{"Počet přehrání"};
+constexpr Cp1250Literal kTotalTimeLabel{"Čas celkem"};
 constexpr std::string_view kLineEnd = "\r\n";
 
 // How one of the two files of a pair writes its fields.
@@ -121,7 +105,7 @@ void WriteTotalTime(ReportFileWriter& out, const AnimationTotal& total) {
 }
 
 void WriteSummaryBody(ReportFileWriter& out, const PlaybackLog& log, const FileStyle& style) {
-    out.Write(style.csv ? kSummaryCsvHeader : kSummaryTextHeader);
+    out.Write(style.csv ? std::string_view(kSummaryCsvHeader) : kSummaryTextHeader);
     LengthText length(style.decimalSeparator);
     for (int32_t i = 0; i < log.totalCount; ++i) {
         const AnimationTotal& total = log.totals[i];
@@ -181,7 +165,7 @@ int32_t PlaysEnd(const PlaybackLog& log, const AnimationTotal& total) {
 
 void WriteDetailBody(ReportFileWriter& out, const PlaybackLog& log, const AnimationTotal& total,
                      const FileStyle& style) {
-    out.Write(style.csv ? kDetailCsvHeader : kDetailTextHeader);
+    out.Write(style.csv ? std::string_view(kDetailCsvHeader) : kDetailTextHeader);
     LengthText length(style.decimalSeparator);
     const int32_t first = total.firstIndex < 0 ? 0 : total.firstIndex;
     const int32_t end = PlaysEnd(log, total);
