@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "logdata/byte_search.h"
 #include "logdata/log_loader.h"
 #include "logdata/scanners.h"
 
@@ -56,11 +57,7 @@ bool IsPlainFirstByte(char c) {
 
 // Up to the next TAB or NUL (where the scan would stop), or the end.
 const char* FieldEnd(const char* p, const char* end) {
-    const auto* tab = static_cast<const char*>(std::memchr(p, '\t', static_cast<size_t>(end - p)));
-    const char* fieldEnd = tab != nullptr ? tab : end;
-    const auto* nul =
-        static_cast<const char*>(std::memchr(p, '\0', static_cast<size_t>(fieldEnd - p)));
-    return nul != nullptr ? nul : fieldEnd;
+    return FindEitherByte(p, end, '\t', '\0');
 }
 
 const char* SkipTabs(const char* p, int count) {
@@ -147,9 +144,9 @@ size_t PlayCollector::AddLines(const char* bytes, size_t size, bool isEnd) {
     size_t done = 0;
     while (done < size) {
         const size_t limit = std::min(size - done, kMaxLineLength);
-        const auto* lineEnd = static_cast<const char*>(std::memchr(bytes + done, '\n', limit));
+        const char* lineEnd = FindByte(bytes + done, bytes + done + limit, '\n');
         size_t length = limit;
-        if (lineEnd != nullptr) {
+        if (lineEnd != bytes + done + limit) {
             length = static_cast<size_t>(lineEnd - (bytes + done)) + 1;
         } else if (limit < kMaxLineLength && !isEnd) {
             break;  // the rest of this line has not been read yet
