@@ -7,7 +7,7 @@
 #include "app/month_combo.h"
 #include "app/resource.h"
 #include "base/cp1250.h"
-#include "logdata/log_loader.h"
+#include "logdata/playback_log.h"
 #include "logdata/log_months.h"
 #include "logdata/month_load.h"
 #include "logdata/record_sort.h"

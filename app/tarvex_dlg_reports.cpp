@@ -2,7 +2,7 @@
 // selected row or of every row, named after the month selected at that moment.
 #include "app/tarvex_dlg.h"
 #include "app/resource.h"
-#include "logdata/log_loader.h"
+#include "logdata/playback_log.h"
 #include "userlocale/user_decimal_separator.h"
 #include "reports/report_messages.h"
 

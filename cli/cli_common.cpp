@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "base/cp1250.h"
-#include "logdata/log_loader.h"
+#include "logdata/playback_log.h"
 #include "logdata/month_load.h"
 #include "logdata/record_sort.h"
 #include "logdata/scanners.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "logdata/log_loader.h"
+#include "logdata/playback_log.h"
 #include "logdata/log_months.h"
 #include "logdata/totals.h"
 

@@ -9,7 +9,7 @@
 
 #include "cli/commands.h"
 #include "base/cp1250.h"
-#include "logdata/log_loader.h"
+#include "logdata/playback_log.h"
 #include "userlocale/user_decimal_separator.h"
 #include "reports/html_report.h"
 #include "reports/report_file.h"

@@ -1,15 +1,8 @@
 #pragma once
 // Loading one month's log into the PlaybackLog with the filter stored in it.
-#include <string>
 #include <string_view>
 
 #include "logdata/playback_log.h"
-
-// The process-wide month, shared by the window, its list and the reports.
-PlaybackLog& ThePlaybackLog();
-
-// Empties the records and the totals; both arrays keep their capacity.
-void ResetLog(PlaybackLog& log);
 
 // Resets the log, then reads the file at path (binary) into records in file order, applying
 // log.filter. Returns 0 when the file was read, 1 when it could not be opened (the log is then
@@ -18,7 +11,3 @@ int LoadLogFile(const char* path, PlaybackLog& log);
 
 // The same reading from bytes already in memory.
 void LoadLogBytes(std::string_view bytes, PlaybackLog& log);
-
-// The last path component: everything after the last "\" or "/", or after a drive "X:" when
-// there is no separator; a name with neither is returned unchanged.
-std::string StripPath(std::string_view name);

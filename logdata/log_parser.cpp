@@ -5,7 +5,6 @@
 #include <string>
 
 #include "logdata/byte_search.h"
-#include "logdata/log_loader.h"
 #include "logdata/scanners.h"
 
 namespace {
@@ -241,4 +240,16 @@ uint32_t PlayCollector::StrippedId(uint32_t id) {
         strippedIds_[id] = names.Intern(stripped);
     }
     return static_cast<uint32_t>(strippedIds_[id]);
+}
+
+std::string StripPath(std::string_view name) {
+    size_t start = 0;
+    if (name.size() >= 2 && name[1] == ':') {
+        start = 2;  // the drive
+    }
+    const size_t separator = name.find_last_of("\\/");
+    if (separator != std::string_view::npos && separator + 1 > start) {
+        start = separator + 1;
+    }
+    return std::string(name.substr(start, kNameSize - 1));
 }

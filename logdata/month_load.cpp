@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
-#include "logdata/log_loader.h"
+#include "logdata/parallel.h"
 #include "logdata/play_collection.h"
 #include "logdata/play_moment.h"
 #include "logdata/totals.h"
@@ -287,20 +287,6 @@ void WriteSorted(PlaybackLog& log, bool zeroed, const std::vector<PartWork>& par
     }
 }
 
-void WriteInFileOrder(PlaybackLog& log, bool zeroed, const std::vector<PartWork>& parts) {
-    size_t first = 0;
-    for (const PartWork& part : parts) {
-        PlaybackRecord* records = log.records + first;
-        ParallelFor(part.count, [&](size_t begin, size_t end) {
-            for (size_t i = begin; i < end; ++i) {
-                const ParsedPlay& play = part.Play(i);
-                WriteRecord(records[i], play, part.collector->names.Name(play.nameId), zeroed);
-            }
-        });
-        first += part.count;
-    }
-}
-
 // The totals array sized in one step as 100-row steps would size it.
 void ReserveTotals(PlaybackLog& log, size_t count) {
     const size_t target = (count + kTotalGrowth - 1) / kTotalGrowth * kTotalGrowth;
@@ -369,7 +355,7 @@ LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
     ForEachPart(work, [&counts](PartWork& part) { CheckMoments(part, counts); });
     for (const PartWork& part : work) {
         if (part.firstInvalid >= 0) {
-            WriteInFileOrder(log, room.zeroed, work);
+            WriteInFileOrder(log, parts, room.fit, room.zeroed);
             LoadResult result{LoadStatus::kDateError, {}};
             const ParsedPlay& play = part.Play(static_cast<size_t>(part.firstInvalid));
             WriteRecord(result.offending, play, part.collector->names.Name(play.nameId), false);

@@ -1,5 +1,6 @@
 #pragma once
 // The in-memory month: accepted plays, per-animation totals and the filter of the last load.
+#include <cstddef>
 #include <cstdint>
 
 #include "base/win32_types.h"
@@ -7,6 +8,8 @@
 constexpr int kNameSize = 256;  // a name holds at most 255 characters and its NUL
 constexpr int32_t kRecordGrowth = 5000;
 constexpr int32_t kTotalGrowth = 100;
+// The most records an array of 5000-record steps can count.
+constexpr size_t kMaxRecordCount = INT32_MAX / kRecordGrowth * kRecordGrowth;
 
 // One accepted log line (280 bytes). Fields a line does not supply are 0.
 struct PlaybackRecord {
@@ -52,3 +55,19 @@ struct PlaybackLog {
     PlaybackLog& operator=(const PlaybackLog&) = delete;
     ~PlaybackLog();
 };
+
+// The process-wide month, shared by the window, its list and the reports.
+PlaybackLog& ThePlaybackLog();
+
+// Empties the records and the totals; both arrays keep their capacity.
+void ResetLog(PlaybackLog& log);
+
+// Room for the records of a load.
+struct RecordRoom {
+    size_t fit;   // how many records fit: fewer than asked only when memory ran out
+    bool zeroed;  // a fresh, zero-filled array: the zero bytes need no writing
+};
+
+// Grows the record array in one step to the capacity that 5000-record steps reach for count
+// records (it never shrinks). A load drops the records that find no room.
+RecordRoom ReserveRecords(PlaybackLog& log, size_t count);

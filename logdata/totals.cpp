@@ -7,11 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-PlaybackLog::~PlaybackLog() {
-    std::free(records);
-    std::free(totals);
-}
-
 int64_t TotalSeconds(int32_t playCount, double length) {
     const double product = static_cast<double>(playCount) * length;
     if (std::isnan(product)) {

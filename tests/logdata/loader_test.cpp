@@ -6,6 +6,7 @@
 #include <string>
 
 #include "logdata/log_loader.h"
+#include "logdata/log_parser.h"
 #include "tests/logdata/test_support.h"
 
 namespace {
