@@ -15,12 +15,15 @@ enum class LoadStatus {
 
 struct LoadResult {
     LoadStatus status;
-    PlaybackRecord offending;  // the date error's play (see SortRecords); zero-filled otherwise
+    PlaybackRecord offending;  // the date error's play; zero-filled otherwise
 };
 
-// Same outcome as LoadLogFile, SortRecords and BuildTotals in turn, with plays of equal name
-// and moment kept in file order, except when memory runs out: then the log is left empty
-// rather than with the plays that fitted, which would look like the whole month. Never throws.
+// Reads the log into records, applying log.filter, sorts them by name (unsigned bytes) and then
+// by play moment, plays of equal name and moment in file order, and groups them into totals.
+// The date error: a play that has to be ordered by time (its name has two or more plays) but
+// whose date and time have no moment; the first such play in file order is reported, and the
+// records stay in file order without totals. When memory runs out the log is left empty rather
+// than with the plays that fitted, which would look like the whole month. Never throws.
 LoadResult LoadSortAndGroup(const char* path, PlaybackLog& log);
 LoadResult LoadSortAndGroupBytes(std::string_view bytes, PlaybackLog& log);
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "logdata/log_loader.h"
+#include "tests/logdata/step_by_step.h"
 #include "logdata/month_load.h"
 #include "logdata/record_sort.h"
 #include "logdata/totals.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "logdata/log_loader.h"
+#include "tests/logdata/step_by_step.h"
 #include "logdata/log_parser.h"
 #include "tests/logdata/test_support.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "logdata/log_loader.h"
+#include "tests/logdata/step_by_step.h"
 #include "logdata/month_load.h"
 #include "logdata/play_moment.h"
 #include "logdata/record_sort.h"

@@ -1,0 +1,107 @@
+#include "tests/logdata/step_by_step.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <exception>
+#include <numeric>
+#include <vector>
+
+#include "logdata/play_collection.h"
+#include "logdata/play_moment.h"
+
+namespace {
+
+void StoreInFileOrder(PlaybackLog& log, const PlayParts& parts) {
+    const RecordRoom room = ReserveRecords(log, CountPlays(parts));
+    WriteInFileOrder(log, parts, room.fit, room.zeroed);
+    log.recordCount = static_cast<int32_t>(room.fit);
+}
+
+}  // namespace
+
+// Memory that runs out while the plays are read leaves the log empty; the record array that
+// cannot grow drops the records that find no room.
+int LoadLogFile(const char* path, PlaybackLog& log) {
+    ResetLog(log);
+    try {
+        PlayParts parts;
+        if (!CollectFilePlays(path, log.filter, parts)) {
+            return 1;
+        }
+        StoreInFileOrder(log, parts);
+    } catch (const std::exception&) {
+        ResetLog(log);
+    }
+    return 0;
+}
+
+void LoadLogBytes(std::string_view bytes, PlaybackLog& log) {
+    ResetLog(log);
+    try {
+        PlayParts parts;
+        CollectBytePlays(bytes, log.filter, parts);
+        StoreInFileOrder(log, parts);
+    } catch (const std::exception&) {
+        ResetLog(log);
+    }
+}
+
+namespace {
+
+// Moves the records so that position k receives the record that was at order[k].
+void Permute(PlaybackRecord* records, std::vector<int32_t>& order) {
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (order[start] < 0 || static_cast<size_t>(order[start]) == start) {
+            continue;
+        }
+        const PlaybackRecord saved = records[start];
+        size_t at = start;
+        while (static_cast<size_t>(order[at]) != start) {
+            const auto from = static_cast<size_t>(order[at]);
+            records[at] = records[from];
+            order[at] = -1;
+            at = from;
+        }
+        records[at] = saved;
+        order[at] = -1;
+    }
+}
+
+}  // namespace
+
+SortResult SortRecords(PlaybackLog& log) {
+    const PlaybackRecord* records = log.records;
+    std::vector<int32_t> order(static_cast<size_t>(log.recordCount));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [records](int32_t a, int32_t b) {
+        const int byName = std::strcmp(records[a].name, records[b].name);
+        return byName != 0 ? byName < 0 : a < b;
+    });
+    std::vector<int64_t> moments(order.size(), 0);
+    int32_t firstInvalid = -1;
+    for (size_t group = 0, next = 0; group < order.size(); group = next) {
+        next = group + 1;
+        while (next < order.size() &&
+               std::strcmp(records[order[group]].name, records[order[next]].name) == 0) {
+            ++next;
+        }
+        for (size_t k = group; next - group >= 2 && k < next; ++k) {
+            const PlayMoment moment = GetPlayMoment(records[order[k]].time);
+            moments[static_cast<size_t>(order[k])] = moment.seconds;
+            if (!moment.valid && (firstInvalid < 0 || order[k] < firstInvalid)) {
+                firstInvalid = order[k];
+            }
+        }
+        std::sort(order.begin() + static_cast<std::ptrdiff_t>(group),
+                  order.begin() + static_cast<std::ptrdiff_t>(next),
+                  [&moments](int32_t a, int32_t b) {
+                      return moments[a] != moments[b] ? moments[a] < moments[b] : a < b;
+                  });
+    }
+    if (firstInvalid >= 0) {
+        return {false, records[firstInvalid]};
+    }
+    Permute(log.records, order);
+    return {true, {}};
+}
