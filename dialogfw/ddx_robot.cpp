@@ -111,6 +111,47 @@ constexpr Cp1250Literal kDateMessage{"Vložte datum ve správném formátu (nap�
 
 }  // namespace
 
+BindingEntry PlainBinding(int32_t id, int32_t kind, void* variable) {
+    BindingEntry entry{};
+    entry.controlId = id;
+    entry.kind = static_cast<BindingKind>(kind);
+    entry.variable = variable;
+    return entry;
+}
+
+BindingEntry IntBinding(int32_t id, int32_t kind, void* variable, int32_t lower, int32_t upper,
+                        uint32_t flags) {
+    BindingEntry entry = PlainBinding(id, kind, variable);
+    entry.params.integer = {lower, upper, flags};
+    return entry;
+}
+
+BindingEntry TextBinding(int32_t id, int32_t kind, void* buffer, int32_t capacity) {
+    BindingEntry entry = PlainBinding(id, kind, buffer);
+    entry.params.text.capacity = capacity;
+    return entry;
+}
+
+BindingEntry TextBufferBinding(int32_t id, int32_t kind, int32_t* variable, void* buffer,
+                               int32_t capacity) {
+    BindingEntry entry = PlainBinding(id, kind, variable);
+    entry.params.textWithBuffer = {buffer, capacity};
+    return entry;
+}
+
+BindingEntry RealBinding(int32_t id, double* variable, double lower, double upper, uint32_t flags,
+                         const char* format) {
+    BindingEntry entry = PlainBinding(id, EditDouble, variable);
+    entry.params.real = {format, lower, upper, flags};
+    return entry;
+}
+
+BindingEntry RadioBinding(int32_t id, int8_t* variable, int32_t position) {
+    BindingEntry entry = PlainBinding(id, RadioIndex, variable);
+    entry.params.group.position = position;
+    return entry;
+}
+
 DDX_Robot::DDX_Robot() = default;
 
 DDX_Robot::~DDX_Robot() {
@@ -138,19 +179,11 @@ bool DDX_Robot::AddBinding(const BindingEntry& entry) {
 }
 
 bool DDX_Robot::AddBinding(int32_t controlId, BindingKind kind, void* variable) {
-    BindingEntry entry{};
-    entry.controlId = controlId;
-    entry.kind = kind;
-    entry.variable = variable;
-    return AddBinding(entry);
+    return AddBinding(PlainBinding(controlId, kind, variable));
 }
 
 void DDX_Robot::AddIntEdit(int32_t controlId, int32_t* variable) {
-    BindingEntry entry{};
-    entry.controlId = controlId;
-    entry.kind = EditInt;
-    entry.variable = variable;
-    entry.params.integer = {0, 0, 0};
+    const BindingEntry entry = IntBinding(controlId, EditInt, variable, 0, 0);
     AddBinding(entry);
     if (HWND edit = ControlOf(entry)) {
         SendMessageW(edit, EM_LIMITTEXT, kEditIntTextLimit, 0);

@@ -54,6 +54,17 @@ struct BindingEntry {
     } params;
 };
 
+// Entries of each parameter form, for AddBinding; the parameters a kind does not use stay 0.
+BindingEntry PlainBinding(int32_t id, int32_t kind, void* variable);
+BindingEntry IntBinding(int32_t id, int32_t kind, void* variable, int32_t lower, int32_t upper,
+                        uint32_t flags = 0);
+BindingEntry TextBinding(int32_t id, int32_t kind, void* buffer, int32_t capacity);
+BindingEntry TextBufferBinding(int32_t id, int32_t kind, int32_t* variable, void* buffer,
+                               int32_t capacity);
+BindingEntry RealBinding(int32_t id, double* variable, double lower, double upper, uint32_t flags,
+                         const char* format = nullptr);
+BindingEntry RadioBinding(int32_t id, int8_t* variable, int32_t position);
+
 // Enter in the control `focus` posts `message` (0: swallowed, nothing posted) to `target`.
 struct EnterRedirect {
     HWND focus;

@@ -57,47 +57,6 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-BindingEntry Entry(int32_t id, int32_t kind, void* variable) {
-    BindingEntry entry{};
-    entry.controlId = id;
-    entry.kind = static_cast<BindingKind>(kind);
-    entry.variable = variable;
-    return entry;
-}
-
-BindingEntry IntEntry(int32_t id, int32_t kind, void* variable, int32_t lower, int32_t upper,
-                      uint32_t flags = 0) {
-    BindingEntry entry = Entry(id, kind, variable);
-    entry.params.integer = {lower, upper, flags};
-    return entry;
-}
-
-BindingEntry TextEntry(int32_t id, int32_t kind, void* buffer, int32_t capacity) {
-    BindingEntry entry = Entry(id, kind, buffer);
-    entry.params.text.capacity = capacity;
-    return entry;
-}
-
-BindingEntry TextBufferEntry(int32_t id, int32_t kind, int32_t* variable, void* buffer,
-                             int32_t capacity) {
-    BindingEntry entry = Entry(id, kind, variable);
-    entry.params.textWithBuffer = {buffer, capacity};
-    return entry;
-}
-
-BindingEntry RealEntry(int32_t id, double* variable, double lower, double upper, uint32_t flags,
-                       const char* format = nullptr) {
-    BindingEntry entry = Entry(id, EditDouble, variable);
-    entry.params.real = {format, lower, upper, flags};
-    return entry;
-}
-
-BindingEntry RadioEntry(int32_t id, int8_t* variable, int32_t position) {
-    BindingEntry entry = Entry(id, RadioIndex, variable);
-    entry.params.group.position = position;
-    return entry;
-}
-
 class BindingTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -236,7 +195,7 @@ TEST_F(BindingTest, TableGrowsInStepsOfTenAndKeepsTheOrder) {
     int32_t values[21] = {};
     EXPECT_EQ(robot.BindingCapacity(), 0);
     for (int i = 0; i < 21; ++i) {
-        robot.AddBinding(IntEntry(2000 + i, EditInt, &values[i], 0, 0));
+        robot.AddBinding(IntBinding(2000 + i, EditInt, &values[i], 0, 0));
         EXPECT_EQ(robot.BindingCapacity(), (i / 10 + 1) * 10) << "after entry " << i;
     }
     ASSERT_EQ(robot.BindingCount(), 21);
@@ -276,9 +235,9 @@ TEST_F(BindingTest, IntEditAcceptsEveryNumberLimitsItsTextAndNeverComplains) {
 TEST_F(BindingTest, BindingsOfMissingControlsAndUnknownKindsDoNothing) {
     int32_t missing = 7;
     int32_t inert = 7;
-    robot.AddBinding(IntEntry(IDC_MISSING, EditInt, &missing, 0, 0));
-    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, 0, &inert, 0, 0));
-    robot.AddBinding(IntEntry(IDC_EDIT_SECOND, 33, &inert, 0, 0));
+    robot.AddBinding(IntBinding(IDC_MISSING, EditInt, &missing, 0, 0));
+    robot.AddBinding(IntBinding(IDC_EDIT_FIRST, 0, &inert, 0, 0));
+    robot.AddBinding(IntBinding(IDC_EDIT_SECOND, 33, &inert, 0, 0));
     SetWindowTextW(Control(IDC_EDIT_FIRST), L"keep");
     robot.UpdateControls();
     robot.ReadControl(0, true);
@@ -309,7 +268,7 @@ TEST_F(BindingTest, NothingTouchesAControlBeforeTheOwnerIsKnown) {
 TEST_F(BindingTest, EightBitTextIsWindows1250CutToTheCapacityAndZeroFilled) {
     char buffer[8];
     std::memset(buffer, '#', sizeof buffer);
-    robot.AddBinding(TextEntry(IDC_EDIT_FIRST, EditText8, buffer, 6));
+    robot.AddBinding(TextBinding(IDC_EDIT_FIRST, EditText8, buffer, 6));
     Type(IDC_EDIT_FIRST, L"Žluťoučký");
     EXPECT_EQ(std::string(buffer, 8), std::string("\x8Elu\x9Do\0##", 8));
     EXPECT_EQ(robot.changes, Changes{IDC_EDIT_FIRST});
@@ -317,14 +276,14 @@ TEST_F(BindingTest, EightBitTextIsWindows1250CutToTheCapacityAndZeroFilled) {
 
 TEST_F(BindingTest, EightBitTextIsShownAsTheCharactersItEncodes) {
     char buffer[16] = "k\xF9\xF2 \x8A";
-    robot.AddBinding(TextEntry(IDC_EDIT_FIRST, EditText8B, buffer, sizeof buffer));
+    robot.AddBinding(TextBinding(IDC_EDIT_FIRST, EditText8B, buffer, sizeof buffer));
     robot.UpdateControls();
     EXPECT_EQ(Text(IDC_EDIT_FIRST), L"kůň Š");
 }
 
 TEST_F(BindingTest, SixteenBitTextIsCopiedAsItIs) {
     wchar_t buffer[5] = L"abcd";
-    robot.AddBinding(TextEntry(IDC_EDIT_SECOND, EditText16, buffer, 5));
+    robot.AddBinding(TextBinding(IDC_EDIT_SECOND, EditText16, buffer, 5));
     robot.UpdateControls();
     EXPECT_EQ(Text(IDC_EDIT_SECOND), L"abcd");
     Type(IDC_EDIT_SECOND, L"Ωmega€x");
@@ -333,7 +292,7 @@ TEST_F(BindingTest, SixteenBitTextIsCopiedAsItIs) {
 
 TEST_F(BindingTest, ABufferWithoutTerminatorShowsOnlyItsCapacity) {
     char buffer[4] = {'a', 'b', 'c', 'd'};
-    robot.AddBinding(TextEntry(IDC_EDIT_FIRST, EditText8, buffer, 4));
+    robot.AddBinding(TextBinding(IDC_EDIT_FIRST, EditText8, buffer, 4));
     robot.UpdateControls();
     EXPECT_EQ(Text(IDC_EDIT_FIRST), L"abcd");
 }
@@ -342,7 +301,7 @@ TEST_F(BindingTest, ABufferWithoutTerminatorShowsOnlyItsCapacity) {
 
 TEST_F(BindingTest, IntEditAboveAPositiveLowerLimitStoresWhileTypingAndComplainsOnLeaving) {
     int32_t value = 0;
-    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditInt, &value, 1, 100));
+    robot.AddBinding(IntBinding(IDC_EDIT_FIRST, EditInt, &value, 1, 100));
     Type(IDC_EDIT_FIRST, L"1");
     EXPECT_EQ(value, 1);
     Type(IDC_EDIT_FIRST, L"12");
@@ -361,7 +320,7 @@ TEST_F(BindingTest, IntEditAboveAPositiveLowerLimitStoresWhileTypingAndComplains
 
 TEST_F(BindingTest, IntEditFromZeroKeepsTheLastAcceptedValue) {
     int32_t value = 0;
-    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditInt, &value, 0, 59));
+    robot.AddBinding(IntBinding(IDC_EDIT_FIRST, EditInt, &value, 0, 59));
     Type(IDC_EDIT_FIRST, L"7");
     EXPECT_EQ(value, 7);
     Type(IDC_EDIT_FIRST, L"75");
@@ -373,7 +332,7 @@ TEST_F(BindingTest, IntEditFromZeroKeepsTheLastAcceptedValue) {
 
 TEST_F(BindingTest, IntEditWithinTheLimitsLeavesWithoutAMessage) {
     int32_t value = 0;
-    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditInt, &value, -10, 10));
+    robot.AddBinding(IntBinding(IDC_EDIT_FIRST, EditInt, &value, -10, 10));
     Type(IDC_EDIT_FIRST, L"-10");
     Leave(IDC_EDIT_FIRST);
     EXPECT_EQ(value, -10);
@@ -384,8 +343,8 @@ TEST_F(BindingTest, IntEditWithinTheLimitsLeavesWithoutAMessage) {
 TEST_F(BindingTest, IntEditShowsZeroAsEmptyOnlyWithTheFlag) {
     int32_t a = 0;
     int32_t b = 0;
-    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditInt, &a, 0, 0, kBindZeroAsEmpty));
-    robot.AddBinding(IntEntry(IDC_EDIT_SECOND, EditInt, &b, 0, 0));
+    robot.AddBinding(IntBinding(IDC_EDIT_FIRST, EditInt, &a, 0, 0, kBindZeroAsEmpty));
+    robot.AddBinding(IntBinding(IDC_EDIT_SECOND, EditInt, &b, 0, 0));
     robot.UpdateControls();
     EXPECT_EQ(Text(IDC_EDIT_FIRST), L"");
     EXPECT_EQ(Text(IDC_EDIT_SECOND), L"0");
@@ -393,7 +352,7 @@ TEST_F(BindingTest, IntEditShowsZeroAsEmptyOnlyWithTheFlag) {
 
 TEST_F(BindingTest, HexEditShowsUpperCaseAndNamesItsLimitsInHex) {
     uint32_t value = 255;
-    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditHex, &value, 0x10, 0xFF));
+    robot.AddBinding(IntBinding(IDC_EDIT_FIRST, EditHex, &value, 0x10, 0xFF));
     robot.UpdateControls();
     EXPECT_EQ(Text(IDC_EDIT_FIRST), L"FF");
     Type(IDC_EDIT_FIRST, L"1a");
@@ -406,7 +365,7 @@ TEST_F(BindingTest, HexEditShowsUpperCaseAndNamesItsLimitsInHex) {
 
 TEST_F(BindingTest, HexEditComparesTheLimitsSigned) {
     uint32_t value = 0;
-    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditHex, &value, -16, 16));
+    robot.AddBinding(IntBinding(IDC_EDIT_FIRST, EditHex, &value, -16, 16));
     Type(IDC_EDIT_FIRST, L"FFFFFFF0");
     Leave(IDC_EDIT_FIRST);
     EXPECT_EQ(value, 0xFFFFFFF0u);
@@ -415,7 +374,7 @@ TEST_F(BindingTest, HexEditComparesTheLimitsSigned) {
 
 TEST_F(BindingTest, RealEditReadsACommaAndAcceptsZeroOutsideTheLimitsWhenAllowed) {
     double value = 5;
-    robot.AddBinding(RealEntry(IDC_EDIT_FIRST, &value, 1, 10, kBindAcceptZero));
+    robot.AddBinding(RealBinding(IDC_EDIT_FIRST, &value, 1, 10, kBindAcceptZero));
     Type(IDC_EDIT_FIRST, L"2,5");
     EXPECT_EQ(value, 2.5);
     Type(IDC_EDIT_FIRST, L"0");
@@ -429,7 +388,7 @@ TEST_F(BindingTest, RealEditReadsACommaAndAcceptsZeroOutsideTheLimitsWhenAllowed
 
 TEST_F(BindingTest, RealEditNamesItsLimitsWithFifteenDigits) {
     double value = 0;
-    robot.AddBinding(RealEntry(IDC_EDIT_FIRST, &value, -0.1, 1.0 / 3.0, 0));
+    robot.AddBinding(RealBinding(IDC_EDIT_FIRST, &value, -0.1, 1.0 / 3.0, 0));
     Type(IDC_EDIT_FIRST, L"1");
     EXPECT_EQ(value, 0.0);  // lower limit not above 0: nothing stored while typing
     Leave(IDC_EDIT_FIRST);
@@ -438,7 +397,7 @@ TEST_F(BindingTest, RealEditNamesItsLimitsWithFifteenDigits) {
 
 TEST_F(BindingTest, GroupedRealEditIsDisplayOnly) {
     double value = 1234567.891;
-    robot.AddBinding(RealEntry(IDC_EDIT_FIRST, &value, 1, 2, kBindGrouped2));
+    robot.AddBinding(RealBinding(IDC_EDIT_FIRST, &value, 1, 2, kBindGrouped2));
     robot.UpdateControls();
     EXPECT_EQ(Text(IDC_EDIT_FIRST), L"1 234 567.89");
     Type(IDC_EDIT_FIRST, L"5");
@@ -449,7 +408,7 @@ TEST_F(BindingTest, GroupedRealEditIsDisplayOnly) {
 
 TEST_F(BindingTest, RealEditUsesItsOwnFormat) {
     double value = 2.5;
-    robot.AddBinding(RealEntry(IDC_EDIT_FIRST, &value, 0, 0, 0, "%.3f kg"));
+    robot.AddBinding(RealBinding(IDC_EDIT_FIRST, &value, 0, 0, 0, "%.3f kg"));
     robot.UpdateControls();
     EXPECT_EQ(Text(IDC_EDIT_FIRST), L"2.500 kg");
     EXPECT_EQ(value, 2.5);
@@ -457,7 +416,7 @@ TEST_F(BindingTest, RealEditUsesItsOwnFormat) {
 
 TEST_F(BindingTest, DateEditTakesTheEmptyDateAndAnyDayUpTo31) {
     DateRecord date{1, 2, 2000};
-    robot.AddBinding(Entry(IDC_EDIT_FIRST, EditDate, &date));
+    robot.AddBinding(PlainBinding(IDC_EDIT_FIRST, EditDate, &date));
     robot.UpdateControls();
     EXPECT_EQ(Text(IDC_EDIT_FIRST), L"1.2.2000");
     Type(IDC_EDIT_FIRST, L"");
@@ -475,7 +434,7 @@ TEST_F(BindingTest, DateEditTakesTheEmptyDateAndAnyDayUpTo31) {
 
 TEST_F(BindingTest, DateEditRefusesABadDateOnLeavingAndKeepsTheOldOne) {
     DateRecord date{17, 5, 1997};
-    robot.AddBinding(Entry(IDC_EDIT_FIRST, EditDate, &date));
+    robot.AddBinding(PlainBinding(IDC_EDIT_FIRST, EditDate, &date));
     Type(IDC_EDIT_FIRST, L"1.13.2015");
     EXPECT_EQ(date.day, 17);
     Leave(IDC_EDIT_FIRST);
@@ -487,7 +446,7 @@ TEST_F(BindingTest, DateEditRefusesABadDateOnLeavingAndKeepsTheOldOne) {
 
 TEST_F(BindingTest, ReadControlWithMessagesValidatesLikeAFocusLoss) {
     int32_t value = 3;
-    robot.AddBinding(IntEntry(IDC_EDIT_FIRST, EditInt, &value, 0, 9));
+    robot.AddBinding(IntBinding(IDC_EDIT_FIRST, EditInt, &value, 0, 9));
     SetWindowTextW(Control(IDC_EDIT_SECOND), L"");
     robot.forwarding = false;
     Type(IDC_EDIT_FIRST, L"10");
@@ -503,7 +462,7 @@ TEST_F(BindingTest, ReadControlWithMessagesValidatesLikeAFocusLoss) {
 TEST_F(BindingTest, ComboIndexFollowsTheSelection) {
     int32_t index = 1;
     AddItems(IDC_COMBO_LIST, {L"a", L"b", L"c"});
-    robot.AddBinding(Entry(IDC_COMBO_LIST, ComboIndex, &index));
+    robot.AddBinding(PlainBinding(IDC_COMBO_LIST, ComboIndex, &index));
     robot.UpdateControls();
     EXPECT_EQ(Selected(IDC_COMBO_LIST), 1);
     Choose(IDC_COMBO_LIST, 2);
@@ -515,7 +474,7 @@ TEST_F(BindingTest, ComboIndexFollowsTheSelection) {
 
 TEST_F(BindingTest, ComboEditIntClampsTypedNumbersIntoTheLimitsAtOnce) {
     int32_t value = 15;
-    robot.AddBinding(IntEntry(IDC_COMBO_EDIT, ComboEditInt, &value, 10, 20));
+    robot.AddBinding(IntBinding(IDC_COMBO_EDIT, ComboEditInt, &value, 10, 20));
     robot.UpdateControls();
     EXPECT_EQ(Text(IDC_COMBO_EDIT), L"15");
     TypeInCombo(IDC_COMBO_EDIT, L"5");
@@ -533,7 +492,7 @@ TEST_F(BindingTest, ComboEditIntClampsTypedNumbersIntoTheLimitsAtOnce) {
 TEST_F(BindingTest, ComboEditIntTakesAChosenItemWithoutClamping) {
     int32_t value = 15;
     AddItems(IDC_COMBO_EDIT, {L"5", L"15"});
-    robot.AddBinding(IntEntry(IDC_COMBO_EDIT, ComboEditInt, &value, 10, 20, kBindZeroAsEmpty));
+    robot.AddBinding(IntBinding(IDC_COMBO_EDIT, ComboEditInt, &value, 10, 20, kBindZeroAsEmpty));
     Choose(IDC_COMBO_EDIT, 0);
     EXPECT_EQ(value, 5);
     value = 0;
@@ -545,7 +504,7 @@ TEST_F(BindingTest, ComboEditIntIgnoresAChosenItemOfAHundredCharacters) {
     int32_t value = 15;
     const std::wstring longItem = L"7" + std::wstring(99, L' ');
     AddItems(IDC_COMBO_EDIT, {longItem.c_str(), L"8"});
-    robot.AddBinding(IntEntry(IDC_COMBO_EDIT, ComboEditInt, &value, 0, 0));
+    robot.AddBinding(IntBinding(IDC_COMBO_EDIT, ComboEditInt, &value, 0, 0));
     Choose(IDC_COMBO_EDIT, 0);
     EXPECT_EQ(value, 15);
     EXPECT_TRUE(robot.changes.empty());
@@ -557,7 +516,7 @@ TEST_F(BindingTest, ComboEditIntIgnoresAChosenItemOfAHundredCharacters) {
 TEST_F(BindingTest, ComboEditHexReadsTypedAndChosenHex) {
     uint32_t value = 0xAB;
     AddItems(IDC_COMBO_EDIT, {L"ff"});
-    robot.AddBinding(IntEntry(IDC_COMBO_EDIT, ComboEditHex, &value, 0, 0));
+    robot.AddBinding(IntBinding(IDC_COMBO_EDIT, ComboEditHex, &value, 0, 0));
     robot.UpdateControls();
     EXPECT_EQ(Text(IDC_COMBO_EDIT), L"AB");
     TypeInCombo(IDC_COMBO_EDIT, L"1c");
@@ -569,7 +528,7 @@ TEST_F(BindingTest, ComboEditHexReadsTypedAndChosenHex) {
 TEST_F(BindingTest, ComboListIntSelectsTheItemThatReadsAsTheValue) {
     int32_t value = 20;
     AddItems(IDC_COMBO_LIST, {L"10 min", L"20 min", L"30 min"});
-    robot.AddBinding(IntEntry(IDC_COMBO_LIST, ComboListInt, &value, 0, 0));
+    robot.AddBinding(IntBinding(IDC_COMBO_LIST, ComboListInt, &value, 0, 0));
     robot.UpdateControls();
     EXPECT_EQ(Selected(IDC_COMBO_LIST), 1);
     Choose(IDC_COMBO_LIST, 2);
@@ -582,7 +541,7 @@ TEST_F(BindingTest, ComboListIntSelectsTheItemThatReadsAsTheValue) {
 TEST_F(BindingTest, ComboListIntClampsTheChosenNumber) {
     int32_t value = 0;
     AddItems(IDC_COMBO_LIST, {L"5", L"50"});
-    robot.AddBinding(IntEntry(IDC_COMBO_LIST, ComboListInt, &value, 10, 40));
+    robot.AddBinding(IntBinding(IDC_COMBO_LIST, ComboListInt, &value, 10, 40));
     Choose(IDC_COMBO_LIST, 0);
     EXPECT_EQ(value, 10);
     Choose(IDC_COMBO_LIST, 1);
@@ -594,8 +553,8 @@ TEST_F(BindingTest, ComboListDoubleAndHexSelectByValue) {
     uint32_t hex = 0x1F;
     AddItems(IDC_COMBO_LIST, {L"0.5", L"2.5e-1"});
     AddItems(IDC_COMBO_EDIT, {L"10", L"1f"});
-    robot.AddBinding(Entry(IDC_COMBO_LIST, ComboListDouble, &real));
-    robot.AddBinding(Entry(IDC_COMBO_EDIT, ComboListHex, &hex));
+    robot.AddBinding(PlainBinding(IDC_COMBO_LIST, ComboListDouble, &real));
+    robot.AddBinding(PlainBinding(IDC_COMBO_EDIT, ComboListHex, &hex));
     robot.UpdateControls();
     EXPECT_EQ(Selected(IDC_COMBO_LIST), 1);
     EXPECT_EQ(Selected(IDC_COMBO_EDIT), 1);
@@ -609,7 +568,7 @@ TEST_F(BindingTest, ComboListDoubleAndHexSelectByValue) {
 TEST_F(BindingTest, ComboListDoubleTakesNoCommaForThePoint) {
     double real = 9;
     AddItems(IDC_COMBO_LIST, {L"2,5"});
-    robot.AddBinding(Entry(IDC_COMBO_LIST, ComboListDouble, &real));
+    robot.AddBinding(PlainBinding(IDC_COMBO_LIST, ComboListDouble, &real));
     Choose(IDC_COMBO_LIST, 0);
     EXPECT_EQ(real, 2.0);
 }
@@ -617,7 +576,7 @@ TEST_F(BindingTest, ComboListDoubleTakesNoCommaForThePoint) {
 TEST_F(BindingTest, ComboListTextSelectsTheWholeTextIgnoringCase) {
     char city[16] = "PRAHA";
     AddItems(IDC_COMBO_LIST, {L"Praha 2", L"Praha", L"Brno"});
-    robot.AddBinding(TextEntry(IDC_COMBO_LIST, ComboListText8, city, sizeof city));
+    robot.AddBinding(TextBinding(IDC_COMBO_LIST, ComboListText8, city, sizeof city));
     robot.UpdateControls();
     EXPECT_EQ(Selected(IDC_COMBO_LIST), 1);
     Choose(IDC_COMBO_LIST, 2);
@@ -630,7 +589,7 @@ TEST_F(BindingTest, ComboListTextSelectsTheWholeTextIgnoringCase) {
 TEST_F(BindingTest, ComboListText16MatchesWideText) {
     wchar_t city[17] = L"ČESKÉ BUDĚJOVICE";
     AddItems(IDC_COMBO_LIST, {L"Brno", L"České Budějovice"});
-    robot.AddBinding(TextEntry(IDC_COMBO_LIST, ComboListText16, city, 17));
+    robot.AddBinding(TextBinding(IDC_COMBO_LIST, ComboListText16, city, 17));
     robot.UpdateControls();
     EXPECT_EQ(Selected(IDC_COMBO_LIST), 1);
 }
@@ -638,7 +597,7 @@ TEST_F(BindingTest, ComboListText16MatchesWideText) {
 TEST_F(BindingTest, ComboEditTextCopiesAChosenItemOnlyWhenItFits) {
     char buffer[8] = "old";
     AddItems(IDC_COMBO_EDIT, {L"12345678", L"1234567", L"kůň"});
-    robot.AddBinding(TextEntry(IDC_COMBO_EDIT, ComboEditText8, buffer, 8));
+    robot.AddBinding(TextBinding(IDC_COMBO_EDIT, ComboEditText8, buffer, 8));
     Choose(IDC_COMBO_EDIT, 0);
     EXPECT_STREQ(buffer, "old");
     EXPECT_TRUE(robot.changes.empty());
@@ -654,7 +613,7 @@ TEST_F(BindingTest, ComboEditTextCopiesAChosenItemOnlyWhenItFits) {
 TEST_F(BindingTest, ComboEditText16CopiesAChosenItem) {
     wchar_t buffer[4] = L"";
     AddItems(IDC_COMBO_EDIT, {L"abcd", L"Ωmé"});
-    robot.AddBinding(TextEntry(IDC_COMBO_EDIT, ComboEditText16, buffer, 4));
+    robot.AddBinding(TextBinding(IDC_COMBO_EDIT, ComboEditText16, buffer, 4));
     Choose(IDC_COMBO_EDIT, 0);
     EXPECT_STREQ(buffer, L"");
     Choose(IDC_COMBO_EDIT, 1);
@@ -667,7 +626,7 @@ TEST_F(BindingTest, ComboDataSelectsTheMatchingItemOrFallsBackToTheFirst) {
     SetItemData(IDC_COMBO_LIST, 0, 3);
     SetItemData(IDC_COMBO_LIST, 1, 5);
     SetItemData(IDC_COMBO_LIST, 2, 7);
-    robot.AddBinding(Entry(IDC_COMBO_LIST, ComboData, &value));
+    robot.AddBinding(PlainBinding(IDC_COMBO_LIST, ComboData, &value));
     robot.UpdateControls();
     EXPECT_EQ(Selected(IDC_COMBO_LIST), 0);
     EXPECT_EQ(value, 3);
@@ -684,7 +643,7 @@ TEST_F(BindingTest, ComboDataStopsItsSearchAtTheFirstItemWithoutData) {
     SetItemData(IDC_COMBO_LIST, 0, 4);
     SetItemData(IDC_COMBO_LIST, 1, -1);
     SetItemData(IDC_COMBO_LIST, 2, 9);
-    robot.AddBinding(Entry(IDC_COMBO_LIST, ComboData, &value));
+    robot.AddBinding(PlainBinding(IDC_COMBO_LIST, ComboData, &value));
     robot.UpdateControls();
     EXPECT_EQ(Selected(IDC_COMBO_LIST), 0);
     EXPECT_EQ(value, 4);
@@ -692,7 +651,7 @@ TEST_F(BindingTest, ComboDataStopsItsSearchAtTheFirstItemWithoutData) {
 
 TEST_F(BindingTest, ComboDataOfAnEmptyListOrAFirstItemWithoutDataGivesZero) {
     int32_t value = 9;
-    robot.AddBinding(Entry(IDC_COMBO_LIST, ComboData, &value));
+    robot.AddBinding(PlainBinding(IDC_COMBO_LIST, ComboData, &value));
     robot.UpdateControls();
     EXPECT_EQ(value, 0);
     AddItems(IDC_COMBO_LIST, {L"a"});
@@ -708,7 +667,7 @@ TEST_F(BindingTest, ComboDataReadGivesTheIndexForAnItemWithoutDataAndNothingWith
     AddItems(IDC_COMBO_LIST, {L"a", L"b"});
     SetItemData(IDC_COMBO_LIST, 0, 4);
     SetItemData(IDC_COMBO_LIST, 1, -1);
-    robot.AddBinding(Entry(IDC_COMBO_LIST, ComboData, &value));
+    robot.AddBinding(PlainBinding(IDC_COMBO_LIST, ComboData, &value));
     Choose(IDC_COMBO_LIST, 1);
     EXPECT_EQ(value, 1);
     Choose(IDC_COMBO_LIST, -1);
@@ -722,7 +681,7 @@ TEST_F(BindingTest, ComboDataRefComparesAndStoresTheReferredIntegers) {
     SetItemData(IDC_COMBO_LIST, 0, reinterpret_cast<LPARAM>(&referred[0]));
     SetItemData(IDC_COMBO_LIST, 1, reinterpret_cast<LPARAM>(&referred[1]));
     SetItemData(IDC_COMBO_LIST, 2, -1);
-    robot.AddBinding(Entry(IDC_COMBO_LIST, ComboDataRef, &value));
+    robot.AddBinding(PlainBinding(IDC_COMBO_LIST, ComboDataRef, &value));
     robot.UpdateControls();
     EXPECT_EQ(Selected(IDC_COMBO_LIST), 1);
     Choose(IDC_COMBO_LIST, 0);
@@ -739,7 +698,7 @@ TEST_F(BindingTest, ComboIndexText8StoresIndexAndText) {
     int32_t index = 0;
     char text[4] = "";
     AddItems(IDC_COMBO_LIST, {L"jedna", L"dvě"});
-    robot.AddBinding(TextBufferEntry(IDC_COMBO_LIST, ComboIndexText8, &index, text, 4));
+    robot.AddBinding(TextBufferBinding(IDC_COMBO_LIST, ComboIndexText8, &index, text, 4));
     Choose(IDC_COMBO_LIST, 1);
     EXPECT_EQ(index, 1);
     EXPECT_STREQ(text, "dv\xEC");
@@ -757,8 +716,8 @@ TEST_F(BindingTest, ComboDataTextStoresDataAndTextOnlyWithASelection) {
     AddItems(IDC_COMBO_EDIT, {L"Ωmega"});
     SetItemData(IDC_COMBO_EDIT, 0, 1);
     int32_t wide = 0;
-    robot.AddBinding(TextBufferEntry(IDC_COMBO_LIST, ComboDataText8, &value, text8, 8));
-    robot.AddBinding(TextBufferEntry(IDC_COMBO_EDIT, ComboDataText16, &wide, text16, 8));
+    robot.AddBinding(TextBufferBinding(IDC_COMBO_LIST, ComboDataText8, &value, text8, 8));
+    robot.AddBinding(TextBufferBinding(IDC_COMBO_EDIT, ComboDataText16, &wide, text16, 8));
     Choose(IDC_COMBO_LIST, -1);
     EXPECT_STREQ(text8, "none");
     Choose(IDC_COMBO_LIST, 0);
@@ -777,7 +736,7 @@ TEST_F(BindingTest, ComboDataTextStoresDataAndTextOnlyWithASelection) {
 
 TEST_F(BindingTest, CheckByteHoldsAllThreeStates) {
     uint8_t state = 2;
-    robot.AddBinding(Entry(IDC_CHECK_3STATE, CheckByte, &state));
+    robot.AddBinding(PlainBinding(IDC_CHECK_3STATE, CheckByte, &state));
     robot.UpdateControls();
     EXPECT_EQ(CheckState(IDC_CHECK_3STATE), BST_INDETERMINATE);
     SetCheckState(IDC_CHECK_3STATE, BST_UNCHECKED);
@@ -792,8 +751,8 @@ TEST_F(BindingTest, CheckByteHoldsAllThreeStates) {
 TEST_F(BindingTest, CheckCharactersAreOneForCheckedAndSpaceOrZeroOtherwise) {
     char spaceChar = '1';
     char zeroChar = 'x';
-    robot.AddBinding(Entry(IDC_CHECK, CheckCharSpace, &spaceChar));
-    robot.AddBinding(Entry(IDC_CHECK_3STATE, CheckCharZero, &zeroChar));
+    robot.AddBinding(PlainBinding(IDC_CHECK, CheckCharSpace, &spaceChar));
+    robot.AddBinding(PlainBinding(IDC_CHECK_3STATE, CheckCharZero, &zeroChar));
     robot.UpdateControls();
     EXPECT_EQ(CheckState(IDC_CHECK), BST_CHECKED);
     EXPECT_EQ(CheckState(IDC_CHECK_3STATE), BST_UNCHECKED);
@@ -807,7 +766,7 @@ TEST_F(BindingTest, CheckCharactersAreOneForCheckedAndSpaceOrZeroOtherwise) {
 
 TEST_F(BindingTest, CheckBitChangesOnlyItsBit) {
     uint32_t word = 0xF0F0F0F0u;
-    BindingEntry entry = IntEntry(IDC_CHECK, CheckBit, &word, 0, 0, 31);
+    BindingEntry entry = IntBinding(IDC_CHECK, CheckBit, &word, 0, 0, 31);
     robot.AddBinding(entry);
     robot.UpdateControls();
     EXPECT_EQ(CheckState(IDC_CHECK), BST_CHECKED);
@@ -819,7 +778,7 @@ TEST_F(BindingTest, CheckBitChangesOnlyItsBit) {
 
 TEST_F(BindingTest, CheckBitBeyondBit31IsLeftAlone) {
     uint32_t word = 5;
-    robot.AddBinding(IntEntry(IDC_CHECK, CheckBit, &word, 0, 0, 32));
+    robot.AddBinding(IntBinding(IDC_CHECK, CheckBit, &word, 0, 0, 32));
     robot.UpdateControls();
     EXPECT_EQ(CheckState(IDC_CHECK), BST_UNCHECKED);
     Click(IDC_CHECK);
@@ -829,9 +788,9 @@ TEST_F(BindingTest, CheckBitBeyondBit31IsLeftAlone) {
 class RadioGroupTest : public BindingTest {
 protected:
     void AddGroup() {
-        robot.AddBinding(RadioEntry(IDC_RADIO_0, &choice, 0));
-        robot.AddBinding(RadioEntry(IDC_RADIO_1, &choice, 1));
-        robot.AddBinding(RadioEntry(IDC_RADIO_2, &choice, 2));
+        robot.AddBinding(RadioBinding(IDC_RADIO_0, &choice, 0));
+        robot.AddBinding(RadioBinding(IDC_RADIO_1, &choice, 1));
+        robot.AddBinding(RadioBinding(IDC_RADIO_2, &choice, 2));
     }
     int8_t choice = 1;
 };
@@ -883,9 +842,9 @@ TEST_F(RadioGroupTest, ReadingAnyMemberReadsTheWholeGroup) {
 
 TEST_F(RadioGroupTest, AGroupEndsWhereThePositionsBreak) {
     int8_t other = 0;
-    robot.AddBinding(RadioEntry(IDC_RADIO_0, &choice, 0));
-    robot.AddBinding(RadioEntry(IDC_RADIO_1, &choice, 1));
-    robot.AddBinding(RadioEntry(IDC_RADIO_2, &other, 0));  // a group of its own
+    robot.AddBinding(RadioBinding(IDC_RADIO_0, &choice, 0));
+    robot.AddBinding(RadioBinding(IDC_RADIO_1, &choice, 1));
+    robot.AddBinding(RadioBinding(IDC_RADIO_2, &other, 0));  // a group of its own
     choice = 1;
     other = -1;
     robot.UpdateControls();
@@ -898,7 +857,7 @@ TEST_F(RadioGroupTest, AGroupEndsWhereThePositionsBreak) {
 
 TEST_F(RadioGroupTest, ANegativePositionLeadsToTheGroupThatFollows) {
     int8_t ahead = 9;
-    robot.AddBinding(RadioEntry(IDC_CHECK, &ahead, -1));
+    robot.AddBinding(RadioBinding(IDC_CHECK, &ahead, -1));
     AddGroup();
     SetCheckState(IDC_RADIO_2, BST_CHECKED);
     robot.ReadControl(0, false);
@@ -907,7 +866,7 @@ TEST_F(RadioGroupTest, ANegativePositionLeadsToTheGroupThatFollows) {
 
 TEST_F(RadioGroupTest, APositionBeforeTheTableStartIsInert) {
     int8_t lost = 9;
-    robot.AddBinding(RadioEntry(IDC_RADIO_0, &lost, 1));
+    robot.AddBinding(RadioBinding(IDC_RADIO_0, &lost, 1));
     SetCheckState(IDC_RADIO_0, BST_CHECKED);
     robot.ReadControl(0, false);
     robot.UpdateControls();
@@ -919,7 +878,7 @@ TEST_F(RadioGroupTest, APositionBeforeTheTableStartIsInert) {
 
 TEST_F(BindingTest, DatePickerDateShowsAndReadsTheDate) {
     DateRecord date{17, 5, 1997};
-    robot.AddBinding(Entry(IDC_DATE, DatePickerDate, &date));
+    robot.AddBinding(PlainBinding(IDC_DATE, DatePickerDate, &date));
     robot.UpdateControls();
     SYSTEMTIME shown = PickerTime();
     EXPECT_EQ(shown.wYear, 1997);
@@ -936,7 +895,7 @@ TEST_F(BindingTest, DatePickerDateShowsAndReadsTheDate) {
 TEST_F(BindingTest, DatePickerKeepsItsDateForTheZeroDateAndIgnoresCommands) {
     DateRecord date{0, 0, 0};
     PickDate(2001, 2, 3);
-    robot.AddBinding(Entry(IDC_DATE, DatePickerDate, &date));
+    robot.AddBinding(PlainBinding(IDC_DATE, DatePickerDate, &date));
     robot.UpdateControls();
     EXPECT_EQ(PickerTime().wYear, 2001);
     SendCommand(IDC_DATE, EN_CHANGE);
@@ -946,7 +905,7 @@ TEST_F(BindingTest, DatePickerKeepsItsDateForTheZeroDateAndIgnoresCommands) {
 
 TEST_F(BindingTest, DatePickerStampClearsTheRestOfTheRecord) {
     DateStamp stamp{2020, 2, 29, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}};
-    robot.AddBinding(Entry(IDC_DATE, DatePickerStamp, &stamp));
+    robot.AddBinding(PlainBinding(IDC_DATE, DatePickerStamp, &stamp));
     robot.UpdateControls();
     EXPECT_EQ(PickerTime().wDay, 29);
     PickDate(2024, 12, 31);
@@ -960,7 +919,7 @@ TEST_F(BindingTest, DatePickerStampClearsTheRestOfTheRecord) {
 
 TEST_F(BindingTest, DatePickerYmdShowsAndReadsTheDate) {
     DateYmd ymd{1999, 12, 24};
-    robot.AddBinding(Entry(IDC_DATE, DatePickerYmd, &ymd));
+    robot.AddBinding(PlainBinding(IDC_DATE, DatePickerYmd, &ymd));
     robot.UpdateControls();
     EXPECT_EQ(PickerTime().wMonth, 12);
     PickDate(2000, 1, 1);
@@ -971,7 +930,7 @@ TEST_F(BindingTest, DatePickerYmdShowsAndReadsTheDate) {
 
 TEST_F(BindingTest, ANotificationOtherThanThePickerChangeIsIgnored) {
     DateRecord date{1, 1, 2000};
-    robot.AddBinding(Entry(IDC_DATE, DatePickerDate, &date));
+    robot.AddBinding(PlainBinding(IDC_DATE, DatePickerDate, &date));
     NMHDR header{Control(IDC_DATE), IDC_DATE, static_cast<UINT>(DTN_DROPDOWN)};
     SendMessageW(m_dialog, WM_NOTIFY, IDC_DATE, reinterpret_cast<LPARAM>(&header));
     robot.OnControlNotify(IDC_DATE, nullptr);
@@ -981,7 +940,7 @@ TEST_F(BindingTest, ANotificationOtherThanThePickerChangeIsIgnored) {
 
 TEST_F(BindingTest, AddressControlShowsAndReadsTheAddressSilently) {
     uint32_t address = 0xC0A80A01;  // 192.168.10.1
-    robot.AddBinding(Entry(IDC_ADDRESS, IpAddress, &address));
+    robot.AddBinding(PlainBinding(IDC_ADDRESS, IpAddress, &address));
     robot.UpdateControls();
     DWORD shown = 0;
     SendMessageW(Control(IDC_ADDRESS), IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&shown));
@@ -1072,7 +1031,7 @@ TEST_F(BindingTest, UpdateControlsLeavesAControlWithIdZeroAlone) {
 
 TEST_F(BindingTest, AnEditWrittenByTheEngineIsReadBackWithoutAReport) {
     double value = 1.0 / 3.0;
-    robot.AddBinding(RealEntry(IDC_EDIT_FIRST, &value, 0, 0, 0));
+    robot.AddBinding(RealBinding(IDC_EDIT_FIRST, &value, 0, 0, 0));
     robot.UpdateControls();
     EXPECT_EQ(Text(IDC_EDIT_FIRST), L"0.333333333333333");
     EXPECT_EQ(value, 0.333333333333333);
@@ -1101,11 +1060,11 @@ TEST_F(BindingTest, LockMakesEditsReadOnlyAndDisablesTheRestAndUnlockUndoesIt) {
     DateRecord date{};
     uint32_t address = 0;
     robot.AddIntEdit(IDC_EDIT_FIRST, &number);
-    robot.AddBinding(Entry(IDC_COMBO_LIST, ComboIndex, &index));
-    robot.AddBinding(Entry(IDC_CHECK, CheckByte, &check));
-    robot.AddBinding(RadioEntry(IDC_RADIO_0, &choice, 0));
-    robot.AddBinding(Entry(IDC_DATE, DatePickerDate, &date));
-    robot.AddBinding(Entry(IDC_ADDRESS, IpAddress, &address));
+    robot.AddBinding(PlainBinding(IDC_COMBO_LIST, ComboIndex, &index));
+    robot.AddBinding(PlainBinding(IDC_CHECK, CheckByte, &check));
+    robot.AddBinding(RadioBinding(IDC_RADIO_0, &choice, 0));
+    robot.AddBinding(PlainBinding(IDC_DATE, DatePickerDate, &date));
+    robot.AddBinding(PlainBinding(IDC_ADDRESS, IpAddress, &address));
     robot.SetBindingsLocked(m_dialog, true);
     ExpectLocked(true);
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_EDIT_SECOND)));  // not bound
