@@ -21,22 +21,12 @@ int RunMonths(const Arguments& args) {
 
 namespace {
 
-// The list's four cells of one row joined by TAB. The buffer holds every cell in full (the
-// longest, a spot length near the double's limit, has some 310 characters).
-std::string RowText(PlaybackLog& log, int32_t row) {
+// The list's four cells of one row joined by TAB.
+std::string RowText(const PlaybackLog& log, int32_t row) {
     std::string line;
-    char cell[1024];
     for (int32_t column = 0; column < 4; ++column) {
-        ListViewItem item{};
-        item.mask = kListItemText;
-        item.iItem = row;
-        item.iSubItem = column;
-        item.pszText = cell;
-        item.cchTextMax = sizeof cell;
-        cell[0] = '\0';
-        GetTotalText(&log, &item);
         line += column == 0 ? "" : "\t";
-        line += cell;
+        line += TotalCellText(log, row, column);
     }
     return line + "\n";
 }

@@ -38,15 +38,7 @@ std::string DescribeTotals(PlaybackLog& log) {
         text += std::string(total.name) + " n=" + std::to_string(total.playCount) +
                 " at=" + std::to_string(total.firstIndex) + " |";
         for (int column = 0; column < 4; ++column) {
-            char cell[1024] = "";
-            ListViewItem item{};
-            item.mask = kListItemText;
-            item.iItem = row;
-            item.iSubItem = column;
-            item.pszText = cell;
-            item.cchTextMax = sizeof cell;
-            GetTotalText(&log, &item);
-            text += std::string(cell) + "|";
+            text += TotalCellText(log, row, column) + "|";
         }
         text += "\n";
     }

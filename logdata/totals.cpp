@@ -136,3 +136,17 @@ void GetTotalText(void* context, ListViewItem* item) {
             break;
     }
 }
+
+std::string TotalCellText(const PlaybackLog& log, int32_t row, int32_t column) {
+    // Room for the longest cell: a spot length near the double's limit has some 310 characters.
+    char cell[1024];
+    cell[0] = '\0';
+    ListViewItem item{};
+    item.mask = kListItemText;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = cell;
+    item.cchTextMax = sizeof cell;
+    GetTotalText(const_cast<PlaybackLog*>(&log), &item);
+    return cell;
+}

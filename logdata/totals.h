@@ -2,6 +2,7 @@
 // Grouping sorted plays into per-animation totals, the total-time rule and the list's cell texts.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "logdata/playback_log.h"
 
@@ -33,3 +34,6 @@ int BuildTotals(PlaybackLog& log);
 // The list's text callback: context is the PlaybackLog; writes the cell text of
 // (item->iItem, item->iSubItem) into item->pszText when the request asks for text.
 void GetTotalText(void* context, ListViewItem* item);
+
+// The text that GetTotalText gives the list for one cell, in full.
+std::string TotalCellText(const PlaybackLog& log, int32_t row, int32_t column);

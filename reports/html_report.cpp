@@ -110,21 +110,6 @@ void AppendFilter(std::string& html, const ScanFilter& filter, const SystemTime&
     html += "</dd>\n</dl>\n";
 }
 
-// The list's cell text of one column (1 length, 2 play count, 3 total time): the page shows
-// exactly what the window and the reports show.
-std::string ListCell(const PlaybackLog& log, int32_t row, int32_t column) {
-    char cell[1024];
-    cell[0] = '\0';
-    ListViewItem item{};
-    item.mask = kListItemText;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = cell;
-    item.cchTextMax = sizeof cell;
-    GetTotalText(const_cast<PlaybackLog*>(&log), &item);
-    return cell;
-}
-
 std::string TotalTimeText(const TotalTime& time) {
     char text[80];
     const int size = FormatTotalTime(time, text, sizeof text);
@@ -152,7 +137,7 @@ void AppendRow(std::string& html, const PlaybackLog& log, int32_t row, bool link
     html += link ? "</a></td>" : "</td>";
     for (int32_t column = 1; column <= 3; ++column) {
         html += column == 3 ? "<td class=\"time\">" : "<td class=\"num\">";
-        html += ListCell(log, row, column);
+        html += TotalCellText(log, row, column);
         html += "</td>";
     }
     html += "</tr>\n";
