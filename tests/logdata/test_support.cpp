@@ -28,15 +28,7 @@ std::string Name(const PlaybackRecord& record) {
 std::string RowText(PlaybackLog& log, int row) {
     std::string text;
     for (int column = 0; column < 4; ++column) {
-        char cell[1024] = "";
-        ListViewItem item{};
-        item.mask = kListItemText;
-        item.iItem = row;
-        item.iSubItem = column;
-        item.pszText = cell;
-        item.cchTextMax = sizeof cell;
-        GetTotalText(&log, &item);
-        text += (column ? "\t" : "") + std::string(cell);
+        text += (column ? "\t" : "") + TotalCellText(log, row, column);
     }
     return text;
 }
