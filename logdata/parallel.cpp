@@ -6,8 +6,9 @@
 #include <vector>
 
 unsigned ThreadCount() {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return std::clamp(cores, 1u, 8u);
+    // Asked once: the C library reads the online cores from the system on every call.
+    static const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    return threads;
 }
 
 void RunEach(size_t count, void (*work)(void* context, size_t k), void* context) {
