@@ -18,16 +18,17 @@ function(kv_library name)
     kv_warnings(${name})
 endfunction()
 
-# kv_gtest(name SOURCES ... [LIBS ...] [GUI]): a GoogleTest executable, each test a CTest case.
+# kv_gtest(name SOURCES ... [LIBS ...] [PROPERTIES ...] [GUI]): a GoogleTest executable, each
+# test a CTest case with the given test properties.
 # GUI tests need a display; under Wine they get one from the test runner script. They share that
 # display, so they run one at a time: focus and activation belong to the whole desktop.
 function(kv_gtest name)
-    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     kv_warnings(${name})
-    set(props "")
+    set(props ${ARG_PROPERTIES})
     if(ARG_GUI)
         set(props LABELS gui RESOURCE_LOCK display)
     endif()
