@@ -12,6 +12,7 @@
 
 #include "logdata/log_parser.h"
 #include "logdata/scanners.h"
+#include "tests/logdata/random.h"
 
 namespace {
 
@@ -231,21 +232,6 @@ TEST(Scanners, PlainDecimalsGiveWhatTheFullScanGives) {
 }
 
 #ifdef __GLIBC__
-
-class Random {
-public:
-    explicit Random(uint64_t seed) : state_(seed) {}
-    uint64_t Next() {
-        uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    size_t Below(size_t bound) { return static_cast<size_t>(Next() % bound); }
-
-private:
-    uint64_t state_;
-};
 
 Outcome ScanWithCLibrary(char kind, const char* text) {
     int read = 0;
