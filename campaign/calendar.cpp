@@ -70,10 +70,6 @@ int32_t LastSunday(uint32_t year, uint32_t month) {
     return last - Weekday(last);
 }
 
-int32_t Overlap(int32_t start, int32_t end, int32_t otherStart, int32_t otherEnd) {
-    return std::max(0, std::min(end, otherEnd) - std::max(start, otherStart));
-}
-
 }  // namespace
 
 ClockChange ClockChangeOn(int32_t dayNumber) {
@@ -90,15 +86,28 @@ ClockChange ClockChangeOn(int32_t dayNumber) {
     return ClockChange::kNone;
 }
 
-int32_t RealSeconds(ClockChange change, int32_t start, int32_t end) {
-    const int32_t changed = Overlap(start, end, kChangedHourStart, kChangedHourEnd);
+int32_t RealSecondOfDay(ClockChange change, int32_t local, bool secondPass) {
+    const bool afterHour = local >= kChangedHourEnd;
+    const bool inHour = local >= kChangedHourStart && !afterHour;
     switch (change) {
         case ClockChange::kHourSkipped:
-            return end - start - changed;
+            return afterHour ? local - 3600 : inHour ? kChangedHourStart : local;
         case ClockChange::kHourRepeated:
-            return end - start + changed;
+            return afterHour || (inHour && secondPass) ? local + 3600 : local;
         case ClockChange::kNone:
             break;
     }
-    return end - start;
+    return local;
+}
+
+int32_t LocalSecondOfDay(ClockChange change, int32_t real) {
+    switch (change) {
+        case ClockChange::kHourSkipped:
+            return real >= kChangedHourStart ? real + 3600 : real;
+        case ClockChange::kHourRepeated:
+            return real >= kChangedHourEnd ? real - 3600 : real;
+        case ClockChange::kNone:
+            break;
+    }
+    return real;
 }

@@ -31,5 +31,8 @@ ClockChange ClockChangeOn(int32_t dayNumber);
 constexpr int32_t kChangedHourStart = 2 * 3600;
 constexpr int32_t kChangedHourEnd = 3 * 3600;
 
-// How long the local times [start, end) of that day really lasted, in seconds.
-int32_t RealSeconds(ClockChange change, int32_t start, int32_t end);
+// A day's own timeline in seconds from midnight: 23, 24 or 25 hours long. A local time in the
+// repeated hour is in its first pass unless secondPass; one in the skipped hour counts as 3:00.
+int32_t RealSecondOfDay(ClockChange change, int32_t local, bool secondPass);
+// The local time of a moment of the day's own timeline.
+int32_t LocalSecondOfDay(ClockChange change, int32_t real);

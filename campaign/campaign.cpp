@@ -96,13 +96,10 @@ uint64_t StampKey(const PlayStamp& s) {
 class LogTally : public LineSink {
 public:
     explicit LogTally(const PanelPlan& plan, int32_t closeSeconds)
-        : plan_(plan), counts_(plan.lines.size() * plan.Days(), 0), anyPlays_(plan.Days(), 0) {
-        coverage_.reserve(plan.Days());
-        for (size_t d = 0; d < plan.Days(); ++d) {
-            coverage_.emplace_back(ClockChangeOn(plan.firstDay + static_cast<int32_t>(d)),
-                                   closeSeconds);
-        }
-    }
+        : plan_(plan),
+          counts_(plan.lines.size() * plan.Days(), 0),
+          anyPlays_(plan.Days(), 0),
+          coverage_(plan.Days(), Coverage(closeSeconds)) {}
 
     size_t AddLines(const char* bytes, size_t size, bool isEnd) override {
         const size_t used = ForEachLogLine(bytes, size, isEnd, [this](const char* line, size_t n) {
@@ -154,12 +151,26 @@ private:
         const auto d = static_cast<size_t>(day - plan_.firstDay);
         ++anyPlays_[d];
         if (plan_.booked[d] != 0) {
-            const int32_t start = play.hour * 3600 + play.minute * 60 + play.second;
-            const double length = play.length > 1 ? std::min(play.length, 86400.0) : 1.0;
-            coverage_[d].Add(
-                start, std::min(kSecondsPerDay, start + static_cast<int32_t>(length + 0.999)));
+            Cover(play, day);
         }
         CountForLines(play, day, d);
+    }
+
+    // A play covers the day from its start for its length, at least a second. On the day the
+    // hour repeats, the log's time going back by more than half an hour inside that hour is its
+    // second pass.
+    void Cover(const LogLine& play, int32_t day) {
+        const ClockChange change = ClockChangeOn(day);
+        const int32_t local = play.hour * 3600 + play.minute * 60 + play.second;
+        if (change == ClockChange::kHourRepeated && local >= kChangedHourStart &&
+            local < kChangedHourEnd) {
+            secondPass_ = secondPass_ || (lastInHour_ >= 0 && local < lastInHour_ - 1800);
+            lastInHour_ = local;
+        }
+        const int32_t start = RealSecondOfDay(change, local, secondPass_);
+        const double length = play.length > 1 ? std::min(play.length, 86400.0) : 1.0;
+        coverage_[static_cast<size_t>(day - plan_.firstDay)].Add(
+            start, start + static_cast<int32_t>(length + 0.999));
     }
 
     void CountForLines(const LogLine& play, int32_t day, size_t d) {
@@ -242,6 +253,8 @@ private:
     NameTable names_;
     std::vector<std::vector<uint32_t>> matching_;  // [name id] -> panel lines
     CivilDate lastDate_{0, 0, 0};
+    bool secondPass_ = false;  // a panel's log has one day whose hour repeats each year
+    int32_t lastInHour_ = -1;
     int32_t lastDay_ = 0;
     Sha256 hash_;
     uint64_t size_ = 0;
@@ -337,14 +350,18 @@ void AddFigures(const std::vector<BookingLine>& lines, const std::vector<PanelTo
     }
 }
 
-// The booked windows of a day on a panel, joined where they touch or overlap, in seconds.
+// The booked windows of a day on a panel in the day's own timeline, joined where they touch or
+// overlap; a window holds both passes of a repeated hour.
 std::vector<Stretch> BookedWindows(const PanelPlan& plan, int32_t day) {
     std::vector<Stretch> windows;
     for (const PanelLine& line : plan.lines) {
         const BookingLine& booking = *line.booking;
         if (day >= booking.firstDay && day <= booking.lastDay) {
-            windows.push_back({booking.from.hour * 3600 + booking.from.minute * 60,
-                               booking.to.hour * 3600 + booking.to.minute * 60});
+            const ClockChange change = ClockChangeOn(day);
+            windows.push_back(
+                {RealSecondOfDay(change, booking.from.hour * 3600 + booking.from.minute * 60,
+                                 false),
+                 RealSecondOfDay(change, booking.to.hour * 3600 + booking.to.minute * 60, true)});
         }
     }
     std::sort(windows.begin(), windows.end(),
@@ -373,9 +390,10 @@ void AddOutages(const PanelTotal& total, CampaignResult& result) {
         for (const Stretch& window : BookedWindows(plan, day)) {
             for (const Stretch& silence :
                  total.tally->CoverageOf(d).SilencesIn(window.start, window.end)) {
-                result.outages.push_back(
-                    {plan.panel, day, silence.start, silence.end,
-                     RealSeconds(ClockChangeOn(day), silence.start, silence.end)});
+                const ClockChange change = ClockChangeOn(day);
+                result.outages.push_back({plan.panel, day, LocalSecondOfDay(change, silence.start),
+                                          LocalSecondOfDay(change, silence.end),
+                                          silence.end - silence.start});
             }
         }
     }

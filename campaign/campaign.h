@@ -45,8 +45,8 @@ struct LineFigures {
 struct Outage {
     size_t panel;
     int32_t day;
-    int32_t start, end;  // local seconds from midnight
-    int32_t seconds;     // how long it really lasted
+    int32_t start, end;  // local seconds from midnight, as the log writes them
+    int32_t seconds;     // how long it really lasted, across a clock change too
 };
 
 struct SilentDay {

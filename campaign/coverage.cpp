@@ -3,7 +3,7 @@
 #include <algorithm>
 
 bool Coverage::Joins(const Stretch& earlier, const Stretch& later) const {
-    return later.start <= earlier.end || RealSeconds(change_, earlier.end, later.start) <= close_;
+    return later.start - earlier.end <= close_;
 }
 
 void Coverage::Add(int32_t start, int32_t end) {
@@ -46,7 +46,7 @@ std::vector<Stretch> Coverage::SilencesIn(int32_t from, int32_t to) const {
     std::vector<Stretch> silences;
     int32_t cursor = from;
     const auto keep = [&](int32_t start, int32_t end) {
-        if (end > start && RealSeconds(change_, start, end) > close_) {
+        if (end - start > close_) {
             silences.push_back({start, end});
         }
     };
