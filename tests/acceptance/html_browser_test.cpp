@@ -157,7 +157,8 @@ TEST_F(BrowserTest, TheCampaignPageShowsTheFiguresOutagesAndEvidence) {
         "as od;\xC8"
         "as do;P\xF8"
         "ehr\xE1n\xED za den\r\n"
-        "<b>Pek\xE1rna</b>;Podzim;spot_00*.avi;15.10.2026;14.11.2026;8:00;20:00;120\r\n");
+        "Pek\xE1rna Nov\xE1k;Podzim;spot_00*.avi;15.10.2026;14.11.2026;;;870\r\n"
+        "<b>Kino</b>;Premi\xE9ra;spot_010.avi;1.11.2026;14.11.2026;8:00;20:00;56\r\n");
     const CliResult result = RunCli(
         folder_.Path(), {"campaign", "kampan.csv", "--panel", "nadrazi", "--panel", "namesti"});
     ASSERT_EQ(result.status, 0) << result.err;
@@ -179,9 +180,9 @@ TEST_F(BrowserTest, TheCampaignPageShowsTheFiguresOutagesAndEvidence) {
     EXPECT_NE(dom.find("<tr><td>namesti</td><td>20.10.2026</td><td class=\"time\">"),
               std::string::npos);
     EXPECT_EQ(Occurrences(dom, "<tr data-file="), 5u);  // the booking and four logs
-    EXPECT_EQ(Occurrences(dom, "<svg class=\"chart\""), 2u);
-    EXPECT_NE(dom.find("&lt;b&gt;Pekárna&lt;/b&gt;"), std::string::npos);
-    EXPECT_EQ(dom.find("<b>Pek"), std::string::npos);
+    EXPECT_EQ(Occurrences(dom, "<svg class=\"chart\""), 4u);
+    EXPECT_NE(dom.find("&lt;b&gt;Kino&lt;/b&gt;"), std::string::npos);
+    EXPECT_EQ(dom.find("<b>Kino"), std::string::npos);
     ExpectPrinted(RunCli(folder_.Path(), {"verify", "report/KAMPAN_kampan.html"}),
                   "v pořádku: kampan.csv\nv pořádku: nadrazi/log/AVI_2026-10.txt\n"
                   "v pořádku: nadrazi/log/AVI_2026-11.txt\nv pořádku: namesti/log/AVI_2026-10.txt\n"
