@@ -26,6 +26,8 @@ constexpr Cp1250Literal kNeznamySloupecSloupceJsou{
 constexpr Cp1250Literal kSloupecJeVZahlavi{"sloupec je v záhlaví dvakrát"};
 constexpr Cp1250Literal kSloupecChybiVZahlavi{"sloupec chybí v záhlaví"};
 constexpr Cp1250Literal kChybiHodnota{"chybí hodnota"};
+constexpr Cp1250Literal kSpotTooLong{"spot má víc než 255 znaků"};
+constexpr Cp1250Literal kTooManyLines{"objednávka smí mít nejvýš 1000 řádků"};
 constexpr Cp1250Literal kKonecJePredZacatkem{"konec % je před začátkem %"};
 constexpr Cp1250Literal kRadekObjednaVicNez{"řádek objedná víc než 1830 dní"};
 constexpr Cp1250Literal kOknoKonciDrivNez{"okno končí (%) dřív, než začne, nebo když začíná (%)"};
@@ -310,6 +312,9 @@ public:
         line_.client = Required(kClient);
         line_.campaign = Required(kCampaign);
         line_.spot = Required(kSpot);
+        if (line_.spot.size() > kMaxSpotLength) {
+            Fail(kSpot, kSpotTooLong.str());
+        }
         line_.panel = map_[kPanel] < 0 ? std::string() : Value(kPanel);
         if (line_.panel == "*") {
             line_.panel.clear();
@@ -417,6 +422,10 @@ void ReadRow(const ColumnMap& map, size_t headerFields, std::vector<std::string>
     if (fields.size() != headerFields) {
         reader.Error(-1, FillIn(kPoliMistoPodleZahlavi,
                                 {std::to_string(fields.size()), std::to_string(headerFields)}));
+        return;
+    }
+    if (reader.booking.lines.size() == kMaxBookingLines) {
+        reader.Error(-1, kTooManyLines.str());
         return;
     }
     LineReader line(map, fields, reader);

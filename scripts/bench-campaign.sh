@@ -33,7 +33,7 @@ booking=$data/kvartal.csv
 cat >"$booking" <<'CSV'
 Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den;Panel
 Pekárna;Podzim;spot_001.avi;1.10.2026;31.12.2026;6:00;22:00;300;
-Pekárna;Vánoce;spot_00*.avi;1.12.2026;24.12.2026;8:00;20:00;2000;
+Pekárna;Vánoce;spot_01*.avi;1.12.2026;24.12.2026;8:00;20:00;2000;
 Auto;Zima;spot_01*.avi;15.10.2026;14.11.2026;;;3000;
 Kino;Premiéra;SPOT_020.AVI;1.11.2026;30.11.2026;16:00;24:00;150;
 Banka;Hypotéka;spot_02*.avi;1.10.2026;31.12.2026;7:00;9:00;200;
