@@ -26,6 +26,7 @@ constexpr Cp1250Literal kNeznamySloupecSloupceJsou{
 constexpr Cp1250Literal kSloupecJeVZahlavi{"sloupec je v záhlaví dvakrát"};
 constexpr Cp1250Literal kSloupecChybiVZahlavi{"sloupec chybí v záhlaví"};
 constexpr Cp1250Literal kChybiHodnota{"chybí hodnota"};
+constexpr Cp1250Literal kNotUtf8{"soubor začíná značkou UTF-8, ale řádek není v UTF-8"};
 constexpr Cp1250Literal kSpotTooLong{"spot má víc než 255 znaků"};
 constexpr Cp1250Literal kTooManyLines{"objednávka smí mít nejvýš 1000 řádků"};
 constexpr Cp1250Literal kKonecJePredZacatkem{"konec % je před začátkem %"};
@@ -126,7 +127,10 @@ std::optional<std::string> FromUtf8(std::string_view line, Reader& reader) {
     std::string bytes;
     for (size_t i = 0; i < line.size();) {
         char32_t c = 0;
-        NextUtf8(line, i, c);
+        if (!NextUtf8(line, i, c)) {
+            reader.Error(-1, kNotUtf8.str());
+            return std::nullopt;
+        }
         const int byte = UnicodeToCp1250(c);
         if (byte < 0) {
             char text[96];
