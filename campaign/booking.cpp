@@ -77,34 +77,11 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-// Decodes UTF-8; false at a byte that is not UTF-8.
-bool NextUtf8(std::string_view text, size_t& i, char32_t& c) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const size_t length = lead < 0x80         ? 1
-                          : (lead >> 5) == 6  ? 2
-                          : (lead >> 4) == 14 ? 3
-                          : (lead >> 3) == 30 ? 4
-                                              : 0;
-    if (length == 0 || i + length > text.size()) {
-        return false;
-    }
-    c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-    for (size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0) != 0x80) {
-            return false;
-        }
-        c = (c << 6) | (next & 0x3F);
-    }
-    i += length;
-    return true;
-}
-
 bool IsUtf8WithNonAscii(std::string_view text) {
     bool nonAscii = false;
     for (size_t i = 0; i < text.size();) {
         char32_t c = 0;
-        if (!NextUtf8(text, i, c)) {
+        if (!DecodeUtf8(text, i, c)) {
             return false;
         }
         nonAscii = nonAscii || c >= 0x80;
@@ -127,7 +104,7 @@ std::optional<std::string> FromUtf8(std::string_view line, Reader& reader) {
     std::string bytes;
     for (size_t i = 0; i < line.size();) {
         char32_t c = 0;
-        if (!NextUtf8(line, i, c)) {
+        if (!DecodeUtf8(line, i, c)) {
             reader.Error(-1, kNotUtf8.str());
             return std::nullopt;
         }

@@ -5,6 +5,7 @@
 #include "base/cp1250.h"
 #include "campaign/calendar.h"
 #include "reports/csv_field.h"
+#include "reports/html_page.h"
 #include "reports/report_file.h"
 #include "reports/report_paths.h"
 
@@ -140,10 +141,8 @@ std::string SecondsText(int32_t seconds) {
 }
 
 std::string StampText(const PlayStamp& stamp) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%02u.%02u.%04u %02u:%02u:%02u", stamp.day, stamp.month,
-                  stamp.year, stamp.hour, stamp.minute, stamp.second);
-    return text;
+    return PlayTimeText(
+        {stamp.year, stamp.month, 0, stamp.day, stamp.hour, stamp.minute, stamp.second, 0});
 }
 
 std::string ShortDayReasonText(const CampaignResult& result, const ShortDay& day) {

@@ -37,14 +37,6 @@ std::string ClockText(int32_t hour, int32_t minute) {
     return text;
 }
 
-// The detail reports' date and time: "%02u.%02u.%04u %02u:%02u:%02u".
-std::string PlayTimeText(const SystemTime& time) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%02u.%02u.%04u %02u:%02u:%02u", time.wDay, time.wMonth,
-                  time.wYear, time.wHour, time.wMinute, time.wSecond);
-    return text;
-}
-
 void AppendFilter(std::string& html, const ScanFilter& filter, const SystemTime& madeAt) {
     html += "<dl class=\"filter\">\n<dt>Dny</dt><dd>";
     html += filter.day == 0 ? "všechny dny měsíce"
