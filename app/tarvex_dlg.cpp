@@ -13,6 +13,7 @@
 #include "logdata/load_messages.h"
 #include "logdata/totals.h"
 #include "reports/report_file.h"
+#include "framework/scoped_win.h"
 
 namespace {
 
@@ -40,9 +41,8 @@ UINT WindowDpi(HWND window) {
         if (const UINT dpi = getDpiForWindow(window); dpi != 0)
             return dpi;
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    const ScopedGetDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
@@ -122,14 +122,15 @@ void CTarvexDlg::ScaleColumns(UINT dpi) {
 }
 
 void CTarvexDlg::BindControls() {
-    AddBinding(IDC_MONTH, ComboIndex, &m_nMonth);
-    AddBinding(IDC_DAY, ComboIndex, &m_nDay);
-    AddBinding(IDC_TIME_FILTER, CheckByte, &m_bTimeFilter);
+    constexpr const char* kRefused = "BindControls: a binding was refused";
+    VerifyInvariant(AddBinding(IDC_MONTH, ComboIndex, &m_nMonth), kRefused);
+    VerifyInvariant(AddBinding(IDC_DAY, ComboIndex, &m_nDay), kRefused);
+    VerifyInvariant(AddBinding(IDC_TIME_FILTER, CheckByte, &m_bTimeFilter), kRefused);
     AddIntEdit(IDC_FROM_HOUR, &m_nFromHour);
     AddIntEdit(IDC_FROM_MINUTE, &m_nFromMinute);
     AddIntEdit(IDC_TO_HOUR, &m_nToHour);
     AddIntEdit(IDC_TO_MINUTE, &m_nToMinute);
-    AddBinding(IDC_STRIP_PATHS, CheckByte, &m_bStripPaths);
+    VerifyInvariant(AddBinding(IDC_STRIP_PATHS, CheckByte, &m_bStripPaths), kRefused);
 }
 
 void CTarvexDlg::OnDataChanged(int32_t) {

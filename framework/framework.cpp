@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 #include <exception>
+#include <stdexcept>
 
 #include "base/cp1250.h"
 #include "base/win32_types.h"
@@ -71,6 +72,12 @@ std::wstring ApplicationName() {
     if (dot != std::wstring::npos)
         name.erase(dot);
     return name;
+}
+
+void VerifyInvariant(bool holds, const char* what) {
+    if (!holds) {
+        throw std::logic_error(what);
+    }
 }
 
 void ReportHandlerError(HWND owner, std::string_view cp1250) {
@@ -295,7 +302,8 @@ INT_PTR CWnd::OnToolHitTest(POINT, TTTOOLINFOW*) const {
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
     if (control.m_hWnd == nullptr)
-        control.SubclassDlgItem(id, dx->m_pDlgWnd);
+        VerifyInvariant(control.SubclassDlgItem(id, dx->m_pDlgWnd),
+                        "DDX_Control: the dialog has no such control to attach");
 }
 
 const CRuntimeClass CDialog::classCDialog{"CDialog", &CWnd::classCWnd};
