@@ -13,11 +13,11 @@
 #include "logdata/load_messages.h"
 #include "logdata/totals.h"
 #include "reports/report_file.h"
+#include "framework/message_box.h"
 #include "framework/scoped_win.h"
 
 namespace {
 
-constexpr Cp1250Literal kProgramTitle{"Vintaro Kvimeter"};
 constexpr Cp1250Literal kExitQuestion{"Ukončit program ?"};
 
 // The columns' layout; their titles are the list's wording of logdata/totals.h.
@@ -167,16 +167,15 @@ void CTarvexDlg::OnLoadData() {
     m_list.SetItemCountEx(log.totalCount, LVSICF_NOSCROLL);
     // A month that could not be read whole is said so; the save buttons keep their state.
     if (result.status == LoadStatus::kDateError || result.status == LoadStatus::kOutOfMemory) {
-        MessageBoxW(m_hWnd, ToWide(LoadOutcomeMessage(result)).c_str(),
-                    ToWide(kProgramTitle).c_str(), MB_OK | MB_ICONSTOP);
+        ShowMessageBox(m_hWnd, LoadOutcomeMessage(result), BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
         return;
     }
     EnableControlRange(IDC_SAVE_SUMMARY, IDC_SAVE_DETAIL_ALL, true);
 }
 
 void CTarvexDlg::OnCancel() {
-    if (MessageBoxW(m_hWnd, ToWide(kExitQuestion).c_str(), ToWide(kProgramTitle).c_str(),
-                    MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES) {
+    if (ShowMessageBox(m_hWnd, kExitQuestion, BoxTitle::kProduct,
+                       MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES) {
         MyCDialog::OnCancel();
     }
 }

@@ -2,17 +2,17 @@
 // selected row or of every row, named after the month selected at that moment.
 #include "app/tarvex_dlg.h"
 #include "app/resource.h"
+#include "framework/message_box.h"
 #include "logdata/playback_log.h"
 #include "userlocale/user_decimal_separator.h"
 #include "reports/report_messages.h"
 
 void CTarvexDlg::ShowReportOutcome(const ReportResult& result, const std::string& confirmation) {
-    const std::wstring caption = ToWide(kReportCaption);
     if (Succeeded(result)) {
-        MessageBoxW(m_hWnd, ToWide(confirmation).c_str(), caption.c_str(), MB_OK);
+        ShowMessageBox(m_hWnd, confirmation, BoxTitle::kReport, MB_OK);
     } else {
-        MessageBoxW(m_hWnd, ToWide(ReportFailureMessage(result)).c_str(), caption.c_str(),
-                    MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(m_hWnd, ReportFailureMessage(result), BoxTitle::kReport,
+                       MB_OK | MB_ICONEXCLAMATION);
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include "base/cp1250.h"
 #include "dialogfw/binding_kinds.h"
+#include "framework/message_box.h"
 #include "dialogfw/control_helpers.h"
 #include "framework/framework.h"
 
@@ -550,7 +551,8 @@ void DDX_Robot::ReadValidatedReal(const BindingEntry& entry, HWND control, const
 }
 
 void DDX_Robot::Refuse(HWND control, const wchar_t* message) {
-    MessageBoxW(m_owner, message, ApplicationName().c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(m_owner, std::wstring_view(message), BoxTitle::kProgramFile,
+                   MB_OK | MB_ICONEXCLAMATION);
     SetFocus(control);
     SendMessageW(control, EM_SETSEL, 0, -1);
 }

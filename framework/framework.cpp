@@ -1,4 +1,5 @@
 #include "framework/framework.h"
+#include "framework/message_box.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -81,7 +82,7 @@ void VerifyInvariant(bool holds, const char* what) {
 }
 
 void ReportHandlerError(HWND owner, std::string_view cp1250) {
-    MessageBoxW(owner, ToWide(cp1250).c_str(), ApplicationName().c_str(), MB_OK | MB_ICONSTOP);
+    ShowMessageBox(owner, cp1250, BoxTitle::kProgramFile, MB_OK | MB_ICONSTOP);
 }
 
 bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {

@@ -5,9 +5,6 @@
 #include "base/cp1250.h"
 #include "reports/report_result.h"
 
-// The title of every report message box.
-inline constexpr Cp1250Literal kReportCaption{"Přehled"};
-
 std::string SummarySavedMessage(const std::string& csvPath);
 std::string DetailSavedMessage(const std::string& csvPath);
 std::string AllDetailsSavedMessage();

@@ -1,0 +1,15 @@
+#pragma once
+// The one way the program shows a message box, and the one place of the boxes' titles.
+#include <windows.h>
+
+#include <string_view>
+
+enum class BoxTitle {
+    kProduct,      // "Vintaro Kvimeter": the exit question and a load that failed
+    kReport,       // "Přehled": what writing a report came to
+    kProgramFile,  // the program file's name: an error that ended a handler, a refused value
+};
+
+// text: Windows-1250. Returns what MessageBoxW returns.
+int ShowMessageBox(HWND owner, std::string_view text, BoxTitle title, UINT type);
+int ShowMessageBox(HWND owner, std::wstring_view text, BoxTitle title, UINT type);
