@@ -55,8 +55,23 @@ private:
     char buffer_[kBufferSize];
 };
 
-// Writes bytes as the whole of a report file; a failure is added to failures with the system's
-// reason. The one way a report file is written in one piece.
+// The one way every report file is written: opened, filled by write(out), closed, and a failure
+// of any of these added to failures with the system's reason. True when the file is whole.
+template <typename Write>
+bool WriteReportFile(const std::string& path, std::vector<ReportFailure>& failures,
+                     const Write& write) {
+    ReportFileWriter out;
+    if (out.Open(path)) {
+        write(out);
+        if (out.Close()) {
+            return true;
+        }
+    }
+    failures.push_back({path, out.FailureReason()});
+    return false;
+}
+
+// The same for bytes made beforehand.
 bool WriteReportFile(const std::string& path, std::string_view bytes,
                      std::vector<ReportFailure>& failures);
 

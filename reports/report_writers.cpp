@@ -186,15 +186,7 @@ void WriteDetailBody(ReportFileWriter& out, const PlaybackLog& log, const Animat
 template <class Body>
 bool WriteFile(const std::string& path, const FileStyle& style, const Body& body,
                ReportResult& result) {
-    ReportFileWriter out;
-    if (out.Open(path)) {
-        body(out, style);
-        if (out.Close()) {
-            return true;
-        }
-    }
-    result.failures.push_back({path, out.FailureReason()});
-    return false;
+    return WriteReportFile(path, result.failures, [&](ReportFileWriter& out) { body(out, style); });
 }
 
 // The text file first; only when it is complete the CSV file.
