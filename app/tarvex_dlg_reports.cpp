@@ -4,16 +4,22 @@
 #include "app/resource.h"
 #include "logdata/playback_log.h"
 #include "userlocale/user_decimal_separator.h"
+#include "reports/failure_list.h"
 #include "reports/report_messages.h"
 
 void CTarvexDlg::ShowReportOutcome(const ReportResult& result, const std::string& confirmation) {
     const std::wstring caption = ToWide(kReportCaption);
     if (Succeeded(result)) {
         MessageBoxW(m_hWnd, ToWide(confirmation).c_str(), caption.c_str(), MB_OK);
-    } else {
-        MessageBoxW(m_hWnd, ToWide(ReportFailureMessage(result)).c_str(), caption.c_str(),
-                    MB_OK | MB_ICONEXCLAMATION);
+        return;
     }
+    // A box taller than the screen hides its button: the files it cannot name go to a list.
+    const std::string listPath = FailureListPath();
+    std::string listReason;
+    if (FailuresNamedInBox(result) < result.failures.size())
+        WriteFailureList(result, listPath, &listReason);
+    const std::string message = ReportFailureBoxMessage(result, listPath, listReason);
+    MessageBoxW(m_hWnd, ToWide(message).c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CTarvexDlg::OnSaveSummary() {
