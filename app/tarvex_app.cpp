@@ -1,6 +1,13 @@
 #include "app/tarvex_app.h"
 
 #include "app/tarvex_dlg.h"
+#include "base/cp1250.h"
+
+namespace {
+
+constexpr Cp1250Literal kStartFailure{"Hlavní okno programu se nepodařilo otevřít."};
+
+}  // namespace
 
 BOOL CTarvexApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
@@ -10,9 +17,19 @@ BOOL CTarvexApp::InitInstance() {
     SetRegistryKey("Local AppWizard-Generated Applications");
 
     CTarvexDlg dialog;
-    m_pMainWnd = &dialog;
-    dialog.DoModal();
-    m_pMainWnd = nullptr;
+    RunMainDialog(dialog);
     // No message loop of our own: the dialog was the program.
     return FALSE;
+}
+
+void CTarvexApp::RunMainDialog(CDialog& dialog) {
+    m_pMainWnd = &dialog;
+    const INT_PTR result = dialog.DoModal();
+    const DWORD error = GetLastError();
+    m_pMainWnd = nullptr;
+    if (result != -1)
+        return;
+    const std::wstring text = ToWide(kStartFailure) + L"\n\n" + SystemErrorText(error);
+    MessageBoxW(nullptr, text.c_str(), ApplicationName().c_str(), MB_OK | MB_ICONSTOP);
+    m_nExitCode = 1;
 }
