@@ -8,6 +8,8 @@
 JOBS := $(shell nproc)
 DEMO := demo
 DEMO_MONTHS := 2026-09 2026-10 2026-11
+# A month with the faults a real log collects, offered by make run after the clean ones.
+DEMO_FAULTS_MONTH := 2026-12
 
 .PHONY: all deps build build-native build-windows test run demo bench screenshot fuzz format clean
 
@@ -32,6 +34,7 @@ test:
 
 demo: build-native
 	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) $(DEMO_MONTHS)
+	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) --faults $(DEMO_FAULTS_MONTH)
 
 run: demo build-windows
 	scripts/run-window.sh $(DEMO) $(lastword $(DEMO_MONTHS))
