@@ -4,6 +4,7 @@
 #   make bench   run the benchmarks
 #   make screenshot   the pictures in docs/: the window on the demo logs, the HTML page
 #   make fuzz    run each fuzz target for FUZZ_SECONDS (default 300)
+#   make dist    the release archive dist/kvimeter-2.2-win64.zip
 
 JOBS := $(shell nproc)
 DEMO := demo
@@ -11,7 +12,7 @@ DEMO_MONTHS := 2026-09 2026-10 2026-11
 # A month with the faults a real log collects, offered by make run after the clean ones.
 DEMO_FAULTS_MONTH := 2026-12
 
-.PHONY: all deps build build-native build-windows test run demo bench screenshot fuzz format clean
+.PHONY: all deps build build-native build-windows test run demo bench screenshot fuzz dist format clean
 
 all: build
 
@@ -47,6 +48,9 @@ screenshot: demo build-windows
 	scripts/screenshot.sh $(DEMO) docs/screenshot.png
 	KV_UPDATE_PICTURES=1 ctest --preset linux -R BrowserTest
 
+dist: build-windows
+	cmake --build --preset windows --target dist
+
 FUZZ_SECONDS ?= 300
 fuzz:
 	scripts/fuzz.sh $(FUZZ_SECONDS)
@@ -55,4 +59,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build
+	rm -rf build dist
