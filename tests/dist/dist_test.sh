@@ -40,7 +40,8 @@ unpacked)
     }
     sha256sum --quiet -c SHA256SUMS.txt
     . "$here/../../scripts/wine-env.sh"
-    wine ./kvimeter-cli.exe --help | grep -q '^usage: kvimeter-cli' || {
+    help=$(wine ./kvimeter-cli.exe --help)
+    [[ $help == "usage: kvimeter-cli"* ]] || {
         echo "dist: kvimeter-cli.exe --help did not answer" >&2
         exit 1
     }
