@@ -91,3 +91,5 @@ std::u16string Cp1250ToUtf16(std::string_view bytes);
 
 // Characters without a byte in the code page become '?'.
 std::string Utf16ToCp1250(std::u16string_view text);
+// The same for UTF-8; a byte that is not UTF-8 becomes '?' too.
+std::string Utf8ToCp1250(std::string_view text);

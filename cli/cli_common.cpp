@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "base/cp1250.h"
 #include "logdata/playback_log.h"
 #include "logdata/month_load.h"
 #include "logdata/record_sort.h"
 #include "logdata/scanners.h"
+#include "reports/report_file.h"
 
 const char* UsageText() {
     return "usage: kvimeter-cli [-C DIR] COMMAND [ARGS]\n"
@@ -32,6 +34,17 @@ const char* UsageText() {
            "      loads MONTH and writes report/SUM_AVI_YYYY-MM.html, a page for a client with\n"
            "      the summary table, its totals and charts of the plays per day and per hour;\n"
            "      it is dated now, or SOURCE_DATE_EPOCH (seconds since 1970) when that is set\n"
+           "  campaign BOOKING [--panel DIR]... [--gap MIN]\n"
+           "      counts what each line of the booking file (semicolons, a header row with\n"
+           "      Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den and optionally Panel)\n"
+           "      got on each booked day on each panel: DIR is a panel's folder with its log/\n"
+           "      (default: the working directory), its name the panel's name. Writes\n"
+           "      report/KAMPAN_NAME.csv and .html (NAME: the booking file's name without its\n"
+           "      extension) with the outages (silences of more than MIN minutes, default 15,\n"
+           "      inside a booked window), missing logs and the SHA-256 of every file read,\n"
+           "      and prints booked, delivered, percent and days short per line and panel\n"
+           "  verify PAGE\n"
+           "      hashes again every file that a campaign page names and says which changed\n"
            "\n"
            "options:\n"
            "  --day N        only day N of the month (1 to 31); 0, the default, means all days\n"
@@ -43,7 +56,10 @@ const char* UsageText() {
            "  --help         this text\n"
            "\n"
            "exit status: 0 success, 1 the log cannot be read or has a bad date or a report file\n"
-           "could not be written, 2 usage error (also a row outside the list)\n";
+           "could not be written, 2 usage error (also a row outside the list)\n"
+           "campaign: 0 the files were written, whatever the shortfall; 1 a log cannot be read or\n"
+           "a file cannot be written; 2 usage or booking errors (each error is listed, nothing is\n"
+           "written). verify: 0 every file is unchanged, 1 a file changed or is missing.\n";
 }
 
 int UsageError(const std::string& message) {
@@ -237,6 +253,49 @@ int PrintCp1250(const std::string& text) {
     const bool written = std::fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size();
     if (std::fflush(stdout) != 0 || !written) {
         return Failure(std::string("cannot write the output: ") + std::strerror(errno));
+    }
+    return kExitOk;
+}
+
+namespace {
+
+// Now, or SOURCE_DATE_EPOCH (seconds since 1970) where it is set, so that a page can be made
+// again byte for byte.
+std::time_t PageMoment() {
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    if (epoch != nullptr && *epoch != '\0' && std::strlen(epoch) <= 12 &&
+        std::strspn(epoch, "0123456789") == std::strlen(epoch)) {
+        return static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
+    }
+    return std::time(nullptr);
+}
+
+}  // namespace
+
+SystemTime PageTime() {
+    const std::time_t moment = PageMoment();
+    std::tm local{};
+#ifdef _WIN32
+    const bool converted = localtime_s(&local, &moment) == 0;
+#else
+    const bool converted = localtime_r(&moment, &local) != nullptr;
+#endif
+    SystemTime time{};
+    if (converted) {
+        time.wYear = static_cast<uint16_t>(local.tm_year + 1900);
+        time.wMonth = static_cast<uint16_t>(local.tm_mon + 1);
+        time.wDay = static_cast<uint16_t>(local.tm_mday);
+        time.wHour = static_cast<uint16_t>(local.tm_hour);
+        time.wMinute = static_cast<uint16_t>(local.tm_min);
+        time.wSecond = static_cast<uint16_t>(local.tm_sec);
+    }
+    return time;
+}
+
+int MakeReportFolder() {
+    std::string reason;
+    if (!EnsureReportFolder(&reason)) {
+        return Failure("cannot create the folder report: " + Cp1250ToUtf8(reason));
     }
     return kExitOk;
 }

@@ -16,7 +16,8 @@ namespace {
 
 constexpr CliCommand kCommands[] = {
     {"months", RunMonths}, {"list", RunList}, {"summary", RunSummary},
-    {"detail", RunDetail}, {"html", RunHtml},
+    {"detail", RunDetail}, {"html", RunHtml}, {"campaign", RunCampaign},
+    {"verify", RunVerify},
 };
 
 bool ChangeDirectory(const char* dir) {

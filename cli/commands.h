@@ -14,3 +14,9 @@ int RunList(const Arguments& args);
 int RunSummary(const Arguments& args);
 int RunDetail(const Arguments& args);
 int RunHtml(const Arguments& args);
+
+// cli/campaign_commands.cpp
+int RunCampaign(const Arguments& args);
+
+// cli/verify_command.cpp
+int RunVerify(const Arguments& args);

@@ -67,53 +67,12 @@ char DecimalSeparatorOf(const MonthRequest& request) {
     return request.decimalSeparator ? *request.decimalSeparator : UserDecimalSeparator();
 }
 
-// Only the report commands create the folder, and only after a successful load.
-int MakeReportFolder() {
-    std::string reason;
-    if (!EnsureReportFolder(&reason)) {
-        return Failure("cannot create the folder report: " + Cp1250ToUtf8(reason));
-    }
-    return kExitOk;
-}
-
 // A failure names every file that was not written and prints no confirmation.
 int Conclude(const ReportResult& result, const std::string& confirmation) {
     if (!Succeeded(result)) {
         return Failure(Cp1250ToUtf8(ReportFailureMessage(result)));
     }
     return PrintCp1250(confirmation + "\n");
-}
-
-// Now, or SOURCE_DATE_EPOCH (seconds since 1970) where it is set, so that a page can be made
-// again byte for byte.
-std::time_t PageMoment() {
-    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
-    if (epoch != nullptr && *epoch != '\0' && std::strlen(epoch) <= 12 &&
-        std::strspn(epoch, "0123456789") == std::strlen(epoch)) {
-        return static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
-    }
-    return std::time(nullptr);
-}
-
-// The local time the page is dated with.
-SystemTime PageTime() {
-    const std::time_t moment = PageMoment();
-    std::tm local{};
-#ifdef _WIN32
-    const bool converted = localtime_s(&local, &moment) == 0;
-#else
-    const bool converted = localtime_r(&moment, &local) != nullptr;
-#endif
-    SystemTime time{};
-    if (converted) {
-        time.wYear = static_cast<uint16_t>(local.tm_year + 1900);
-        time.wMonth = static_cast<uint16_t>(local.tm_mon + 1);
-        time.wDay = static_cast<uint16_t>(local.tm_mday);
-        time.wHour = static_cast<uint16_t>(local.tm_hour);
-        time.wMinute = static_cast<uint16_t>(local.tm_min);
-        time.wSecond = static_cast<uint16_t>(local.tm_sec);
-    }
-    return time;
 }
 
 // The month loaded and the folder made for a report of the whole list.

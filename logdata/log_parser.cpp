@@ -139,52 +139,18 @@ PlaybackRecord ScanLogLine(const char* line) {
     return record;
 }
 
-size_t PlayCollector::AddLines(const char* bytes, size_t size, bool isEnd) {
-    size_t done = 0;
-    while (done < size) {
-        const size_t limit = std::min(size - done, kMaxLineLength);
-        const char* lineEnd = FindByte(bytes + done, bytes + done + limit, '\n');
-        size_t length = limit;
-        if (lineEnd != bytes + done + limit) {
-            length = static_cast<size_t>(lineEnd - (bytes + done)) + 1;
-        } else if (limit < kMaxLineLength && !isEnd) {
-            break;  // the rest of this line has not been read yet
-        }
-        AddLine(bytes + done, length);
-        done += length;
-    }
-    return done;
-}
-
-void PlayCollector::AddLine(const char* line, size_t length) {
-    Fields fields;
-    if (ReadWellFormed(line, line + length, fields)) {
-        Accept(fields);
-        return;
-    }
-    char text[kMaxLineLength + 2];
-    std::memcpy(text, line, length);
-    text[length] = '\0';
-    const PlaybackRecord record = ScanLogLine(text);
-    if (record.name[0] == '\0') {
-        return;  // empty lines, and lines that give no name at all
-    }
-    const SystemTime& time = record.time;
-    fields = {time.wDay,    time.wMonth,  time.wYear,    time.wHour,
-              time.wMinute, time.wSecond, record.length, record.name};
-    Accept(fields);
-}
+namespace {
 
 // dd.mm.yyyy TAB hh:mm:ss TAB third TAB name [TAB length ...], each number of at most four
 // digits, the third field starting with a printable ASCII character; anything else (and any
 // NUL before the length) goes the exact way.
-bool PlayCollector::ReadWellFormed(const char* p, const char* end, Fields& fields) const {
-    if (!(ReadSmallNumber(p, end, fields.day) && Expect(p, end, '.') &&
-          ReadSmallNumber(p, end, fields.month) && Expect(p, end, '.') &&
-          ReadSmallNumber(p, end, fields.year) && Expect(p, end, '\t') &&
-          ReadSmallNumber(p, end, fields.hour) && Expect(p, end, ':') &&
-          ReadSmallNumber(p, end, fields.minute) && Expect(p, end, ':') &&
-          ReadSmallNumber(p, end, fields.second) && Expect(p, end, '\t'))) {
+bool ReadWellFormed(const char* p, const char* end, LogLine& play) {
+    if (!(ReadSmallNumber(p, end, play.day) && Expect(p, end, '.') &&
+          ReadSmallNumber(p, end, play.month) && Expect(p, end, '.') &&
+          ReadSmallNumber(p, end, play.year) && Expect(p, end, '\t') &&
+          ReadSmallNumber(p, end, play.hour) && Expect(p, end, ':') &&
+          ReadSmallNumber(p, end, play.minute) && Expect(p, end, ':') &&
+          ReadSmallNumber(p, end, play.second) && Expect(p, end, '\t'))) {
         return false;
     }
     if (p == end || !IsPlainFirstByte(*p)) {
@@ -203,32 +169,68 @@ bool PlayCollector::ReadWellFormed(const char* p, const char* end, Fields& field
     const bool hasFourth = fourthEnd != fourth;
     const char* name = hasFourth ? fourth : third;
     const size_t nameLength = static_cast<size_t>((hasFourth ? fourthEnd : thirdEnd) - name);
-    fields.name = {name, std::min<size_t>(nameLength, kNameSize - 1)};
-    fields.length = 0;
-    return fourthEnd == end || ReadPlainDecimal(fourthEnd + 1, end, fields.length);
+    play.name = {name, std::min<size_t>(nameLength, kNameSize - 1)};
+    play.length = 0;
+    return fourthEnd == end || ReadPlainDecimal(fourthEnd + 1, end, play.length);
 }
 
-void PlayCollector::Accept(const Fields& fields) {
-    if (filter_.day != 0 && filter_.day != fields.day) {
-        return;
+}  // namespace
+
+bool ReadLogLine(const char* line, size_t length, LogLine& play, char (&scratch)[kNameSize]) {
+    if (ReadWellFormed(line, line + length, play)) {
+        return true;
     }
-    if (filter_.timeFilterOn) {
-        const int hour = fields.hour;
-        const int minute = fields.minute;
-        const bool notBefore =
-            hour > filter_.fromHour || (hour == filter_.fromHour && minute >= filter_.fromMinute);
-        const bool before =
-            hour < filter_.toHour || (hour == filter_.toHour && minute < filter_.toMinute);
-        if (!notBefore || !before) {
-            return;
-        }
+    char text[kMaxLineLength + 2];
+    std::memcpy(text, line, length);
+    text[length] = '\0';
+    const PlaybackRecord record = ScanLogLine(text);
+    const SystemTime& time = record.time;
+    const size_t nameLength = strnlen(record.name, kNameSize);
+    std::memcpy(scratch, record.name, nameLength);
+    play = {time.wDay,    time.wMonth,  time.wYear,    time.wHour,
+            time.wMinute, time.wSecond, record.length, {scratch, nameLength}};
+    return nameLength != 0;
+}
+
+bool PassesFilter(const ScanFilter& filter, const LogLine& play) {
+    if (filter.day != 0 && filter.day != play.day) {
+        return false;
     }
-    uint32_t id = names.Intern(fields.name);
+    if (!filter.timeFilterOn) {
+        return true;
+    }
+    const int hour = play.hour;
+    const int minute = play.minute;
+    const bool notBefore =
+        hour > filter.fromHour || (hour == filter.fromHour && minute >= filter.fromMinute);
+    const bool before = hour < filter.toHour || (hour == filter.toHour && minute < filter.toMinute);
+    return notBefore && before;
+}
+
+size_t PlayCollector::AddLines(const char* bytes, size_t size, bool isEnd) {
+    return ForEachLogLine(bytes, size, isEnd,
+                          [this](const char* line, size_t length) { AddLine(line, length); });
+}
+
+void PlayCollector::Expect(uint64_t bytes) {
+    plays.reserve(static_cast<size_t>(std::min<uint64_t>(bytes / 40 + 16, kMaxRecordCount)));
+}
+
+void PlayCollector::AddLine(const char* line, size_t length) {
+    LogLine play;
+    char scratch[kNameSize];
+    if (ReadLogLine(line, length, play, scratch) && PassesFilter(filter_, play)) {
+        Accept(play);
+    }
+}
+
+void PlayCollector::Accept(const LogLine& play) {
+    uint32_t id = names.Intern(play.name);
     if (filter_.stripPaths != 0) {
         id = StrippedId(id);
     }
-    plays.push_back({id, fields.day, fields.month, fields.year, fields.hour, fields.minute,
-                     fields.second, fields.length});
+    plays.push_back(
+        {id, play.day, play.month, play.year, play.hour, play.minute, play.second, play.length});
 }
 
 uint32_t PlayCollector::StrippedId(uint32_t id) {

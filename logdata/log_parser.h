@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "logdata/byte_search.h"
 #include "logdata/memory.h"
 #include "logdata/playback_log.h"
 
@@ -47,29 +48,72 @@ std::string StripPath(std::string_view name);
 // record, by the scan rules of logdata/scanners.h.
 PlaybackRecord ScanLogLine(const char* line);
 
+// One line read as a play: what the scan stored, zeros for the rest.
+struct LogLine {
+    uint16_t day, month, year, hour, minute, second;
+    double length;
+    std::string_view name;  // into the line, or into the reader's scratch
+};
+
+// Reads one line (at most kMaxLineLength bytes, its line end included): well-formed lines by a
+// straight-line path, everything else by the exact scan. False for a line that gives no name,
+// which is no play (empty lines among them).
+bool ReadLogLine(const char* line, size_t length, LogLine& play, char (&scratch)[kNameSize]);
+
+// Whether a play passes the day filter and the time-of-day window.
+bool PassesFilter(const ScanFilter& filter, const LogLine& play);
+
+// Where the bytes of a log go, a block of whole and partial lines at a time.
+class LineSink {
+public:
+    virtual ~LineSink() = default;
+    // Every line of bytes; the last one may lack its line end only when isEnd is set.
+    // Returns the number of bytes consumed (whole lines).
+    virtual size_t AddLines(const char* bytes, size_t size, bool isEnd) = 0;
+    // About this many bytes will come.
+    virtual void Expect(uint64_t /*bytes*/) {}
+};
+
+// Cuts bytes into the lines a load reads (at most kMaxLineLength characters each, a longer line
+// going on as a line of its own), calling addLine(line, length) for each. Returns the bytes
+// consumed: a last line without its line end waits for more unless isEnd is set.
+template <typename AddLine>
+size_t ForEachLogLine(const char* bytes, size_t size, bool isEnd, AddLine addLine);
+
 // Reads lines into plays, applying the filter. One collector per thread.
-class PlayCollector {
+class PlayCollector : public LineSink {
 public:
     explicit PlayCollector(const ScanFilter& filter) : filter_(filter) {}
 
-    // Every line of bytes; the last one may lack its line end only when isEnd is set.
-    // Returns the number of bytes consumed (whole lines).
-    size_t AddLines(const char* bytes, size_t size, bool isEnd);
+    size_t AddLines(const char* bytes, size_t size, bool isEnd) override;
+    void Expect(uint64_t bytes) override;
     void AddLine(const char* line, size_t length);
 
     std::vector<ParsedPlay, LargePageAllocator<ParsedPlay>> plays;
     NameTable names;
 
 private:
-    struct Fields {
-        uint16_t day, month, year, hour, minute, second;
-        double length;
-        std::string_view name;
-    };
-    bool ReadWellFormed(const char* line, const char* end, Fields& fields) const;
-    void Accept(const Fields& fields);
+    void Accept(const LogLine& play);
     uint32_t StrippedId(uint32_t id);
 
     ScanFilter filter_;
     std::vector<int64_t> strippedIds_;  // -1: not yet stripped
 };
+
+template <typename AddLine>
+size_t ForEachLogLine(const char* bytes, size_t size, bool isEnd, AddLine addLine) {
+    size_t done = 0;
+    while (done < size) {
+        const size_t limit = size - done < kMaxLineLength ? size - done : kMaxLineLength;
+        const char* lineFeed = FindByte(bytes + done, bytes + done + limit, '\n');
+        size_t length = limit;
+        if (lineFeed != bytes + done + limit) {
+            length = static_cast<size_t>(lineFeed - (bytes + done)) + 1;
+        } else if (limit < kMaxLineLength && !isEnd) {
+            break;  // the rest of this line has not been read yet
+        }
+        addLine(bytes + done, length);
+        done += length;
+    }
+    return done;
+}

@@ -8,6 +8,7 @@
 
 #include "base/cp1250.h"
 #include "logdata/totals.h"
+#include "reports/html_page.h"
 #include "reports/report_file.h"
 
 // The page's own texts are written here in UTF-8; whatever comes from the log goes through
@@ -17,47 +18,6 @@ namespace {
 constexpr const char* kMonthNames[12] = {"leden",  "únor",   "březen",   "duben",
                                          "květen", "červen", "červenec", "srpen",
                                          "září",   "říjen",  "listopad", "prosinec"};
-
-constexpr std::string_view kStyle = R"(<style>
-:root{color:#1a202c;background:#fff;font:15px/1.45 "Segoe UI",Arial,Helvetica,sans-serif}
-body{max-width:1100px;margin:0 auto;padding:24px}
-h1{font-size:26px;margin:0 0 4px}
-h2{font-size:20px;margin:32px 0 8px;overflow-wrap:anywhere}
-.lead{font-size:18px;color:#4a5568;margin:0 0 12px}
-dl.filter{display:grid;grid-template-columns:max-content auto;gap:2px 16px;margin:0 0 20px}
-dl.filter dt{color:#4a5568}
-dl.filter dd{margin:0}
-table{border-collapse:collapse;width:100%;margin:8px 0 16px}
-th,td{padding:5px 10px;border-bottom:1px solid #e2e8f0;text-align:left;vertical-align:top}
-thead th{background:#edf2f7;border-bottom:2px solid #a0aec0}
-tfoot th,tfoot td{font-weight:bold;border-top:2px solid #a0aec0;border-bottom:none}
-td.name{overflow-wrap:anywhere}
-.num,.time{text-align:right;white-space:pre;font-variant-numeric:tabular-nums}
-a{color:#2b6cb0}
-figure{margin:8px 0 16px}
-figcaption{font-weight:bold;margin-bottom:4px}
-.charts{display:grid;grid-template-columns:1fr 1fr;gap:16px}
-.charts.wide{grid-template-columns:1fr}
-svg.chart{display:block;width:100%;height:auto}
-.chart .bar{fill:#3182ce}
-.chart .grid{stroke:#e2e8f0}
-.chart .axis{stroke:#4a5568}
-.chart text{font-size:11px;fill:#2d3748}
-.chart text.title{font-size:12px;fill:#4a5568}
-.note{color:#9b2c2c}
-.span{margin:4px 0 8px}
-@page{size:A4;margin:14mm 12mm}
-@media print{
-:root{font-size:11pt}
-body{max-width:none;padding:0}
-*{-webkit-print-color-adjust:exact;print-color-adjust:exact}
-section.animation{break-before:page}
-figure,tr{break-inside:avoid}
-thead{display:table-header-group}
-a{color:inherit;text-decoration:none}
-}
-</style>
-)";
 
 bool IsLeapYear(uint32_t year) {
     return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
@@ -83,15 +43,6 @@ std::string PlayTimeText(const SystemTime& time) {
     std::snprintf(text, sizeof text, "%02u.%02u.%04u %02u:%02u:%02u", time.wDay, time.wMonth,
                   time.wYear, time.wHour, time.wMinute, time.wSecond);
     return text;
-}
-
-void AppendMadeAt(std::string& html, const SystemTime& time) {
-    char text[128];
-    std::snprintf(text, sizeof text,
-                  "<time datetime=\"%04u-%02u-%02uT%02u:%02u:%02u\">%u. %u. %u %02u:%02u</time>",
-                  time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond,
-                  time.wDay, time.wMonth, time.wYear, time.wHour, time.wMinute);
-    html += text;
 }
 
 void AppendFilter(std::string& html, const ScanFilter& filter, const SystemTime& madeAt) {
@@ -165,17 +116,6 @@ void AppendTotalsRow(std::string& html, const PlaybackLog& log) {
             "</td></tr></tfoot>\n";
 }
 
-// The smallest of 1, 2, 5, 10, 20, 50, ... that is at least value.
-uint64_t NiceCeiling(uint64_t value) {
-    for (uint64_t base = 1;; base *= 10) {
-        for (const uint64_t step : {base, 2 * base, 5 * base}) {
-            if (step >= value) {
-                return step;
-            }
-        }
-    }
-}
-
 enum class Axis { kDays, kHours };
 
 // The drawing of one chart in its own units; the page scales it to the column's width.
@@ -187,22 +127,6 @@ struct ChartShape {
 };
 constexpr ChartShape kMonthChart{1000, 250, 56, 8, 10, 40, 1, true};
 constexpr ChartShape kAnimationChart{480, 190, 48, 6, 8, 36, 0, false};
-
-void AppendText(std::string& html, int x, int y, const char* anchor, const std::string& text,
-                const char* cssClass = nullptr) {
-    html += "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" text-anchor=\"" +
-            anchor + "\"";
-    if (cssClass != nullptr) {
-        html += std::string(" class=\"") + cssClass + "\"";
-    }
-    html += ">" + text + "</text>";
-}
-
-void AppendLine(std::string& html, int x1, int y1, int x2, int y2, const char* cssClass) {
-    html += "<line x1=\"" + std::to_string(x1) + "\" y1=\"" + std::to_string(y1) + "\" x2=\"" +
-            std::to_string(x2) + "\" y2=\"" + std::to_string(y2) + "\" class=\"" + cssClass +
-            "\"/>";
-}
 
 // Bars of counts[0..n) labelled first, first + 1, ...; the value axis runs in round steps.
 void AppendBarChart(std::string& html, const uint32_t* counts, int first, int n, Axis axis,
@@ -327,15 +251,7 @@ std::string Page(const PlaybackLog& log, ReportMonth month, const SystemTime& ma
         AppendAnimation(sections, log, row, month, counts, first, end);
     }
 
-    std::string html =
-        "<!DOCTYPE html>\n<html lang=\"cs\">\n<head>\n<meta charset=\"utf-8\">\n"
-        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-        // Nothing runs and nothing is fetched, whatever a name from the log holds.
-        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-        "style-src 'unsafe-inline'\">\n"
-        "<title>Přehled přehrání – " +
-        monthText + "</title>\n";
-    html += kStyle;
+    std::string html = PageStart("Přehled přehrání – " + monthText);
     html += "</head>\n<body>\n<header>\n<h1>Přehled přehrání animací</h1>\n<p class=\"lead\">" +
             monthText + "</p>\n";
     AppendFilter(html, log.filter, madeAt);
@@ -392,45 +308,9 @@ void CountPlays(const PlaybackRecord* plays, int32_t count, ReportMonth month, P
     }
 }
 
-std::string HtmlText(std::string_view cp1250) {
-    const std::string utf8 = Cp1250ToUtf8(cp1250);
-    std::string html;
-    html.reserve(utf8.size() + 16);
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        if (byte == '&') {
-            html += "&amp;";
-        } else if (byte == '<') {
-            html += "&lt;";
-        } else if (byte == '>') {
-            html += "&gt;";
-        } else if (byte == 0xC2 && i + 1 < utf8.size() &&
-                   static_cast<unsigned char>(utf8[i + 1]) == 0xA0) {
-            html += "&nbsp;";  // visible in the markup, as browsers write it back
-            ++i;
-        } else if (byte < 0x20 || byte == 0x7F) {
-            // U+2400 + byte, or U+2421 for DEL: the control pictures.
-            const unsigned picture = byte == 0x7F ? 0x21 : byte;
-            html += static_cast<char>(0xE2);
-            html += static_cast<char>(0x90);
-            html += static_cast<char>(0x80 | picture);
-        } else {
-            html += static_cast<char>(byte);
-        }
-    }
-    return html;
-}
-
 ReportResult WriteHtmlReport(const PlaybackLog& log, ReportMonth month, const SystemTime& madeAt) {
     ReportResult result;
-    const std::string path = SummaryReportPath(month, ReportFileType::kHtml);
-    ReportFileWriter out;
-    if (out.Open(path)) {
-        out.Write(Page(log, month, madeAt));
-        if (out.Close()) {
-            return result;
-        }
-    }
-    result.failures.push_back({path, out.FailureReason()});
+    WriteReportFile(SummaryReportPath(month, ReportFileType::kHtml), Page(log, month, madeAt),
+                    result.failures);
     return result;
 }

@@ -24,10 +24,6 @@ int DaysInMonth(ReportMonth month);
 // Adds `count` plays from `plays` on to counts (which the caller zero-fills first).
 void CountPlays(const PlaybackRecord* plays, int32_t count, ReportMonth month, PlayCounts& counts);
 
-// Windows-1250 text as UTF-8 for an element's content: "&", "<", ">" and the no-break space as
-// references, control characters as their visible Unicode pictures (a name may end in CR LF).
-std::string HtmlText(std::string_view cp1250);
-
 // Writes the page of the log's totals to SummaryReportPath(month, ReportFileType::kHtml), dated
 // madeAt (local time). A failure names the page and the system's reason.
 ReportResult WriteHtmlReport(const PlaybackLog& log, ReportMonth month, const SystemTime& madeAt);

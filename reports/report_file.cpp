@@ -159,3 +159,16 @@ bool EnsureReportFolder(std::string* reason) {
     }
     return false;
 }
+
+bool WriteReportFile(const std::string& path, std::string_view bytes,
+                     std::vector<ReportFailure>& failures) {
+    ReportFileWriter out;
+    if (out.Open(path)) {
+        out.Write(bytes);
+        if (out.Close()) {
+            return true;
+        }
+    }
+    failures.push_back({path, out.FailureReason()});
+    return false;
+}

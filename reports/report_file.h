@@ -6,6 +6,9 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "reports/report_result.h"
 
 class ReportFileWriter {
 public:
@@ -51,6 +54,11 @@ private:
     size_t used_ = 0;
     char buffer_[kBufferSize];
 };
+
+// Writes bytes as the whole of a report file; a failure is added to failures with the system's
+// reason. The one way a report file is written in one piece.
+bool WriteReportFile(const std::string& path, std::string_view bytes,
+                     std::vector<ReportFailure>& failures);
 
 // Creates the folder "report" in the working directory unless it is already there. On failure
 // returns false and stores the system's reason.

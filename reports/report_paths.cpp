@@ -65,3 +65,7 @@ std::string RefusedFileNamePartReason(const std::string& part) {
 std::string DetailReportPath(const char* name, ReportMonth month, ReportFileType type) {
     return InReportFolder(DetailFileNamePart(name) + MonthSuffix(month, type));
 }
+
+std::string CampaignReportPath(const std::string& bookingName, ReportFileType type) {
+    return InReportFolder("KAMPAN_" + bookingName + "." + Extension(type));
+}

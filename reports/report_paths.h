@@ -36,3 +36,7 @@ std::string RefusedFileNamePartReason(const std::string& part);
 // "report\%s_%04u-%02u.txt" or ".csv" with the file-name part of the animation name. The result
 // may be longer than kMaxReportPathLength; such a path is refused by the writers.
 std::string DetailReportPath(const char* name, ReportMonth month, ReportFileType type);
+
+// "report\KAMPAN_<name>.csv" or ".html", name being the booking file's name without its
+// extension.
+std::string CampaignReportPath(const std::string& bookingName, ReportFileType type);

@@ -8,6 +8,7 @@
 
 #include "base/cp1250.h"
 #include "logdata/totals.h"
+#include "reports/csv_field.h"
 #include "reports/report_file.h"
 #include "reports/report_messages.h"
 
@@ -83,12 +84,6 @@ private:
     size_t size_ = 0;
     char text_[400];
 };
-
-// Spreadsheets take a cell that begins with one of these as a formula.
-bool StartsLikeFormula(std::string_view name) {
-    return !name.empty() &&
-           std::string_view("=+-@\t\r").find(name.front()) != std::string_view::npos;
-}
 
 void WriteName(ReportFileWriter& out, const char* name, const FileStyle& style) {
     const std::string_view text(name, strnlen(name, kNameSize));

@@ -16,6 +16,7 @@ want cmake /usr/bin/cmake
 want ninja-build /usr/bin/ninja
 want g++ /usr/bin/g++
 want googletest /usr/src/googletest/CMakeLists.txt
+want libssl-dev /usr/include/openssl/evp.h
 want locales /usr/share/i18n/locales/cs_CZ
 if [ "$what" = all ] || [ "$what" = fuzz ]; then
     want clang /usr/bin/clang++

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "logdata/totals.h"
-#include "reports/html_report.h"
+#include "reports/html_page.h"
 #include "tests/acceptance/cli_process.h"
 
 namespace acceptance {

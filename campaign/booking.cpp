@@ -1,0 +1,478 @@
+#include "campaign/booking.h"
+
+#include <array>
+#include <cstdio>
+#include <optional>
+
+#include "base/cp1250.h"
+#include "campaign/calendar.h"
+#include "campaign/spot_pattern.h"
+
+namespace {
+
+enum Column { kClient, kCampaign, kSpot, kPanel, kFrom, kTo, kTimeFrom, kTimeTo, kPlays, kColumns };
+
+struct ColumnName {
+    std::string_view name;
+    bool required;
+};
+
+constexpr Cp1250Literal kClientName{"Klient"};
+constexpr Cp1250Literal kCampaignName{"Kampaň"};
+constexpr Cp1250Literal kSpotName{"Spot"};
+constexpr Cp1250Literal kPanelName{"Panel"};
+constexpr Cp1250Literal kFromName{"Od"};
+constexpr Cp1250Literal kToName{"Do"};
+constexpr Cp1250Literal kTimeFromName{"Čas od"};
+constexpr Cp1250Literal kTimeToName{"Čas do"};
+constexpr Cp1250Literal kPlaysName{"Přehrání za den"};
+
+// The header's names, in the order the errors name missing ones.
+constexpr ColumnName kColumnNames[kColumns] = {
+    {kClientName, true},   {kCampaignName, true}, {kSpotName, true},
+    {kPanelName, false},   {kFromName, true},     {kToName, true},
+    {kTimeFromName, true}, {kTimeToName, true},   {kPlaysName, true},
+};
+
+std::string ColumnText(int column) {
+    return std::string(kColumnNames[column].name);
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Decodes UTF-8; false at a byte that is not UTF-8.
+bool NextUtf8(std::string_view text, size_t& i, char32_t& c) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const size_t length = lead < 0x80         ? 1
+                          : (lead >> 5) == 6  ? 2
+                          : (lead >> 4) == 14 ? 3
+                          : (lead >> 3) == 30 ? 4
+                                              : 0;
+    if (length == 0 || i + length > text.size()) {
+        return false;
+    }
+    c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    for (size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80) {
+            return false;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    i += length;
+    return true;
+}
+
+bool IsUtf8WithNonAscii(std::string_view text) {
+    bool nonAscii = false;
+    for (size_t i = 0; i < text.size();) {
+        char32_t c = 0;
+        if (!NextUtf8(text, i, c)) {
+            return false;
+        }
+        nonAscii = nonAscii || c >= 0x80;
+    }
+    return nonAscii;
+}
+
+struct Reader {
+    Booking& booking;
+    int32_t lineNumber = 0;
+
+    void Error(int column, std::string message) {
+        booking.errors.push_back(
+            {lineNumber, column < 0 ? std::string() : ColumnText(column), std::move(message)});
+    }
+};
+
+// One line of UTF-8 as Windows-1250; a character the code page lacks is an error of the line.
+std::optional<std::string> FromUtf8(std::string_view line, Reader& reader) {
+    std::string bytes;
+    for (size_t i = 0; i < line.size();) {
+        char32_t c = 0;
+        NextUtf8(line, i, c);
+        const int byte = UnicodeToCp1250(c);
+        if (byte < 0) {
+            char text[96];
+            std::snprintf(text, sizeof text, "znak U+%04X nelze zapsat ve Windows-1250",
+                          static_cast<unsigned>(c));
+            reader.Error(-1, text);
+            return std::nullopt;
+        }
+        bytes += static_cast<char>(byte);
+    }
+    return bytes;
+}
+
+// Fields separated by ";", each perhaps in double quotes with "" for a quote, as Excel writes.
+std::optional<std::vector<std::string>> SplitFields(std::string_view line, Reader& reader) {
+    std::vector<std::string> fields;
+    size_t i = 0;
+    for (;;) {
+        std::string field;
+        while (i < line.size() && line[i] == ' ') {
+            ++i;
+        }
+        if (i < line.size() && line[i] == '"') {
+            for (++i;; ++i) {
+                if (i >= line.size()) {
+                    reader.Error(-1, Cp1250Literal{"neukončené uvozovky"}.str());
+                    return std::nullopt;
+                }
+                if (line[i] == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                    field += '"';
+                    ++i;
+                } else if (line[i] == '"') {
+                    ++i;
+                    break;
+                } else {
+                    field += line[i];
+                }
+            }
+            const size_t separator = line.find(';', i);
+            if (!Trim(line.substr(i, separator - i)).empty()) {
+                reader.Error(-1, Cp1250Literal{"text za uvozovkami pole"}.str());
+                return std::nullopt;
+            }
+            i = separator;
+        } else {
+            const size_t separator = line.find(';', i);
+            field = std::string(Trim(line.substr(i, separator - i)));
+            i = separator;
+        }
+        fields.push_back(std::move(field));
+        if (i == std::string_view::npos) {
+            return fields;
+        }
+        ++i;
+    }
+}
+
+// Up to maxDigits digits, at least one.
+bool ReadDigits(std::string_view text, size_t& i, size_t maxDigits, uint32_t& value) {
+    const size_t start = i;
+    value = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < maxDigits) {
+        value = value * 10 + static_cast<uint32_t>(text[i] - '0');
+        ++i;
+    }
+    return i != start;
+}
+
+bool ReadChar(std::string_view text, size_t& i, char c) {
+    if (i < text.size() && text[i] == c) {
+        ++i;
+        while (c == '.' && i < text.size() && text[i] == ' ') {
+            ++i;  // "15. 10. 2026", as Czech is typed
+        }
+        return true;
+    }
+    return false;
+}
+
+// d.m.yyyy or yyyy-mm-dd; the reason in `error` when it is no date.
+std::optional<int32_t> ParseDate(std::string_view text, std::string& error) {
+    CivilDate date{};
+    size_t i = 0;
+    const bool czech = ReadDigits(text, i, 2, date.day) && ReadChar(text, i, '.') &&
+                       ReadDigits(text, i, 2, date.month) && ReadChar(text, i, '.') &&
+                       ReadDigits(text, i, 4, date.year) && i == text.size() && text.size() >= 8;
+    i = 0;
+    const bool iso = !czech && ReadDigits(text, i, 4, date.year) && i == 4 &&
+                     ReadChar(text, i, '-') && ReadDigits(text, i, 2, date.month) &&
+                     ReadChar(text, i, '-') && ReadDigits(text, i, 2, date.day) && i == text.size();
+    const std::string quoted =
+        Cp1250Literal{"„"}.str() + std::string(text) + Cp1250Literal{"“"}.str();
+    if (!czech && !iso) {
+        error = quoted + Cp1250Literal{" není datum (d.m.rrrr nebo rrrr-mm-dd)"}.str();
+        return std::nullopt;
+    }
+    if (!IsRealDate(date)) {
+        error = Cp1250Literal{"datum "}.str() + quoted + Cp1250Literal{" neexistuje"}.str();
+        return std::nullopt;
+    }
+    if (date.year < 1970 || date.year > 2999) {
+        error =
+            Cp1250Literal{"rok datumu "}.str() + quoted + Cp1250Literal{" není 1970–2999"}.str();
+        return std::nullopt;
+    }
+    return DayNumber(date);
+}
+
+// h:mm (h:mm:00 as Excel may save it); 24:00 only as the end of the window.
+std::optional<ClockTime> ParseClock(std::string_view text, bool end, std::string& error) {
+    uint32_t hour = 0;
+    uint32_t minute = 0;
+    uint32_t second = 0;
+    size_t i = 0;
+    size_t minuteStart = 0;
+    const bool read =
+        ReadDigits(text, i, 2, hour) && ReadChar(text, i, ':') &&
+        (minuteStart = i, ReadDigits(text, i, 2, minute)) && i == minuteStart + 2 &&
+        (i == text.size() || (ReadChar(text, i, ':') && ReadDigits(text, i, 2, second) &&
+                              second == 0 && i == text.size()));
+    const bool inDay = hour < 24 && minute < 60;
+    if (read && (inDay || (end && hour == 24 && minute == 0))) {
+        return ClockTime{static_cast<int32_t>(hour), static_cast<int32_t>(minute)};
+    }
+    error = Cp1250Literal{"„"}.str() + std::string(text) +
+            (end ? Cp1250Literal{"“ není čas h:mm od 0:00 do 24:00"}.str()
+                 : Cp1250Literal{"“ není čas h:mm od 0:00 do 23:59"}.str());
+    return std::nullopt;
+}
+
+std::string ClockText(ClockTime time) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d", static_cast<int>(time.hour),
+                  static_cast<int>(time.minute));
+    return text;
+}
+
+bool Before(ClockTime a, ClockTime b) {
+    return a.hour < b.hour || (a.hour == b.hour && a.minute < b.minute);
+}
+
+using ColumnMap = std::array<int, kColumns>;  // column -> field index, -1 when absent
+
+std::optional<ColumnMap> ReadHeader(const std::vector<std::string>& fields, Reader& reader) {
+    ColumnMap map;
+    map.fill(-1);
+    bool ok = true;
+    for (size_t f = 0; f < fields.size(); ++f) {
+        int found = -1;
+        for (int c = 0; c < kColumns; ++c) {
+            if (EqualIgnoringCase(fields[f], kColumnNames[c].name)) {
+                found = c;
+            }
+        }
+        if (found < 0 && fields[f].empty() && f + 1 == fields.size() && f > 0) {
+            continue;  // a trailing ";"
+        }
+        if (found < 0) {
+            reader.Error(-1,
+                         Cp1250Literal{"neznámý sloupec „"}.str() + fields[f] +
+                             Cp1250Literal{"“ (sloupce jsou Klient, Kampaň, Spot, Od, Do, Čas od, "
+                                           "Čas do, Přehrání za den a Panel)"}
+                                 .str());
+            ok = false;
+        } else if (map[found] >= 0) {
+            reader.Error(found, Cp1250Literal{"sloupec je v záhlaví dvakrát"}.str());
+            ok = false;
+        } else {
+            map[found] = static_cast<int>(f);
+        }
+    }
+    for (int c = 0; c < kColumns; ++c) {
+        if (map[c] < 0 && kColumnNames[c].required) {
+            reader.Error(c, Cp1250Literal{"sloupec chybí v záhlaví"}.str());
+            ok = false;
+        }
+    }
+    return ok ? std::optional<ColumnMap>(map) : std::nullopt;
+}
+
+class LineReader {
+public:
+    LineReader(const ColumnMap& map, const std::vector<std::string>& fields, Reader& reader)
+        : map_(map), fields_(fields), reader_(reader) {}
+
+    void Read() {
+        line_.lineNumber = reader_.lineNumber;
+        line_.client = Required(kClient);
+        line_.campaign = Required(kCampaign);
+        line_.spot = Required(kSpot);
+        line_.panel = map_[kPanel] < 0 ? std::string() : Value(kPanel);
+        if (line_.panel == "*") {
+            line_.panel.clear();
+        }
+        ReadDays();
+        ReadWindow();
+        ReadPlays();
+    }
+    bool ok = true;
+    BookingLine line_{};
+
+private:
+    std::string Value(int column) const {
+        const int field = map_[column];
+        return field >= 0 && static_cast<size_t>(field) < fields_.size() ? fields_[field] : "";
+    }
+    void Fail(int column, std::string message) {
+        reader_.Error(column, std::move(message));
+        ok = false;
+    }
+    std::string Required(int column) {
+        std::string value = Value(column);
+        if (value.empty()) {
+            Fail(column, Cp1250Literal{"chybí hodnota"}.str());
+        }
+        return value;
+    }
+    void ReadDays() {
+        std::string error;
+        const std::string first = Required(kFrom);
+        const std::string last = Required(kTo);
+        std::optional<int32_t> firstDay;
+        std::optional<int32_t> lastDay;
+        if (!first.empty() && !(firstDay = ParseDate(first, error))) {
+            Fail(kFrom, error);
+        }
+        if (!last.empty() && !(lastDay = ParseDate(last, error))) {
+            Fail(kTo, error);
+        }
+        if (!firstDay || !lastDay) {
+            return;
+        }
+        line_.firstDay = *firstDay;
+        line_.lastDay = *lastDay;
+        if (*lastDay < *firstDay) {
+            Fail(kTo, Cp1250Literal{"konec "}.str() + last +
+                          Cp1250Literal{" je před začátkem "}.str() + first);
+        } else if (*lastDay - *firstDay >= kMaxBookedDays) {
+            Fail(kTo, Cp1250Literal{"řádek objedná víc než 1830 dní"}.str());
+        }
+    }
+    void ReadWindow() {
+        std::string error;
+        const std::string from = Value(kTimeFrom);
+        const std::string to = Value(kTimeTo);
+        std::optional<ClockTime> start = ClockTime{0, 0};
+        std::optional<ClockTime> end = ClockTime{24, 0};
+        if (!from.empty() && !(start = ParseClock(from, false, error))) {
+            Fail(kTimeFrom, error);
+        }
+        if (!to.empty() && !(end = ParseClock(to, true, error))) {
+            Fail(kTimeTo, error);
+        }
+        if (!start || !end) {
+            return;
+        }
+        line_.from = *start;
+        line_.to = *end;
+        if (!Before(*start, *end)) {
+            Fail(kTimeTo, Cp1250Literal{"okno končí ("}.str() + ClockText(*end) +
+                              Cp1250Literal{") dřív, než začne, nebo když začíná ("}.str() +
+                              ClockText(*start) + ")");
+        }
+    }
+    void ReadPlays() {
+        const std::string plays = Required(kPlays);
+        if (plays.empty()) {
+            return;
+        }
+        uint32_t count = 0;
+        size_t i = 0;
+        if (!ReadDigits(plays, i, 7, count) || i != plays.size() || count > 1000000) {
+            Fail(kPlays, Cp1250Literal{"„"}.str() + plays +
+                             Cp1250Literal{"“ není celé číslo od 0 do 1000000"}.str());
+            return;
+        }
+        line_.playsPerDay = count;
+    }
+
+    const ColumnMap& map_;
+    const std::vector<std::string>& fields_;
+    Reader& reader_;
+};
+
+bool IsBlank(std::string_view line) {
+    for (const char c : line) {
+        if (c != ';' && c != ' ' && c != '\t' && c != '\r') {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ReadRow(const ColumnMap& map, size_t headerFields, std::vector<std::string>& fields,
+             Reader& reader) {
+    while (fields.size() > headerFields && fields.back().empty()) {
+        fields.pop_back();  // Excel's trailing ";" of rows wider than the header
+    }
+    if (fields.size() != headerFields) {
+        reader.Error(-1, std::to_string(fields.size()) + Cp1250Literal{" polí místo "}.str() +
+                             std::to_string(headerFields) + Cp1250Literal{" podle záhlaví"}.str());
+        return;
+    }
+    LineReader line(map, fields, reader);
+    line.Read();
+    if (line.ok) {
+        reader.booking.lines.push_back(line.line_);
+    }
+}
+
+}  // namespace
+
+Booking ParseBooking(std::string_view bytes) {
+    Booking booking;
+    Reader reader{booking};
+    const bool bom = bytes.substr(0, 3) == "\xEF\xBB\xBF";
+    if (bom) {
+        bytes.remove_prefix(3);
+    }
+    const bool utf8 = bom || IsUtf8WithNonAscii(bytes);
+    std::optional<ColumnMap> header;
+    size_t headerFields = 0;
+    bool headerSeen = false;
+    for (size_t start = 0; start < bytes.size();) {
+        const size_t end = std::min(bytes.find('\n', start), bytes.size());
+        const std::string_view raw = bytes.substr(start, end - start);
+        start = end + 1;
+        ++reader.lineNumber;
+        if (IsBlank(raw) || Trim(raw).front() == '#') {
+            continue;
+        }
+        std::optional<std::string> line = utf8 ? FromUtf8(raw, reader) : std::string(raw);
+        std::optional<std::vector<std::string>> fields;
+        if (line && !(fields = SplitFields(*line, reader))) {
+            continue;
+        }
+        if (!headerSeen) {
+            headerSeen = true;
+            if (fields) {
+                header = ReadHeader(*fields, reader);
+                headerFields = fields->size();
+            }
+        } else if (header && fields) {
+            ReadRow(*header, headerFields, *fields, reader);
+        }
+    }
+    reader.lineNumber = 0;
+    if (!headerSeen) {
+        reader.Error(-1,
+                     Cp1250Literal{"soubor je prázdný: chybí záhlaví i řádky objednávky"}.str());
+    } else if (booking.lines.empty() && booking.errors.empty()) {
+        reader.Error(-1, Cp1250Literal{"soubor má jen záhlaví, žádný řádek objednávky"}.str());
+    }
+    if (!booking.errors.empty()) {
+        booking.lines.clear();
+    }
+    return booking;
+}
+
+std::string BookingErrorText(std::string_view fileName, const BookingError& error) {
+    std::string text(fileName);
+    if (error.lineNumber > 0) {
+        text += ":" + std::to_string(error.lineNumber);
+    }
+    text += ": ";
+    if (!error.column.empty()) {
+        text += Cp1250Literal{"sloupec „"}.str() + error.column + Cp1250Literal{"“: "}.str();
+    }
+    return text + error.message;
+}
+
+bool InWindow(const BookingLine& line, int32_t hour, int32_t minute) {
+    const bool notBefore =
+        hour > line.from.hour || (hour == line.from.hour && minute >= line.from.minute);
+    const bool before = hour < line.to.hour || (hour == line.to.hour && minute < line.to.minute);
+    return notBefore && before;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The booking file: what a client booked, one line per spot, panel and stretch of days, as the
+// operator writes it in Excel ("CSV (oddělený středníkem)") or in Notepad. Semicolons, a header
+// row first, Windows-1250 or UTF-8 (with or without a byte-order mark).
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A time of day as hour and minute, compared as the list's time filter compares them.
+struct ClockTime {
+    int32_t hour, minute;
+};
+
+struct BookingLine {
+    int32_t lineNumber;                         // in the file, from 1
+    std::string client, campaign, spot, panel;  // Windows-1250; panel "" = every panel
+    int32_t firstDay, lastDay;                  // day numbers (campaign/calendar.h), both booked
+    ClockTime from, to;                         // [from, to); 0:00 to 24:00 is the whole day
+    uint32_t playsPerDay;
+};
+
+struct BookingError {
+    int32_t lineNumber;  // 0 for the file as a whole
+    std::string column;  // the column's name as the header has it, or ""
+    std::string message;
+};
+
+struct Booking {
+    std::vector<BookingLine> lines;
+    std::vector<BookingError> errors;  // every error of the file; no lines are usable then
+};
+
+// The longest stretch of days one line may book.
+constexpr int32_t kMaxBookedDays = 1830;
+
+Booking ParseBooking(std::string_view bytes);
+
+// "FILE:LINE: sloupec „X“: message", Windows-1250.
+std::string BookingErrorText(std::string_view fileName, const BookingError& error);
+
+// Whether the line's window holds a play at hour:minute, by the list's time filter's rule.
+bool InWindow(const BookingLine& line, int32_t hour, int32_t minute);

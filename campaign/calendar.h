@@ -1,0 +1,38 @@
+#pragma once
+// Days as numbers, and the panel's local clock: the time the player writes, which skips an hour
+// in spring and repeats one in autumn.
+#include <cstdint>
+#include <string>
+
+struct CivilDate {
+    uint32_t year, month, day;
+};
+
+// Days since 1970-01-01 (negative before it), for any date of the Gregorian calendar.
+int32_t DayNumber(CivilDate date);
+CivilDate DateOfDay(int32_t dayNumber);
+
+bool IsLeapYear(uint32_t year);
+uint32_t DaysInMonth(uint32_t year, uint32_t month);  // 0 for a month outside 1..12
+bool IsRealDate(CivilDate date);
+
+// "yyyy-mm-dd" and "d.m.yyyy".
+std::string IsoDateText(int32_t dayNumber);
+std::string CzechDateText(int32_t dayNumber);
+
+constexpr int32_t kSecondsPerDay = 86400;
+
+// The summer-time rule of the European Union, in force for Czech panels since 1996: the clock
+// goes from 2:00 to 3:00 on the last Sunday of March and from 3:00 back to 2:00 on the last
+// Sunday of October. The player writes local time, so on those days the hour 2:00-3:00 is missing
+// or comes twice.
+enum class ClockChange { kNone, kHourSkipped, kHourRepeated };
+ClockChange ClockChangeOn(int32_t dayNumber);
+constexpr int32_t kChangedHourStart = 2 * 3600;
+constexpr int32_t kChangedHourEnd = 3 * 3600;
+
+// A day's own timeline in seconds from midnight: 23, 24 or 25 hours long. A local time in the
+// repeated hour is in its first pass unless secondPass; one in the skipped hour counts as 3:00.
+int32_t RealSecondOfDay(ClockChange change, int32_t local, bool secondPass);
+// The local time of a moment of the day's own timeline.
+int32_t LocalSecondOfDay(ClockChange change, int32_t real);

@@ -1,0 +1,102 @@
+#pragma once
+// A campaign against the panels' logs: for each booking line, panel and booked day the plays
+// delivered; the outages, the days without a play and the missing months that explain a
+// shortfall; and the size, SHA-256 and first and last play of every log read. It streams the
+// logs: memory grows with panels, days and booking lines, never with the number of plays.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "campaign/booking.h"
+#include "digest/sha256.h"
+
+struct CampaignPanel {
+    std::string name;    // the folder's own name, Windows-1250
+    std::string folder;  // as given, "" for the working directory
+};
+
+struct PlayStamp {
+    uint16_t year, month, day, hour, minute, second;
+};
+
+struct LogEvidence {
+    size_t panel;
+    std::string path;
+    uint64_t size;  // the bytes read and hashed
+    Sha256Digest digest;
+    bool hasPlays;  // first and last are set
+    PlayStamp first, last;
+};
+
+struct MissingLog {
+    size_t panel;
+    uint32_t year, month;
+    std::string path;
+};
+
+// One booking line on one panel: the plays delivered on each of its days.
+struct LineFigures {
+    size_t line;                      // index into the booking's lines
+    size_t panel;                     // index into the panels
+    std::vector<uint32_t> delivered;  // [day - line.firstDay]
+};
+
+struct Outage {
+    size_t panel;
+    int32_t day;
+    int32_t start, end;  // local seconds from midnight, as the log writes them
+    int32_t seconds;     // how long it really lasted, across a clock change too
+};
+
+struct SilentDay {
+    size_t panel;
+    int32_t day;
+};
+
+// Two booking lines that can count the same play: it is counted for both.
+struct BookingOverlap {
+    size_t first, second;  // indices into the booking's lines
+    uint64_t sharedPlays;
+};
+
+// A booked day that got fewer plays than booked, and what the logs say about it.
+struct ShortDay {
+    size_t figures;  // index into CampaignResult::figures
+    int32_t day;
+    bool logMissing;
+    bool noPlayAtAll;
+    std::vector<size_t> outages;  // indices into CampaignResult::outages inside the line's window
+};
+
+struct CampaignResult {
+    std::vector<LineFigures> figures;  // booking order, then panel order
+    std::vector<Outage> outages;       // panel, then time order
+    std::vector<SilentDay> silentDays;
+    std::vector<MissingLog> missingLogs;
+    std::vector<LogEvidence> logs;  // panel, then month order
+    std::vector<BookingOverlap> overlaps;
+    std::vector<size_t> linesWithoutPanel;  // booking lines whose panel was not given
+    std::vector<ShortDay> shortDays;
+    // A log that exists but could not be read ends the evaluation: nothing else is set then.
+    std::string unreadableLog;
+    std::string unreadableReason;
+};
+
+struct CampaignSettings {
+    int32_t gapMinutes = 15;  // a silence of more than this is an outage
+};
+
+CampaignResult EvaluateCampaign(const std::vector<BookingLine>& lines,
+                                const std::vector<CampaignPanel>& panels,
+                                const CampaignSettings& settings);
+
+// The log of a month in a panel's folder.
+std::string PanelLogPath(const CampaignPanel& panel, uint32_t year, uint32_t month);
+
+// Booked and delivered over all days of one line on one panel, and the days short.
+struct FiguresTotal {
+    uint64_t booked, delivered;
+    uint32_t daysShort;
+};
+FiguresTotal TotalOf(const BookingLine& line, const LineFigures& figures);

@@ -1,0 +1,141 @@
+#include "campaign/spot_pattern.h"
+
+#include <array>
+#include <vector>
+
+#include "base/cp1250.h"
+
+namespace {
+
+// Simple upper-case mappings of the letters Windows-1250 has.
+constexpr char32_t UpperOf(char32_t c) {
+    if (c >= 'a' && c <= 'z') {
+        return c - 32;
+    }
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) {
+        return c - 0x20;
+    }
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) {
+        return c & ~char32_t{1};
+    }
+    if (((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) && c % 2 == 0) {
+        return c - 1;
+    }
+    return c;
+}
+
+constexpr std::array<unsigned char, 256> MakeFoldTable() {
+    std::array<unsigned char, 256> table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const char32_t c =
+            byte < 0x80 ? static_cast<char32_t>(byte) : cp1250_detail::kUpperHalf[byte - 0x80];
+        const int upper = c == 0xFFFD ? -1 : cp1250_detail::ByteOf(UpperOf(c));
+        table[byte] = static_cast<unsigned char>(upper >= 0 ? upper : byte);
+    }
+    return table;
+}
+
+constexpr std::array<unsigned char, 256> kFold = MakeFoldTable();
+
+std::string_view LastComponent(std::string_view name) {
+    size_t start = name.size() >= 2 && name[1] == ':' ? 2 : 0;
+    const size_t separator = name.find_last_of("\\/");
+    if (separator != std::string_view::npos && separator + 1 > start) {
+        start = separator + 1;
+    }
+    return name.substr(start);
+}
+
+// Glob matching with backtracking to the last star: linear for the patterns of a booking.
+bool GlobMatches(std::string_view pattern, std::string_view name) {
+    size_t p = 0;
+    size_t n = 0;
+    size_t star = std::string_view::npos;
+    size_t resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            resume = n;
+        } else if (p < pattern.size() &&
+                   static_cast<char>(kFold[static_cast<unsigned char>(name[n])]) == pattern[p]) {
+            ++p;
+            ++n;
+        } else if (star != std::string_view::npos) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+}  // namespace
+
+unsigned char FoldCase(unsigned char byte) {
+    return kFold[byte];
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(static_cast<unsigned char>(a[i])) !=
+            FoldCase(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+SpotPattern::SpotPattern(std::string_view spot) : wholeName_(spot.find('\\') != spot.npos) {
+    for (const char c : spot) {
+        folded_ += static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+    }
+}
+
+bool SpotPattern::Matches(std::string_view name) const {
+    return GlobMatches(folded_, wholeName_ ? name : LastComponent(name));
+}
+
+// A search over pairs of positions, one in each pattern, for a way to reach both ends at once.
+bool SpotPattern::MayOverlap(const SpotPattern& other) const {
+    const std::string& a = folded_;
+    const std::string& b = other.folded_;
+    const size_t width = b.size() + 1;
+    std::vector<char> seen((a.size() + 1) * width, 0);
+    std::vector<std::pair<size_t, size_t>> todo{{0, 0}};
+    while (!todo.empty()) {
+        const auto [i, j] = todo.back();
+        todo.pop_back();
+        if (seen[i * width + j] != 0) {
+            continue;
+        }
+        seen[i * width + j] = 1;
+        if (i == a.size() && j == b.size()) {
+            return true;
+        }
+        const bool starA = i < a.size() && a[i] == '*';
+        const bool starB = j < b.size() && b[j] == '*';
+        if (starA) {
+            todo.push_back({i + 1, j});
+        }
+        if (starB) {
+            todo.push_back({i, j + 1});
+        }
+        if (starA && j < b.size() && !starB) {
+            todo.push_back({i, j + 1});
+        }
+        if (starB && i < a.size() && !starA) {
+            todo.push_back({i + 1, j});
+        }
+        if (!starA && !starB && i < a.size() && j < b.size() && a[i] == b[j]) {
+            todo.push_back({i + 1, j + 1});
+        }
+    }
+    return false;
+}

@@ -1,0 +1,242 @@
+// campaign and verify: a booking against the panels' logs, and the check of its evidence later.
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+
+#include "base/cp1250.h"
+#include "campaign/booking.h"
+#include "campaign/campaign.h"
+#include "campaign/spot_pattern.h"
+#include "cli/commands.h"
+#include "digest/sha256.h"
+#include "reports/campaign_report.h"
+#include "reports/report_messages.h"
+#include "reports/report_paths.h"
+
+namespace {
+
+struct CampaignArguments {
+    std::string booking;
+    std::vector<std::string> panelFolders;
+    int32_t gapMinutes = 15;
+};
+
+bool ParseCampaignArguments(const Arguments& args, CampaignArguments& parsed, std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if ((arg == "--panel" || arg == "--gap") && i + 1 >= args.size()) {
+            error = "option " + arg + " needs a value";
+            return false;
+        }
+        if (arg == "--panel") {
+            parsed.panelFolders.push_back(args[++i]);
+        } else if (arg == "--gap") {
+            const std::string& value = args[++i];
+            char* end = nullptr;
+            errno = 0;
+            const long minutes = std::strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end != '\0' || errno == ERANGE || minutes < 1 || minutes > 1440) {
+                error = "--gap takes minutes from 1 to 1440: " + value;
+                return false;
+            }
+            parsed.gapMinutes = static_cast<int32_t>(minutes);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            error = "unknown option " + arg;
+            return false;
+        } else if (parsed.booking.empty()) {
+            parsed.booking = arg;
+        } else {
+            error = "unexpected argument " + arg;
+            return false;
+        }
+    }
+    if (parsed.booking.empty()) {
+        error = "BOOKING is missing";
+        return false;
+    }
+    return true;
+}
+
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+// The last component of a path, without the separators it may end in.
+std::string LastComponent(std::string path) {
+    while (path.size() > 1 && IsSeparator(path.back())) {
+        path.pop_back();
+    }
+    size_t start = path.size();
+    while (start > 0 && !IsSeparator(path[start - 1])) {
+        --start;
+    }
+    return path.substr(start);
+}
+
+// The folder's own name, also for "." and "..".
+std::string FolderName(const std::string& folder) {
+#ifdef _WIN32
+    char full[4096];
+    const bool resolved = _fullpath(full, folder.c_str(), sizeof full) != nullptr;
+#else
+    char full[PATH_MAX];
+    const bool resolved = realpath(folder.c_str(), full) != nullptr;
+#endif
+    std::string name = LastComponent(resolved ? full : folder);
+    if (!name.empty() && name.back() == ':') {
+        name.pop_back();  // a drive's root
+    }
+    return name.empty() || IsSeparator(name[0]) ? folder : name;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+int ReadPanels(const CampaignArguments& parsed, std::vector<CampaignPanel>& panels) {
+    if (parsed.panelFolders.empty()) {
+        panels.push_back({FolderName("."), ""});
+        return kExitOk;
+    }
+    for (const std::string& folder : parsed.panelFolders) {
+        if (!IsFolder(folder)) {
+            return UsageError("--panel " + folder + ": no such folder");
+        }
+        CampaignPanel panel{FolderName(folder), folder};
+        for (const CampaignPanel& other : panels) {
+            if (EqualIgnoringCase(other.name, panel.name)) {
+                return UsageError("two panels have the name " + panel.name + ": " + other.folder +
+                                  " and " + folder);
+            }
+        }
+        panels.push_back(panel);
+    }
+    return kExitOk;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    char block[65536];
+    size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0 && bytes.size() < (64u << 20)) {
+        bytes.append(block, got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    reason = failed ? std::strerror(errno) : bytes.size() >= (64u << 20) ? "larger than 64 MB" : "";
+    std::fclose(file);
+    return reason.empty();
+}
+
+// The booking file's name without its folders and its extension.
+std::string BookingName(const std::string& path) {
+    std::string name = LastComponent(path);
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+void PrintFindings(const CampaignReport& report) {
+    const CampaignResult& result = report.result;
+    const auto note = [](const std::string& cp1250) {
+        std::fprintf(stderr, "kvimeter-cli: %s\n", Cp1250ToUtf8(cp1250).c_str());
+    };
+    for (const size_t line : result.linesWithoutPanel) {
+        note(Cp1250Literal{"upozornění: řádek "}.str() +
+             std::to_string(report.lines[line].lineNumber) +
+             Cp1250Literal{" objednává panel "}.str() + report.lines[line].panel +
+             Cp1250Literal{", který nebyl zadán"}.str());
+    }
+    for (const MissingLog& log : result.missingLogs) {
+        note(Cp1250Literal{"chybí log "}.str() + log.path +
+             Cp1250Literal{": jeho dny mají 0 přehrání"}.str());
+    }
+    for (const BookingOverlap& overlap : result.overlaps) {
+        note(Cp1250Literal{"upozornění: řádky "}.str() +
+             std::to_string(report.lines[overlap.first].lineNumber) + " a " +
+             std::to_string(report.lines[overlap.second].lineNumber) +
+             Cp1250Literal{" se překrývají; "}.str() + std::to_string(overlap.sharedPlays) +
+             Cp1250Literal{" přehrání se započítalo oběma"}.str());
+    }
+}
+
+std::string FiguresLines(const CampaignReport& report) {
+    std::string text =
+        Cp1250Literal{
+            "Klient\tKampaň\tSpot\tPanel\tObjednáno\tOdvysíláno\tPlnění\tDnů pod objednávkou\n"}
+            .str();
+    for (const LineFigures& figures : report.result.figures) {
+        const BookingLine& line = report.lines[figures.line];
+        const FiguresTotal total = TotalOf(line, figures);
+        text += line.client + "\t" + line.campaign + "\t" + line.spot + "\t" +
+                report.panels[figures.panel].name + "\t" + std::to_string(total.booked) + "\t" +
+                std::to_string(total.delivered) + "\t" + PercentText(total, '.') + "\t" +
+                std::to_string(total.daysShort) + "\n";
+    }
+    return text;
+}
+
+int ReportBookingErrors(const std::string& path, const Booking& booking) {
+    for (const BookingError& error : booking.errors) {
+        std::fprintf(stderr, "kvimeter-cli: %s\n",
+                     Cp1250ToUtf8(BookingErrorText(path, error)).c_str());
+    }
+    std::fprintf(stderr, "kvimeter-cli: %zu %s; nothing was written\n", booking.errors.size(),
+                 booking.errors.size() == 1 ? "error in the booking" : "errors in the booking");
+    return kExitUsage;
+}
+
+}  // namespace
+
+int RunCampaign(const Arguments& args) {
+    CampaignArguments parsed;
+    std::string error;
+    if (!ParseCampaignArguments(args, parsed, error)) {
+        return UsageError(error);
+    }
+    std::string bytes;
+    if (!ReadWholeFile(parsed.booking, bytes, error)) {
+        std::fprintf(stderr, "kvimeter-cli: cannot read the booking %s: %s\n",
+                     parsed.booking.c_str(), error.c_str());
+        return kExitUsage;
+    }
+    const Booking booking = ParseBooking(bytes);
+    if (!booking.errors.empty()) {
+        return ReportBookingErrors(parsed.booking, booking);
+    }
+    std::vector<CampaignPanel> panels;
+    if (const int status = ReadPanels(parsed, panels); status != kExitOk) {
+        return status;
+    }
+    const CampaignResult result =
+        EvaluateCampaign(booking.lines, panels, CampaignSettings{parsed.gapMinutes});
+    if (!result.unreadableLog.empty()) {
+        return Failure("cannot read " + result.unreadableLog + ": " + result.unreadableReason);
+    }
+    const CampaignReport report{BookingName(parsed.booking),
+                                booking.lines,
+                                panels,
+                                result,
+                                {parsed.booking, bytes.size(), Sha256Of(bytes)},
+                                parsed.gapMinutes};
+    if (const int status = MakeReportFolder(); status != kExitOk) {
+        return status;
+    }
+    const ReportResult written = WriteCampaignReports(report, PageTime());
+    PrintFindings(report);
+    if (!Succeeded(written)) {
+        return Failure(Cp1250ToUtf8(ReportFailureMessage(written)));
+    }
+    return PrintCp1250(FiguresLines(report) + Cp1250Literal{"Uloženo: "}.str() +
+                       CampaignReportPath(report.name, ReportFileType::kCsv) + ", " +
+                       CampaignReportPath(report.name, ReportFileType::kHtml) + "\n");
+}

@@ -1,0 +1,107 @@
+// The booking file as operators write it, and every error it can hold.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/cp1250.h"
+#include "campaign/booking.h"
+#include "campaign/calendar.h"
+
+namespace {
+
+const std::string kHeader = "Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den\r\n";
+
+// The file as UTF-8 test text, saved as Excel would: Windows-1250.
+Booking Parse(const std::string& utf8) {
+    return ParseBooking(Utf8ToCp1250(utf8));
+}
+
+std::vector<std::string> ErrorTexts(const Booking& booking) {
+    std::vector<std::string> texts;
+    for (const BookingError& error : booking.errors) {
+        texts.push_back(Cp1250ToUtf8(BookingErrorText("k.csv", error)));
+    }
+    return texts;
+}
+
+TEST(Booking, ReadsALineInEveryAcceptedSpelling) {
+    const Booking booking = Parse(
+        "# objednávka na podzim\r\n"
+        "Spot;Panel;Přehrání za den;Do;Od;Čas do;Čas od;Kampaň;klient\r\n"
+        ";;;;;;;;\r\n"
+        "\"spot;1.avi\";nadrazi;40;14. 11. 2026;2026-10-15;24:00;8:00:00;\"Řekl "
+        "\"\"ano\"\"\";Pekárna\r\n"
+        "spot2.avi;*;0;1.1.2027;1.1.2027;;;K;L\n");
+    ASSERT_TRUE(booking.errors.empty()) << ErrorTexts(booking)[0];
+    ASSERT_EQ(booking.lines.size(), 2u);
+    const BookingLine& first = booking.lines[0];
+    EXPECT_EQ(first.lineNumber, 4);
+    EXPECT_EQ(first.spot, "spot;1.avi");
+    EXPECT_EQ(Cp1250ToUtf8(first.campaign), "Řekl \"ano\"");
+    EXPECT_EQ(first.panel, "nadrazi");
+    EXPECT_EQ(first.firstDay, DayNumber({2026, 10, 15}));
+    EXPECT_EQ(first.lastDay, DayNumber({2026, 11, 14}));
+    EXPECT_EQ(first.from.hour * 100 + first.from.minute, 800);
+    EXPECT_EQ(first.to.hour * 100 + first.to.minute, 2400);
+    EXPECT_EQ(first.playsPerDay, 40u);
+    const BookingLine& second = booking.lines[1];
+    EXPECT_EQ(second.panel, "");  // "*": every panel
+    EXPECT_EQ(second.from.hour * 100 + second.from.minute, 0);
+    EXPECT_EQ(second.to.hour * 100 + second.to.minute, 2400);
+}
+
+TEST(Booking, UnicodeFilesGiveTheSameBytesAsWindows1250) {
+    const std::string utf8 = kHeader + "Pekárna Šťastná;Léto;spot.avi;1.7.2026;2.7.2026;;;5\r\n";
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + utf8, utf8, Utf8ToCp1250(utf8)}) {
+        const Booking booking = ParseBooking(bytes);
+        ASSERT_EQ(booking.lines.size(), 1u);
+        EXPECT_EQ(Cp1250ToUtf8(booking.lines[0].client), "Pekárna Šťastná");
+    }
+}
+
+TEST(Booking, EveryErrorIsNamedWithItsLineAndColumn) {
+    const struct {
+        std::string file;
+        std::vector<std::string> errors;
+    } cases[] = {
+        {"", {"k.csv: soubor je prázdný: chybí záhlaví i řádky objednávky"}},
+        {kHeader, {"k.csv: soubor má jen záhlaví, žádný řádek objednávky"}},
+        {"Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den;Barva\r\n",
+         {"k.csv:1: neznámý sloupec „Barva“ (sloupce jsou Klient, Kampaň, Spot, Od, Do, Čas od, "
+          "Čas do, Přehrání za den a Panel)"}},
+        {"Klient;Kampaň;Od;Do;Čas od;Čas do;Přehrání za den\r\n",
+         {"k.csv:1: sloupec „Spot“: sloupec chybí v záhlaví"}},
+        {kHeader + "A;B;s;31.2.2026;1.3.2026;;;1\r\n",
+         {"k.csv:2: sloupec „Od“: datum „31.2.2026“ neexistuje"}},
+        {kHeader + "A;B;s;2.3.2026;1.3.2026;;;1\r\n",
+         {"k.csv:2: sloupec „Do“: konec 1.3.2026 je před začátkem 2.3.2026"}},
+        {kHeader + "A;B;s;1.3.2026;1.3.2026;10:00;9:00;1\r\n",
+         {"k.csv:2: sloupec „Čas do“: okno končí (9:00) dřív, než začne, nebo když začíná "
+          "(10:00)"}},
+        {kHeader + "A;B;s;1.3.2026;1.3.2026;24:00;;1\r\n",
+         {"k.csv:2: sloupec „Čas od“: „24:00“ není čas h:mm od 0:00 do 23:59"}},
+        {kHeader + "A;B;s;1.3.2026;1.3.2026;8:5;;12,5\r\n",
+         {"k.csv:2: sloupec „Čas od“: „8:5“ není čas h:mm od 0:00 do 23:59",
+          "k.csv:2: sloupec „Přehrání za den“: „12,5“ není celé číslo od 0 do 1000000"}},
+        {kHeader + "A;B;s;1.3.2026\r\n;;;3/1/2026;1.3.2026;;;1\r\n",
+         {"k.csv:2: 4 polí místo 8 podle záhlaví", "k.csv:3: sloupec „Klient“: chybí hodnota",
+          "k.csv:3: sloupec „Kampaň“: chybí hodnota", "k.csv:3: sloupec „Spot“: chybí hodnota",
+          "k.csv:3: sloupec „Od“: „3/1/2026“ není datum (d.m.rrrr nebo rrrr-mm-dd)"}},
+        {kHeader + "\"A;B;s;1.3.2026;1.3.2026;;;1\r\n", {"k.csv:2: neukončené uvozovky"}},
+    };
+    for (const auto& c : cases) {
+        const Booking booking = Parse(c.file);
+        EXPECT_EQ(ErrorTexts(booking), c.errors) << c.file;
+        EXPECT_TRUE(booking.lines.empty());
+    }
+}
+
+TEST(Booking, AUnicodeFileWithACharacterOutsideTheCodePageIsRefused) {
+    const Booking booking =
+        ParseBooking(kHeader + "A;B;spot\xE2\x9C\x93;1.3.2026;1.3.2026;;;1\r\n");
+    EXPECT_EQ(ErrorTexts(booking),
+              std::vector<std::string>{"k.csv:2: znak U+2713 nelze zapsat ve Windows-1250"});
+}
+
+}  // namespace

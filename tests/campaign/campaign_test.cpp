@@ -1,0 +1,194 @@
+// A booking counted against logs in panel folders: the edges of days and windows, names and
+// patterns, missing months, outages and the clock changes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "base/cp1250.h"
+#include "campaign/booking.h"
+#include "campaign/calendar.h"
+#include "campaign/campaign.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Play(const std::string& date, const std::string& time, const std::string& name,
+                 const std::string& length = "10") {
+    return date + "\t" + time + "\tP\t" + name + "\t" + length + "\r\n";
+}
+
+class CampaignTest : public ::testing::Test {
+protected:
+    CampaignTest() {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        root_ = fs::temp_directory_path() /
+                (std::string("kv_campaign_") + test->name() + "_" + std::to_string(getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+    }
+    ~CampaignTest() override { fs::remove_all(root_); }
+
+    void WriteLog(const std::string& panel, const std::string& month, const std::string& lines) {
+        fs::create_directories(root_ / panel / "log");
+        std::ofstream(root_ / panel / "log" / ("AVI_" + month + ".txt"), std::ios::binary) << lines;
+    }
+    // Booking lines after the header, as UTF-8 test text.
+    CampaignResult Evaluate(const std::string& rows, std::vector<std::string> panels = {"p1"},
+                            int32_t gap = 15) {
+        const Booking booking = ParseBooking(Utf8ToCp1250(
+            "Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den;Panel\r\n" + rows));
+        EXPECT_TRUE(booking.errors.empty());
+        lines_ = booking.lines;
+        panels_.clear();
+        for (const std::string& name : panels) {
+            panels_.push_back({name, (root_ / name).string()});
+        }
+        return EvaluateCampaign(lines_, panels_, CampaignSettings{gap});
+    }
+
+    fs::path root_;
+    std::vector<BookingLine> lines_;
+    std::vector<CampaignPanel> panels_;
+};
+
+TEST_F(CampaignTest, CountsOnlyBookedDaysInsideTheWindow) {
+    WriteLog("p1", "2026-10",
+             Play("14.10.2026", "10:00:00", "a.avi") + Play("15.10.2026", "07:59:59", "a.avi") +
+                 Play("15.10.2026", "08:00:00", "a.avi") + Play("15.10.2026", "16:59:59", "a.avi") +
+                 Play("15.10.2026", "17:00:00", "a.avi") + Play("16.10.2026", "12:00:00", "a.avi") +
+                 Play("17.10.2026", "12:00:00", "a.avi"));
+    const CampaignResult result = Evaluate("K;C;a.avi;15.10.2026;16.10.2026;8:00;17:00;2;\r\n");
+    ASSERT_EQ(result.figures.size(), 1u);
+    EXPECT_EQ(result.figures[0].delivered, (std::vector<uint32_t>{2, 1}));
+    ASSERT_EQ(result.shortDays.size(), 1u);
+    EXPECT_EQ(result.shortDays[0].day, DayNumber({2026, 10, 16}));
+    ASSERT_EQ(result.logs.size(), 1u);
+    EXPECT_EQ(result.logs[0].first.day, 14);
+    EXPECT_EQ(result.logs[0].last.day, 17);
+}
+
+TEST_F(CampaignTest, ACampaignAcrossAMonthEndReadsBothLogs) {
+    WriteLog("p1", "2026-10", Play("31.10.2026", "23:59:59", "a.avi"));
+    WriteLog("p1", "2026-11",
+             Play("01.11.2026", "00:00:00", "a.avi") + Play("01.11.2026", "00:00:01", "a.avi"));
+    const CampaignResult result = Evaluate("K;C;a.avi;31.10.2026;1.11.2026;;;1;\r\n");
+    EXPECT_EQ(result.figures[0].delivered, (std::vector<uint32_t>{1, 2}));
+    EXPECT_EQ(result.logs.size(), 2u);
+    EXPECT_TRUE(result.missingLogs.empty());
+}
+
+TEST_F(CampaignTest, SpotsAreComparedAsWindowsComparesFileNames) {
+    const struct {
+        const char* spot;
+        const char* name;
+        bool counted;
+    } cases[] = {
+        {"SPOT.avi", "C:\\Panel\\spot.AVI", true},
+        {"spot.avi", "d:/a/spot.avi", true},
+        {"spot.avi", "C:\\Panel\\spot.avi.bak", false},
+        {"čerstvé*", "C:\\Panel\\ČERSTVÉ pečivo.avi", true},
+        {"*pečivo*", "C:\\Panel\\PEČIVO.avi", true},
+        {"s*x*.avi", "C:\\x\\sat.avi", false},
+        {"C:\\Panel\\spot.avi", "c:\\panel\\SPOT.avi", true},
+        {"C:\\Panel\\spot.avi", "D:\\Panel\\spot.avi", false},
+        {"*\\Jaro\\*", "C:\\Panel\\Jaro\\a.avi", true},
+    };
+    for (const auto& c : cases) {
+        WriteLog("p1", "2026-10", Utf8ToCp1250(Play("15.10.2026", "10:00:00", c.name)));
+        const CampaignResult result =
+            Evaluate(std::string("K;C;") + c.spot + ";15.10.2026;15.10.2026;;;1;\r\n");
+        EXPECT_EQ(result.figures[0].delivered[0], c.counted ? 1u : 0u) << c.spot << " " << c.name;
+    }
+}
+
+TEST_F(CampaignTest, AMissingMonthIsAFindingWithZeroPlays) {
+    WriteLog("p1", "2026-10", Play("31.10.2026", "12:00:00", "a.avi"));
+    const CampaignResult result = Evaluate("K;C;a.avi;31.10.2026;1.11.2026;;;1;\r\n");
+    ASSERT_EQ(result.missingLogs.size(), 1u);
+    EXPECT_EQ(result.missingLogs[0].month, 11u);
+    EXPECT_EQ(result.figures[0].delivered, (std::vector<uint32_t>{1, 0}));
+    ASSERT_EQ(result.shortDays.size(), 1u);
+    EXPECT_TRUE(result.shortDays[0].logMissing);
+    for (const Outage& outage : result.outages) {
+        EXPECT_EQ(outage.day, DayNumber({2026, 10, 31}));  // no data is no outage
+    }
+}
+
+TEST_F(CampaignTest, AFolderNamedLikeTheLogCannotBeRead) {
+    fs::create_directories(root_ / "p1/log/AVI_2026-10.txt");
+    const CampaignResult result = Evaluate("K;C;a.avi;31.10.2026;31.10.2026;;;1;\r\n");
+    EXPECT_NE(result.unreadableLog.find("AVI_2026-10.txt"), std::string::npos);
+    EXPECT_TRUE(result.figures.empty());
+}
+
+// Plays of 10 s every `step` minutes from..to (minutes of the day), on one day.
+std::string PlaysEvery(const std::string& date, int from, int to, int step) {
+    std::string lines;
+    for (int minute = from; minute <= to; minute += step) {
+        char time[16];
+        std::snprintf(time, sizeof time, "%02d:%02d:00", minute / 60, minute % 60);
+        lines += Play(date, time, "a.avi");
+    }
+    return lines;
+}
+
+std::vector<std::string> OutageTexts(const CampaignResult& result) {
+    std::vector<std::string> texts;
+    for (const Outage& outage : result.outages) {
+        texts.push_back(IsoDateText(outage.day) + " " + std::to_string(outage.start) + "-" +
+                        std::to_string(outage.end) + " " + std::to_string(outage.seconds));
+    }
+    return texts;
+}
+
+TEST_F(CampaignTest, OutagesAreSilencesOfMoreThanTheGapInsideTheWindow) {
+    // 8:00 to 8:59 every minute, then 9:20, 9:35, 9:50; the window 7:40 to 10:00.
+    WriteLog("p1", "2026-10",
+             PlaysEvery("15.10.2026", 480, 539, 1) + PlaysEvery("15.10.2026", 560, 590, 15));
+    const CampaignResult result = Evaluate("K;C;a.avi;15.10.2026;15.10.2026;7:40;10:00;1;\r\n");
+    EXPECT_EQ(OutageTexts(result), (std::vector<std::string>{"2026-10-15 27600-28800 1200",
+                                                             "2026-10-15 32350-33600 1250"}));
+}
+
+TEST_F(CampaignTest, TheClockChangesNeitherMakeNorHideAnOutage) {
+    // 1:55 and 3:05 on the day the hour is skipped: 10 minutes really.
+    WriteLog("p1", "2026-03",
+             PlaysEvery("29.03.2026", 60, 115, 5) + PlaysEvery("29.03.2026", 185, 240, 5));
+    // Plays until 2:50, then from 3:02: 12 minutes on the clock, 72 on the day the hour comes
+    // twice unless the log holds its second pass (2:00 to 2:50 again, as in 2027).
+    const std::string firstPass = PlaysEvery("25.10.2026", 60, 170, 10);
+    WriteLog("p1", "2026-10",
+             PlaysEvery("24.10.2026", 60, 170, 10) + PlaysEvery("24.10.2026", 182, 240, 10) +
+                 firstPass + PlaysEvery("25.10.2026", 182, 240, 10));
+    WriteLog("p1", "2027-10",
+             PlaysEvery("31.10.2027", 60, 170, 10) + PlaysEvery("31.10.2027", 120, 170, 10) +
+                 PlaysEvery("31.10.2027", 182, 240, 10));
+    const CampaignResult result = Evaluate(
+        "K;C;a.avi;29.3.2026;29.3.2026;1:00;4:00;1;\r\nK;C;a.avi;24.10.2026;25.10.2026;1:00;4:00;1;"
+        "\r\n"
+        "K;C;a.avi;31.10.2027;31.10.2027;1:00;4:00;1;\r\n");
+    EXPECT_EQ(OutageTexts(result), std::vector<std::string>{"2026-10-25 10210-10920 4310"});
+    // Both passes of the repeated hour count.
+    EXPECT_EQ(result.figures[2].delivered, (std::vector<uint32_t>{24}));
+}
+
+TEST_F(CampaignTest, OverlappingLinesCountAPlayForBothAndAreNamed) {
+    WriteLog("p1", "2026-10", Play("15.10.2026", "10:00:00", "spot.avi"));
+    WriteLog("p2", "2026-10", Play("15.10.2026", "10:00:00", "spot.avi"));
+    const CampaignResult result = Evaluate(
+        "K;C;spot*;15.10.2026;15.10.2026;;;1;\r\nK;C;*.avi;15.10.2026;15.10.2026;9:00;11:00;1;"
+        "p2\r\n"
+        "K;C;jine.avi;15.10.2026;15.10.2026;;;1;p3\r\n",
+        {"p1", "p2"});
+    ASSERT_EQ(result.figures.size(), 3u);  // line 1 on both panels, line 2 on p2
+    EXPECT_EQ(result.figures[2].delivered[0], 1u);
+    ASSERT_EQ(result.overlaps.size(), 1u);
+    EXPECT_EQ(result.overlaps[0].sharedPlays, 1u);
+    EXPECT_EQ(result.linesWithoutPanel, std::vector<size_t>{2});
+}
+
+}  // namespace
