@@ -36,12 +36,14 @@ test:
 demo: build-native
 	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) $(DEMO_MONTHS)
 	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) --faults $(DEMO_FAULTS_MONTH)
+	cp scripts/demo/kampan-demo.csv $(DEMO)/
 
 run: demo build-windows
 	scripts/run-window.sh $(DEMO) $(lastword $(DEMO_MONTHS))
 
 bench: build-native build-windows
 	scripts/bench.sh
+	scripts/bench-campaign.sh
 	scripts/bench-window.sh
 
 screenshot: demo build-windows

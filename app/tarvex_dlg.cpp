@@ -10,30 +10,26 @@
 #include "logdata/playback_log.h"
 #include "logdata/log_months.h"
 #include "logdata/month_load.h"
-#include "logdata/record_sort.h"
+#include "logdata/load_messages.h"
 #include "logdata/totals.h"
 #include "reports/report_file.h"
+#include "framework/scoped_win.h"
 
 namespace {
 
 constexpr Cp1250Literal kProgramTitle{"Vintaro Kvimeter"};
 constexpr Cp1250Literal kExitQuestion{"Ukončit program ?"};
 
+// The columns' layout; their titles are the list's wording of logdata/totals.h.
 struct Column {
-    std::string_view title;
     int format;
     int width;  // pixels at 96 DPI
 };
-
-constexpr Cp1250Literal kAnimationTitle{"Animace"};
-constexpr Cp1250Literal kLengthTitle{"Délka spotu [s]"};
-constexpr Cp1250Literal kPlaysTitle{"Počet přehrání"};
-constexpr Cp1250Literal kTotalTitle{"Čas celkem"};
-constexpr Column kColumns[] = {
-    {kAnimationTitle, LVCFMT_LEFT, 450},
-    {kLengthTitle, LVCFMT_RIGHT, 100},
-    {kPlaysTitle, LVCFMT_RIGHT, 100},
-    {kTotalTitle, LVCFMT_RIGHT, 140},
+constexpr Column kColumns[kTotalColumns] = {
+    {LVCFMT_LEFT, 450},
+    {LVCFMT_RIGHT, 100},
+    {LVCFMT_RIGHT, 100},
+    {LVCFMT_RIGHT, 140},
 };
 
 // The window's DPI where the system knows DPI per window, else the screen's.
@@ -45,9 +41,8 @@ UINT WindowDpi(HWND window) {
         if (const UINT dpi = getDpiForWindow(window); dpi != 0)
             return dpi;
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    const ScopedGetDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
@@ -112,7 +107,7 @@ void CTarvexDlg::SetUpList() {
     const UINT dpi = WindowDpi(m_hWnd);
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         const Column& column = kColumns[i];
-        m_list.InsertColumn(i, column.title, column.format,
+        m_list.InsertColumn(i, TotalColumnTitle(i).list, column.format,
                             MulDiv(column.width, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI));
     }
     m_list.SetTextCallback(&ThePlaybackLog(), GetTotalText);
@@ -127,14 +122,15 @@ void CTarvexDlg::ScaleColumns(UINT dpi) {
 }
 
 void CTarvexDlg::BindControls() {
-    AddBinding(IDC_MONTH, ComboIndex, &m_nMonth);
-    AddBinding(IDC_DAY, ComboIndex, &m_nDay);
-    AddBinding(IDC_TIME_FILTER, CheckByte, &m_bTimeFilter);
+    constexpr const char* kRefused = "BindControls: a binding was refused";
+    VerifyInvariant(AddBinding(IDC_MONTH, ComboIndex, &m_nMonth), kRefused);
+    VerifyInvariant(AddBinding(IDC_DAY, ComboIndex, &m_nDay), kRefused);
+    VerifyInvariant(AddBinding(IDC_TIME_FILTER, CheckByte, &m_bTimeFilter), kRefused);
     AddIntEdit(IDC_FROM_HOUR, &m_nFromHour);
     AddIntEdit(IDC_FROM_MINUTE, &m_nFromMinute);
     AddIntEdit(IDC_TO_HOUR, &m_nToHour);
     AddIntEdit(IDC_TO_MINUTE, &m_nToMinute);
-    AddBinding(IDC_STRIP_PATHS, CheckByte, &m_bStripPaths);
+    VerifyInvariant(AddBinding(IDC_STRIP_PATHS, CheckByte, &m_bStripPaths), kRefused);
 }
 
 void CTarvexDlg::OnDataChanged(int32_t) {
@@ -185,11 +181,8 @@ void CTarvexDlg::OnLoadData() {
     m_list.SetItemCountEx(log.totalCount, LVSICF_NOSCROLL);
     // A month that could not be read whole is said so; the save buttons keep their state.
     if (result.status == LoadStatus::kDateError || result.status == LoadStatus::kOutOfMemory) {
-        const std::string message = result.status == LoadStatus::kDateError
-                                        ? DateErrorMessage(result.offending)
-                                        : OutOfMemoryMessage();
-        MessageBoxW(m_hWnd, ToWide(message).c_str(), ToWide(kProgramTitle).c_str(),
-                    MB_OK | MB_ICONSTOP);
+        MessageBoxW(m_hWnd, ToWide(LoadOutcomeMessage(result)).c_str(),
+                    ToWide(kProgramTitle).c_str(), MB_OK | MB_ICONSTOP);
         return;
     }
     EnableControlRange(IDC_SAVE_SUMMARY, IDC_SAVE_DETAIL_ALL, true);

@@ -85,28 +85,36 @@ std::string Utf16ToCp1250(std::u16string_view text) {
     return out;
 }
 
+bool DecodeUtf8(std::string_view text, size_t& i, char32_t& c) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const size_t length = lead < 0x80         ? 1
+                          : (lead >> 5) == 6  ? 2
+                          : (lead >> 4) == 14 ? 3
+                          : (lead >> 3) == 30 ? 4
+                                              : 0;
+    if (length == 0 || i + length > text.size()) {
+        return false;
+    }
+    c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    for (size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80) {
+            return false;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    i += length;
+    return true;
+}
+
 std::string Utf8ToCp1250(std::string_view text) {
     std::string out;
     for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80         ? 1
-                              : (lead >> 5) == 6  ? 2
-                              : (lead >> 4) == 14 ? 3
-                              : (lead >> 3) == 30 ? 4
-                                                  : 0;
-        char32_t c = length == 1   ? lead
-                     : length == 2 ? lead & 0x1F
-                     : length == 3 ? lead & 0x0F
-                                   : lead & 0x07;
-        bool valid = length != 0 && i + length <= text.size();
-        for (size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
+        char32_t c = 0;
+        const bool valid = DecodeUtf8(text, i, c);
         const int byte = valid ? UnicodeToCp1250(c) : -1;
         out += byte < 0 ? '?' : static_cast<char>(byte);
-        i += valid ? length : 1;
+        i += valid ? 0 : 1;
     }
     return out;
 }

@@ -5,10 +5,39 @@
 #include <optional>
 
 #include "base/cp1250.h"
+#include "base/message_text.h"
 #include "campaign/calendar.h"
 #include "campaign/spot_pattern.h"
 
 namespace {
+
+// The texts of this file, Windows-1250.
+constexpr Cp1250Literal kNeukonceneUvozovky{"neukončené uvozovky"};
+constexpr Cp1250Literal kTextZaUvozovkamiPole{"text za uvozovkami pole"};
+constexpr Cp1250Literal kNeniDatumDM{"„%“ není datum (d.m.rrrr nebo rrrr-mm-dd)"};
+constexpr Cp1250Literal kDatumNeexistuje{"datum „%“ neexistuje"};
+constexpr Cp1250Literal kRokDatumuNeni1970{"rok datumu „%“ není 1970–2999"};
+constexpr Cp1250Literal kNotAnEndTime{"„%“ není čas h:mm od 0:00 do 24:00"};
+constexpr Cp1250Literal kNotAStartTime{"„%“ není čas h:mm od 0:00 do 23:59"};
+constexpr Cp1250Literal kNeznamySloupecSloupceJsou{
+    "neznámý sloupec „%“ (sloupce jsou Klient, Kampaň, "
+    "Spot, Od, Do, Čas od, Čas do, Přehrání za den "
+    "a Panel)"};
+constexpr Cp1250Literal kSloupecJeVZahlavi{"sloupec je v záhlaví dvakrát"};
+constexpr Cp1250Literal kSloupecChybiVZahlavi{"sloupec chybí v záhlaví"};
+constexpr Cp1250Literal kChybiHodnota{"chybí hodnota"};
+constexpr Cp1250Literal kNotUtf8{"soubor začíná značkou UTF-8, ale řádek není v UTF-8"};
+constexpr Cp1250Literal kSpotTooLong{"spot má víc než 255 znaků"};
+constexpr Cp1250Literal kTooManyLines{"objednávka smí mít nejvýš 1000 řádků"};
+constexpr Cp1250Literal kKonecJePredZacatkem{"konec % je před začátkem %"};
+constexpr Cp1250Literal kRadekObjednaVicNez{"řádek objedná víc než 1830 dní"};
+constexpr Cp1250Literal kOknoKonciDrivNez{"okno končí (%) dřív, než začne, nebo když začíná (%)"};
+constexpr Cp1250Literal kNeniCeleCisloOd{"„%“ není celé číslo od 0 do 1000000"};
+constexpr Cp1250Literal kPoliMistoPodleZahlavi{"% polí místo % podle záhlaví"};
+constexpr Cp1250Literal kSouborJePrazdnyChybi{
+    "soubor je prázdný: chybí záhlaví i řádky objednávky"};
+constexpr Cp1250Literal kSouborMaJenZahlavi{"soubor má jen záhlaví, žádný řádek objednávky"};
+constexpr Cp1250Literal kSloupec{"sloupec „%“: "};
 
 enum Column { kClient, kCampaign, kSpot, kPanel, kFrom, kTo, kTimeFrom, kTimeTo, kPlays, kColumns };
 
@@ -48,34 +77,11 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-// Decodes UTF-8; false at a byte that is not UTF-8.
-bool NextUtf8(std::string_view text, size_t& i, char32_t& c) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const size_t length = lead < 0x80         ? 1
-                          : (lead >> 5) == 6  ? 2
-                          : (lead >> 4) == 14 ? 3
-                          : (lead >> 3) == 30 ? 4
-                                              : 0;
-    if (length == 0 || i + length > text.size()) {
-        return false;
-    }
-    c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-    for (size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0) != 0x80) {
-            return false;
-        }
-        c = (c << 6) | (next & 0x3F);
-    }
-    i += length;
-    return true;
-}
-
 bool IsUtf8WithNonAscii(std::string_view text) {
     bool nonAscii = false;
     for (size_t i = 0; i < text.size();) {
         char32_t c = 0;
-        if (!NextUtf8(text, i, c)) {
+        if (!DecodeUtf8(text, i, c)) {
             return false;
         }
         nonAscii = nonAscii || c >= 0x80;
@@ -98,7 +104,10 @@ std::optional<std::string> FromUtf8(std::string_view line, Reader& reader) {
     std::string bytes;
     for (size_t i = 0; i < line.size();) {
         char32_t c = 0;
-        NextUtf8(line, i, c);
+        if (!DecodeUtf8(line, i, c)) {
+            reader.Error(-1, kNotUtf8.str());
+            return std::nullopt;
+        }
         const int byte = UnicodeToCp1250(c);
         if (byte < 0) {
             char text[96];
@@ -124,7 +133,7 @@ std::optional<std::vector<std::string>> SplitFields(std::string_view line, Reade
         if (i < line.size() && line[i] == '"') {
             for (++i;; ++i) {
                 if (i >= line.size()) {
-                    reader.Error(-1, Cp1250Literal{"neukončené uvozovky"}.str());
+                    reader.Error(-1, kNeukonceneUvozovky.str());
                     return std::nullopt;
                 }
                 if (line[i] == '"' && i + 1 < line.size() && line[i + 1] == '"') {
@@ -139,7 +148,7 @@ std::optional<std::vector<std::string>> SplitFields(std::string_view line, Reade
             }
             const size_t separator = line.find(';', i);
             if (!Trim(line.substr(i, separator - i)).empty()) {
-                reader.Error(-1, Cp1250Literal{"text za uvozovkami pole"}.str());
+                reader.Error(-1, kTextZaUvozovkamiPole.str());
                 return std::nullopt;
             }
             i = separator;
@@ -189,19 +198,16 @@ std::optional<int32_t> ParseDate(std::string_view text, std::string& error) {
     const bool iso = !czech && ReadDigits(text, i, 4, date.year) && i == 4 &&
                      ReadChar(text, i, '-') && ReadDigits(text, i, 2, date.month) &&
                      ReadChar(text, i, '-') && ReadDigits(text, i, 2, date.day) && i == text.size();
-    const std::string quoted =
-        Cp1250Literal{"„"}.str() + std::string(text) + Cp1250Literal{"“"}.str();
     if (!czech && !iso) {
-        error = quoted + Cp1250Literal{" není datum (d.m.rrrr nebo rrrr-mm-dd)"}.str();
+        error = FillIn(kNeniDatumDM, {text});
         return std::nullopt;
     }
     if (!IsRealDate(date)) {
-        error = Cp1250Literal{"datum "}.str() + quoted + Cp1250Literal{" neexistuje"}.str();
+        error = FillIn(kDatumNeexistuje, {text});
         return std::nullopt;
     }
     if (date.year < 1970 || date.year > 2999) {
-        error =
-            Cp1250Literal{"rok datumu "}.str() + quoted + Cp1250Literal{" není 1970–2999"}.str();
+        error = FillIn(kRokDatumuNeni1970, {text});
         return std::nullopt;
     }
     return DayNumber(date);
@@ -223,9 +229,11 @@ std::optional<ClockTime> ParseClock(std::string_view text, bool end, std::string
     if (read && (inDay || (end && hour == 24 && minute == 0))) {
         return ClockTime{static_cast<int32_t>(hour), static_cast<int32_t>(minute)};
     }
-    error = Cp1250Literal{"„"}.str() + std::string(text) +
-            (end ? Cp1250Literal{"“ není čas h:mm od 0:00 do 24:00"}.str()
-                 : Cp1250Literal{"“ není čas h:mm od 0:00 do 23:59"}.str());
+    if (end) {
+        error = FillIn(kNotAnEndTime, {text});
+    } else {
+        error = FillIn(kNotAStartTime, {text});
+    }
     return std::nullopt;
 }
 
@@ -257,14 +265,10 @@ std::optional<ColumnMap> ReadHeader(const std::vector<std::string>& fields, Read
             continue;  // a trailing ";"
         }
         if (found < 0) {
-            reader.Error(-1,
-                         Cp1250Literal{"neznámý sloupec „"}.str() + fields[f] +
-                             Cp1250Literal{"“ (sloupce jsou Klient, Kampaň, Spot, Od, Do, Čas od, "
-                                           "Čas do, Přehrání za den a Panel)"}
-                                 .str());
+            reader.Error(-1, FillIn(kNeznamySloupecSloupceJsou, {fields[f]}));
             ok = false;
         } else if (map[found] >= 0) {
-            reader.Error(found, Cp1250Literal{"sloupec je v záhlaví dvakrát"}.str());
+            reader.Error(found, kSloupecJeVZahlavi.str());
             ok = false;
         } else {
             map[found] = static_cast<int>(f);
@@ -272,7 +276,7 @@ std::optional<ColumnMap> ReadHeader(const std::vector<std::string>& fields, Read
     }
     for (int c = 0; c < kColumns; ++c) {
         if (map[c] < 0 && kColumnNames[c].required) {
-            reader.Error(c, Cp1250Literal{"sloupec chybí v záhlaví"}.str());
+            reader.Error(c, kSloupecChybiVZahlavi.str());
             ok = false;
         }
     }
@@ -289,6 +293,9 @@ public:
         line_.client = Required(kClient);
         line_.campaign = Required(kCampaign);
         line_.spot = Required(kSpot);
+        if (line_.spot.size() > kMaxSpotLength) {
+            Fail(kSpot, kSpotTooLong.str());
+        }
         line_.panel = map_[kPanel] < 0 ? std::string() : Value(kPanel);
         if (line_.panel == "*") {
             line_.panel.clear();
@@ -312,7 +319,7 @@ private:
     std::string Required(int column) {
         std::string value = Value(column);
         if (value.empty()) {
-            Fail(column, Cp1250Literal{"chybí hodnota"}.str());
+            Fail(column, kChybiHodnota.str());
         }
         return value;
     }
@@ -334,10 +341,9 @@ private:
         line_.firstDay = *firstDay;
         line_.lastDay = *lastDay;
         if (*lastDay < *firstDay) {
-            Fail(kTo, Cp1250Literal{"konec "}.str() + last +
-                          Cp1250Literal{" je před začátkem "}.str() + first);
+            Fail(kTo, FillIn(kKonecJePredZacatkem, {last, first}));
         } else if (*lastDay - *firstDay >= kMaxBookedDays) {
-            Fail(kTo, Cp1250Literal{"řádek objedná víc než 1830 dní"}.str());
+            Fail(kTo, kRadekObjednaVicNez.str());
         }
     }
     void ReadWindow() {
@@ -358,9 +364,7 @@ private:
         line_.from = *start;
         line_.to = *end;
         if (!Before(*start, *end)) {
-            Fail(kTimeTo, Cp1250Literal{"okno končí ("}.str() + ClockText(*end) +
-                              Cp1250Literal{") dřív, než začne, nebo když začíná ("}.str() +
-                              ClockText(*start) + ")");
+            Fail(kTimeTo, FillIn(kOknoKonciDrivNez, {ClockText(*end), ClockText(*start)}));
         }
     }
     void ReadPlays() {
@@ -371,8 +375,7 @@ private:
         uint32_t count = 0;
         size_t i = 0;
         if (!ReadDigits(plays, i, 7, count) || i != plays.size() || count > 1000000) {
-            Fail(kPlays, Cp1250Literal{"„"}.str() + plays +
-                             Cp1250Literal{"“ není celé číslo od 0 do 1000000"}.str());
+            Fail(kPlays, FillIn(kNeniCeleCisloOd, {plays}));
             return;
         }
         line_.playsPerDay = count;
@@ -398,8 +401,12 @@ void ReadRow(const ColumnMap& map, size_t headerFields, std::vector<std::string>
         fields.pop_back();  // Excel's trailing ";" of rows wider than the header
     }
     if (fields.size() != headerFields) {
-        reader.Error(-1, std::to_string(fields.size()) + Cp1250Literal{" polí místo "}.str() +
-                             std::to_string(headerFields) + Cp1250Literal{" podle záhlaví"}.str());
+        reader.Error(-1, FillIn(kPoliMistoPodleZahlavi,
+                                {std::to_string(fields.size()), std::to_string(headerFields)}));
+        return;
+    }
+    if (reader.booking.lines.size() == kMaxBookingLines) {
+        reader.Error(-1, kTooManyLines.str());
         return;
     }
     LineReader line(map, fields, reader);
@@ -447,10 +454,9 @@ Booking ParseBooking(std::string_view bytes) {
     }
     reader.lineNumber = 0;
     if (!headerSeen) {
-        reader.Error(-1,
-                     Cp1250Literal{"soubor je prázdný: chybí záhlaví i řádky objednávky"}.str());
+        reader.Error(-1, kSouborJePrazdnyChybi.str());
     } else if (booking.lines.empty() && booking.errors.empty()) {
-        reader.Error(-1, Cp1250Literal{"soubor má jen záhlaví, žádný řádek objednávky"}.str());
+        reader.Error(-1, kSouborMaJenZahlavi.str());
     }
     if (!booking.errors.empty()) {
         booking.lines.clear();
@@ -465,7 +471,7 @@ std::string BookingErrorText(std::string_view fileName, const BookingError& erro
     }
     text += ": ";
     if (!error.column.empty()) {
-        text += Cp1250Literal{"sloupec „"}.str() + error.column + Cp1250Literal{"“: "}.str();
+        text += FillIn(kSloupec, {error.column});
     }
     return text + error.message;
 }

@@ -2,6 +2,7 @@
 // The booking file: what a client booked, one line per spot, panel and stretch of days, as the
 // operator writes it in Excel ("CSV (oddělený středníkem)") or in Notepad. Semicolons, a header
 // row first, Windows-1250 or UTF-8 (with or without a byte-order mark).
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,8 +32,11 @@ struct Booking {
     std::vector<BookingError> errors;  // every error of the file; no lines are usable then
 };
 
-// The longest stretch of days one line may book.
+// The longest stretch of days one line may book, the most lines a booking may have and the
+// longest spot, as a name has at most 255 characters.
 constexpr int32_t kMaxBookedDays = 1830;
+constexpr size_t kMaxBookingLines = 1000;
+constexpr size_t kMaxSpotLength = 255;
 
 Booking ParseBooking(std::string_view bytes);
 

@@ -92,6 +92,8 @@ uint64_t StampKey(const PlayStamp& s) {
            s.second;
 }
 
+constexpr uint32_t kMaxRememberedNames = 1 << 16;
+
 // One log of one panel, counted.
 class LogTally : public LineSink {
 public:
@@ -174,6 +176,11 @@ private:
     }
 
     void CountForLines(const LogLine& play, int32_t day, size_t d) {
+        if (names_.Size() >= kMaxRememberedNames) {
+            // A log of ever new names: memory stays bounded, at the cost of matching again.
+            names_ = NameTable();
+            matching_.clear();
+        }
         const uint32_t id = names_.Intern(play.name);
         const std::vector<uint32_t>& matching = MatchingLines(id);
         size_t counted[2];

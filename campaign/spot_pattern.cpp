@@ -1,7 +1,7 @@
 #include "campaign/spot_pattern.h"
 
+#include <algorithm>
 #include <array>
-#include <vector>
 
 #include "base/cp1250.h"
 
@@ -102,40 +102,22 @@ bool SpotPattern::Matches(std::string_view name) const {
     return GlobMatches(folded_, wholeName_ ? name : LastComponent(name));
 }
 
-// A search over pairs of positions, one in each pattern, for a way to reach both ends at once.
+// Two patterns that both hold a star meet when their parts before the first star agree (one
+// begins the other) and their parts after the last star agree (one ends the other): the stars
+// can take up everything in between. A pattern without a star is one name.
 bool SpotPattern::MayOverlap(const SpotPattern& other) const {
     const std::string& a = folded_;
     const std::string& b = other.folded_;
-    const size_t width = b.size() + 1;
-    std::vector<char> seen((a.size() + 1) * width, 0);
-    std::vector<std::pair<size_t, size_t>> todo{{0, 0}};
-    while (!todo.empty()) {
-        const auto [i, j] = todo.back();
-        todo.pop_back();
-        if (seen[i * width + j] != 0) {
-            continue;
-        }
-        seen[i * width + j] = 1;
-        if (i == a.size() && j == b.size()) {
-            return true;
-        }
-        const bool starA = i < a.size() && a[i] == '*';
-        const bool starB = j < b.size() && b[j] == '*';
-        if (starA) {
-            todo.push_back({i + 1, j});
-        }
-        if (starB) {
-            todo.push_back({i, j + 1});
-        }
-        if (starA && j < b.size() && !starB) {
-            todo.push_back({i, j + 1});
-        }
-        if (starB && i < a.size() && !starA) {
-            todo.push_back({i + 1, j});
-        }
-        if (!starA && !starB && i < a.size() && j < b.size() && a[i] == b[j]) {
-            todo.push_back({i + 1, j + 1});
-        }
+    const size_t starA = a.find('*');
+    const size_t starB = b.find('*');
+    if (starA == std::string::npos) {
+        return GlobMatches(b, a);
     }
-    return false;
+    if (starB == std::string::npos) {
+        return GlobMatches(a, b);
+    }
+    const size_t head = std::min(starA, starB);
+    const size_t tail = std::min(a.size() - 1 - a.rfind('*'), b.size() - 1 - b.rfind('*'));
+    return a.compare(0, head, b, 0, head) == 0 &&
+           a.compare(a.size() - tail, tail, b, b.size() - tail, tail) == 0;
 }

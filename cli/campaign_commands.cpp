@@ -21,6 +21,19 @@
 
 namespace {
 
+// The texts of this file, Windows-1250.
+constexpr Cp1250Literal kUpozorneniRadek{"upozornění: řádek "};
+constexpr Cp1250Literal kObjednavaPanel{" objednává panel "};
+constexpr Cp1250Literal kKteryNebylZadan{", který nebyl zadán"};
+constexpr Cp1250Literal kChybiLog{"chybí log "};
+constexpr Cp1250Literal kJehoDnyMaji0{": jeho dny mají 0 přehrání"};
+constexpr Cp1250Literal kUpozorneniRadky{"upozornění: řádky "};
+constexpr Cp1250Literal kSePrekryvaji{" se překrývají; "};
+constexpr Cp1250Literal kPrehraniSeZapocitaloObema{" přehrání se započítalo oběma"};
+constexpr Cp1250Literal kKlientKampanSpotPanel{
+    "Klient\tKampaň\tSpot\tPanel\tObjednáno\tOdvysíláno\tPlnění\tDnů pod objednávkou\n"};
+constexpr Cp1250Literal kUlozeno{"Uloženo: "};
+
 struct CampaignArguments {
     std::string booking;
     std::vector<std::string> panelFolders;
@@ -151,29 +164,21 @@ void PrintFindings(const CampaignReport& report) {
         std::fprintf(stderr, "kvimeter-cli: %s\n", Cp1250ToUtf8(cp1250).c_str());
     };
     for (const size_t line : result.linesWithoutPanel) {
-        note(Cp1250Literal{"upozornění: řádek "}.str() +
-             std::to_string(report.lines[line].lineNumber) +
-             Cp1250Literal{" objednává panel "}.str() + report.lines[line].panel +
-             Cp1250Literal{", který nebyl zadán"}.str());
+        note(kUpozorneniRadek.str() + std::to_string(report.lines[line].lineNumber) +
+             kObjednavaPanel.str() + report.lines[line].panel + kKteryNebylZadan.str());
     }
     for (const MissingLog& log : result.missingLogs) {
-        note(Cp1250Literal{"chybí log "}.str() + log.path +
-             Cp1250Literal{": jeho dny mají 0 přehrání"}.str());
+        note(kChybiLog.str() + log.path + kJehoDnyMaji0.str());
     }
     for (const BookingOverlap& overlap : result.overlaps) {
-        note(Cp1250Literal{"upozornění: řádky "}.str() +
-             std::to_string(report.lines[overlap.first].lineNumber) + " a " +
-             std::to_string(report.lines[overlap.second].lineNumber) +
-             Cp1250Literal{" se překrývají; "}.str() + std::to_string(overlap.sharedPlays) +
-             Cp1250Literal{" přehrání se započítalo oběma"}.str());
+        note(kUpozorneniRadky.str() + std::to_string(report.lines[overlap.first].lineNumber) +
+             " a " + std::to_string(report.lines[overlap.second].lineNumber) + kSePrekryvaji.str() +
+             std::to_string(overlap.sharedPlays) + kPrehraniSeZapocitaloObema.str());
     }
 }
 
 std::string FiguresLines(const CampaignReport& report) {
-    std::string text =
-        Cp1250Literal{
-            "Klient\tKampaň\tSpot\tPanel\tObjednáno\tOdvysíláno\tPlnění\tDnů pod objednávkou\n"}
-            .str();
+    std::string text = kKlientKampanSpotPanel.str();
     for (const LineFigures& figures : report.result.figures) {
         const BookingLine& line = report.lines[figures.line];
         const FiguresTotal total = TotalOf(line, figures);
@@ -236,7 +241,7 @@ int RunCampaign(const Arguments& args) {
     if (!Succeeded(written)) {
         return Failure(Cp1250ToUtf8(ReportFailureMessage(written)));
     }
-    return PrintCp1250(FiguresLines(report) + Cp1250Literal{"Uloženo: "}.str() +
+    return PrintCp1250(FiguresLines(report) + kUlozeno.str() +
                        CampaignReportPath(report.name, ReportFileType::kCsv) + ", " +
                        CampaignReportPath(report.name, ReportFileType::kHtml) + "\n");
 }

@@ -10,7 +10,7 @@
 #include "base/cp1250.h"
 #include "logdata/playback_log.h"
 #include "logdata/month_load.h"
-#include "logdata/record_sort.h"
+#include "logdata/load_messages.h"
 #include "logdata/scanners.h"
 #include "reports/report_file.h"
 
@@ -227,17 +227,12 @@ int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log) {
     log.filter = request.filter;
     const std::string path = LogFilePath(request.month);
     const LoadResult result = LoadSortAndGroup(path.c_str(), log);
-    switch (result.status) {
-        case LoadStatus::kLoaded:
-            return kExitOk;
-        case LoadStatus::kCannotOpen:
-            return Failure("Soubor nelze otevřít: " + path);
-        case LoadStatus::kDateError:
-            return Failure(Cp1250ToUtf8(DateErrorMessage(result.offending)));
-        case LoadStatus::kOutOfMemory:
-            return Failure(Cp1250ToUtf8(OutOfMemoryMessage()) + " " + path);
+    if (result.status == LoadStatus::kLoaded) {
+        return kExitOk;
     }
-    return kExitFailure;
+    // The date error names the play; the other outcomes name the log.
+    const std::string message = Cp1250ToUtf8(LoadOutcomeMessage(result));
+    return Failure(result.status == LoadStatus::kDateError ? message : message + " " + path);
 }
 
 int ParseAndLoad(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request) {

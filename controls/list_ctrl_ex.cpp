@@ -11,6 +11,7 @@
 
 #include "framework/ole_drag.h"
 #include "base/cp1250.h"
+#include "framework/scoped_win.h"
 
 namespace {
 
@@ -234,9 +235,8 @@ void ListCtrlEx::DrawBarCell(HDC dc, int row, int column, COLORREF text, COLORRE
 
     cell.bottom -= 1;  // keep the grid lines visible
     cell.left += 1;
-    HBRUSH ground = CreateSolidBrush(selected ? fill : GetSysColor(COLOR_WINDOW));
-    FillRect(dc, &cell, ground);
-    DeleteObject(ground);
+    const ScopedBrush ground(CreateSolidBrush(selected ? fill : GetSysColor(COLOR_WINDOW)));
+    FillRect(dc, &cell, ground.get());
 
     const uint32_t numerator = (style >> 16) & 0xFF;
     const uint32_t denominator = (style >> 24) & 0xFF;
@@ -244,19 +244,15 @@ void ListCtrlEx::DrawBarCell(HDC dc, int row, int column, COLORREF text, COLORRE
         RECT bar = cell;
         const double share = static_cast<double>(numerator) / denominator;
         bar.right = bar.left + static_cast<LONG>(std::trunc(share * (cell.right - cell.left)));
-        HBRUSH brush = CreateSolidBrush(fill);
-        FillRect(dc, &bar, brush);
-        DeleteObject(brush);
+        const ScopedBrush brush(CreateSolidBrush(fill));
+        FillRect(dc, &bar, brush.get());
     }
 
     RECT textRect = cell;
     InflateRect(&textRect, -1, -1);
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, textColour);
+    const ScopedTextSettings settings(dc, TRANSPARENT, textColour);
     DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, oldMode);
 }
 
 // ---- Interaction hooks: with none installed the list behaves as the platform's -------

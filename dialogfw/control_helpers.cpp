@@ -6,7 +6,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "dialogfw/value_formats.h"
+#include "formats/value_formats.h"
 #include "framework/framework.h"
 
 namespace dlgctl {

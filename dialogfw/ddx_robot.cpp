@@ -184,7 +184,7 @@ bool DDX_Robot::AddBinding(int32_t controlId, BindingKind kind, void* variable) 
 
 void DDX_Robot::AddIntEdit(int32_t controlId, int32_t* variable) {
     const BindingEntry entry = IntBinding(controlId, EditInt, variable, 0, 0);
-    AddBinding(entry);
+    VerifyInvariant(AddBinding(entry), "AddIntEdit: the binding was refused");
     if (HWND edit = ControlOf(entry)) {
         SendMessageW(edit, EM_LIMITTEXT, kEditIntTextLimit, 0);
     }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "dialogfw/binding_kinds.h"
-#include "dialogfw/value_formats.h"
+#include "formats/value_formats.h"
 
 // The variables of DatePickerStamp and DatePickerYmd.
 struct DateStamp {

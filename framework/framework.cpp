@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 #include <exception>
+#include <stdexcept>
 
 #include "base/cp1250.h"
 #include "base/win32_types.h"
@@ -83,6 +84,12 @@ std::wstring SystemErrorText(DWORD error) {
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
     return text + (text.empty() ? L"" : L" ") + L"(" + std::to_wstring(error) + L")";
+}
+
+void VerifyInvariant(bool holds, const char* what) {
+    if (!holds) {
+        throw std::logic_error(what);
+    }
 }
 
 void ReportHandlerError(HWND owner, std::string_view cp1250) {
@@ -307,7 +314,8 @@ INT_PTR CWnd::OnToolHitTest(POINT, TTTOOLINFOW*) const {
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
     if (control.m_hWnd == nullptr)
-        control.SubclassDlgItem(id, dx->m_pDlgWnd);
+        VerifyInvariant(control.SubclassDlgItem(id, dx->m_pDlgWnd),
+                        "DDX_Control: the dialog has no such control to attach");
 }
 
 const CRuntimeClass CDialog::classCDialog{"CDialog", &CWnd::classCWnd};

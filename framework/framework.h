@@ -25,6 +25,10 @@ std::wstring SystemErrorText(DWORD error);
 // application's name. Handlers report by throwing; the window procedure catches and calls this.
 void ReportHandlerError(HWND owner, std::string_view cp1250);
 
+// A programmer's error caught where it is made (a control that could not be attached, a binding
+// refused): thrown, so that the handler it happens in ends and reports it, in every build.
+void VerifyInvariant(bool holds, const char* what);
+
 // Type identification: a class name and the record of the base class.
 struct CRuntimeClass {
     const char* m_lpszClassName;

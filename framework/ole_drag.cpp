@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/scoped_win.h"
+
 namespace {
 
 // One COM interface with its reference count; the object deletes itself at the last Release.
@@ -180,12 +182,10 @@ void COleDataSource::CacheGlobalData(CLIPFORMAT format, HGLOBAL block,
 
 DWORD COleDataSource::DoDragDrop(DWORD allowedEffects) {
     // The drag loop needs OLE on this thread; the program does not start it otherwise.
-    const HRESULT ole = OleInitialize(nullptr);
+    const ScopedOle ole;
     DropSource* source = new DropSource;
     DWORD effect = DROPEFFECT_NONE;
     const HRESULT result = ::DoDragDrop(m_data, source, allowedEffects, &effect);
     source->Release();
-    if (SUCCEEDED(ole))
-        OleUninitialize();
     return result == DRAGDROP_S_DROP ? effect : DROPEFFECT_NONE;
 }

@@ -7,6 +7,7 @@
 
 #include "logdata/month_load.h"
 #include "logdata/totals.h"
+#include "tests/logdata/step_by_step.h"
 #include "tests/logdata/reference_log.h"
 
 namespace {

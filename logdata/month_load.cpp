@@ -410,8 +410,3 @@ LoadResult LoadSortAndGroupBytes(std::string_view bytes, PlaybackLog& log) {
         return true;
     });
 }
-
-std::string OutOfMemoryMessage() {
-    static constexpr Cp1250Literal kText{"Na načtení měsíce nestačí paměť; seznam zůstal prázdný."};
-    return kText.str();
-}

@@ -26,6 +26,3 @@ struct LoadResult {
 // than with the plays that fitted, which would look like the whole month. Never throws.
 LoadResult LoadSortAndGroup(const char* path, PlaybackLog& log);
 LoadResult LoadSortAndGroupBytes(std::string_view bytes, PlaybackLog& log);
-
-// The message for kOutOfMemory, in Windows-1250.
-std::string OutOfMemoryMessage();

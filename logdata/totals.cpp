@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/cp1250.h"
+
 int64_t TotalSeconds(int32_t playCount, double length) {
     const double product = static_cast<double>(playCount) * length;
     if (std::isnan(product)) {
@@ -65,40 +67,6 @@ bool AppendTotal(PlaybackLog& log, const AnimationTotal& row) {
     return true;
 }
 
-namespace {
-
-AnimationTotal StartTotal(const PlaybackLog& log, int32_t first) {
-    AnimationTotal row{};
-    const PlaybackRecord& record = log.records[first];
-    std::memcpy(row.name, record.name, kNameSize - 1);
-    row.name[kNameSize - 1] = '\0';
-    row.length = record.length;
-    row.playCount = 1;
-    row.firstIndex = first;
-    return row;
-}
-
-}  // namespace
-
-int BuildTotals(PlaybackLog& log) {
-    if (log.recordCount == 0) {
-        return 0;
-    }
-    AnimationTotal current = StartTotal(log, 0);
-    const char* groupName = log.records[0].name;
-    for (int32_t i = 1; i < log.recordCount; ++i) {
-        if (std::strcmp(log.records[i].name, groupName) != 0) {
-            AppendTotal(log, current);
-            current = StartTotal(log, i);
-            groupName = log.records[i].name;
-        } else {
-            ++current.playCount;
-        }
-    }
-    AppendTotal(log, current);
-    return 0;
-}
-
 void GetTotalText(void* context, ListViewItem* item) {
     if ((item->mask & kListItemText) == 0 || item->pszText == nullptr || item->cchTextMax <= 0) {
         return;
@@ -149,4 +117,31 @@ std::string TotalCellText(const PlaybackLog& log, int32_t row, int32_t column) {
     item.cchTextMax = sizeof cell;
     GetTotalText(const_cast<PlaybackLog*>(&log), &item);
     return cell;
+}
+
+namespace {
+
+constexpr Cp1250Literal kAnimationTitle{"Animace"};
+constexpr Cp1250Literal kListLengthTitle{"Délka spotu [s]"};
+constexpr Cp1250Literal kReportLengthTitle{"Délka [s]"};
+constexpr Cp1250Literal kPlaysTitle{"Počet přehrání"};
+constexpr Cp1250Literal kTotalTimeTitle{"Čas celkem"};
+constexpr ColumnTitle kColumnTitles[kTotalColumns] = {
+    {kAnimationTitle, kAnimationTitle},
+    {kListLengthTitle, kReportLengthTitle},
+    {kPlaysTitle, kPlaysTitle},
+    {kTotalTimeTitle, kTotalTimeTitle},
+};
+
+}  // namespace
+
+const ColumnTitle& TotalColumnTitle(int column) {
+    return kColumnTitles[column];
+}
+
+PlayRange PlaysOf(const PlaybackLog& log, const AnimationTotal& total) {
+    const int32_t first = total.firstIndex < 0 ? 0 : total.firstIndex;
+    const int64_t last = static_cast<int64_t>(first) + (total.playCount < 0 ? 0 : total.playCount);
+    const auto end = static_cast<int32_t>(last < log.recordCount ? last : log.recordCount);
+    return {first < end ? first : end, end};
 }

@@ -1,8 +1,10 @@
 #pragma once
-// Grouping sorted plays into per-animation totals, the total-time rule and the list's cell texts.
+// Per-animation totals: their array, the total-time rule, the column titles and the list's cell
+// texts.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "logdata/playback_log.h"
 
@@ -28,12 +30,24 @@ int FormatTotalTime(const TotalTime& time, char* out, size_t capacity);
 // Returns false when the array could not grow (the row is dropped).
 bool AppendTotal(PlaybackLog& log, const AnimationTotal& row);
 
-// Fills the (empty) totals from the sorted records. Returns 0.
-int BuildTotals(PlaybackLog& log);
-
 // The list's text callback: context is the PlaybackLog; writes the cell text of
 // (item->iItem, item->iSubItem) into item->pszText when the request asks for text.
 void GetTotalText(void* context, ListViewItem* item);
+
+// The titles of the four columns, Windows-1250: the list's wording and the reports' (the text
+// and CSV files and the page), side by side.
+struct ColumnTitle {
+    std::string_view list;
+    std::string_view report;
+};
+constexpr int kTotalColumns = 4;
+const ColumnTitle& TotalColumnTitle(int column);
+
+// The plays of a total that the record array really holds: [first, end).
+struct PlayRange {
+    int32_t first, end;
+};
+PlayRange PlaysOf(const PlaybackLog& log, const AnimationTotal& total);
 
 // The text that GetTotalText gives the list for one cell, in full.
 std::string TotalCellText(const PlaybackLog& log, int32_t row, int32_t column);

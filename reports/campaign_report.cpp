@@ -5,10 +5,36 @@
 #include "base/cp1250.h"
 #include "campaign/calendar.h"
 #include "reports/csv_field.h"
+#include "reports/html_page.h"
 #include "reports/report_file.h"
 #include "reports/report_paths.h"
 
 namespace {
+
+// The texts of this file, Windows-1250.
+constexpr Cp1250Literal kVypadkyTichoDelsiNez{"Výpadky: ticho delší než "};
+constexpr Cp1250Literal kMinVObjednanemOkne{" min v objednaném okně"};
+constexpr Cp1250Literal kPanelDatumOdDo{"Panel;Datum;Od;Do;Délka"};
+constexpr Cp1250Literal kObjednaneDnyBezJedineho{"Objednané dny bez jediného přehrání"};
+constexpr Cp1250Literal kPanelDatum{"Panel;Datum"};
+constexpr Cp1250Literal kChybejiciLogyJejichDny{"Chybějící logy: jejich dny mají 0 přehrání"};
+constexpr Cp1250Literal kPanelSoubor{"Panel;Soubor"};
+constexpr Cp1250Literal kDnyPodObjednavkou{"Dny pod objednávkou"};
+constexpr Cp1250Literal kKlientKampanSpotPanel{
+    "Klient;Kampaň;Spot;Panel;Datum;Objednáno;Odvysíláno;Vysvětlení"};
+constexpr Cp1250Literal kPrekryvyObjednavkySpolecnaPrehrani{
+    "Překryvy objednávky: společná přehrání se počítají oběma řádkům"};
+constexpr Cp1250Literal kRadekRadekSpolecnaPrehrani{"Řádek;Řádek;Společná přehrání"};
+constexpr Cp1250Literal kSouboryZeKterychCisla{"Soubory, ze kterých čísla vycházejí (SHA-256)"};
+constexpr Cp1250Literal kPanelSouborVelikostB{
+    "Panel;Soubor;Velikost [B];SHA-256;První přehrání;Poslední přehrání"};
+constexpr Cp1250Literal kDash{"–"};
+constexpr Cp1250Literal kLogMesiceChybi{"log měsíce chybí"};
+constexpr Cp1250Literal kPanelTenDenNeprehral{"panel ten den nepřehrál nic"};
+constexpr Cp1250Literal kBezVypadkuPanelHral{
+    "bez výpadku: panel hrál, ale spot méně, než bylo objednáno"};
+constexpr Cp1250Literal kVypadek{"výpadek "};
+constexpr Cp1250Literal kVypadky{"výpadky "};
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr Cp1250Literal kFiguresHeader{
@@ -51,27 +77,23 @@ void AppendSection(std::string& csv, std::string_view title, std::string_view he
 void AppendFindings(std::string& csv, const CampaignReport& report) {
     const CampaignResult& result = report.result;
     const auto panel = [&](size_t p) { return CsvField(report.panels[p].name); };
-    AppendSection(csv,
-                  Cp1250Literal{"Výpadky: ticho delší než "}.str() +
-                      std::to_string(report.gapMinutes) +
-                      Cp1250Literal{" min v objednaném okně"}.str(),
-                  Cp1250Literal{"Panel;Datum;Od;Do;Délka"});
+    AppendSection(
+        csv,
+        kVypadkyTichoDelsiNez.str() + std::to_string(report.gapMinutes) + kMinVObjednanemOkne.str(),
+        kPanelDatumOdDo);
     for (const Outage& outage : result.outages) {
         csv += Row({panel(outage.panel), IsoDateText(outage.day), SecondsText(outage.start),
                     SecondsText(outage.end), SecondsText(outage.seconds)});
     }
-    AppendSection(csv, Cp1250Literal{"Objednané dny bez jediného přehrání"},
-                  Cp1250Literal{"Panel;Datum"});
+    AppendSection(csv, kObjednaneDnyBezJedineho, kPanelDatum);
     for (const SilentDay& day : result.silentDays) {
         csv += Row({panel(day.panel), IsoDateText(day.day)});
     }
-    AppendSection(csv, Cp1250Literal{"Chybějící logy: jejich dny mají 0 přehrání"},
-                  Cp1250Literal{"Panel;Soubor"});
+    AppendSection(csv, kChybejiciLogyJejichDny, kPanelSoubor);
     for (const MissingLog& log : result.missingLogs) {
         csv += Row({panel(log.panel), CsvField(log.path)});
     }
-    AppendSection(csv, Cp1250Literal{"Dny pod objednávkou"},
-                  Cp1250Literal{"Klient;Kampaň;Spot;Panel;Datum;Objednáno;Odvysíláno;Vysvětlení"});
+    AppendSection(csv, kDnyPodObjednavkou, kKlientKampanSpotPanel);
     for (const ShortDay& day : result.shortDays) {
         const LineFigures& figures = result.figures[day.figures];
         const BookingLine& line = report.lines[figures.line];
@@ -80,9 +102,7 @@ void AppendFindings(std::string& csv, const CampaignReport& report) {
                     std::to_string(figures.delivered[day.day - line.firstDay]),
                     CsvField(ShortDayReasonText(result, day))});
     }
-    AppendSection(csv,
-                  Cp1250Literal{"Překryvy objednávky: společná přehrání se počítají oběma řádkům"},
-                  Cp1250Literal{"Řádek;Řádek;Společná přehrání"});
+    AppendSection(csv, kPrekryvyObjednavkySpolecnaPrehrani, kRadekRadekSpolecnaPrehrani);
     for (const BookingOverlap& overlap : result.overlaps) {
         csv += Row({std::to_string(report.lines[overlap.first].lineNumber),
                     std::to_string(report.lines[overlap.second].lineNumber),
@@ -91,9 +111,7 @@ void AppendFindings(std::string& csv, const CampaignReport& report) {
 }
 
 void AppendEvidence(std::string& csv, const CampaignReport& report) {
-    AppendSection(
-        csv, Cp1250Literal{"Soubory, ze kterých čísla vycházejí (SHA-256)"},
-        Cp1250Literal{"Panel;Soubor;Velikost [B];SHA-256;První přehrání;Poslední přehrání"});
+    AppendSection(csv, kSouboryZeKterychCisla, kPanelSouborVelikostB);
     csv += Row({"", CsvField(report.booking.path), std::to_string(report.booking.size),
                 HexDigest(report.booking.digest), "", ""});
     for (const LogEvidence& log : report.result.logs) {
@@ -108,7 +126,7 @@ void AppendEvidence(std::string& csv, const CampaignReport& report) {
 
 std::string PercentText(const FiguresTotal& total, char decimalSeparator) {
     if (total.booked == 0) {
-        return Cp1250Literal{"–"}.str();
+        return kDash.str();
     }
     // Tenths of a percent, rounded half up in integers, alike on every platform.
     const uint64_t tenths = (total.delivered * 2000 + total.booked) / (total.booked * 2);
@@ -123,27 +141,24 @@ std::string SecondsText(int32_t seconds) {
 }
 
 std::string StampText(const PlayStamp& stamp) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%02u.%02u.%04u %02u:%02u:%02u", stamp.day, stamp.month,
-                  stamp.year, stamp.hour, stamp.minute, stamp.second);
-    return text;
+    return PlayTimeText(
+        {stamp.year, stamp.month, 0, stamp.day, stamp.hour, stamp.minute, stamp.second, 0});
 }
 
 std::string ShortDayReasonText(const CampaignResult& result, const ShortDay& day) {
     if (day.logMissing) {
-        return Cp1250Literal{"log měsíce chybí"}.str();
+        return kLogMesiceChybi.str();
     }
     if (day.noPlayAtAll) {
-        return Cp1250Literal{"panel ten den nepřehrál nic"}.str();
+        return kPanelTenDenNeprehral.str();
     }
     if (day.outages.empty()) {
-        return Cp1250Literal{"bez výpadku: panel hrál, ale spot méně, než bylo objednáno"}.str();
+        return kBezVypadkuPanelHral.str();
     }
-    std::string text =
-        day.outages.size() == 1 ? Cp1250Literal{"výpadek "}.str() : Cp1250Literal{"výpadky "}.str();
+    std::string text = day.outages.size() == 1 ? kVypadek.str() : kVypadky.str();
     for (size_t i = 0; i < day.outages.size(); ++i) {
         const Outage& outage = result.outages[day.outages[i]];
-        text += (i == 0 ? "" : ", ") + SecondsText(outage.start) + Cp1250Literal{"–"}.str() +
+        text += (i == 0 ? "" : ", ") + SecondsText(outage.start) + kDash.str() +
                 SecondsText(outage.end);
     }
     return text;

@@ -62,6 +62,13 @@ std::string PageStart(const std::string& title) {
     return html;
 }
 
+std::string PlayTimeText(const SystemTime& time) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%02u.%02u.%04u %02u:%02u:%02u", time.wDay, time.wMonth,
+                  time.wYear, time.wHour, time.wMinute, time.wSecond);
+    return text;
+}
+
 void AppendMadeAt(std::string& html, const SystemTime& time) {
     char text[128];
     std::snprintf(text, sizeof text,

@@ -14,6 +14,9 @@ std::string PageStart(const std::string& title);
 // references, control characters as their visible Unicode pictures (a name may end in CR LF).
 std::string HtmlText(std::string_view cp1250);
 
+// The detail reports' date and time: "%02u.%02u.%04u %02u:%02u:%02u".
+std::string PlayTimeText(const SystemTime& time);
+
 // "<time datetime=...>d. m. yyyy hh:mm</time>"
 void AppendMadeAt(std::string& html, const SystemTime& time);
 

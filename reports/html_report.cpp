@@ -37,14 +37,6 @@ std::string ClockText(int32_t hour, int32_t minute) {
     return text;
 }
 
-// The detail reports' date and time: "%02u.%02u.%04u %02u:%02u:%02u".
-std::string PlayTimeText(const SystemTime& time) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%02u.%02u.%04u %02u:%02u:%02u", time.wDay, time.wMonth,
-                  time.wYear, time.wHour, time.wMinute, time.wSecond);
-    return text;
-}
-
 void AppendFilter(std::string& html, const ScanFilter& filter, const SystemTime& madeAt) {
     html += "<dl class=\"filter\">\n<dt>Dny</dt><dd>";
     html += filter.day == 0 ? "všechny dny měsíce"
@@ -68,9 +60,12 @@ std::string TotalTimeText(const TotalTime& time) {
 }
 
 void AppendTableHead(std::string& html) {
-    html +=
-        "<thead><tr><th>Animace</th><th class=\"num\">Délka [s]</th>"
-        "<th class=\"num\">Počet přehrání</th><th class=\"num\">Čas celkem</th></tr></thead>\n";
+    html += "<thead><tr>";
+    for (int column = 0; column < kTotalColumns; ++column) {
+        html += column == 0 ? "<th>" : "<th class=\"num\">";
+        html += HtmlText(TotalColumnTitle(column).report) + "</th>";
+    }
+    html += "</tr></thead>\n";
 }
 
 void AppendName(std::string& html, const char* name) {
@@ -204,14 +199,6 @@ void AppendCharts(std::string& html, const PlayCounts& counts, ReportMonth month
     AppendChartNotes(html, counts);
 }
 
-// The plays of a total that the record array really holds: [first, end).
-void PlayRange(const PlaybackLog& log, const AnimationTotal& total, int32_t& first, int32_t& end) {
-    first = total.firstIndex < 0 ? 0 : total.firstIndex;
-    const int64_t last = static_cast<int64_t>(first) + (total.playCount < 0 ? 0 : total.playCount);
-    end = static_cast<int32_t>(last < log.recordCount ? last : log.recordCount);
-    first = first < end ? first : end;
-}
-
 void AppendAnimation(std::string& html, const PlaybackLog& log, int32_t row, ReportMonth month,
                      const PlayCounts& counts, int32_t first, int32_t end) {
     html += "<section class=\"animation\" id=\"a" + std::to_string(row + 1) + "\">\n<h2>";
@@ -235,9 +222,7 @@ std::string Page(const PlaybackLog& log, ReportMonth month, const SystemTime& ma
     std::string sections;
     PlayCounts all{};
     for (int32_t row = 0; row < log.totalCount; ++row) {
-        int32_t first = 0;
-        int32_t end = 0;
-        PlayRange(log, log.totals[row], first, end);
+        const auto [first, end] = PlaysOf(log, log.totals[row]);
         PlayCounts counts{};
         CountPlays(log.records + first, end - first, month, counts);
         for (int d = 0; d < 32; ++d) {

@@ -15,12 +15,8 @@
 namespace {
 
 // The fixed texts, Windows-1250.
-constexpr Cp1250Literal kSummaryTextHeader{"Animace\tDélka [s]\tPočet přehrání\tČas celkem\r\n"};
-constexpr Cp1250Literal kSummaryCsvHeader{"Animace;Délka [s];Počet přehrání;Čas celkem\r\n"};
-constexpr Cp1250Literal kDetailTextHeader{"Datum\tČas\tAnimace\tDélka [s]\r\n"};
-constexpr Cp1250Literal kDetailCsvHeader{"Datum;Čas;Animace;Délka [s]\r\n"};
-constexpr Cp1250Literal kPlayCountLabel{"Počet přehrání"};
-constexpr Cp1250Literal kTotalTimeLabel{"Čas celkem"};
+constexpr Cp1250Literal kDateTitle{"Datum"};
+constexpr Cp1250Literal kTimeTitle{"Čas"};
 constexpr std::string_view kLineEnd = "\r\n";
 
 // How one of the two files of a pair writes its fields.
@@ -35,6 +31,23 @@ FileStyle TextStyle(char decimalSeparator) {
 }
 FileStyle CsvStyle() {
     return {true, ';', '.'};
+}
+
+std::string_view Title(int column) {
+    return TotalColumnTitle(column).report;
+}
+
+void WriteHeader(ReportFileWriter& out, std::initializer_list<std::string_view> titles,
+                 const FileStyle& style) {
+    bool first = true;
+    for (const std::string_view title : titles) {
+        if (!first) {
+            out.Put(style.fieldSeparator);
+        }
+        out.Write(title);
+        first = false;
+    }
+    out.Write(kLineEnd);
 }
 
 // "%0*u": at least `width` digits.
@@ -100,7 +113,7 @@ void WriteTotalTime(ReportFileWriter& out, const AnimationTotal& total) {
 }
 
 void WriteSummaryBody(ReportFileWriter& out, const PlaybackLog& log, const FileStyle& style) {
-    out.Write(style.csv ? std::string_view(kSummaryCsvHeader) : kSummaryTextHeader);
+    WriteHeader(out, {Title(0), Title(1), Title(2), Title(3)}, style);
     LengthText length(style.decimalSeparator);
     for (int32_t i = 0; i < log.totalCount; ++i) {
         const AnimationTotal& total = log.totals[i];
@@ -152,27 +165,20 @@ void WritePlayLine(ReportFileWriter& out, const PlaybackRecord& play, const File
     out.Write(kLineEnd);
 }
 
-// The plays of the total that the record array really holds.
-int32_t PlaysEnd(const PlaybackLog& log, const AnimationTotal& total) {
-    const int64_t end = static_cast<int64_t>(total.firstIndex) + total.playCount;
-    return static_cast<int32_t>(end < log.recordCount ? end : log.recordCount);
-}
-
 void WriteDetailBody(ReportFileWriter& out, const PlaybackLog& log, const AnimationTotal& total,
                      const FileStyle& style) {
-    out.Write(style.csv ? std::string_view(kDetailCsvHeader) : kDetailTextHeader);
+    WriteHeader(out, {kDateTitle, kTimeTitle, Title(0), Title(1)}, style);
     LengthText length(style.decimalSeparator);
-    const int32_t first = total.firstIndex < 0 ? 0 : total.firstIndex;
-    const int32_t end = PlaysEnd(log, total);
-    for (int32_t i = first; i < end; ++i) {
+    const PlayRange plays = PlaysOf(log, total);
+    for (int32_t i = plays.first; i < plays.end; ++i) {
         WritePlayLine(out, log.records[i], style, length);
     }
     out.Write(kLineEnd);
-    out.Write(kPlayCountLabel);
+    out.Write(Title(2));
     out.Put(style.fieldSeparator);
     WriteUnsigned(out, static_cast<uint32_t>(total.playCount), 0);
     out.Write(kLineEnd);
-    out.Write(kTotalTimeLabel);
+    out.Write(Title(3));
     out.Put(style.fieldSeparator);
     WriteTotalTime(out, total);
 }

@@ -10,11 +10,13 @@ seconds=${1:-300}
 
 export TZ=UTC
 status=0
-for target in load_fuzzer report_fuzzer; do
+for target in load_fuzzer report_fuzzer booking_fuzzer; do
     corpus=$PWD/build/fuzz/corpus/$target  # absolute: a target may change its directory
     findings=$PWD/build/fuzz/findings/$target
     mkdir -p "$corpus" "$findings"
-    cp -n fuzz/seeds/* "$corpus"/ 2>/dev/null
+    seeds=fuzz/seeds
+    [ "$target" = booking_fuzzer ] && seeds=fuzz/booking-seeds
+    cp -n "$seeds"/* "$corpus"/ 2>/dev/null
     log=build/fuzz/$target.log
     build/fuzz/fuzz/$target -max_total_time="$seconds" -max_len=65536 -timeout=30 \
         -rss_limit_mb=4096 -artifact_prefix="$findings/" -print_final_stats=1 \

@@ -9,8 +9,8 @@ import re
 import sys
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
-FOLDERS = sys.argv[1:] or ['base', 'logdata', 'reports', 'userlocale', 'dialogfw', 'framework',
-                           'controls', 'app', 'cli']
+FOLDERS = sys.argv[1:] or ['base', 'digest', 'logdata', 'campaign', 'reports', 'userlocale',
+                           'formats', 'framework', 'dialogfw', 'controls', 'app', 'cli']
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "logdata/totals.h"
+#include "tests/logdata/step_by_step.h"
 #include "reports/report_writers.h"
 
 namespace {

@@ -120,6 +120,14 @@ TEST_F(CampaignCommand, VerifyNamesTheLogOneByteOfWhichChanged) {
     const CliResult result = Run({"verify", page});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "v pořádku: kampan.csv\nzměněn: " + log + " (SHA-256 se liší)\n");
+    // The player wrote on: the figures' bytes are intact, and said so.
+    WriteMarch(kLog + Play("31.03.2015", "10:00:00", "x", "1"));
+    EXPECT_EQ(Run({"verify", page}).out, "v pořádku: kampan.csv\nzměněn: " + log + " (prvních " +
+                                             std::to_string(kLog.size()) +
+                                             " B beze změny, za nimi 27 B připsaných)\n");
+    fs::remove(folder_.Path() / "kampan.csv");
+    const std::string missing = "chybí nebo nelze číst: kampan.csv\n";
+    EXPECT_EQ(Run({"verify", page}).out.substr(0, missing.size()), missing);
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <cstring>
 #include <iterator>
+#include <sstream>
 #include <string>
 
 #include "logdata/totals.h"
@@ -42,13 +44,24 @@ protected:
         return std::system(
             ("cd '" + folder_.Path().string() + "' && " + command + " 2>err").c_str());
     }
-    int Browse(const std::string& options) const {
+    int Browse(const std::string& options,
+               const std::string& page = "report/SUM_AVI_2026-11.html") const {
         return Shell(std::string("timeout 60 ") + kChromium +
                      " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
                      " --disable-background-networking --disable-component-update --disable-sync"
                      " --hide-scrollbars --user-data-dir=profile " +
-                     options + " file://" +
-                     (folder_.Path() / "report/SUM_AVI_2026-11.html").string());
+                     options + " file://" + (folder_.Path() / page).string());
+    }
+
+    // With KV_UPDATE_PICTURES=1 (make screenshot) the picture the README shows, in docs/.
+    void TakePicture(const std::string& name, const std::string& size, const std::string& page) {
+        const char* update = std::getenv("KV_UPDATE_PICTURES");
+        const fs::path picture = update != nullptr && std::string(update) == "1"
+                                     ? fs::path(KV_SOURCE_DIR) / "docs" / name
+                                     : folder_.Path() / name;
+        ASSERT_EQ(Browse(size + " --screenshot='" + picture.string() + "'", page), 0)
+            << ReadFile(folder_.Path() / "err");
+        EXPECT_GT(fs::file_size(picture), 10000u);
     }
 
     ScratchFolder folder_;
@@ -118,13 +131,63 @@ TEST_F(BrowserTest, ThePageShowsTheSummaryTotalsSectionsAndNamesAsText) {
               3u);
     EXPECT_EQ(dom.find("<script"), std::string::npos);
 
-    const char* update = std::getenv("KV_UPDATE_PICTURES");
-    const fs::path picture = update != nullptr && std::string(update) == "1"
-                                 ? fs::path(KV_SOURCE_DIR) / "docs/html-report.png"
-                                 : folder_.Path() / "html-report.png";
-    ASSERT_EQ(Browse("--window-size=1200,1650 --screenshot='" + picture.string() + "'"), 0)
+    TakePicture("html-report.png", "--window-size=1200,1650", "report/SUM_AVI_2026-11.html");
+}
+
+TEST_F(BrowserTest, TheCampaignPageShowsTheFiguresOutagesAndEvidence) {
+    if (!fs::exists(kChromium)) {
+        GTEST_SKIP() << "no chromium (scripts/install-deps.sh all installs it)";
+    }
+    for (const char* panel : {"nadrazi", "namesti"}) {
+        for (const char* month : {"10", "11"}) {
+            ASSERT_EQ(Shell(std::string("mkdir -p ") + panel +
+                            "/log profile && '" KV_GENLOG_EXECUTABLE "' --year 2026 --month " +
+                            month + " --plays 40000 --playlist 12 --seed " + month + " -o " +
+                            panel + "/log/AVI_2026-" + month + ".txt"),
+                      0);
+        }
+    }
+    // An hour of silence on one panel, and a client whose name is markup.
+    ASSERT_EQ(Shell("grep -av '^20.10.2026\t10:' namesti/log/AVI_2026-10.txt >t && "
+                    "mv t namesti/log/AVI_2026-10.txt"),
+              0);
+    folder_.WriteFile(
+        "kampan.csv",
+        "Klient;Kampa\xF2;Spot;Od;Do;\xC8"
+        "as od;\xC8"
+        "as do;P\xF8"
+        "ehr\xE1n\xED za den\r\n"
+        "Pek\xE1rna Nov\xE1k;Podzim;spot_00*.avi;15.10.2026;14.11.2026;;;870\r\n"
+        "<b>Kino</b>;Premi\xE9ra;spot_010.avi;1.11.2026;14.11.2026;8:00;20:00;56\r\n");
+    const CliResult result = RunCli(
+        folder_.Path(), {"campaign", "kampan.csv", "--panel", "nadrazi", "--panel", "namesti"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(Browse("--dump-dom >dom.html", "report/KAMPAN_kampan.html"), 0)
         << ReadFile(folder_.Path() / "err");
-    EXPECT_GT(fs::file_size(picture), 10000u);
+    const std::string dom = ReadFile(folder_.Path() / "dom.html");
+
+    // The page's figures are the ones printed: booked and delivered per panel.
+    for (const char* panel : {"nadrazi", "namesti"}) {
+        const size_t at = result.out.find(std::string("\t") + panel + "\t");
+        ASSERT_NE(at, std::string::npos) << result.out;
+        std::string booked, delivered;
+        std::istringstream(result.out.substr(at + std::strlen(panel) + 2)) >> booked >> delivered;
+        EXPECT_NE(dom.find(std::string("<tr><td>") + panel + "</td><td class=\"num\">" + booked +
+                           "</td><td class=\"num\">" + delivered + "</td>"),
+                  std::string::npos)
+            << panel;
+    }
+    EXPECT_NE(dom.find("<tr><td>namesti</td><td>20.10.2026</td><td class=\"time\">"),
+              std::string::npos);
+    EXPECT_EQ(Occurrences(dom, "<tr data-file="), 5u);  // the booking and four logs
+    EXPECT_EQ(Occurrences(dom, "<svg class=\"chart\""), 4u);
+    EXPECT_NE(dom.find("&lt;b&gt;Kino&lt;/b&gt;"), std::string::npos);
+    EXPECT_EQ(dom.find("<b>Kino"), std::string::npos);
+    ExpectPrinted(RunCli(folder_.Path(), {"verify", "report/KAMPAN_kampan.html"}),
+                  "v pořádku: kampan.csv\nv pořádku: nadrazi/log/AVI_2026-10.txt\n"
+                  "v pořádku: nadrazi/log/AVI_2026-11.txt\nv pořádku: namesti/log/AVI_2026-10.txt\n"
+                  "v pořádku: namesti/log/AVI_2026-11.txt\n");
+    TakePicture("campaign-report.png", "--window-size=1200,1700", "report/KAMPAN_kampan.html");
 }
 
 }  // namespace

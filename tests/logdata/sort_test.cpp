@@ -7,7 +7,7 @@
 #include "tests/logdata/step_by_step.h"
 #include "logdata/month_load.h"
 #include "logdata/play_moment.h"
-#include "logdata/record_sort.h"
+#include "logdata/load_messages.h"
 #include "logdata/totals.h"
 #include "tests/logdata/test_support.h"
 

@@ -9,6 +9,7 @@
 
 #include "logdata/play_collection.h"
 #include "logdata/play_moment.h"
+#include "logdata/totals.h"
 
 namespace {
 
@@ -104,4 +105,48 @@ SortResult SortRecords(PlaybackLog& log) {
     }
     Permute(log.records, order);
     return {true, {}};
+}
+
+int CompareRecords(const PlaybackRecord& a, const PlaybackRecord& b) {
+    const int byName = std::strcmp(a.name, b.name);  // compares as unsigned char
+    if (byName != 0) {
+        return byName < 0 ? -1 : 1;
+    }
+    const int64_t momentA = GetPlayMoment(a.time).seconds;
+    const int64_t momentB = GetPlayMoment(b.time).seconds;
+    return (momentA > momentB) - (momentA < momentB);
+}
+
+namespace {
+
+AnimationTotal StartTotal(const PlaybackLog& log, int32_t first) {
+    AnimationTotal row{};
+    const PlaybackRecord& record = log.records[first];
+    std::memcpy(row.name, record.name, kNameSize - 1);
+    row.name[kNameSize - 1] = '\0';
+    row.length = record.length;
+    row.playCount = 1;
+    row.firstIndex = first;
+    return row;
+}
+
+}  // namespace
+
+int BuildTotals(PlaybackLog& log) {
+    if (log.recordCount == 0) {
+        return 0;
+    }
+    AnimationTotal current = StartTotal(log, 0);
+    const char* groupName = log.records[0].name;
+    for (int32_t i = 1; i < log.recordCount; ++i) {
+        if (std::strcmp(log.records[i].name, groupName) != 0) {
+            AppendTotal(log, current);
+            current = StartTotal(log, i);
+            groupName = log.records[i].name;
+        } else {
+            ++current.playCount;
+        }
+    }
+    AppendTotal(log, current);
+    return 0;
 }

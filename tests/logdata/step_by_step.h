@@ -1,6 +1,6 @@
 #pragma once
-// The load of the window and the command line as three steps, read, sort and group (the last,
-// BuildTotals, is in the product): what the one fused load must come to, for the tests.
+// The load of the window and the command line as three steps, read, sort and group: what the
+// one fused load must come to, for the tests, the fuzz targets and the benchmarks.
 #include <string_view>
 
 #include "logdata/playback_log.h"
@@ -23,3 +23,10 @@ struct SortResult {
 
 // Sorts the records in place. On the date error nothing is moved.
 SortResult SortRecords(PlaybackLog& log);
+
+// Negative, 0 or positive: the names' byte order, then the sign of the 64-bit difference of the
+// moments (an invalid date counts as moment 0 here; a load refuses such records first).
+int CompareRecords(const PlaybackRecord& a, const PlaybackRecord& b);
+
+// Fills the (empty) totals from the sorted records. Returns 0.
+int BuildTotals(PlaybackLog& log);

@@ -1,4 +1,5 @@
 #include "logdata/totals.h"
+#include "tests/logdata/step_by_step.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "logdata/totals.h"
+#include "tests/logdata/step_by_step.h"
 #include "report_test_support.h"
 #include "reports/report_writers.h"
 

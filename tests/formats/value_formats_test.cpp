@@ -1,4 +1,4 @@
-#include "dialogfw/value_formats.h"
+#include "formats/value_formats.h"
 
 #include <gtest/gtest.h>
 

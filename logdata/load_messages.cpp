@@ -1,22 +1,9 @@
-#include "logdata/record_sort.h"
+#include "logdata/load_messages.h"
 
-#include <algorithm>
-#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
 #include "base/cp1250.h"
-#include "logdata/play_moment.h"
-
-int CompareRecords(const PlaybackRecord& a, const PlaybackRecord& b) {
-    const int byName = std::strcmp(a.name, b.name);  // compares as unsigned char
-    if (byName != 0) {
-        return byName < 0 ? -1 : 1;
-    }
-    const int64_t momentA = GetPlayMoment(a.time).seconds;
-    const int64_t momentB = GetPlayMoment(b.time).seconds;
-    return (momentA > momentB) - (momentA < momentB);
-}
 
 namespace {
 
@@ -53,4 +40,21 @@ std::string DateErrorMessage(const PlaybackRecord& offending) {
     std::snprintf(text, sizeof text, kFormat.c_str(), name.c_str(), t.wDay, t.wMonth, t.wYear,
                   t.wHour, t.wMinute, t.wSecond);
     return text;
+}
+
+std::string LoadOutcomeMessage(const LoadResult& result) {
+    static constexpr Cp1250Literal kOutOfMemory{
+        "Na načtení měsíce nestačí paměť; seznam zůstal prázdný."};
+    static constexpr Cp1250Literal kCannotOpen{"Soubor nelze otevřít:"};
+    switch (result.status) {
+        case LoadStatus::kLoaded:
+            break;
+        case LoadStatus::kCannotOpen:
+            return kCannotOpen.str();
+        case LoadStatus::kDateError:
+            return DateErrorMessage(result.offending);
+        case LoadStatus::kOutOfMemory:
+            return kOutOfMemory.str();
+    }
+    return "";
 }
