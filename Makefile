@@ -4,12 +4,15 @@
 #   make bench   run the benchmarks
 #   make screenshot   the pictures in docs/: the window on the demo logs, the HTML page
 #   make fuzz    run each fuzz target for FUZZ_SECONDS (default 300)
+#   make dist    the release archive dist/kvimeter-2.2-win64.zip
 
 JOBS := $(shell nproc)
 DEMO := demo
 DEMO_MONTHS := 2026-09 2026-10 2026-11
+# A month with the faults a real log collects, offered by make run after the clean ones.
+DEMO_FAULTS_MONTH := 2026-12
 
-.PHONY: all deps build build-native build-windows test run demo bench screenshot fuzz format clean
+.PHONY: all deps build build-native build-windows test run demo bench screenshot fuzz dist format clean
 
 all: build
 
@@ -32,6 +35,7 @@ test:
 
 demo: build-native
 	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) $(DEMO_MONTHS)
+	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) --faults $(DEMO_FAULTS_MONTH)
 	cp scripts/demo/kampan-demo.csv $(DEMO)/
 
 run: demo build-windows
@@ -46,6 +50,9 @@ screenshot: demo build-windows
 	scripts/screenshot.sh $(DEMO) docs/screenshot.png
 	KV_UPDATE_PICTURES=1 ctest --preset linux -R BrowserTest
 
+dist: build-windows
+	cmake --build --preset windows --target dist
+
 FUZZ_SECONDS ?= 300
 fuzz:
 	scripts/fuzz.sh $(FUZZ_SECONDS)
@@ -54,4 +61,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -80,7 +80,7 @@ BOOL CTarvexDlg::OnInitDialog() {
     MyCDialog::OnInitDialog();
     AddAboutToSystemMenu();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SetSmallIcon(WindowDpi(m_hWnd));
     // A folder that cannot be made shows up as the reason when a report fails.
     EnsureReportFolder(nullptr);
     SetUpList();
@@ -138,9 +138,23 @@ void CTarvexDlg::OnDataChanged(int32_t) {
     EnableControlRange(IDC_FROM_HOUR, IDC_TO_MINUTE, m_bTimeFilter != 0);
 }
 
+// The icon file's 16-pixel image, at the window's DPI: scaled down, the 32-pixel one blurs.
+void CTarvexDlg::SetSmallIcon(UINT dpi) {
+    const int size = MulDiv(16, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+    HICON icon =
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                      IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    if (icon == nullptr)
+        return;
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    m_smallIcon.reset(icon);
+}
+
 BOOL CTarvexDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message == WM_DPICHANGED)
+    if (message == WM_DPICHANGED) {
         ScaleColumns(LOWORD(wParam));
+        SetSmallIcon(LOWORD(wParam));
+    }
     return MyCDialog::OnWndMsg(message, wParam, lParam, result);
 }
 

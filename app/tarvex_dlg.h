@@ -2,7 +2,9 @@
 // The main window: choose a month, a day and a time window, load and summarise the month into
 // the list, write the summary and detail reports, and leave after a question.
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <type_traits>
 
 #include "controls/list_ctrl_ex.h"
 #include "dialogfw/my_cdialog.h"
@@ -52,6 +54,12 @@ protected:
     HICON m_hIcon;
 
 private:
+    struct IconDeleter {
+        void operator()(HICON icon) const { DestroyIcon(icon); }
+    };
+    std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter> m_smallIcon;
+
+    void SetSmallIcon(UINT dpi);
     void AddAboutToSystemMenu();
     void SetUpList();
     void BindControls();

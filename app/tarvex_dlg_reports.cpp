@@ -5,15 +5,21 @@
 #include "framework/message_box.h"
 #include "logdata/playback_log.h"
 #include "userlocale/user_decimal_separator.h"
+#include "reports/failure_list.h"
 #include "reports/report_messages.h"
 
 void CTarvexDlg::ShowReportOutcome(const ReportResult& result, const std::string& confirmation) {
     if (Succeeded(result)) {
         ShowMessageBox(m_hWnd, confirmation, BoxTitle::kReport, MB_OK);
-    } else {
-        ShowMessageBox(m_hWnd, ReportFailureMessage(result), BoxTitle::kReport,
-                       MB_OK | MB_ICONEXCLAMATION);
+        return;
     }
+    // A box taller than the screen hides its button: the files it cannot name go to a list.
+    const std::string listPath = FailureListPath();
+    std::string listReason;
+    if (FailuresNamedInBox(result) < result.failures.size())
+        WriteFailureList(result, listPath, &listReason);
+    const std::string message = ReportFailureBoxMessage(result, listPath, listReason);
+    ShowMessageBox(m_hWnd, message, BoxTitle::kReport, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CTarvexDlg::OnSaveSummary() {

@@ -1,9 +1,10 @@
 // genlog: writes a realistic month of playback log, deterministic by seed.
-//   genlog --year Y --month M --plays N --playlist K --seed S -o FILE
+//   genlog --year Y --month M --plays N --playlist K --seed S [--clean] -o FILE
 // Plays run in time order through the month over a playlist of K animation paths with fixed
 // spot lengths; a few names carry Czech letters (Windows-1250) and a few lines are odd: empty,
 // a comment, an unreadable date, an empty name field, a missing length, and a line cut short by
-// a power failure that runs into the next one.
+// a power failure that runs into the next one. --clean leaves the odd lines out: a month as a
+// panel that never lost power writes it.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,7 @@ struct Options {
     uint64_t plays = 20000;
     unsigned playlist = 24;
     uint64_t seed = 1;
+    bool oddLines = true;
     std::string output;
 };
 
@@ -142,7 +144,7 @@ void WriteMonth(const Options& options, LineWriter& out) {
         // Mostly the playlist in turn, now and then an inserted spot.
         const size_t pick = random.Below(10) == 0 ? random.Below(playlist.size()) : next++;
         const Animation& animation = playlist[pick % playlist.size()];
-        if (i % oddEvery == oddEvery / 2) {
+        if (options.oddLines && i % oddEvery == oddEvery / 2) {
             out.Add(OddLine(oddKind++, stamp, animation));
             continue;
         }
@@ -159,6 +161,10 @@ bool ParseNumber(const char* text, uint64_t& value) {
 bool ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
+        if (option == "--clean") {
+            options.oddLines = false;
+            continue;
+        }
         if (i + 1 >= argc) {
             return false;
         }
@@ -194,7 +200,8 @@ int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: genlog --year Y --month M --plays N --playlist K --seed S -o FILE\n");
+                     "usage: genlog --year Y --month M --plays N --playlist K --seed S [--clean] "
+                     "-o FILE\n");
         return 2;
     }
     std::FILE* file = std::fopen(options.output.c_str(), "wb");

@@ -9,6 +9,19 @@ function(kv_warnings target)
     endif()
 endfunction()
 
+# kv_version_resource(target DESCRIPTION): the Windows file properties of an executable, with the
+# project's version (four parts: 2.2.0.0) and the given description.
+function(kv_version_resource target description)
+    if(NOT WIN32)
+        return()
+    endif()
+    set(KV_TARGET ${target})
+    set(KV_FILE_DESCRIPTION "${description}")
+    set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}.version.rc)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
+    target_sources(${target} PRIVATE ${rc})
+endfunction()
+
 # kv_library(name SOURCES ... [LIBS ...]): a static library of the project.
 function(kv_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})

@@ -41,6 +41,7 @@ const MessageMap* ListCtrlEx::ThisMessageMap() {
         OnNotifyRange(TTN_NEEDTEXTW, 0, 0xFFFF, &ListCtrlEx::OnToolTipText),
         OnNotifyRange(TTN_NEEDTEXTA, 0, 0xFFFF, &ListCtrlEx::OnToolTipText),
         OnKeyMessage(WM_KEYDOWN, &ListCtrlEx::OnKeyDown),
+        OnNotifyReflect(LVN_ODFINDITEMW, &ListCtrlEx::OnFindItem),
     };
     static const MessageMap map{CWnd::ThisMessageMap(), entries, std::size(entries)};
     return &map;
@@ -110,6 +111,56 @@ bool ListCtrlEx::OnGetDispInfoW(NMHDR* header, LRESULT* result) {
             static_cast<wchar_t>(Cp1250ToUnicode(static_cast<unsigned char>(narrowText[i])));
     }
     wideText[i] = L'\0';
+    return true;
+}
+
+// ---- Type-ahead: the list asks its owner-data owner to find the typed text ------------
+
+namespace {
+
+std::wstring Folded(std::wstring text) {
+    if (!text.empty())
+        CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+}  // namespace
+
+std::wstring ListCtrlEx::FirstColumnText(int row) const {
+    char text[kNarrowTextMax] = {};
+    ListViewItem item{};
+    item.mask = kListItemText;
+    item.iItem = row;
+    item.pszText = text;
+    item.cchTextMax = kNarrowTextMax;
+    m_pfnText(m_pCallbackContext, &item);
+    return ToWide(std::string_view(text, strnlen(text, kNarrowTextMax)));
+}
+
+int ListCtrlEx::FindRowByText(int start, const LVFINDINFOW& find) const {
+    const int count = GetItemCount();
+    if ((find.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.psz == nullptr ||
+        m_pfnText == nullptr || count <= 0) {
+        return -1;
+    }
+    const std::wstring wanted = Folded(find.psz);
+    const bool partial = (find.flags & LVFI_PARTIAL) != 0;
+    if (start < 0 || start >= count)
+        start = 0;
+    const int rows = (find.flags & LVFI_WRAP) != 0 ? count : count - start;
+    for (int i = 0; i < rows; ++i) {
+        const int row = (start + i) % count;
+        const std::wstring text = Folded(FirstColumnText(row));
+        if (partial ? text.starts_with(wanted) : text == wanted)
+            return row;
+    }
+    return -1;
+}
+
+// Unanswered, the request would select row 0 whatever was typed.
+bool ListCtrlEx::OnFindItem(NMHDR* header, LRESULT* result) {
+    const auto& request = *reinterpret_cast<const NMLVFINDITEMW*>(header);
+    *result = FindRowByText(request.iStart, request.lvfi);
     return true;
 }
 

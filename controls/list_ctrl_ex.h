@@ -4,6 +4,7 @@
 // characters and keys, dropped files, row drags and per-cell tool tips.
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 
 #include "framework/framework.h"
 #include "base/win32_types.h"
@@ -79,6 +80,11 @@ protected:
     bool OnBeginDrag(NMHDR* header, LRESULT* result);
     bool OnToolTipText(NMHDR* header, LRESULT* result);
     void OnKeyDown(UINT code, UINT repeat, UINT flags);
+    bool OnFindItem(NMHDR* header, LRESULT* result);
+    // The row from `start` on (round to the top with LVFI_WRAP) whose first column starts with
+    // the text (equals it without LVFI_PARTIAL), letters compared without case; -1 for none.
+    int FindRowByText(int start, const LVFINDINFOW& find) const;
+    std::wstring FirstColumnText(int row) const;
 
     LRESULT CellPrePaint(NMLVCUSTOMDRAW& draw);
     void DrawBarCell(HDC dc, int row, int column, COLORREF text, COLORREF background,

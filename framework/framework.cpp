@@ -75,6 +75,18 @@ std::wstring ApplicationName() {
     return name;
 }
 
+std::wstring SystemErrorText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer != nullptr ? buffer : L"", length);
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
+    return text + (text.empty() ? L"" : L" ") + L"(" + std::to_wstring(error) + L")";
+}
+
 void VerifyInvariant(bool holds, const char* what) {
     if (!holds) {
         throw std::logic_error(what);
@@ -329,9 +341,26 @@ const MessageMap* CDialog::GetMessageMap() const {
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pParentWnd(parent) {}
 
 INT_PTR CDialog::DoModal() {
-    HWND parent = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
-    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent,
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), ModalOwner(),
                            &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+// A dialog without a parent belongs to the application's main window, else to the thread's
+// active window: the dialog manager disables its owner while it runs, and an owned window
+// gets no taskbar button. A child window owns no popup, so its top-level window does.
+HWND CDialog::ModalOwner() const {
+    if (m_pParentWnd != nullptr)
+        return m_pParentWnd->m_hWnd;
+    HWND owner = nullptr;
+    const CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd != nullptr && app->m_pMainWnd != this)
+        owner = app->m_pMainWnd->m_hWnd;
+    if (owner == nullptr)
+        owner = GetActiveWindow();
+    if (owner == nullptr)
+        return nullptr;
+    // A box the owner shows now is where the user is.
+    return GetLastActivePopup(GetAncestor(owner, GA_ROOT));
 }
 
 // The dialog manager's procedure only hands the window to its object; from then on the
@@ -551,9 +580,13 @@ CWinApp* AfxGetApp() {
     return g_app;
 }
 
+int CWinApp::ExitInstance() {
+    return m_nExitCode;
+}
+
 int RunApplication(CWinApp& app) {
     if (!app.InitInstance())
-        return 0;
+        return app.ExitInstance();
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

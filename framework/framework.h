@@ -18,6 +18,9 @@ std::wstring WindowText(HWND window);
 // The program file's name without its extension: the title of the program's message boxes.
 std::wstring ApplicationName();
 
+// The system's text for an error code (GetLastError), with the code.
+std::wstring SystemErrorText(DWORD error);
+
 // An error that ended a message handler: a message box with the stop icon, titled with the
 // application's name. Handlers report by throwing; the window procedure catches and calls this.
 void ReportHandlerError(HWND owner, std::string_view cp1250);
@@ -222,6 +225,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND ModalOwner() const;
     void ExecuteDlgInit();
     void CenterIfUnplaced();
     void HandleOK() { OnOK(); }
@@ -283,8 +287,9 @@ public:
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
-    // False ends the program at once, without a message loop.
+    // False ends the program at once, without a message loop, with ExitInstance's status.
     virtual BOOL InitInstance();
+    virtual int ExitInstance();
     // The profile key name; the program keeps it and stores nothing under it.
     void SetRegistryKey(const char* key) { m_pszRegistryKey = key; }
     // The help command's default handling: the program has no help content, so nothing is shown.
@@ -292,6 +297,7 @@ public:
 
     CWnd* m_pMainWnd = nullptr;
     const char* m_pszRegistryKey = nullptr;
+    int m_nExitCode = 0;  // the process's status when no message loop runs
 };
 
 CWinApp* AfxGetApp();

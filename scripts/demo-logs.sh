@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Writes the demo months with genlog unless they are there already.
-#   demo-logs.sh GENLOG DIR YYYY-MM...
+# Writes demo months with genlog: clean months, as a panel that ran without a fault writes them,
+# each the same for the same month (seeded by it).
+#   demo-logs.sh GENLOG DIR YYYY-MM...           clean months into DIR/log
+#   demo-logs.sh GENLOG DIR --faults YYYY-MM     one month with the odd lines a real log collects
+#                                                (lines cut short, control characters, no dates)
+# GENLOG may be a command with arguments (a Windows genlog.exe under Wine).
 set -euo pipefail
-genlog=$1 dir=$2
+read -r -a genlog <<<"$1"
+dir=$2
 shift 2
+clean=(--clean)
+if [ "${1:-}" = --faults ]; then
+    clean=()
+    shift
+fi
 mkdir -p "$dir/log"
-seed=1
 for ym in "$@"; do
-    file="$dir/log/AVI_$ym.txt"
-    if [ ! -s "$file" ]; then
-        "$genlog" --year "${ym%-*}" --month "${ym#*-}" --plays 20000 --playlist 24 --seed $seed -o "$file"
-    fi
-    seed=$((seed + 1))
+    "${genlog[@]}" --year "${ym%-*}" --month "${ym#*-}" --plays 20000 --playlist 24 \
+        --seed "${ym/-/}" "${clean[@]}" -o "$dir/log/AVI_$ym.txt"
 done

@@ -2,7 +2,9 @@
 # Installs what the build and the tests need, and nothing when it is all there already.
 #   install-deps.sh native   compilers and GoogleTest for the Linux build
 #   install-deps.sh fuzz     also clang and its libFuzzer runtime for the fuzz targets
-#   install-deps.sh all      all of it, and MinGW-w64, Wine, Xvfb, xdotool and Chromium for the Windows build and the tests
+#   install-deps.sh all      all of it, and MinGW-w64, Wine and its fonts, Xvfb, xdotool, Chromium
+#                            and the zip tools (bsdtar, unzip) for the Windows build, the release
+#                            archive and the tests
 set -euo pipefail
 what=${1:-all}
 
@@ -25,10 +27,13 @@ if [ "$what" = all ]; then
     want binutils-mingw-w64-x86-64 /usr/bin/x86_64-w64-mingw32-windres
     want wine /usr/bin/wine
     want wine64 /usr/lib/wine/wine64
+    want fonts-wine /usr/share/wine/fonts/marlett.ttf
     want xvfb /usr/bin/Xvfb
     want xauth /usr/bin/xauth
     want xdotool /usr/bin/xdotool
     want chromium /usr/bin/chromium
+    want libarchive-tools /usr/bin/bsdtar
+    want unzip /usr/bin/unzip
 fi
 
 if [ ${#need[@]} -gt 0 ]; then

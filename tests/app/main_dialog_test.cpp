@@ -5,10 +5,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/resource.h"
+#include "app/tarvex_app.h"
 #include "app/tarvex_dlg.h"
 #include "tests/winsupport/gui_support.h"
 #include "tests/winsupport/scripted_dialog.h"
@@ -130,31 +132,85 @@ TEST(MainDialog, OpensWithTheFirstMonthAllDaysTheTimeWindowGreyedAndTheSaveButto
     }});
 }
 
-TEST(MainDialog, TheSystemMenuEndsWithTheAboutBox) {
+// The About box belongs to the main window, found as the application's main window or, without
+// an application, as the active window: the main window is disabled while it is open, and the
+// box gets no taskbar button of its own.
+TEST(MainDialog, TheSystemMenuEndsWithTheAboutBoxWhichTheMainWindowOwns) {
+    for (const bool asApplication : {true, false}) {
+        ScratchFolder folder;
+        MainDialog dialog;
+        std::optional<CWinApp> app;
+        if (asApplication)
+            app.emplace().m_pMainWnd = &dialog;
+        std::wstring aboutText;
+        HWND owner = nullptr;
+        HWND main = nullptr;
+        LONG aboutExStyle = -1;
+        bool mainEnabledDuring = true;
+        bool mainEnabledAfter = false;
+        dialog.Run({
+            [&] {
+                HMENU menu = GetSystemMenu(dialog.m_hWnd, FALSE);
+                const int count = GetMenuItemCount(menu);
+                wchar_t text[64] = {};
+                GetMenuStringW(menu, count - 1, text, 64, MF_BYPOSITION);
+                EXPECT_STREQ(text, L"&About Tarvex...");
+                EXPECT_EQ(GetMenuItemID(menu, count - 1), 16u);
+                EXPECT_EQ(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR,
+                          MF_SEPARATOR);
+                PostMessageW(dialog.m_hWnd, WM_SYSCOMMAND, 16, 0);
+            },
+            // Runs inside the About box's modal loop.
+            [&] {
+                HWND about = FindWindowW(L"#32770", L"About Tarvex");
+                ASSERT_NE(about, nullptr);
+                aboutText = winsupport::WindowText(GetDlgItem(about, IDOK));
+                owner = GetWindow(about, GW_OWNER);
+                main = dialog.m_hWnd;
+                aboutExStyle = GetWindowLongW(about, GWL_EXSTYLE);
+                mainEnabledDuring = IsWindowEnabled(dialog.m_hWnd) != FALSE;
+                PostMessageW(about, WM_COMMAND, IDOK, 0);
+            },
+            [&] {
+                EXPECT_EQ(FindWindowW(L"#32770", L"About Tarvex"), nullptr);
+                mainEnabledAfter = IsWindowEnabled(dialog.m_hWnd) != FALSE;
+            },
+        });
+        SCOPED_TRACE(asApplication ? "main window of the application" : "active window");
+        EXPECT_EQ(aboutText, L"OK");
+        EXPECT_EQ(owner, main);
+        EXPECT_EQ(aboutExStyle & WS_EX_APPWINDOW, 0);
+        EXPECT_FALSE(mainEnabledDuring);
+        EXPECT_TRUE(mainEnabledAfter);
+    }
+}
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+TEST(MainDialog, TheSmallIconIsTheSixteenPixelImageAtTheWindowsDpi) {
     ScratchFolder folder;
     MainDialog dialog;
-    std::wstring aboutText;
-    dialog.Run({
-        [&] {
-            HMENU menu = GetSystemMenu(dialog.m_hWnd, FALSE);
-            const int count = GetMenuItemCount(menu);
-            wchar_t text[64] = {};
-            GetMenuStringW(menu, count - 1, text, 64, MF_BYPOSITION);
-            EXPECT_STREQ(text, L"&About Tarvex...");
-            EXPECT_EQ(GetMenuItemID(menu, count - 1), 16u);
-            EXPECT_EQ(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR, MF_SEPARATOR);
-            PostMessageW(dialog.m_hWnd, WM_SYSCOMMAND, 16, 0);
-        },
-        // Runs inside the About box's modal loop.
-        [&] {
-            HWND about = FindWindowW(L"#32770", L"About Tarvex");
-            ASSERT_NE(about, nullptr);
-            aboutText = winsupport::WindowText(GetDlgItem(about, IDOK));
-            PostMessageW(about, WM_COMMAND, IDOK, 0);
-        },
-        [&] { EXPECT_EQ(FindWindowW(L"#32770", L"About Tarvex"), nullptr); },
-    });
-    EXPECT_EQ(aboutText, L"OK");
+    std::vector<int> widths;
+    dialog.Run({[&] {
+        auto smallIconWidth = [&] {
+            return IconWidth(reinterpret_cast<HICON>(dialog.SendMessage(WM_GETICON, ICON_SMALL)));
+        };
+        widths.push_back(smallIconWidth());
+        RECT frame;
+        GetWindowRect(dialog.m_hWnd, &frame);
+        dialog.SendMessage(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&frame));
+        widths.push_back(smallIconWidth());
+    }});
+    EXPECT_EQ(widths, (std::vector<int>{16, 24})) << "at 96 DPI, then at 150 %";
 }
 
 TEST(MainDialog, LoadsTheChosenMonthAndDayAndReportsNameTheMonthSelectedAtThatMoment) {
@@ -325,8 +381,57 @@ TEST(MainDialog, AReportThatCannotBeWrittenShowsOneBoxNamingTheFiles) {
     const CaughtMessageBox& box = boxes.Boxes()[0];
     EXPECT_EQ(box.title, L"P\u0159ehled");
     EXPECT_EQ(box.icon, static_cast<UINT>(MB_ICONEXCLAMATION));
-    EXPECT_NE(box.text.find(L"report\\SUM_AVI_2026-10.txt: "), std::wstring::npos) << box.text;
+    EXPECT_NE(box.text.find(L":\n    report\\SUM_AVI_2026-10.txt"), std::wstring::npos) << box.text;
     EXPECT_EQ(box.text.find(L"byl ulo\u017Een"), std::wstring::npos);
+}
+
+// Sixty animations whose names Windows refuses in a file name: the box names fifteen, counts the
+// rest, names the file with the whole list, and fits a 768-pixel screen at 150 %.
+TEST(MainDialog, ManyFailedReportsShowABoxThatFitsASmallScreenAndAFileWithTheWholeList) {
+    ScratchFolder folder;
+    std::string month;
+    for (int i = 0; i < 60; ++i) {
+        month += "01.10.2026\t08:00:05\tp\tC:\\Panel\\Animace\\reklama|" + std::to_string(i) +
+                 " na podzimn\xED v\xFDprodej.avi\t12.5\r\n";
+    }
+    folder.Write("log/AVI_2026-10.txt", month);
+    MainDialog dialog;
+    MessageBoxCatcher boxes;
+    dialog.Run({[&] {
+        dialog.Click(IDC_LOAD);
+        ASSERT_EQ(dialog.Rows(), 60);
+        dialog.Click(IDC_SAVE_DETAIL_ALL);
+    }});
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    const CaughtMessageBox& box = boxes.Boxes()[0];
+    EXPECT_NE(box.text.find(L"|14 na podzimn"), std::wstring::npos) << box.text;  // sorted by name
+    EXPECT_EQ(box.text.find(L"|23 na podzimn"), std::wstring::npos) << box.text;
+    EXPECT_NE(box.text.find(L"nepoda\u0159ilo ulo\u017Eit: 45\n"), std::wstring::npos) << box.text;
+    EXPECT_TRUE(box.text.ends_with(L"report\\neulozene_soubory.txt")) << box.text;
+    const LONG height = box.frame.bottom - box.frame.top;
+    EXPECT_LE(MulDiv(height, 150, 100), 768) << height << " pixels at 100 %";
+    EXPECT_LE(box.frame.right - box.frame.left, 1024) << box.frame.right - box.frame.left;
+    std::ifstream list("report/neulozene_soubory.txt", std::ios::binary);
+    std::string line;
+    int lines = 0;
+    while (std::getline(list, line))
+        lines += line.ends_with("\r") ? 1 : 0;
+    EXPECT_EQ(lines, 61) << "the heading and every file";
+}
+
+TEST(Application, AMainDialogThatCannotBeCreatedIsSaidSoAndEndsWithStatusOne) {
+    CTarvexApp app;
+    CDialog missing(IDD_TARVEX_DIALOG + 999);
+    MessageBoxCatcher boxes;
+    app.RunMainDialog(missing);
+    EXPECT_EQ(app.ExitInstance(), 1);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    const CaughtMessageBox& box = boxes.Boxes()[0];
+    EXPECT_EQ(box.icon, static_cast<UINT>(MB_ICONSTOP));
+    const std::wstring heading =
+        L"Hlavn\u00ED okno programu se nepoda\u0159ilo otev\u0159\u00EDt.\n\n";
+    EXPECT_TRUE(box.text.starts_with(heading)) << box.text;
+    EXPECT_GT(box.text.size(), heading.size() + 3) << "the system's reason follows";
 }
 
 }  // namespace

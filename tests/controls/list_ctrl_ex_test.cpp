@@ -646,6 +646,78 @@ TEST(ListCtrlExKeys, DownKeyMovesTheSelection) {
     EXPECT_EQ(selected, 1);
 }
 
+// ---- Type-ahead: the list asks the owner-data control to find the typed text ------------
+
+// "čaj.avi" in Windows-1250 between two names with the same first letter in other cases.
+const char* const kTypeAheadRows[] = {"Alfa.avi", "beta.avi", "Beta2.avi",
+                                      "\xE8"
+                                      "aj.avi",
+                                      "gama.avi"};
+
+void FillTypeAheadRows(Host& host) {
+    for (int row = 0; row < 5; ++row)
+        host.owner.texts[{row, 0}] = kTypeAheadRows[row];
+    host.list.SetItemCountEx(5);
+}
+
+TEST(ListCtrlExTypeAhead, FindRequestAnswersTheNextMatchingRowFromTheStartRoundToTheTop) {
+    const struct {
+        int start;
+        UINT flags;
+        const wchar_t* text;
+        LRESULT row;
+    } cases[] = {
+        {0, LVFI_PARTIAL | LVFI_WRAP, L"b", 1},
+        {2, LVFI_PARTIAL | LVFI_WRAP, L"b", 2},  // the start row itself counts
+        {3, LVFI_PARTIAL | LVFI_WRAP, L"B", 1},  // round to the top, case aside
+        {0, LVFI_PARTIAL | LVFI_WRAP, L"BETA2", 2},
+        {0, LVFI_PARTIAL | LVFI_WRAP, L"\u010CA", 3},  // a Czech capital finds "ča"
+        {0, LVFI_PARTIAL | LVFI_WRAP, L"x", -1},
+        {3, LVFI_PARTIAL, L"a", -1},  // without wrapping the search ends at the last row
+        {0, LVFI_STRING, L"BETA.AVI", 1},
+        {0, LVFI_STRING, L"beta", -1},  // the whole text only
+        {0, LVFI_PARAM, L"b", -1},
+        {7, LVFI_PARTIAL | LVFI_WRAP, L"g", 4},  // a start past the rows begins at the top
+    };
+    Host host;
+    host.Run({[&] {
+        FillTypeAheadRows(host);
+        for (const auto& c : cases) {
+            NMLVFINDITEMW request{};
+            request.iStart = c.start;
+            request.lvfi.flags = c.flags;
+            request.lvfi.psz = c.text;
+            EXPECT_EQ(host.Request(request, LVN_ODFINDITEMW), c.row)
+                << "\"" << ToCp1250(c.text) << "\" from " << c.start;
+        }
+    }});
+}
+
+TEST(ListCtrlExTypeAhead, TypedLettersSelectTheMatchingRowAndNoMatchKeepsTheSelection) {
+    const struct {
+        const wchar_t* typed;
+        int selected;
+    } cases[] = {
+        {L"g", 4},
+        {L"b", 1},
+        {L"beta2", 2},  // typed at once: one prefix, not five searches
+        {L"z", 0},
+    };
+    for (const auto& c : cases) {
+        Host host;
+        int selected = -1;
+        host.Run({[&] {
+            FillTypeAheadRows(host);
+            SetFocus(host.list.m_hWnd);
+            host.list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            for (const wchar_t* key = c.typed; *key != L'\0'; ++key)
+                host.list.SendMessage(WM_CHAR, *key, 1);
+            selected = host.list.GetNextItem(-1, LVNI_SELECTED);
+        }});
+        EXPECT_EQ(selected, c.selected) << ToCp1250(c.typed);
+    }
+}
+
 // ---- Interaction hooks ----------------------------------------------------------------
 
 void OwnerDrop(void* context, int32_t row, int32_t column, HDROP drop) {

@@ -394,6 +394,8 @@ TEST(Application, FalseFromInitialisationEndsWithoutAMessageLoop) {
     EXPECT_EQ(app.inits, 1);
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    app.m_nExitCode = 1;  // as set when the main window could not be created
+    EXPECT_EQ(RunApplication(app), 1);
 }
 
 }  // namespace

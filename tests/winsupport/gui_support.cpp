@@ -97,7 +97,8 @@ LRESULT CALLBACK MessageBoxCatcher::CbtProc(int code, WPARAM wParam, LPARAM lPar
 
 // Runs when the box is first activated, after its dialog initialisation has filled it in.
 void MessageBoxCatcher::Catch(HWND box) {
-    CaughtMessageBox caught{GetWindow(box, GW_OWNER), WindowText(box), L"", 0, 0};
+    CaughtMessageBox caught{GetWindow(box, GW_OWNER), WindowText(box), L"", 0, 0, {}};
+    GetWindowRect(box, &caught.frame);
     std::vector<int> buttons;
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {

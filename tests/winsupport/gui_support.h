@@ -17,6 +17,7 @@ struct CaughtMessageBox {
     std::wstring text;
     UINT buttons;  // MB_TYPEMASK part
     UINT icon;     // MB_ICONMASK part, 0 when it shows none
+    RECT frame;    // on the screen, as the box opened
 };
 
 // While it lives, every message box that the calling thread opens is recorded and closed at
