@@ -129,7 +129,7 @@ TEST_F(CampaignTest, AFolderNamedLikeTheLogCannotBeRead) {
 std::string PlaysEvery(const std::string& date, int from, int to, int step) {
     std::string lines;
     for (int minute = from; minute <= to; minute += step) {
-        char time[16];
+        char time[24];  // room for any two ints, as -Wformat-truncation asks at -O0
         std::snprintf(time, sizeof time, "%02d:%02d:00", minute / 60, minute % 60);
         lines += Play(date, time, "a.avi");
     }
