@@ -11,6 +11,15 @@ failed=0
 passed_total=0
 failed_total=0
 results=()
+failures=()  # one line per failed test: configuration, name, how it failed, its log
+
+# failed_tests CONFIGURATION LOG: the tests that ctest listed as failed in LOG, one line each.
+failed_tests() {
+    awk -v config="$1" -v logfile="$2" '
+        /^The following tests FAILED:/ { listed = 1; next }
+        listed && /^[[:space:]]+[0-9]+ - / { sub(/^[[:space:]]+[0-9]+ - /, ""); print "  " config ": " $0 ", log " logfile; next }
+        { listed = 0 }' "$2"
+}
 
 run_preset() { # run_preset NAME CTEST-OPTIONS [WRAPPER...]
     local preset=$1 options=$2
@@ -37,13 +46,18 @@ run_preset() { # run_preset NAME CTEST-OPTIONS [WRAPPER...]
     fi
     last_status=$status
     last_failed=$f
+    last_failures=$(failed_tests "$preset" "$log")
     results+=("$preset: ${line:-no test summary} (exit $status)")
 }
 
+add_failures() { [ -n "$1" ] && failures+=("$1"); }
+
 run_preset linux ""
 [ "$last_status" -eq 0 ] || failed=1
+add_failures "$last_failures"
 run_preset linux-asan "" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
 [ "$last_status" -eq 0 ] || failed=1
+add_failures "$last_failures"
 
 # Under Wine a test process has been seen, rarely, to end at once without any output (about one
 # in a thousand, any test). It did not happen in 1200 starts of one test process tried for it
@@ -52,6 +66,7 @@ run_preset linux-asan "" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_
 # summary says how many needed it. A test that fails twice fails.
 run_preset windows "" scripts/with-display.sh
 windows_failed=$last_failed
+windows_failures=$last_failures
 if [ "$last_status" -ne 0 ] && [ "$windows_failed" -gt 0 ]; then
     echo "=== windows: the $windows_failed failed tests once more"
     retry_log=build/windows/ctest-retry.log
@@ -64,6 +79,9 @@ if [ "$last_status" -ne 0 ] && [ "$windows_failed" -gt 0 ]; then
     passed_total=$((passed_total + windows_failed - still))
     failed_total=$((failed_total - windows_failed + still))
     results[-1]+=", $windows_failed retried, $((windows_failed - still)) of them passed the second time"
+    # What failed the first time stays in the record, even when the second run passed.
+    add_failures "$(sed 's/^  windows: /  windows, first run: /' <<<"$windows_failures")"
+    add_failures "$(failed_tests windows "$retry_log")"
 fi
 [ "$last_status" -eq 0 ] || failed=1
 
@@ -74,8 +92,14 @@ fuzz_status=$?
 echo "$fuzz_lines"
 [ "$fuzz_status" -eq 0 ] || failed=1
 while IFS= read -r line; do results+=("$line"); done <<<"$fuzz_lines"
+add_failures "$(grep FINDING <<<"$fuzz_lines" | sed 's/^/  /')"
 
 echo
 printf '%s\n' "${results[@]}"
 echo "all: $passed_total passed, $failed_total failed"
+if [ ${#failures[@]} -gt 0 ]; then
+    echo "failed tests (each test's output is in the log named; ctest's full record is"
+    echo "build/CONFIGURATION/Testing/Temporary/LastTest.log):"
+    printf '%s\n' "${failures[@]}"
+fi
 exit $failed

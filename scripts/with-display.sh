@@ -7,17 +7,18 @@ set -uo pipefail
 xvfb_pid=""
 display_ok() { [ -n "${DISPLAY:-}" ] && [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ]; }
 if ! display_ok; then
-    for n in $(seq 90 140); do
-        if [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; then continue; fi
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 1 100); do
-            [ -e "/tmp/.X11-unix/X$n" ] && break
-            sleep 0.05
-        done
-        break
+    # Xvfb picks a free display number itself and names it when it is ready: two runs that start
+    # together cannot take the same display (a pick by the lock files could, and the one whose
+    # Xvfb failed would then use the other's display until that run ended and closed it).
+    display_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 200); do
+        [ -s "$display_file" ] && break
+        sleep 0.05
     done
+    export DISPLAY=":$(head -1 "$display_file")"
+    rm -f "$display_file"
 fi
 
 wineserver -p >/dev/null 2>&1 || true
