@@ -96,11 +96,13 @@ int RunChild(const fs::path& workDir, const std::vector<std::string>& args, cons
     const std::string directory = workDir.string();
     const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
                                         nullptr, directory.c_str(), &startup, &process);
+    const DWORD startError = started ? 0 : GetLastError();  // before CloseHandle resets it
     CloseHandle(input);
     CloseHandle(output);
     CloseHandle(error);
     if (!started) {
-        throw std::runtime_error("cannot start " + commandLine);
+        throw std::runtime_error("cannot start " + commandLine + " (error " +
+                                 std::to_string(startError) + ")");
     }
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 0;
