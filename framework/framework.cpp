@@ -1,5 +1,4 @@
 #include "framework/framework.h"
-#include "framework/message_box.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -91,10 +90,6 @@ void VerifyInvariant(bool holds, const char* what) {
     if (!holds) {
         throw std::logic_error(what);
     }
-}
-
-void ReportHandlerError(HWND owner, std::string_view cp1250) {
-    ShowMessageBox(owner, cp1250, BoxTitle::kProgramFile, MB_OK | MB_ICONSTOP);
 }
 
 bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
