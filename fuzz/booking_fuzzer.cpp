@@ -30,8 +30,8 @@ void CheckLine(const BookingLine& line) {
     for (const char c : line.spot) {
         literal += c == '*' ? std::string() : std::string(1, c);
     }
-    const bool hasSeparator = literal.find('/') != std::string::npos ||
-                              (literal.size() >= 2 && literal[1] == ':');
+    const bool hasSeparator =
+        literal.find('/') != std::string::npos || (literal.size() >= 2 && literal[1] == ':');
     Require(hasSeparator || pattern.Matches(literal));
 }
 
