@@ -37,7 +37,8 @@ struct PanelPlan {
     size_t panel;
     std::vector<PanelLine> lines;
     int32_t firstDay = 0, lastDay = -1;
-    std::vector<uint8_t> booked;  // [day - firstDay]
+    std::vector<uint8_t> booked;       // [day - firstDay]
+    std::vector<ClockChange> changes;  // [day - firstDay], asked once rather than per play
     size_t Days() const { return static_cast<size_t>(lastDay - firstDay + 1); }
 };
 
@@ -47,7 +48,7 @@ bool AppliesTo(const BookingLine& line, const CampaignPanel& panel) {
 
 PanelPlan PlanPanel(size_t panel, const std::vector<BookingLine>& lines,
                     const std::vector<CampaignPanel>& panels) {
-    PanelPlan plan{panel, {}, 0, -1, {}};
+    PanelPlan plan{panel, {}, 0, -1, {}, {}};
     for (size_t i = 0; i < lines.size(); ++i) {
         if (!AppliesTo(lines[i], panels[panel])) {
             continue;
@@ -62,6 +63,9 @@ PanelPlan PlanPanel(size_t panel, const std::vector<BookingLine>& lines,
         return plan;
     }
     plan.booked.assign(plan.Days(), 0);
+    for (size_t d = 0; d < plan.Days(); ++d) {
+        plan.changes.push_back(ClockChangeOn(plan.firstDay + static_cast<int32_t>(d)));
+    }
     for (const PanelLine& line : plan.lines) {
         for (int32_t day = line.booking->firstDay; day <= line.booking->lastDay; ++day) {
             plan.booked[day - plan.firstDay] = 1;
@@ -162,7 +166,7 @@ private:
     // hour repeats, the log's time going back by more than half an hour inside that hour is its
     // second pass.
     void Cover(const LogLine& play, int32_t day) {
-        const ClockChange change = ClockChangeOn(day);
+        const ClockChange change = plan_.changes[static_cast<size_t>(day - plan_.firstDay)];
         const int32_t local = play.hour * 3600 + play.minute * 60 + play.second;
         if (change == ClockChange::kHourRepeated && local >= kChangedHourStart &&
             local < kChangedHourEnd) {
