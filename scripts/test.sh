@@ -2,7 +2,7 @@
 # Builds the three configurations and runs every test: native, native under ASan+UBSan,
 # and the Windows build under Wine with a virtual display. Exits non-zero if anything fails.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 jobs=$(nproc)
 
 "scripts/install-deps.sh" all || exit 1
@@ -63,7 +63,10 @@ add_failures "$last_failures"
 # in a thousand, any test). It did not happen in 1200 starts of one test process tried for it
 # (400 one after another, 800 two at a time through scripts/wine-run with piped output, under a
 # loaded machine), so its cause is not known: the failed tests get one more run, and the
-# summary says how many needed it. A test that fails twice fails.
+# summary says how many needed it. A test that fails twice fails. Such quick ends are written
+# down by scripts/wine-run with their status.
+export KV_WINE_RUN_LOG="$PWD/build/windows/wine-quick-ends.log"
+rm -f "$KV_WINE_RUN_LOG"
 run_preset windows "" scripts/with-display.sh
 windows_failed=$last_failed
 windows_failures=$last_failures
@@ -101,5 +104,9 @@ if [ ${#failures[@]} -gt 0 ]; then
     echo "failed tests (each test's output is in the log named; ctest's full record is"
     echo "build/CONFIGURATION/Testing/Temporary/LastTest.log):"
     printf '%s\n' "${failures[@]}"
+fi
+if [ -s "$KV_WINE_RUN_LOG" ]; then
+    echo "Wine runs that failed within 100 ms ($KV_WINE_RUN_LOG):"
+    sed 's/^/  /' "$KV_WINE_RUN_LOG"
 fi
 exit $failed
