@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/cp1250.h"
-#include "framework/framework.h"
+#include "framework/win_text.h"
 
 namespace {
 
@@ -32,7 +32,6 @@ int ShowMessageBox(HWND owner, std::wstring_view text, BoxTitle title, UINT type
     return MessageBoxW(owner, std::wstring(text).c_str(), TitleText(title).c_str(), type);
 }
 
-// Declared with the window procedure that calls it (framework/framework.h).
 void ReportHandlerError(HWND owner, std::string_view cp1250) {
     ShowMessageBox(owner, cp1250, BoxTitle::kProgramFile, MB_OK | MB_ICONSTOP);
 }

@@ -13,3 +13,7 @@ enum class BoxTitle {
 // text: Windows-1250. Returns what MessageBoxW returns.
 int ShowMessageBox(HWND owner, std::string_view text, BoxTitle title, UINT type);
 int ShowMessageBox(HWND owner, std::wstring_view text, BoxTitle title, UINT type);
+
+// An error that ended a message handler: a message box with the stop icon, titled with the
+// application's name. Handlers report by throwing; the window procedure catches and calls this.
+void ReportHandlerError(HWND owner, std::string_view cp1250);
