@@ -1,5 +1,6 @@
 #pragma once
-// The one way the program shows a message box, and the one place of the boxes' titles.
+// The one way the program shows a message box, the one place of the boxes' titles, and the box
+// of an error that ended a message handler.
 #include <windows.h>
 
 #include <string_view>

@@ -1,6 +1,7 @@
 #pragma once
 // Holders that give back what a scope took from Windows: a GDI object deleted, a DC released, a
-// DC's text settings put back, OLE ended on the thread. They stand beside CFont and CWaitCursor.
+// DC's text settings put back, OLE ended on the thread. They stand beside CFont and CWaitCursor
+// (framework/font_cursor.h).
 // With them no function pairs the calls by hand, and no early return can leak.
 #include <windows.h>
 
