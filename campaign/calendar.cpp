@@ -3,41 +3,24 @@
 #include <algorithm>
 #include <cstdio>
 
-// Howard Hinnant's days-from-civil and its inverse.
+#include "base/gregorian.h"
+
 int32_t DayNumber(CivilDate date) {
-    const int64_t y = static_cast<int64_t>(date.year) - (date.month <= 2 ? 1 : 0);
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yearOfEra = y - era * 400;
-    const int64_t m = date.month;
-    const int64_t dayOfYear = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + date.day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return static_cast<int32_t>(era * 146097 + dayOfEra - 719468);
+    return static_cast<int32_t>(GregorianDayNumber(date.year, date.month, date.day));
 }
 
 CivilDate DateOfDay(int32_t dayNumber) {
-    const int64_t z = static_cast<int64_t>(dayNumber) + 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t dayOfEra = z - era * 146097;
-    const int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t mp = (5 * dayOfYear + 2) / 153;
-    const int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
-    const int64_t month = mp < 10 ? mp + 3 : mp - 9;
-    const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    return {static_cast<uint32_t>(year), static_cast<uint32_t>(month), static_cast<uint32_t>(day)};
+    const std::chrono::year_month_day date = GregorianDateOf(dayNumber);
+    return {static_cast<uint32_t>(static_cast<int>(date.year())),
+            static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day())};
 }
 
 bool IsLeapYear(uint32_t year) {
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return GregorianLeapYear(year);
 }
 
 uint32_t DaysInMonth(uint32_t year, uint32_t month) {
-    static constexpr uint32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) {
-        return 0;
-    }
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+    return GregorianMonthDays(year, month);
 }
 
 bool IsRealDate(CivilDate date) {

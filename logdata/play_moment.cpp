@@ -3,6 +3,8 @@
 #include <ctime>
 #include <unordered_map>
 
+#include "base/gregorian.h"
+
 namespace {
 
 bool InRange(uint16_t month, uint16_t day, uint16_t hour, uint16_t minute, uint16_t second) {
@@ -10,21 +12,11 @@ bool InRange(uint16_t month, uint16_t day, uint16_t hour, uint16_t minute, uint1
            second <= 59;
 }
 
-// Days since 1970-01-01 of a proleptic Gregorian date (month 1..12, any day count).
-int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
 // The wall-clock reading (as seconds on a day-count scale) that a local time names after the
 // calendar's own roll-over, independent of any zone.
 int64_t WallClock(const std::tm& fields) {
     const int64_t days =
-        DaysFromCivil(int64_t{fields.tm_year} + 1900, fields.tm_mon + 1, fields.tm_mday);
+        GregorianDayNumber(int64_t{fields.tm_year} + 1900, fields.tm_mon + 1, fields.tm_mday);
     return days * 86400 + fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec;
 }
 
@@ -144,7 +136,7 @@ MomentCache::~MomentCache() {
 namespace {
 
 int64_t WallClockOf(uint16_t year, uint16_t month, uint16_t day) {
-    return DaysFromCivil(year, month, day) * 86400;
+    return GregorianDayNumber(year, month, day) * 86400;
 }
 
 bool OffsetOfMinute(uint16_t year, uint16_t month, uint16_t day, uint16_t hour, uint16_t minute,

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/cp1250.h"
+#include "base/gregorian.h"
 #include "logdata/totals.h"
 #include "reports/html_page.h"
 #include "reports/report_file.h"
@@ -18,10 +19,6 @@ namespace {
 constexpr const char* kMonthNames[12] = {"leden",  "únor",   "březen",   "duben",
                                          "květen", "červen", "červenec", "srpen",
                                          "září",   "říjen",  "listopad", "prosinec"};
-
-bool IsLeapYear(uint32_t year) {
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
 
 std::string MonthInWords(ReportMonth month) {
     if (month.month >= 1 && month.month <= 12) {
@@ -262,17 +259,8 @@ std::string Page(const PlaybackLog& log, ReportMonth month, const SystemTime& ma
 }  // namespace
 
 int DaysInMonth(ReportMonth month) {
-    switch (month.month) {
-        case 2:
-            return IsLeapYear(month.year) ? 29 : 28;
-        case 4:
-        case 6:
-        case 9:
-        case 11:
-            return 30;
-        default:
-            return 31;
-    }
+    const uint32_t days = GregorianMonthDays(month.year, month.month);
+    return days != 0 ? static_cast<int>(days) : 31;  // a month outside 1..12 counts 31
 }
 
 void CountPlays(const PlaybackRecord* plays, int32_t count, ReportMonth month, PlayCounts& counts) {
