@@ -1,6 +1,7 @@
 #include "framework/win_text.h"
 
 #include "base/cp1250.h"
+#include "base/paths.h"
 
 // The window's UTF-16 is read as char16_t.
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
@@ -29,10 +30,7 @@ std::wstring WindowText(HWND window) {
 std::wstring ApplicationName() {
     wchar_t path[MAX_PATH] = {};
     DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path, length);
-    size_t slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring::npos)
-        name.erase(0, slash + 1);
+    std::wstring name(NameWithoutFolders(std::wstring_view(path, length)));
     size_t dot = name.rfind(L'.');
     if (dot != std::wstring::npos)
         name.erase(dot);

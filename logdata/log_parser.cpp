@@ -4,8 +4,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/paths.h"
 #include "logdata/byte_search.h"
 #include "logdata/scanners.h"
+#include "logdata/time_window.h"
 
 namespace {
 
@@ -199,12 +201,8 @@ bool PassesFilter(const ScanFilter& filter, const LogLine& play) {
     if (!filter.timeFilterOn) {
         return true;
     }
-    const int hour = play.hour;
-    const int minute = play.minute;
-    const bool notBefore =
-        hour > filter.fromHour || (hour == filter.fromHour && minute >= filter.fromMinute);
-    const bool before = hour < filter.toHour || (hour == filter.toHour && minute < filter.toMinute);
-    return notBefore && before;
+    return InTimeWindow({play.hour, play.minute}, {filter.fromHour, filter.fromMinute},
+                        {filter.toHour, filter.toMinute});
 }
 
 size_t PlayCollector::AddLines(const char* bytes, size_t size, bool isEnd) {
@@ -245,13 +243,5 @@ uint32_t PlayCollector::StrippedId(uint32_t id) {
 }
 
 std::string StripPath(std::string_view name) {
-    size_t start = 0;
-    if (name.size() >= 2 && name[1] == ':') {
-        start = 2;  // the drive
-    }
-    const size_t separator = name.find_last_of("\\/");
-    if (separator != std::string_view::npos && separator + 1 > start) {
-        start = separator + 1;
-    }
-    return std::string(name.substr(start, kNameSize - 1));
+    return std::string(NameWithoutFolders(name).substr(0, kNameSize - 1));
 }

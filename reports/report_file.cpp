@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "base/cp1250.h"
+#include "base/paths.h"
 
 #ifdef _WIN32
 #include <direct.h>
@@ -76,11 +77,6 @@ int MakeFolder(const char* path) {
 #else
     return mkdir(path, 0777);
 #endif
-}
-
-bool IsFolder(const char* path) {
-    struct stat info {};
-    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 }  // namespace

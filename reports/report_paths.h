@@ -5,16 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "base/paths.h"
 #include "logdata/log_months.h"
 
 // The month a report is named after; the caller passes the month selected at that moment.
 using ReportMonth = LogMonth;
 
-#ifdef _WIN32
-constexpr char kReportPathSeparator = '\\';
-#else
-constexpr char kReportPathSeparator = '/';
-#endif
+constexpr char kReportPathSeparator = kPathSeparator;
 
 // The longest report path, as formed relative to the working directory.
 constexpr size_t kMaxReportPathLength = 259;
