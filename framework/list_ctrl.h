@@ -1,5 +1,5 @@
 #pragma once
-// The list view operations the program uses.
+// The list view control as a window object.
 #include "framework/wnd.h"
 
 // The list view operations the program uses; texts are Windows-1250.
