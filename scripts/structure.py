@@ -148,7 +148,8 @@ def print_call_circles(builds, files):
         for pair, name in why.items():
             reasons.setdefault(pair, name)
     circles = find_circles(edges)
-    names = ', '.join(os.path.relpath(b, ROOT) for b in builds)
+    names = ', '.join(os.path.relpath(b, ROOT) if b.startswith(ROOT + os.sep) else b
+                      for b in builds)
     print(f'{len(circles)} circles of calls between files (objects of {names})')
     for c in circles:
         steps = list(zip(c, c[1:]))
