@@ -296,7 +296,10 @@ void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds) {
         return;
     }
     task.tally = std::make_unique<LogTally>(plan, closeSeconds);
-    ReadLines(*source, 0, source->Size(), true, *task.tally);
+    task.failure = ReadLines(*source, 0, source->Size(), true, *task.tally);
+    if (!task.failure.empty()) {
+        return;  // the size and digest of part of a log are no evidence of it
+    }
     task.evidence = task.tally->Evidence(task.path);
 }
 
