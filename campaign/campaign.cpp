@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include "base/system_files.h"
 #include "campaign/calendar.h"
 #include "campaign/coverage.h"
 #include "campaign/spot_pattern.h"
@@ -285,7 +286,7 @@ struct LogTask {
 
 void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds) {
     struct stat info {};
-    if (stat(task.path.c_str(), &info) != 0) {
+    if (StatPath(task.path, info) != 0) {
         task.missing = errno == ENOENT || errno == ENOTDIR;
         task.failure = task.missing ? "" : std::strerror(errno);
         return;

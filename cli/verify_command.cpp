@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
+#include "base/system_files.h"
 #include "cli/commands.h"
 #include "digest/sha256.h"
 #include "reports/proof_files.h"
@@ -50,7 +51,7 @@ std::string WorkingFolderOf(const std::string& proof) {
 }
 
 bool ReadProof(const std::string& path, std::string& bytes, std::string& reason) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
         reason = std::strerror(errno);
         return false;

@@ -8,6 +8,8 @@
 
 #include <sys/stat.h>
 
+#include "base/system_files.h"
+
 namespace {
 
 constexpr uint64_t kMinBytesPerThread = uint64_t{4} << 20;
@@ -91,7 +93,7 @@ public:
     uint64_t Size() const override { return size_; }
     bool MayGrow() const override { return true; }
     std::unique_ptr<Cursor> Open(uint64_t offset) const override {
-        std::FILE* file = std::fopen(path_.c_str(), "rb");
+        std::FILE* file = OpenFile(path_, "rb");
         int openError = file == nullptr ? errno : 0;
         if (file != nullptr) {
             std::setvbuf(file, nullptr, _IONBF, 0);
@@ -131,7 +133,7 @@ bool IsFolder(std::FILE* file) {
 }  // namespace
 
 std::unique_ptr<ByteSource> OpenFileSource(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
         return nullptr;
     }

@@ -68,6 +68,11 @@ std::string QuoteArgument(const std::string& arg) {
     return "\"" + arg + "\"";
 }
 
+// The arguments are UTF-8; the child gets them as Windows gives every program its command line.
+std::wstring Wide(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end())).wstring();
+}
+
 HANDLE OpenInheritable(const fs::path& path, DWORD access, DWORD disposition) {
     SECURITY_ATTRIBUTES security{sizeof(security), nullptr, TRUE};
     return CreateFileW(path.wstring().c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -86,16 +91,16 @@ int RunChild(const fs::path& workDir, const std::vector<std::string>& args, cons
     HANDLE input = OpenInheritable("NUL", GENERIC_READ, OPEN_EXISTING);
     HANDLE output = OpenInheritable(out, GENERIC_WRITE, CREATE_ALWAYS);
     HANDLE error = OpenInheritable(err, GENERIC_WRITE, CREATE_ALWAYS);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = input;
     startup.hStdOutput = output;
     startup.hStdError = error;
     PROCESS_INFORMATION process{};
-    const std::string directory = workDir.string();
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, directory.c_str(), &startup, &process);
+    std::wstring wideCommandLine = Wide(commandLine);
+    const BOOL started = CreateProcessW(nullptr, wideCommandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, workDir.wstring().c_str(), &startup, &process);
     const DWORD startError = started ? 0 : GetLastError();  // before CloseHandle resets it
     CloseHandle(input);
     CloseHandle(output);
@@ -213,6 +218,10 @@ int RunChild(const fs::path& workDir, const std::vector<std::string>& args, cons
 
 }  // namespace
 
+fs::path Utf8Path(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 ScratchFolder::ScratchFolder() {
     static std::atomic<int> serial{0};
     std::ostringstream name;
@@ -233,7 +242,7 @@ ScratchFolder::~ScratchFolder() {
 }
 
 void ScratchFolder::WriteFile(const std::string& relative, const std::string& bytes) const {
-    const fs::path file = path_ / fs::path(relative);
+    const fs::path file = path_ / Utf8Path(relative);
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
 }
