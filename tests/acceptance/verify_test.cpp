@@ -32,22 +32,25 @@ protected:
 };
 
 TEST_F(Verify, FindsTheFilesFromAnyFolder) {
-    const std::string ok =
-        "v pořádku: kampan.csv\nv pořádku: log" + kSeparator + "AVI_2015-03.txt\n";
     const std::string up = ".." + kSeparator;
+    // The page names the files as campaign did; the sums file with "/", as sha256sum wants.
+    const std::string ok = "v pořádku: kampan.csv\nv pořádku: log";
+    const std::string asGiven = ok + kSeparator + "AVI_2015-03.txt\n";
+    const std::string withSlash = ok + "/AVI_2015-03.txt\n";
     const struct {
         const char* folder;
         std::string proof;
+        const std::string& printed;
     } cases[] = {
-        {".", ReportPath("KAMPAN_kampan.html")},
-        {".", ReportPath("KAMPAN_kampan.sha256")},
-        {"report", "KAMPAN_kampan.html"},
-        {"elsewhere", up + ReportPath("KAMPAN_kampan.html")},
-        {"elsewhere/deeper", up + up + ReportPath("KAMPAN_kampan.sha256")},
+        {".", ReportPath("KAMPAN_kampan.html"), asGiven},
+        {".", ReportPath("KAMPAN_kampan.sha256"), withSlash},
+        {"report", "KAMPAN_kampan.html", asGiven},
+        {"elsewhere", up + ReportPath("KAMPAN_kampan.html"), asGiven},
+        {"elsewhere/deeper", up + up + ReportPath("KAMPAN_kampan.sha256"), withSlash},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.folder) + " " + c.proof);
-        ExpectPrinted(VerifyFrom(c.folder, c.proof), ok);
+        ExpectPrinted(VerifyFrom(c.folder, c.proof), c.printed);
     }
 }
 
