@@ -180,8 +180,10 @@ void CTarvexDlg::OnLoadData() {
     // The row count follows the totals before anything can repaint the list.
     m_list.SetItemCountEx(log.totalCount, LVSICF_NOSCROLL);
     // A month that could not be read whole is said so; the save buttons keep their state.
-    if (result.status == LoadStatus::kDateError || result.status == LoadStatus::kOutOfMemory) {
-        ShowMessageBox(m_hWnd, LoadOutcomeMessage(result), BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
+    if (result.status == LoadStatus::kDateError || result.status == LoadStatus::kOutOfMemory ||
+        result.status == LoadStatus::kReadError) {
+        ShowMessageBox(m_hWnd, LoadOutcomeMessage(result, path), BoxTitle::kProduct,
+                       MB_OK | MB_ICONSTOP);
         return;
     }
     EnableControlRange(IDC_SAVE_SUMMARY, IDC_SAVE_DETAIL_ALL, true);

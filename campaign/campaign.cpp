@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include "base/system_files.h"
 #include "campaign/calendar.h"
 #include "campaign/coverage.h"
 #include "campaign/spot_pattern.h"
@@ -285,7 +286,7 @@ struct LogTask {
 
 void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds) {
     struct stat info {};
-    if (stat(task.path.c_str(), &info) != 0) {
+    if (StatPath(task.path, info) != 0) {
         task.missing = errno == ENOENT || errno == ENOTDIR;
         task.failure = task.missing ? "" : std::strerror(errno);
         return;
@@ -296,7 +297,10 @@ void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds) {
         return;
     }
     task.tally = std::make_unique<LogTally>(plan, closeSeconds);
-    ReadLines(*source, 0, source->Size(), true, *task.tally);
+    task.failure = ReadLines(*source, 0, source->Size(), true, *task.tally);
+    if (!task.failure.empty()) {
+        return;  // the size and digest of part of a log are no evidence of it
+    }
     task.evidence = task.tally->Evidence(task.path);
 }
 

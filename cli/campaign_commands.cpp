@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "base/cp1250.h"
+#include "base/system_files.h"
 #include "campaign/booking.h"
 #include "campaign/campaign.h"
 #include "campaign/spot_pattern.h"
@@ -60,12 +61,12 @@ bool ParseCampaignArguments(const Arguments& args, CampaignArguments& parsed, st
             }
             parsed.gapMinutes = static_cast<int32_t>(minutes);
         } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "unknown option " + arg;
+            error = "unknown option " + Cp1250ToUtf8(arg);
             return false;
         } else if (parsed.booking.empty()) {
             parsed.booking = arg;
         } else {
-            error = "unexpected argument " + arg;
+            error = "unexpected argument " + Cp1250ToUtf8(arg);
             return false;
         }
     }
@@ -94,14 +95,8 @@ std::string LastComponent(std::string path) {
 
 // The folder's own name, also for "." and "..".
 std::string FolderName(const std::string& folder) {
-#ifdef _WIN32
-    char full[4096];
-    const bool resolved = _fullpath(full, folder.c_str(), sizeof full) != nullptr;
-#else
-    char full[PATH_MAX];
-    const bool resolved = realpath(folder.c_str(), full) != nullptr;
-#endif
-    std::string name = LastComponent(resolved ? full : folder);
+    const std::string full = FullPath(folder);
+    std::string name = LastComponent(full.empty() ? folder : full);
     if (!name.empty() && name.back() == ':') {
         name.pop_back();  // a drive's root
     }
@@ -110,7 +105,7 @@ std::string FolderName(const std::string& folder) {
 
 bool IsFolder(const std::string& path) {
     struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return StatPath(path, info) == 0 && S_ISDIR(info.st_mode);
 }
 
 int ReadPanels(const CampaignArguments& parsed, std::vector<CampaignPanel>& panels) {
@@ -120,13 +115,13 @@ int ReadPanels(const CampaignArguments& parsed, std::vector<CampaignPanel>& pane
     }
     for (const std::string& folder : parsed.panelFolders) {
         if (!IsFolder(folder)) {
-            return UsageError("--panel " + folder + ": no such folder");
+            return UsageError("--panel " + Cp1250ToUtf8(folder) + ": no such folder");
         }
         CampaignPanel panel{FolderName(folder), folder};
         for (const CampaignPanel& other : panels) {
             if (EqualIgnoringCase(other.name, panel.name)) {
-                return UsageError("two panels have the name " + panel.name + ": " + other.folder +
-                                  " and " + folder);
+                return UsageError(Cp1250ToUtf8("two panels have the name " + panel.name + ": " +
+                                               other.folder + " and " + folder));
             }
         }
         panels.push_back(panel);
@@ -135,7 +130,7 @@ int ReadPanels(const CampaignArguments& parsed, std::vector<CampaignPanel>& pane
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
         reason = std::strerror(errno);
         return false;
@@ -211,7 +206,7 @@ int RunCampaign(const Arguments& args) {
     std::string bytes;
     if (!ReadWholeFile(parsed.booking, bytes, error)) {
         std::fprintf(stderr, "kvimeter-cli: cannot read the booking %s: %s\n",
-                     parsed.booking.c_str(), error.c_str());
+                     Cp1250ToUtf8(parsed.booking).c_str(), error.c_str());
         return kExitUsage;
     }
     const Booking booking = ParseBooking(bytes);
@@ -225,7 +220,8 @@ int RunCampaign(const Arguments& args) {
     const CampaignResult result =
         EvaluateCampaign(booking.lines, panels, CampaignSettings{parsed.gapMinutes});
     if (!result.unreadableLog.empty()) {
-        return Failure("cannot read " + result.unreadableLog + ": " + result.unreadableReason);
+        return Failure("cannot read " + Cp1250ToUtf8(result.unreadableLog) + ": " +
+                       result.unreadableReason);
     }
     const CampaignReport report{BookingName(parsed.booking),
                                 booking.lines,

@@ -230,9 +230,7 @@ int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log) {
     if (result.status == LoadStatus::kLoaded) {
         return kExitOk;
     }
-    // The date error names the play; the other outcomes name the log.
-    const std::string message = Cp1250ToUtf8(LoadOutcomeMessage(result));
-    return Failure(result.status == LoadStatus::kDateError ? message : message + " " + path);
+    return Failure(Cp1250ToUtf8(LoadOutcomeMessage(result, path)));
 }
 
 int ParseAndLoad(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request) {

@@ -4,13 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include "base/cp1250.h"
+#include "base/system_files.h"
 #include "cli/commands.h"
-
-#ifdef _WIN32
-#include <direct.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -19,14 +15,6 @@ constexpr CliCommand kCommands[] = {
     {"detail", RunDetail}, {"html", RunHtml}, {"campaign", RunCampaign},
     {"verify", RunVerify},
 };
-
-bool ChangeDirectory(const char* dir) {
-#ifdef _WIN32
-    return _chdir(dir) == 0;
-#else
-    return chdir(dir) == 0;
-#endif
-}
 
 }  // namespace
 
@@ -54,11 +42,12 @@ int RunCommandLine(const Arguments& args) {
     const std::string& name = args[next];
     for (const CliCommand& command : kCommands) {
         if (name == command.name) {
-            if (changeDir && !ChangeDirectory(dir.c_str())) {
-                return Failure("cannot change into " + dir + ": " + std::strerror(errno));
+            if (changeDir && ChangeFolder(dir) != 0) {
+                return Failure("cannot change into " + Cp1250ToUtf8(dir) + ": " +
+                               std::strerror(errno));
             }
             return command.run(Arguments(args.begin() + static_cast<long>(next) + 1, args.end()));
         }
     }
-    return UsageError("unknown command " + name);
+    return UsageError("unknown command " + Cp1250ToUtf8(name));
 }

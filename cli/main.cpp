@@ -1,8 +1,10 @@
 // kvimeter-cli: the playback-log tool for batch use and scripting.
 #include <cstdio>
 #include <exception>
+#include <string>
 
 #include "cli/commands.h"
+#include "cli/program_arguments.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -17,7 +19,13 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
     try {
-        return RunCommandLine(Arguments(argv + 1, argv + argc));
+        Arguments args;
+        std::string refused;
+        if (!ProgramArguments(argc, argv, args, refused)) {
+            return UsageError("the argument " + refused +
+                              " holds a character that Windows-1250 lacks");
+        }
+        return RunCommandLine(args);
     } catch (const std::exception& error) {
         // Memory ran out outside the load, which reports that itself.
         std::fprintf(stderr, "kvimeter-cli: %s\n", error.what());

@@ -3,6 +3,8 @@
 
 #include "digest/sha256.h"
 
+#include "base/system_files.h"
+
 std::string HexDigest(const Sha256Digest& digest) {
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string hex;
@@ -20,7 +22,7 @@ Sha256Digest Sha256Of(std::string_view bytes) {
 }
 
 bool DigestFilePrefix(const char* path, uint64_t limit, FileDigest& result) {
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
         return false;
     }

@@ -1,11 +1,14 @@
 #include "logdata/byte_source.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include <sys/stat.h>
+
+#include "base/system_files.h"
 
 namespace {
 
@@ -56,20 +59,32 @@ uint64_t FileSize(std::FILE* file) {
     return size > 0 ? static_cast<uint64_t>(size) : 0;
 }
 
+// A file that could not be opened again at the offset fails its first read with openError.
 class FileCursor : public Cursor {
 public:
-    explicit FileCursor(std::FILE* file) : file_(file) {}
+    FileCursor(std::FILE* file, int openError) : file_(file), openError_(openError) {}
     ~FileCursor() override {
         if (file_ != nullptr) {
             std::fclose(file_);
         }
     }
     size_t Read(char* buffer, size_t size) override {
-        return file_ == nullptr ? 0 : std::fread(buffer, 1, size, file_);
+        if (file_ == nullptr) {
+            Fail(std::strerror(openError_));
+            return 0;
+        }
+        errno = 0;
+        const size_t got = std::fread(buffer, 1, size, file_);
+        if (got < size && std::ferror(file_) != 0) {
+            Fail(std::strerror(errno != 0 ? errno : EIO));
+            return 0;
+        }
+        return got;
     }
 
 private:
     std::FILE* file_;
+    int openError_;
 };
 
 class FileSource : public ByteSource {
@@ -78,15 +93,17 @@ public:
     uint64_t Size() const override { return size_; }
     bool MayGrow() const override { return true; }
     std::unique_ptr<Cursor> Open(uint64_t offset) const override {
-        std::FILE* file = std::fopen(path_.c_str(), "rb");
+        std::FILE* file = OpenFile(path_, "rb");
+        int openError = file == nullptr ? errno : 0;
         if (file != nullptr) {
             std::setvbuf(file, nullptr, _IONBF, 0);
             if (!SeekTo(file, offset)) {
+                openError = errno;
                 std::fclose(file);
                 file = nullptr;
             }
         }
-        return std::make_unique<FileCursor>(file);
+        return std::make_unique<FileCursor>(file, openError != 0 ? openError : EIO);
     }
 
 private:
@@ -116,7 +133,7 @@ bool IsFolder(std::FILE* file) {
 }  // namespace
 
 std::unique_ptr<ByteSource> OpenFileSource(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
         return nullptr;
     }

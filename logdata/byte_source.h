@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,7 +12,17 @@
 class Cursor {
 public:
     virtual ~Cursor() = default;
+    // 0 at the end, and after a failure, which Failure() then names.
     virtual size_t Read(char* buffer, size_t size) = 0;
+    // The system's reason why the bytes could not be read; empty while they could. A failed
+    // read is not the end of the file: taken for it, part of a log would pass as the whole.
+    const std::string& Failure() const { return failure_; }
+
+protected:
+    void Fail(std::string reason) { failure_ = std::move(reason); }
+
+private:
+    std::string failure_;
 };
 
 class ByteSource {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/cp1250.h"
+#include "base/message_text.h"
 
 namespace {
 
@@ -42,15 +43,19 @@ std::string DateErrorMessage(const PlaybackRecord& offending) {
     return text;
 }
 
-std::string LoadOutcomeMessage(const LoadResult& result) {
+std::string LoadOutcomeMessage(const LoadResult& result, const std::string& path) {
     static constexpr Cp1250Literal kOutOfMemory{
         "Na načtení měsíce nestačí paměť; seznam zůstal prázdný."};
-    static constexpr Cp1250Literal kCannotOpen{"Soubor nelze otevřít:"};
+    static constexpr Cp1250Literal kCannotOpen{"Soubor nelze otevřít: %"};
+    static constexpr Cp1250Literal kReadError{
+        "Soubor % nelze přečíst celý (%). Data nebyla načtena."};
     switch (result.status) {
         case LoadStatus::kLoaded:
             break;
         case LoadStatus::kCannotOpen:
-            return kCannotOpen.str();
+            return FillIn(kCannotOpen, {path});
+        case LoadStatus::kReadError:
+            return FillIn(kReadError, {path, result.reason});
         case LoadStatus::kDateError:
             return DateErrorMessage(result.offending);
         case LoadStatus::kOutOfMemory:

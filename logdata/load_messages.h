@@ -11,5 +11,6 @@
 std::string DateErrorMessage(const PlaybackRecord& offending);
 
 // The message for a load's outcome: the date error naming the play, the month that did not fit
-// in memory, the log that could not be opened; empty for a month loaded.
-std::string LoadOutcomeMessage(const LoadResult& result);
+// in memory, the log at path that could not be opened or read (with the system's reason); empty
+// for a month loaded.
+std::string LoadOutcomeMessage(const LoadResult& result, const std::string& path);

@@ -338,7 +338,7 @@ LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
     const size_t plays = CountPlays(parts);
     const RecordRoom room = ReserveRecords(log, plays);
     if (room.fit < plays) {
-        return {LoadStatus::kOutOfMemory, {}};
+        return {LoadStatus::kOutOfMemory, {}, ""};
     }
     const NameRanks ranks = RankNames(parts);
     const size_t rankCount = ranks.names.size();
@@ -356,7 +356,7 @@ LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
     for (const PartWork& part : work) {
         if (part.firstInvalid >= 0) {
             WriteInFileOrder(log, parts, room.fit, room.zeroed);
-            LoadResult result{LoadStatus::kDateError, {}};
+            LoadResult result{LoadStatus::kDateError, {}, ""};
             const ParsedPlay& play = part.Play(static_cast<size_t>(part.firstInvalid));
             WriteRecord(result.offending, play, part.collector->names.Name(play.nameId), false);
             return result;
@@ -374,9 +374,9 @@ LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
     WriteSorted(log, room.zeroed, work, ranks, starts, unsorted, sortedPlays);
     const int32_t totals = BuildTotalsFromCounts(log, counts, starts, ranks);
     if (log.totalCount != totals) {
-        return {LoadStatus::kOutOfMemory, {}};
+        return {LoadStatus::kOutOfMemory, {}, ""};
     }
-    return {LoadStatus::kLoaded, {}};
+    return {LoadStatus::kLoaded, {}, ""};
 }
 
 // The whole load, with every way memory can run out (an array that cannot grow, a thread that
@@ -384,15 +384,21 @@ LoadResult SortAndGroup(PlaybackLog& log, const PlayParts& parts) {
 template <typename Collect>
 LoadResult Load(PlaybackLog& log, Collect collect) {
     ResetLog(log);
-    LoadResult result{LoadStatus::kOutOfMemory, {}};
+    LoadResult result{LoadStatus::kOutOfMemory, {}, ""};
     try {
         PlayParts parts;
-        result =
-            collect(parts) ? SortAndGroup(log, parts) : LoadResult{LoadStatus::kCannotOpen, {}};
+        std::string readFailure;
+        if (!collect(parts, readFailure)) {
+            result = {LoadStatus::kCannotOpen, {}, ""};
+        } else if (!readFailure.empty()) {
+            result = {LoadStatus::kReadError, {}, readFailure};
+        } else {
+            result = SortAndGroup(log, parts);
+        }
     } catch (const std::exception&) {
         // bad_alloc, length_error or system_error: the standard library ran out of something
     }
-    if (result.status == LoadStatus::kOutOfMemory) {
+    if (result.status == LoadStatus::kOutOfMemory || result.status == LoadStatus::kReadError) {
         ResetLog(log);
     }
     return result;
@@ -401,11 +407,13 @@ LoadResult Load(PlaybackLog& log, Collect collect) {
 }  // namespace
 
 LoadResult LoadSortAndGroup(const char* path, PlaybackLog& log) {
-    return Load(log, [&](PlayParts& parts) { return CollectFilePlays(path, log.filter, parts); });
+    return Load(log, [&](PlayParts& parts, std::string& readFailure) {
+        return CollectFilePlays(path, log.filter, parts, readFailure);
+    });
 }
 
 LoadResult LoadSortAndGroupBytes(std::string_view bytes, PlaybackLog& log) {
-    return Load(log, [&](PlayParts& parts) {
+    return Load(log, [&](PlayParts& parts, std::string&) {
         CollectBytePlays(bytes, log.filter, parts);
         return true;
     });

@@ -11,11 +11,13 @@ enum class LoadStatus {
     kCannotOpen,   // the log is empty
     kDateError,    // records in file order, no totals; offending names the play
     kOutOfMemory,  // the log is empty: the month did not fit in memory
+    kReadError,    // the log is empty: reading failed before its end; reason says why
 };
 
 struct LoadResult {
     LoadStatus status;
     PlaybackRecord offending;  // the date error's play; zero-filled otherwise
+    std::string reason;        // the read error's reason from the system
 };
 
 // Reads the log into records, applying log.filter, sorts them by name (unsigned bytes) and then

@@ -9,26 +9,35 @@
 
 namespace {
 
-void CollectPlays(const ByteSource& source, const ScanFilter& filter, PlayParts& parts) {
+// The first part's read failure, or empty.
+std::string CollectPlays(const ByteSource& source, const ScanFilter& filter, PlayParts& parts) {
     const std::vector<uint64_t> points = SplitPoints(source, ThreadCount());
     parts.clear();
     for (size_t k = 0; k + 1 < points.size(); ++k) {
         parts.push_back(std::make_unique<PlayCollector>(filter));
     }
+    std::vector<std::string> failures(parts.size());
     ForEachIndex(parts.size(), [&](size_t k) {
-        ReadLines(source, points[k], points[k + 1], k + 1 == parts.size(), *parts[k]);
+        failures[k] = ReadLines(source, points[k], points[k + 1], k + 1 == parts.size(), *parts[k]);
     });
+    for (const std::string& failure : failures) {
+        if (!failure.empty()) {
+            return failure;
+        }
+    }
+    return "";
 }
 
 }  // namespace
 
-bool CollectFilePlays(const char* path, const ScanFilter& filter, PlayParts& parts) {
+bool CollectFilePlays(const char* path, const ScanFilter& filter, PlayParts& parts,
+                      std::string& readFailure) {
     const std::unique_ptr<ByteSource> source = OpenFileSource(path);
     if (source == nullptr) {
         parts.clear();
         return false;
     }
-    CollectPlays(*source, filter, parts);
+    readFailure = CollectPlays(*source, filter, parts);
     return true;
 }
 

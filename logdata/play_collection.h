@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,8 +12,10 @@
 // The plays of a log in file order: the parts follow each other.
 using PlayParts = std::vector<std::unique_ptr<PlayCollector>>;
 
-// false when the file cannot be opened.
-bool CollectFilePlays(const char* path, const ScanFilter& filter, PlayParts& parts);
+// false when the file cannot be opened. readFailure: the system's reason when a read failed
+// (the parts then hold only some of the plays), empty when the log was read whole.
+bool CollectFilePlays(const char* path, const ScanFilter& filter, PlayParts& parts,
+                      std::string& readFailure);
 void CollectBytePlays(std::string_view bytes, const ScanFilter& filter, PlayParts& parts);
 
 size_t CountPlays(const PlayParts& parts);

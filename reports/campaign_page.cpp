@@ -250,14 +250,11 @@ void AppendOutages(std::string& html, const CampaignReport& report) {
 std::string EvidenceRow(const std::string& panel, const std::string& path, uint64_t size,
                         const Sha256Digest& digest, const std::string& span) {
     const std::string file = Text(path);
-    std::string quoted;  // HtmlText is for content: an attribute also needs its quotes escaped
-    for (const char c : file) {
-        quoted += c == '"' ? std::string("&quot;") : std::string(1, c);
-    }
-    return "<tr data-file=\"" + quoted + "\" data-size=\"" + Number(size) + "\" data-sha256=\"" +
-           HexDigest(digest) + "\"><td>" + panel + "</td><td>" + file + "</td><td class=\"num\">" +
-           Number(size) + "</td><td class=\"hash\">" + HexDigest(digest) + "</td><td>" + span +
-           "</td></tr>\n";
+    // verify reads the name back from the attribute: it has to come back byte for byte.
+    return "<tr data-file=\"" + HtmlAttribute(path) + "\" data-size=\"" + Number(size) +
+           "\" data-sha256=\"" + HexDigest(digest) + "\"><td>" + panel + "</td><td>" + file +
+           "</td><td class=\"num\">" + Number(size) + "</td><td class=\"hash\">" +
+           HexDigest(digest) + "</td><td>" + span + "</td></tr>\n";
 }
 
 void AppendEvidence(std::string& html, const CampaignReport& report) {

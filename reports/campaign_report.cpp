@@ -6,6 +6,7 @@
 #include "campaign/calendar.h"
 #include "reports/csv_field.h"
 #include "reports/html_page.h"
+#include "reports/proof_files.h"
 #include "reports/report_file.h"
 #include "reports/report_paths.h"
 
@@ -172,6 +173,20 @@ std::string CampaignCsv(const CampaignReport& report) {
     return csv;
 }
 
+namespace {
+
+// Every file read, as the sums file lists them.
+std::vector<ProofFile> ProofFilesOf(const CampaignReport& report) {
+    std::vector<ProofFile> files{
+        {report.booking.path, report.booking.size, HexDigest(report.booking.digest)}};
+    for (const LogEvidence& log : report.result.logs) {
+        files.push_back({log.path, log.size, HexDigest(log.digest)});
+    }
+    return files;
+}
+
+}  // namespace
+
 ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime& madeAt) {
     ReportResult result;
     const std::string csvPath = CampaignReportPath(report.name, ReportFileType::kCsv);
@@ -180,5 +195,8 @@ ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime
     }
     WriteReportFile(CampaignReportPath(report.name, ReportFileType::kHtml),
                     CampaignPage(report, madeAt), result.failures);
+    // Beside every page, so that anyone can check its files with sha256sum -c.
+    WriteReportFile(CampaignReportPath(report.name, ReportFileType::kSha256),
+                    SumsFileText(ProofFilesOf(report)), result.failures);
     return result;
 }

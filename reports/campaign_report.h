@@ -30,7 +30,8 @@ struct CampaignReport {
 std::string CampaignCsv(const CampaignReport& report);
 std::string CampaignPage(const CampaignReport& report, const SystemTime& madeAt);
 
-// Both files; a failure names each file that was not written.
+// Both files and beside them KAMPAN_<name>.sha256, the files read as `sha256sum -c` checks them
+// from the working folder; a failure names each file that was not written.
 ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime& madeAt);
 
 // "96,6 %" with the given decimal separator; "–" when nothing was booked (Windows-1250).

@@ -104,32 +104,3 @@ void AppendLine(std::string& html, int x1, int y1, int x2, int y2, const char* c
             std::to_string(x2) + "\" y2=\"" + std::to_string(y2) + "\" class=\"" + cssClass +
             "\"/>";
 }
-
-std::string HtmlText(std::string_view cp1250) {
-    const std::string utf8 = Cp1250ToUtf8(cp1250);
-    std::string html;
-    html.reserve(utf8.size() + 16);
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        if (byte == '&') {
-            html += "&amp;";
-        } else if (byte == '<') {
-            html += "&lt;";
-        } else if (byte == '>') {
-            html += "&gt;";
-        } else if (byte == 0xC2 && i + 1 < utf8.size() &&
-                   static_cast<unsigned char>(utf8[i + 1]) == 0xA0) {
-            html += "&nbsp;";  // visible in the markup, as browsers write it back
-            ++i;
-        } else if (byte < 0x20 || byte == 0x7F) {
-            // U+2400 + byte, or U+2421 for DEL: the control pictures.
-            const unsigned picture = byte == 0x7F ? 0x21 : byte;
-            html += static_cast<char>(0xE2);
-            html += static_cast<char>(0x90);
-            html += static_cast<char>(0x80 | picture);
-        } else {
-            html += static_cast<char>(byte);
-        }
-    }
-    return html;
-}

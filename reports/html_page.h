@@ -6,13 +6,10 @@
 #include <string_view>
 
 #include "base/win32_types.h"
+#include "reports/html_escape.h"
 
 // From the doctype to the style sheet; the caller adds its own style and closes the head.
 std::string PageStart(const std::string& title);
-
-// Windows-1250 text as UTF-8 for an element's content: "&", "<", ">" and the no-break space as
-// references, control characters as their visible Unicode pictures (a name may end in CR LF).
-std::string HtmlText(std::string_view cp1250);
 
 // The detail reports' date and time: "%02u.%02u.%04u %02u:%02u:%02u".
 std::string PlayTimeText(const SystemTime& time);

@@ -16,6 +16,8 @@ const char* Extension(ReportFileType type) {
             return "csv";
         case ReportFileType::kHtml:
             return "html";
+        case ReportFileType::kSha256:
+            return "sha256";
     }
     return "";
 }

@@ -16,7 +16,7 @@ constexpr char kReportPathSeparator = kPathSeparator;
 // The longest report path, as formed relative to the working directory.
 constexpr size_t kMaxReportPathLength = 259;
 
-enum class ReportFileType { kText, kCsv, kHtml };
+enum class ReportFileType { kText, kCsv, kHtml, kSha256 };
 
 // "report\SUM_AVI_%04u-%02u.txt", ".csv" or ".html" ("/" outside Windows).
 std::string SummaryReportPath(ReportMonth month, ReportFileType type);
@@ -34,6 +34,6 @@ std::string RefusedFileNamePartReason(const std::string& part);
 // may be longer than kMaxReportPathLength; such a path is refused by the writers.
 std::string DetailReportPath(const char* name, ReportMonth month, ReportFileType type);
 
-// "report\KAMPAN_<name>.csv" or ".html", name being the booking file's name without its
+// "report\KAMPAN_<name>.csv", ".html" or ".sha256", name being the booking file's name without its
 // extension.
 std::string CampaignReportPath(const std::string& bookingName, ReportFileType type);

@@ -55,6 +55,16 @@ add_failures() { [ -n "$1" ] && failures+=("$1"); }
 run_preset linux ""
 [ "$last_status" -eq 0 ] || failed=1
 add_failures "$last_failures"
+# The acceptance tests from a private copy: a test that needs the build's folder to be open to
+# every user fails there, as it would in a user's fresh clone.
+echo "=== private copy: native acceptance tests"
+private_log=build/private-copy.log
+scripts/private-copy-test.sh 2>&1 | tee "$private_log"
+if [ "${PIPESTATUS[0]}" -ne 0 ]; then
+    failed=1
+    add_failures "  private copy: $(grep -E '^\[  FAILED  \] [A-Za-z]' "$private_log" | sed 's/^\[  FAILED  \] //' | tr '\n' ' ')log $private_log"
+fi
+results+=("$(tail -1 "$private_log")")
 run_preset linux-asan "" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
 [ "$last_status" -eq 0 ] || failed=1
 add_failures "$last_failures"

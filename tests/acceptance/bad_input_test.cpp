@@ -137,6 +137,39 @@ TEST_F(BadLogs, ALogThatCannotBeReadFailsTheLoad) {
     }
 }
 
+#ifndef _WIN32
+// A file that opens, has a size and fails every read: the loopback device's link speed, which
+// the kernel refuses to tell. The log is a link to it.
+TEST_F(BadLogs, AReadErrorFailsTheLoadAndTheCampaign) {
+    const fs::path failing = "/sys/class/net/lo/speed";
+    std::FILE* probe = std::fopen(failing.c_str(), "rb");
+    char byte;
+    const bool fails =
+        probe != nullptr && std::fread(&byte, 1, 1, probe) == 0 && std::ferror(probe);
+    if (probe != nullptr) {
+        std::fclose(probe);
+    }
+    if (!fails) {
+        GTEST_SKIP() << "no file here that fails to read";
+    }
+    fs::create_directories(folder_.Path() / "log");
+    fs::create_symlink(failing, folder_.Path() / "log" / "AVI_2015-03.txt");
+    const CliResult list = ListMarch();
+    ExpectFailedLoad(list);
+    EXPECT_NE(list.err.find("log/AVI_2015-03.txt nelze přečíst celý (Invalid argument)"),
+              std::string::npos)
+        << list.err;
+    folder_.WriteFile("kampan.csv",
+                      "Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den\r\n"
+                      "A;B;s;1.3.2015;1.3.2015;;;1\r\n");
+    const CliResult campaign = Run({"campaign", "kampan.csv"});
+    EXPECT_EQ(campaign.status, 1);
+    EXPECT_NE(campaign.err.find("log/AVI_2015-03.txt: Invalid argument"), std::string::npos)
+        << campaign.err;
+    EXPECT_FALSE(fs::exists(folder_.Path() / "report"));
+}
+#endif
+
 // The player appends while the month loads: the load takes the lines that were there when it
 // began, each of them whole, and maybe a few more. Each line is one write: were it two, a loaded
 // machine that kept this thread waiting longer than the load waits for a line's end would make

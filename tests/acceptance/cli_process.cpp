@@ -68,6 +68,11 @@ std::string QuoteArgument(const std::string& arg) {
     return "\"" + arg + "\"";
 }
 
+// The arguments are UTF-8; the child gets them as Windows gives every program its command line.
+std::wstring Wide(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end())).wstring();
+}
+
 HANDLE OpenInheritable(const fs::path& path, DWORD access, DWORD disposition) {
     SECURITY_ATTRIBUTES security{sizeof(security), nullptr, TRUE};
     return CreateFileW(path.wstring().c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -86,16 +91,16 @@ int RunChild(const fs::path& workDir, const std::vector<std::string>& args, cons
     HANDLE input = OpenInheritable("NUL", GENERIC_READ, OPEN_EXISTING);
     HANDLE output = OpenInheritable(out, GENERIC_WRITE, CREATE_ALWAYS);
     HANDLE error = OpenInheritable(err, GENERIC_WRITE, CREATE_ALWAYS);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = input;
     startup.hStdOutput = output;
     startup.hStdError = error;
     PROCESS_INFORMATION process{};
-    const std::string directory = workDir.string();
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, directory.c_str(), &startup, &process);
+    std::wstring wideCommandLine = Wide(commandLine);
+    const BOOL started = CreateProcessW(nullptr, wideCommandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, workDir.wstring().c_str(), &startup, &process);
     const DWORD startError = started ? 0 : GetLastError();  // before CloseHandle resets it
     CloseHandle(input);
     CloseHandle(output);
@@ -136,9 +141,39 @@ bool ApplyLimits(const ChildLimits& limits) {
            (setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0);
 }
 
+// A copy of kvimeter-cli where nobody may run it: the build may live in a folder that only its
+// owner can enter (a home, a private clone). Made once, removed when the tests end.
+class NobodysCopy {
+public:
+    NobodysCopy() : folder_(fs::temp_directory_path() / ("kv-cli-" + std::to_string(getpid()))) {
+        fs::create_directories(folder_);
+        fs::permissions(folder_, fs::perms::owner_all | fs::perms::group_read |
+                                     fs::perms::group_exec | fs::perms::others_read |
+                                     fs::perms::others_exec);
+        fs::copy_file(KV_CLI_EXECUTABLE, Program(), fs::copy_options::overwrite_existing);
+    }
+    ~NobodysCopy() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    fs::path Program() const { return folder_ / "kvimeter-cli"; }
+
+private:
+    fs::path folder_;
+};
+
+std::string ProgramFor(const ChildLimits& limits) {
+    if (!limits.asNobody) {
+        return KV_CLI_EXECUTABLE;
+    }
+    static const NobodysCopy copy;
+    return copy.Program().string();
+}
+
 [[noreturn]] void ExecChild(const fs::path& workDir, const std::vector<std::string>& args,
                             const fs::path& out, const fs::path& err,
-                            const Environment& environment, const ChildLimits& limits) {
+                            const Environment& environment, const ChildLimits& limits,
+                            std::string program) {
     const int input = open("/dev/null", O_RDONLY);
     const int output = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int error = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -150,7 +185,6 @@ bool ApplyLimits(const ChildLimits& limits) {
         _exit(127);
     }
     std::vector<char*> argv;
-    std::string program = KV_CLI_EXECUTABLE;
     argv.push_back(program.data());
     std::vector<std::string> copies = args;
     for (std::string& arg : copies) {
@@ -163,12 +197,13 @@ bool ApplyLimits(const ChildLimits& limits) {
 
 int RunChild(const fs::path& workDir, const std::vector<std::string>& args, const fs::path& out,
              const fs::path& err, const Environment& environment, const ChildLimits& limits) {
+    const std::string program = ProgramFor(limits);
     const pid_t child = fork();
     if (child < 0) {
         throw std::runtime_error("cannot fork");
     }
     if (child == 0) {
-        ExecChild(workDir, args, out, err, environment, limits);
+        ExecChild(workDir, args, out, err, environment, limits, program);
     }
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
@@ -182,6 +217,10 @@ int RunChild(const fs::path& workDir, const std::vector<std::string>& args, cons
 #endif
 
 }  // namespace
+
+fs::path Utf8Path(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 ScratchFolder::ScratchFolder() {
     static std::atomic<int> serial{0};
@@ -203,7 +242,7 @@ ScratchFolder::~ScratchFolder() {
 }
 
 void ScratchFolder::WriteFile(const std::string& relative, const std::string& bytes) const {
-    const fs::path file = path_ / fs::path(relative);
+    const fs::path file = path_ / Utf8Path(relative);
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
 }

@@ -26,7 +26,8 @@ public:
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
-    // Writes raw bytes to a file below the folder, creating its parent folders.
+    // Writes raw bytes to a file below the folder (relative in UTF-8), creating its parent
+    // folders.
     void WriteFile(const std::string& relative, const std::string& bytes) const;
     // Writes log/<fileName> in the folder.
     void WriteLog(const std::string& fileName, const std::string& bytes) const;
@@ -34,6 +35,9 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A file name given in UTF-8, as the file system of either platform takes it.
+std::filesystem::path Utf8Path(const std::string& utf8);
 
 // Variables set (or, without a value, removed) in the child's environment; POSIX only.
 using Environment = std::vector<std::pair<std::string, std::optional<std::string>>>;

@@ -91,4 +91,63 @@ TEST(ReadingAGrowingLog, TakesWholeLinesOnly) {
     }
 }
 
+// A log whose reads fail once failAt bytes have been handed out, as a disk's bad sector does.
+class FailingSource : public ByteSource {
+public:
+    FailingSource(std::string bytes, size_t failAt) : bytes_(std::move(bytes)), failAt_(failAt) {}
+    uint64_t Size() const override { return bytes_.size(); }
+    std::unique_ptr<Cursor> Open(uint64_t offset) const override {
+        return std::make_unique<FailingCursor>(*this, static_cast<size_t>(offset));
+    }
+
+private:
+    class FailingCursor : public Cursor {
+    public:
+        FailingCursor(const FailingSource& source, size_t at) : source_(source), at_(at) {}
+        size_t Read(char* buffer, size_t size) override {
+            const size_t n = std::min({size, source_.bytes_.size() - at_, source_.failAt_ - at_});
+            if (n == 0 && at_ < source_.bytes_.size()) {
+                Fail("Input/output error");
+                return 0;
+            }
+            std::memcpy(buffer, source_.bytes_.data() + at_, n);
+            at_ += n;
+            return n;
+        }
+
+    private:
+        const FailingSource& source_;
+        size_t at_;
+    };
+
+    std::string bytes_;
+    size_t failAt_;
+};
+
+TEST(ReadingALog, AFailedReadIsNotTheEnd) {
+    constexpr size_t kBlock = size_t{4} << 20;  // what ReadLines asks for at a time
+    std::string log;
+    while (log.size() < kBlock + 100) {
+        log += "01.03.2015 10:00:00 spot.avi 15\n";
+    }
+    const struct {
+        const char* what;
+        size_t failAt;
+    } cases[] = {
+        {"at the start", 0},
+        {"in the middle of a line", 40},
+        {"at a block boundary", kBlock},
+        {"in the last line", log.size() - 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const FailingSource source(log, c.failAt);
+        LineList sink;
+        EXPECT_EQ(ReadLines(source, 0, source.Size(), true, sink), "Input/output error");
+    }
+    const FailingSource whole(log, log.size());
+    LineList sink;
+    EXPECT_EQ(ReadLines(whole, 0, whole.Size(), true, sink), "");
+}
+
 }  // namespace

@@ -27,7 +27,8 @@ int LoadLogFile(const char* path, PlaybackLog& log) {
     ResetLog(log);
     try {
         PlayParts parts;
-        if (!CollectFilePlays(path, log.filter, parts)) {
+        std::string readFailure;
+        if (!CollectFilePlays(path, log.filter, parts, readFailure) || !readFailure.empty()) {
             return 1;
         }
         StoreInFileOrder(log, parts);

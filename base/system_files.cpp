@@ -1,0 +1,72 @@
+#include "base/system_files.h"
+
+#include <climits>
+#include <cstdlib>
+
+#include "base/cp1250.h"
+
+#ifdef _WIN32
+#include <direct.h>
+#include <wchar.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+std::wstring Wide(const std::string& cp1250) {
+    const std::u16string utf16 = Cp1250ToUtf16(cp1250);
+    return std::wstring(utf16.begin(), utf16.end());
+}
+#else
+std::string Native(const std::string& cp1250) {
+    return Cp1250ToUtf8(cp1250);
+}
+#endif
+
+}  // namespace
+
+#ifdef _WIN32
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+    return _wfopen(Wide(path).c_str(), Wide(mode).c_str());
+}
+
+int StatPath(const std::string& path, struct stat& info) {
+    return wstat(Wide(path).c_str(), &info);
+}
+
+int ChangeFolder(const std::string& path) {
+    return _wchdir(Wide(path).c_str());
+}
+
+std::string FullPath(const std::string& path) {
+    wchar_t full[4096];
+    if (_wfullpath(full, Wide(path).c_str(), sizeof full / sizeof full[0]) == nullptr) {
+        return "";
+    }
+    const std::wstring wide(full);
+    return Utf16ToCp1250(std::u16string(wide.begin(), wide.end()));
+}
+
+#else
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+    return std::fopen(Native(path).c_str(), mode);
+}
+
+int StatPath(const std::string& path, struct stat& info) {
+    return stat(Native(path).c_str(), &info);
+}
+
+int ChangeFolder(const std::string& path) {
+    return chdir(Native(path).c_str());
+}
+
+std::string FullPath(const std::string& path) {
+    char full[PATH_MAX];
+    return realpath(Native(path).c_str(), full) != nullptr ? Utf8ToCp1250(full) : "";
+}
+
+#endif

@@ -1,0 +1,15 @@
+#pragma once
+// The program's file names are Windows-1250 bytes; the system gets them in its own encoding:
+// UTF-8 on Linux, UTF-16 on Windows whatever its ANSI code page. Each call is the C library's
+// of the same kind, errno included.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+
+std::FILE* OpenFile(const std::string& path, const char* mode);
+int StatPath(const std::string& path, struct stat& info);
+int ChangeFolder(const std::string& path);
+// The absolute form of path, in Windows-1250 (a character the code page lacks as "?"); empty
+// when it cannot be found.
+std::string FullPath(const std::string& path);

@@ -1,0 +1,48 @@
+// Each input read as a campaign page and as a sums file: never a crash, an outcome that agrees
+// with the files read, and every file read written out again and read back the same.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "reports/html_escape.h"
+#include "reports/proof_files.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+void CheckFiles(const ProofFiles& proof) {
+    Require((proof.outcome == ProofReading::kRead) == !proof.files.empty());
+    for (const ProofFile& file : proof.files) {
+        Require(file.sha256.size() == 64 && !file.path.empty());
+        std::string back;
+        Require(HtmlAttributeText(HtmlAttribute(file.path), back) && back == file.path);
+    }
+    if (proof.files.empty()) {
+        return;
+    }
+    // As the sums file beside the page would list them.
+    const ProofFiles listed = ReadSumsFile(SumsFileText(proof.files));
+    Require(listed.outcome == ProofReading::kRead && listed.files.size() == proof.files.size());
+    for (size_t i = 0; i < listed.files.size(); ++i) {
+        std::string path = proof.files[i].path;
+        std::replace(path.begin(), path.end(), '\\', '/');
+        Require(listed.files[i].path == path && listed.files[i].sha256 == proof.files[i].sha256);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    CheckFiles(ReadProofPage(bytes));
+    CheckFiles(ReadSumsFile(bytes));
+    return 0;
+}
