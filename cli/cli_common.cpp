@@ -230,7 +230,9 @@ int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log) {
     if (result.status == LoadStatus::kLoaded) {
         return kExitOk;
     }
-    return Failure(Cp1250ToUtf8(LoadOutcomeMessage(result, path)));
+    // The memory message is the window's too, which names no file; here it names the log.
+    const std::string message = Cp1250ToUtf8(LoadOutcomeMessage(result, path));
+    return Failure(result.status == LoadStatus::kOutOfMemory ? message + " " + path : message);
 }
 
 int ParseAndLoad(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request) {
