@@ -2,6 +2,7 @@
 // patterns, missing months, outages and the clock changes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -233,16 +234,25 @@ TEST_F(CampaignTest, DaysAfterTheLogEndsAreShortForThatReasonNotOutages) {
     EXPECT_EQ(result.logEnds[0].second, 12 * 3600);
 }
 
+// "" removes it.
+void SetSourceDateEpoch(const char* value) {
+#ifdef _WIN32
+    _putenv_s("SOURCE_DATE_EPOCH", value);
+#else
+    (*value != '\0') ? setenv("SOURCE_DATE_EPOCH", value, 1) : unsetenv("SOURCE_DATE_EPOCH");
+#endif
+}
+
 TEST(AsOfDay, TheDefaultIsTheDayBeforeSourceDateEpoch) {
     const struct {
         const char* epoch;
         CivilDate yesterday;
     } cases[] = {{"1796112000", {2026, 11, 30}}, {"1772366400", {2026, 2, 28}}};
     for (const auto& c : cases) {
-        setenv("SOURCE_DATE_EPOCH", c.epoch, 1);
+        SetSourceDateEpoch(c.epoch);
         EXPECT_EQ(DefaultAsOfDay(), DayNumber(c.yesterday)) << c.epoch;
     }
-    unsetenv("SOURCE_DATE_EPOCH");
+    SetSourceDateEpoch("");
 }
 
 TEST(MakeGood, TheBookedRatePlusTheShortfallSpreadOverTheDaysLeft) {
