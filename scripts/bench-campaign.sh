@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times `kvimeter-cli campaign` on 1, 5 and 20 panels of three genlog months each (about 260,000
-# plays a month, 15.6 million plays on 20 panels), as of the quarter's last day, beside a mawk script that does the same
-# per-day counting of the booking lines on the same files, with wall time and peak memory.
+# plays a month, 15.6 million plays on 20 panels), as of the quarter's last day, beside a mawk
+# script that does the same per-day counting of the booking lines on the same files, with wall
+# time and peak memory.
 # Uses what `make bench` built (preset linux); writes its data to build/bench-data/campaign once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
