@@ -168,7 +168,8 @@ private:
         const int32_t local = play.hour * 3600 + play.minute * 60 + play.second;
         const int32_t real = RealSecond(local);
         const double length = play.length > 1 ? std::min(play.length, 86400.0) : 1.0;
-        check_.Add({day, local, dayStart_ + real, length, InRepeatedHour(local), play.name});
+        const uint32_t name = NameId(play.name);
+        check_.Add({day, local, dayStart_ + real, length, InRepeatedHour(local), name});
         if (day < plan_.firstDay || day > plan_.lastDay) {
             return;
         }
@@ -178,7 +179,17 @@ private:
             // A play covers the day from its start for its length, at least a second.
             coverage_[d].Add(real, real + static_cast<int32_t>(length + 0.999));
         }
-        CountForLines(play, day, d);
+        CountForLines(play, day, d, name);
+    }
+
+    uint32_t NameId(std::string_view name) {
+        if (names_.Size() >= kMaxRememberedNames) {
+            // A log of ever new names: memory stays bounded, at the cost of matching again.
+            names_ = NameTable();
+            matching_.clear();
+            check_.ForgetNames();
+        }
+        return names_.Intern(name);
     }
 
     bool InRepeatedHour(int32_t local) const {
@@ -196,13 +207,7 @@ private:
         return RealSecondOfDay(change_, local, secondPass_);
     }
 
-    void CountForLines(const LogLine& play, int32_t day, size_t d) {
-        if (names_.Size() >= kMaxRememberedNames) {
-            // A log of ever new names: memory stays bounded, at the cost of matching again.
-            names_ = NameTable();
-            matching_.clear();
-        }
-        const uint32_t id = names_.Intern(play.name);
+    void CountForLines(const LogLine& play, int32_t day, size_t d, uint32_t id) {
         const std::vector<uint32_t>& matching = MatchingLines(id);
         size_t counted[2];
         size_t matches = 0;
@@ -609,6 +614,15 @@ void AddLogEnds(const std::vector<PanelTotal>& totals, CampaignResult& result) {
     }
 }
 
+// A proof made after the booking's last day is its final state, as of that day.
+int32_t AsOfShown(const std::vector<BookingLine>& lines, int32_t asOfDay) {
+    int32_t last = INT32_MIN;
+    for (const BookingLine& line : lines) {
+        last = std::max(last, line.lastDay);
+    }
+    return std::min(asOfDay, last);
+}
+
 CampaignResult Unreadable(const LogTask& task) {
     CampaignResult result;
     result.unreadableLog = task.path;
@@ -643,7 +657,7 @@ CampaignResult EvaluateCampaign(const std::vector<BookingLine>& lines,
         return Unreadable(*unreadable);
     }
     CampaignResult result;
-    result.asOfDay = settings.asOfDay;
+    result.asOfDay = AsOfShown(lines, settings.asOfDay);
     result.linesWithoutPanel = LinesWithoutPanel(lines, panels);
     const std::vector<PanelTotal> totals = MergeTasks(plans, tasks, gapSeconds, result);
     AddFigures(lines, panels, totals, settings.asOfDay, result);

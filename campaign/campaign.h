@@ -107,7 +107,7 @@ struct CampaignResult {
     std::vector<size_t> linesWithoutPanel;  // booking lines whose panel was not given
     std::vector<ShortDay> shortDays;
     std::vector<LogEnd> logEnds;  // panels whose newest log ends before the as-of day is over
-    int32_t asOfDay = 0;          // the last day counted
+    int32_t asOfDay = 0;          // the last day counted, at most the booking's last day
     // A log that exists but could not be read ends the evaluation: nothing else is set then.
     std::string unreadableLog;
     std::string unreadableReason;

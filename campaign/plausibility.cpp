@@ -11,47 +11,30 @@ bool IsPlausible(const LogEvidence& log) {
     return true;
 }
 
-bool PlausibilityCheck::SameLineSeen(std::string_view name) const {
-    for (size_t i = 0; i < namesUsed_; ++i) {
-        if (names_[i] == name) {
-            return true;
+void PlausibilityCheck::AddUnusual(const CheckedPlay& play) {
+    if (!any_) {
+        return;
+    }
+    if (play.moment == moment_) {
+        sameMoment_.push_back(name_);
+        if (std::find(sameMoment_.begin(), sameMoment_.end(), play.name) != sameMoment_.end()) {
+            Note(LogFindingKind::kDuplicate, play);
+        } else if (length_ > 1.0) {
+            Note(LogFindingKind::kOverlap, play);
         }
+        return;
     }
-    return false;
-}
-
-void PlausibilityCheck::Add(const CheckedPlay& play) {
-    const bool sameMoment = any_ && play.moment == moment_;
+    sameMoment_.clear();
     // The clock going back inside the hour that comes twice is the change itself.
-    const bool changeOfHour =
-        play.inRepeatedHour && inRepeatedHour_ && play.day == day_ && play.moment < moment_;
-    if (sameMoment && SameLineSeen(play.name)) {
-        Note(LogFindingKind::kDuplicate, play);
-    } else if (any_ && play.moment < moment_ && !changeOfHour) {
+    const bool changeOfHour = play.inRepeatedHour && inRepeatedHour_ && play.day == day_;
+    if (!changeOfHour) {
         Note(LogFindingKind::kClockBack, play);
-    } else if (any_ && play.moment >= moment_ &&
-               static_cast<double>(moment_ - play.moment) + length_ > 1.0) {
-        Note(LogFindingKind::kOverlap, play);
     }
-    namesUsed_ = sameMoment ? namesUsed_ : 0;
-    if (namesUsed_ < names_.size()) {
-        names_[namesUsed_].assign(play.name);
-    } else {
-        names_.emplace_back(play.name);
-    }
-    ++namesUsed_;
-    any_ = true;
-    moment_ = play.moment;
-    length_ = play.length;
-    day_ = play.day;
-    inRepeatedHour_ = play.inRepeatedHour;
 }
 
-void PlausibilityCheck::Note(LogFindingKind kind, const CheckedPlay& play) {
-    DayCount& day =
-        byDay_[static_cast<int>(kind)].try_emplace(play.day, DayCount{0, play.local}).first->second;
-    ++day.count;
-    day.firstSecond = std::min(day.firstSecond, play.local);
+void PlausibilityCheck::NoteDay(int kind, const CheckedPlay& play) {
+    noted_[kind] = &byDay_[kind].try_emplace(play.day, DayCount{0, play.local}).first->second;
+    noteDay_[kind] = play.day;
 }
 
 void PlausibilityCheck::Finish(LogFinding (&findings)[kLogFindingKinds]) const {

@@ -197,14 +197,9 @@ std::string FiguresLines(const CampaignReport& report) {
     }
     std::string makeGood;
     for (const LineFigures& figures : report.result.figures) {
-        const BookingLine& line = report.lines[figures.line];
-        if (const uint64_t needed = MakeGoodPerDay(line, figures); needed > 0) {
-            const FiguresTotal total = TotalOf(line, figures);
-            makeGood += line.client + "\t" + line.campaign + "\t" + line.contract + "\t" +
-                        line.spot + "\t" + report.panels[figures.panel].name + "\t" +
-                        std::to_string(total.booked) + "\t" + std::to_string(total.delivered) +
-                        "\t" + std::to_string(figures.daysLeft) + "\t" + std::to_string(needed) +
-                        "\n";
+        const std::vector<std::string> cells = MakeGoodCells(report, figures);
+        for (size_t i = 0; i < cells.size(); ++i) {
+            makeGood += cells[i] + (i + 1 < cells.size() ? "\t" : "\n");
         }
     }
     if (!makeGood.empty()) {

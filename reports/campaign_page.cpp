@@ -248,28 +248,23 @@ void AppendLineSection(std::string& html, const CampaignReport& report, size_t l
 void AppendMakeGood(std::string& html, const CampaignReport& report) {
     std::string rows;
     for (const LineFigures& figures : report.result.figures) {
-        const BookingLine& line = report.lines[figures.line];
-        const uint64_t needed = MakeGoodPerDay(line, figures);
-        if (needed > 0) {
-            Sum sum;
-            sum.Add(line, figures);
-            rows += "<tr><td>" + std::to_string(line.lineNumber) + "</td><td>" + Text(line.client) +
-                    "</td><td>" + Text(line.spot) + "</td><td>" +
-                    Text(report.panels[figures.panel].name) + "</td><td class=\"num\">" +
-                    Number(sum.total.booked) + "</td><td class=\"num\">" +
-                    Number(sum.total.delivered) + "</td><td class=\"num\">" +
-                    Number(figures.daysLeft) + "</td><td class=\"num\">" + Number(needed) +
-                    "</td></tr>\n";
+        const std::vector<std::string> cells = MakeGoodCells(report, figures);
+        for (size_t i = 0; i < cells.size(); ++i) {
+            const bool number = i >= kMakeGoodColumns.size() - 4;  // the last four are counts
+            rows += (i == 0 ? "<tr>" : "") + std::string(number ? "<td class=\"num\">" : "<td>") +
+                    Text(cells[i]) + "</td>" + (i + 1 == cells.size() ? "</tr>\n" : "");
         }
     }
     if (rows.empty()) {
         return;
     }
-    html += "<section class=\"makegood\">\n<h2>" + Text(MakeGoodTitle()) +
-            "</h2>\n<table><thead><tr><th>Řádek</th>" + Head(kClientColumn) + Head(kSpotColumn) +
-            Head(kPanelColumn) + Head(kBookedColumn, true) + Head(kDeliveredColumn, true) +
-            Head(kDaysLeftColumn, true) + Head(kNeededColumn, true) + "</tr></thead>\n<tbody>\n" +
-            rows + "</tbody></table>\n</section>\n";
+    html +=
+        "<section class=\"makegood\">\n<h2>" + Text(MakeGoodTitle()) + "</h2>\n<table><thead><tr>";
+    size_t i = 0;
+    for (const int column : kMakeGoodColumns) {
+        html += Head(column, i++ >= kMakeGoodColumns.size() - 4);
+    }
+    html += "</tr></thead>\n<tbody>\n" + rows + "</tbody></table>\n</section>\n";
 }
 
 void AppendOutages(std::string& html, const CampaignReport& report) {

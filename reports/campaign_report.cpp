@@ -97,14 +97,8 @@ void AppendStatus(std::string& csv, const CampaignReport& report) {
 void AppendMakeGood(std::string& csv, const CampaignReport& report) {
     AppendSection(csv, MakeGoodTitle(), CampaignTitles(kMakeGoodColumns, ";"));
     for (const LineFigures& figures : report.result.figures) {
-        const BookingLine& line = report.lines[figures.line];
-        const uint64_t needed = MakeGoodPerDay(line, figures);
-        if (needed > 0) {
-            const FiguresTotal total = TotalOf(line, figures);
-            csv += CsvRow({line.client, line.campaign, line.contract, line.spot,
-                           report.panels[figures.panel].name, std::to_string(total.booked),
-                           std::to_string(total.delivered), std::to_string(figures.daysLeft),
-                           std::to_string(needed)});
+        if (const std::vector<std::string> cells = MakeGoodCells(report, figures); !cells.empty()) {
+            csv += CsvRow(cells);
         }
     }
 }
@@ -201,6 +195,24 @@ std::vector<std::string> StatusCells(const CampaignReport& report, const LineFig
             PercentText(total, decimalSeparator),
             std::to_string(total.daysShort),
             std::to_string(figures.daysLeft)};
+}
+
+std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineFigures& figures) {
+    const BookingLine& line = report.lines[figures.line];
+    const uint64_t needed = MakeGoodPerDay(line, figures);
+    if (needed == 0) {
+        return {};
+    }
+    const FiguresTotal total = TotalOf(line, figures);
+    return {line.client,
+            line.campaign,
+            line.contract,
+            line.spot,
+            report.panels[figures.panel].name,
+            std::to_string(total.booked),
+            std::to_string(total.delivered),
+            std::to_string(figures.daysLeft),
+            std::to_string(needed)};
 }
 
 std::string PercentText(const FiguresTotal& total, char decimalSeparator) {

@@ -47,6 +47,9 @@ ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTim
 // The cells of a line's state on a panel, as kStatusColumns (reports/campaign_texts.h) names them.
 std::vector<std::string> StatusCells(const CampaignReport& report, const LineFigures& figures,
                                      char decimalSeparator);
+// The cells of a line's make-good on a panel, as kMakeGoodColumns names them; empty when the
+// line needs none.
+std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineFigures& figures);
 
 // The delivered plays within each day's booked count against the booked, "96,6 %" with the given
 // decimal separator, never over 100 (the rest is bonus); "–" when nothing was booked.

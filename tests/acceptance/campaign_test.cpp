@@ -46,7 +46,7 @@ TEST_F(CampaignCommand, WritesTheFiguresPerDayAndTheEvidence) {
     EXPECT_EQ(result.err, "");
     const std::string panel = folder_.Path().filename().string();
     EXPECT_EQ(result.out,
-              "Stav ke dni 31. 3. 2015\n"
+              "Stav ke dni 16. 3. 2015\n"  // the booking's last day
               "Klient\tKampaň\tSmlouva\tSpot\tOd\tDo\tPanel\tObjednáno\tOdvysíláno\tNavíc\tPlnění\t"
               "Dnů pod objednávkou\tZbývá dnů\n"
               "Pekárna\tJaro\t\tjaro.avi\t2015-03-15\t2015-03-16\t" +
