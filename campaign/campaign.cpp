@@ -343,6 +343,10 @@ void RunTasks(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
 
 }  // namespace
 
+bool IsPlausible(const LogEvidence& log) {
+    return !AnyFinding(log.findings);
+}
+
 std::string PanelLogPath(const CampaignPanel& panel, uint32_t year, uint32_t month) {
     std::string path = panel.folder;
     if (!path.empty() && path.back() != '/' && path.back() != kSeparator) {

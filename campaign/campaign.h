@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "campaign/booking.h"
+#include "campaign/plausibility.h"
 #include "digest/sha256.h"
 
 struct CampaignPanel {
@@ -20,18 +21,6 @@ struct CampaignPanel {
 
 struct PlayStamp {
     uint16_t year, month, day, hour, minute, second;
-};
-
-// What makes a log implausible for one screen playing one spot at a time; the figures count
-// its plays all the same.
-enum class LogFindingKind { kOverlap, kClockBack, kDuplicate };
-constexpr int kLogFindingKinds = 3;
-
-// How often one kind was found, the day with the most of them and the first time on that day.
-struct LogFinding {
-    uint64_t count;
-    int32_t worstDay;     // day number, when count > 0
-    int32_t firstSecond;  // local seconds from midnight on worstDay
 };
 
 struct LogEvidence {

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-bool IsPlausible(const LogEvidence& log) {
-    for (const LogFinding& finding : log.findings) {
+bool AnyFinding(const LogFinding (&findings)[kLogFindingKinds]) {
+    for (const LogFinding& finding : findings) {
         if (finding.count > 0) {
-            return false;
+            return true;
         }
     }
-    return true;
+    return false;
 }
 
 void PlausibilityCheck::AddUnusual(const CheckedPlay& play) {

@@ -7,7 +7,19 @@
 #include <map>
 #include <vector>
 
-#include "campaign/campaign.h"
+// What makes a log implausible for one screen playing one spot at a time; the figures count
+// its plays all the same.
+enum class LogFindingKind { kOverlap, kClockBack, kDuplicate };
+constexpr int kLogFindingKinds = 3;
+
+// How often one kind was found, the day with the most of them and the first time on that day.
+struct LogFinding {
+    uint64_t count;
+    int32_t worstDay;     // day number, when count > 0
+    int32_t firstSecond;  // local seconds from midnight on worstDay
+};
+
+bool AnyFinding(const LogFinding (&findings)[kLogFindingKinds]);
 
 // One play as the check sees it.
 struct CheckedPlay {
