@@ -1,5 +1,6 @@
 #include "campaign/booking.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -453,24 +454,21 @@ void ReadRow(const ColumnMap& map, size_t headerFields, std::vector<std::string>
 
 // Each client gets files of its own: two whose file names Windows would take as one are an error.
 void CheckClientFileNames(Reader& reader) {
-    std::vector<const BookingLine*> firsts;  // each client's first line
+    std::vector<std::pair<const BookingLine*, std::string>> firsts;  // each client's first line
     for (const BookingLine& line : reader.booking.lines) {
-        bool seen = false;
-        for (const BookingLine* first : firsts) {
-            seen = seen || first->client == line.client;
-        }
-        if (seen) {
+        const auto same = [&](const auto& first) { return first.first->client == line.client; };
+        if (std::any_of(firsts.begin(), firsts.end(), same)) {
             continue;
         }
-        const std::string part = ClientFileNamePart(line.client);
-        for (const BookingLine* first : firsts) {
-            if (EqualIgnoringCase(ClientFileNamePart(first->client), part)) {
+        std::string part = ClientFileNamePart(line.client);
+        for (const auto& [first, firstPart] : firsts) {
+            if (EqualIgnoringCase(firstPart, part)) {
                 reader.lineNumber = line.lineNumber;
                 reader.Error(kClient, FillIn(kSameFileAs, {line.client, first->client,
                                                            std::to_string(first->lineNumber)}));
             }
         }
-        firsts.push_back(&line);
+        firsts.emplace_back(&line, std::move(part));
     }
 }
 
