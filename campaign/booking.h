@@ -20,7 +20,7 @@ struct BookingLine {
     int32_t firstDay, lastDay;                  // day numbers (campaign/calendar.h), both booked
     ClockTime from, to;                         // [from, to); 0:00 to 24:00 is the whole day
     uint32_t playsPerDay;
-    std::string contract;  // "Smlouva", the contract number; may be empty
+    std::string contract = {};  // "Smlouva", the contract number; may be empty
 };
 
 struct BookingError {

@@ -30,7 +30,7 @@ struct LogEvidence {
     Sha256Digest digest;
     bool hasPlays;  // first and last are set
     PlayStamp first, last;
-    LogFinding findings[kLogFindingKinds];  // [LogFindingKind]
+    LogFinding findings[kLogFindingKinds] = {};  // [LogFindingKind]
 };
 
 bool IsPlausible(const LogEvidence& log);
@@ -47,15 +47,15 @@ struct LineFigures {
     size_t line;                      // index into the booking's lines
     size_t panel;                     // index into the panels
     std::vector<uint32_t> delivered;  // [day - line.firstDay]
-    uint32_t daysLeft;                // booked days after the as-of day
+    uint32_t daysLeft = 0;            // booked days after the as-of day
 };
 
 struct Outage {
     size_t panel;
     int32_t day;
-    int32_t start, end;  // local seconds from midnight, as the log writes them
-    int32_t seconds;     // how long it really lasted, across a clock change too
-    int32_t realStart;   // start in the day's own timeline (campaign/calendar.h)
+    int32_t start, end;     // local seconds from midnight, as the log writes them
+    int32_t seconds;        // how long it really lasted, across a clock change too
+    int32_t realStart = 0;  // start in the day's own timeline (campaign/calendar.h)
 };
 
 struct SilentDay {
@@ -76,7 +76,7 @@ struct ShortDay {
     bool logMissing;
     bool noPlayAtAll;
     std::vector<size_t> outages;  // indices into CampaignResult::outages inside the line's window
-    bool afterLogEnd;             // the panel's newest log ends before the line's window does
+    bool afterLogEnd = false;     // the panel's newest log ends before the line's window does
 };
 
 // The last play of a panel's newest log: later booked days cannot be told from it yet.

@@ -26,7 +26,8 @@ struct CampaignReport {
     const CampaignResult& result;
     BookingFileEvidence booking;
     int32_t gapMinutes;
-    std::string client;  // "" for the overview of every client; a client's pair has no make-good
+    std::string client =
+        {};  // "" for the overview of every client; a client's pair has no make-good
 };
 
 // The name CampaignReportPath takes: the booking's name, and for a client's pair "_<client>"
