@@ -40,8 +40,7 @@ struct PanelPlan {
     size_t panel;
     std::vector<PanelLine> lines;
     int32_t firstDay = 0, lastDay = -1;
-    std::vector<uint8_t> booked;       // [day - firstDay]
-    std::vector<ClockChange> changes;  // [day - firstDay], asked once rather than per play
+    std::vector<uint8_t> booked;  // [day - firstDay]
     size_t Days() const { return static_cast<size_t>(lastDay - firstDay + 1); }
     const PanelLine* Find(size_t line) const {
         for (const PanelLine& panelLine : lines) {
@@ -59,7 +58,7 @@ bool AppliesTo(const BookingLine& line, const CampaignPanel& panel) {
 
 PanelPlan PlanPanel(size_t panel, const std::vector<BookingLine>& lines,
                     const std::vector<CampaignPanel>& panels, int32_t asOfDay) {
-    PanelPlan plan{panel, {}, 0, -1, {}, {}};
+    PanelPlan plan{panel, {}, 0, -1, {}};
     for (size_t i = 0; i < lines.size(); ++i) {
         if (!AppliesTo(lines[i], panels[panel]) || lines[i].firstDay > asOfDay) {
             continue;
@@ -74,9 +73,6 @@ PanelPlan PlanPanel(size_t panel, const std::vector<BookingLine>& lines,
         return plan;
     }
     plan.booked.assign(plan.Days(), 0);
-    for (size_t d = 0; d < plan.Days(); ++d) {
-        plan.changes.push_back(ClockChangeOn(plan.firstDay + static_cast<int32_t>(d)));
-    }
     for (const PanelLine& line : plan.lines) {
         for (int32_t day = line.booking->firstDay; day <= line.lastCounted; ++day) {
             plan.booked[day - plan.firstDay] = 1;
