@@ -1,5 +1,6 @@
 #include "campaign/booking.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -16,30 +17,41 @@ constexpr Cp1250Literal kNeukonceneUvozovky{"neukončené uvozovky"};
 constexpr Cp1250Literal kTextZaUvozovkamiPole{"text za uvozovkami pole"};
 constexpr Cp1250Literal kNeniDatumDM{"„%“ není datum (d.m.rrrr nebo rrrr-mm-dd)"};
 constexpr Cp1250Literal kDatumNeexistuje{"datum „%“ neexistuje"};
-constexpr Cp1250Literal kRokDatumuNeni1970{"rok datumu „%“ není 1970–2999"};
+constexpr Cp1250Literal kRokDatumuNeni{"rok datumu „%“ není %–%"};
 constexpr Cp1250Literal kNotAnEndTime{"„%“ není čas h:mm od 0:00 do 24:00"};
 constexpr Cp1250Literal kNotAStartTime{"„%“ není čas h:mm od 0:00 do 23:59"};
-constexpr Cp1250Literal kNeznamySloupecSloupceJsou{
-    "neznámý sloupec „%“ (sloupce jsou Klient, Kampaň, "
-    "Spot, Od, Do, Čas od, Čas do, Přehrání za den "
-    "a Panel)"};
+constexpr Cp1250Literal kNeznamySloupec{"neznámý sloupec „%“ (sloupce jsou %)"};
+constexpr Cp1250Literal kAnd{" a "};
 constexpr Cp1250Literal kSloupecJeVZahlavi{"sloupec je v záhlaví dvakrát"};
 constexpr Cp1250Literal kSloupecChybiVZahlavi{"sloupec chybí v záhlaví"};
 constexpr Cp1250Literal kChybiHodnota{"chybí hodnota"};
 constexpr Cp1250Literal kNotUtf8{"soubor začíná značkou UTF-8, ale řádek není v UTF-8"};
-constexpr Cp1250Literal kSpotTooLong{"spot má víc než 255 znaků"};
-constexpr Cp1250Literal kTooManyLines{"objednávka smí mít nejvýš 1000 řádků"};
+constexpr Cp1250Literal kSpotTooLong{"spot má víc než % znaků"};
+constexpr Cp1250Literal kTooManyLines{"objednávka smí mít nejvýš % řádků"};
 constexpr Cp1250Literal kKonecJePredZacatkem{"konec % je před začátkem %"};
-constexpr Cp1250Literal kRadekObjednaVicNez{"řádek objedná víc než 1830 dní"};
+constexpr Cp1250Literal kRadekObjednaVicNez{"řádek objedná víc než % dní"};
 constexpr Cp1250Literal kOknoKonciDrivNez{"okno končí (%) dřív, než začne, nebo když začíná (%)"};
-constexpr Cp1250Literal kNeniCeleCisloOd{"„%“ není celé číslo od 0 do 1000000"};
+constexpr Cp1250Literal kNeniCeleCisloOd{"„%“ není celé číslo od 0 do %"};
+constexpr Cp1250Literal kSameFileAs{"klient „%“ dá stejný název souboru jako „%“ z řádku %"};
 constexpr Cp1250Literal kPoliMistoPodleZahlavi{"% polí místo % podle záhlaví"};
 constexpr Cp1250Literal kSouborJePrazdnyChybi{
     "soubor je prázdný: chybí záhlaví i řádky objednávky"};
 constexpr Cp1250Literal kSouborMaJenZahlavi{"soubor má jen záhlaví, žádný řádek objednávky"};
 constexpr Cp1250Literal kSloupec{"sloupec „%“: "};
 
-enum Column { kClient, kCampaign, kSpot, kPanel, kFrom, kTo, kTimeFrom, kTimeTo, kPlays, kColumns };
+enum Column {
+    kClient,
+    kCampaign,
+    kSpot,
+    kPanel,
+    kFrom,
+    kTo,
+    kTimeFrom,
+    kTimeTo,
+    kPlays,
+    kContract,
+    kColumns
+};
 
 struct ColumnName {
     std::string_view name;
@@ -55,13 +67,32 @@ constexpr Cp1250Literal kToName{"Do"};
 constexpr Cp1250Literal kTimeFromName{"Čas od"};
 constexpr Cp1250Literal kTimeToName{"Čas do"};
 constexpr Cp1250Literal kPlaysName{"Přehrání za den"};
+constexpr Cp1250Literal kContractName{"Smlouva"};
 
 // The header's names, in the order the errors name missing ones.
 constexpr ColumnName kColumnNames[kColumns] = {
-    {kClientName, true},   {kCampaignName, true}, {kSpotName, true},
-    {kPanelName, false},   {kFromName, true},     {kToName, true},
-    {kTimeFromName, true}, {kTimeToName, true},   {kPlaysName, true},
+    {kClientName, true}, {kCampaignName, true},  {kSpotName, true},     {kPanelName, false},
+    {kFromName, true},   {kToName, true},        {kTimeFromName, true}, {kTimeToName, true},
+    {kPlaysName, true},  {kContractName, false},
 };
+
+// "Klient, Kampaň, ... a Smlouva" from the table: the required columns, then the optional ones.
+std::string ColumnList() {
+    std::vector<std::string_view> names;
+    for (const bool required : {true, false}) {
+        for (const ColumnName& column : kColumnNames) {
+            if (column.required == required) {
+                names.push_back(column.name);
+            }
+        }
+    }
+    std::string list;
+    for (size_t i = 0; i < names.size(); ++i) {
+        list += i == 0 ? "" : i + 1 == names.size() ? kAnd.str() : std::string(", ");
+        list += names[i];
+    }
+    return list;
+}
 
 std::string ColumnText(int column) {
     return std::string(kColumnNames[column].name);
@@ -187,7 +218,8 @@ bool ReadChar(std::string_view text, size_t& i, char c) {
     return false;
 }
 
-// d.m.yyyy or yyyy-mm-dd; the reason in `error` when it is no date.
+}  // namespace
+
 std::optional<int32_t> ParseDate(std::string_view text, std::string& error) {
     CivilDate date{};
     size_t i = 0;
@@ -206,12 +238,15 @@ std::optional<int32_t> ParseDate(std::string_view text, std::string& error) {
         error = FillIn(kDatumNeexistuje, {text});
         return std::nullopt;
     }
-    if (date.year < 1970 || date.year > 2999) {
-        error = FillIn(kRokDatumuNeni1970, {text});
+    if (date.year < kFirstBookedYear || date.year > kLastBookedYear) {
+        error = FillIn(kRokDatumuNeni,
+                       {text, std::to_string(kFirstBookedYear), std::to_string(kLastBookedYear)});
         return std::nullopt;
     }
     return DayNumber(date);
 }
+
+namespace {
 
 // h:mm (h:mm:00 as Excel may save it); 24:00 only as the end of the window.
 std::optional<ClockTime> ParseClock(std::string_view text, bool end, std::string& error) {
@@ -265,7 +300,7 @@ std::optional<ColumnMap> ReadHeader(const std::vector<std::string>& fields, Read
             continue;  // a trailing ";"
         }
         if (found < 0) {
-            reader.Error(-1, FillIn(kNeznamySloupecSloupceJsou, {fields[f]}));
+            reader.Error(-1, FillIn(kNeznamySloupec, {fields[f], ColumnList()}));
             ok = false;
         } else if (map[found] >= 0) {
             reader.Error(found, kSloupecJeVZahlavi.str());
@@ -294,9 +329,10 @@ public:
         line_.campaign = Required(kCampaign);
         line_.spot = Required(kSpot);
         if (line_.spot.size() > kMaxSpotLength) {
-            Fail(kSpot, kSpotTooLong.str());
+            Fail(kSpot, FillIn(kSpotTooLong, {std::to_string(kMaxSpotLength)}));
         }
-        line_.panel = map_[kPanel] < 0 ? std::string() : Value(kPanel);
+        line_.panel = Value(kPanel);
+        line_.contract = Value(kContract);
         if (line_.panel == "*") {
             line_.panel.clear();
         }
@@ -343,7 +379,7 @@ private:
         if (*lastDay < *firstDay) {
             Fail(kTo, FillIn(kKonecJePredZacatkem, {last, first}));
         } else if (*lastDay - *firstDay >= kMaxBookedDays) {
-            Fail(kTo, kRadekObjednaVicNez.str());
+            Fail(kTo, FillIn(kRadekObjednaVicNez, {std::to_string(kMaxBookedDays)}));
         }
     }
     void ReadWindow() {
@@ -374,8 +410,8 @@ private:
         }
         uint32_t count = 0;
         size_t i = 0;
-        if (!ReadDigits(plays, i, 7, count) || i != plays.size() || count > 1000000) {
-            Fail(kPlays, FillIn(kNeniCeleCisloOd, {plays}));
+        if (!ReadDigits(plays, i, 7, count) || i != plays.size() || count > kMaxPlaysPerDay) {
+            Fail(kPlays, FillIn(kNeniCeleCisloOd, {plays, std::to_string(kMaxPlaysPerDay)}));
             return;
         }
         line_.playsPerDay = count;
@@ -406,13 +442,33 @@ void ReadRow(const ColumnMap& map, size_t headerFields, std::vector<std::string>
         return;
     }
     if (reader.booking.lines.size() == kMaxBookingLines) {
-        reader.Error(-1, kTooManyLines.str());
+        reader.Error(-1, FillIn(kTooManyLines, {std::to_string(kMaxBookingLines)}));
         return;
     }
     LineReader line(map, fields, reader);
     line.Read();
     if (line.ok) {
         reader.booking.lines.push_back(line.line_);
+    }
+}
+
+// Each client gets files of its own: two whose file names Windows would take as one are an error.
+void CheckClientFileNames(Reader& reader) {
+    std::vector<std::pair<const BookingLine*, std::string>> firsts;  // each client's first line
+    for (const BookingLine& line : reader.booking.lines) {
+        const auto same = [&](const auto& first) { return first.first->client == line.client; };
+        if (std::any_of(firsts.begin(), firsts.end(), same)) {
+            continue;
+        }
+        std::string part = ClientFileNamePart(line.client);
+        for (const auto& [first, firstPart] : firsts) {
+            if (EqualIgnoringCase(firstPart, part)) {
+                reader.lineNumber = line.lineNumber;
+                reader.Error(kClient, FillIn(kSameFileAs, {line.client, first->client,
+                                                           std::to_string(first->lineNumber)}));
+            }
+        }
+        firsts.emplace_back(&line, std::move(part));
     }
 }
 
@@ -452,6 +508,7 @@ Booking ParseBooking(std::string_view bytes) {
             ReadRow(*header, headerFields, *fields, reader);
         }
     }
+    CheckClientFileNames(reader);
     reader.lineNumber = 0;
     if (!headerSeen) {
         reader.Error(-1, kSouborJePrazdnyChybi.str());
@@ -474,6 +531,20 @@ std::string BookingErrorText(std::string_view fileName, const BookingError& erro
         text += FillIn(kSloupec, {error.column});
     }
     return text + error.message;
+}
+
+std::string ClientFileNamePart(std::string_view client) {
+    std::string part(client);
+    for (char& c : part) {
+        if (static_cast<unsigned char>(c) < 0x20 ||
+            std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) {
+            c = '_';
+        }
+    }
+    for (size_t i = part.size(); i > 0 && (part[i - 1] == '.' || part[i - 1] == ' '); --i) {
+        part[i - 1] = '_';
+    }
+    return part;
 }
 
 bool InWindow(const BookingLine& line, int32_t hour, int32_t minute) {

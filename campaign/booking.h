@@ -4,6 +4,7 @@
 // row first, Windows-1250 or UTF-8 (with or without a byte-order mark).
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,7 @@ struct BookingLine {
     int32_t firstDay, lastDay;                  // day numbers (campaign/calendar.h), both booked
     ClockTime from, to;                         // [from, to); 0:00 to 24:00 is the whole day
     uint32_t playsPerDay;
+    std::string contract = {};  // "Smlouva", the contract number; may be empty
 };
 
 struct BookingError {
@@ -37,8 +39,18 @@ struct Booking {
 constexpr int32_t kMaxBookedDays = 1830;
 constexpr size_t kMaxBookingLines = 1000;
 constexpr size_t kMaxSpotLength = 255;
+constexpr uint32_t kMaxPlaysPerDay = 1000000;
+constexpr uint32_t kFirstBookedYear = 1970;
+constexpr uint32_t kLastBookedYear = 2999;
 
 Booking ParseBooking(std::string_view bytes);
+
+// A day as the booking writes it, d.m.yyyy or yyyy-mm-dd; the reason in `error` when it is none.
+std::optional<int32_t> ParseDate(std::string_view text, std::string& error);
+
+// The client's name as part of a file name: each character that Windows refuses there, and a
+// trailing dot or space that it would drop, made "_".
+std::string ClientFileNamePart(std::string_view client);
 
 // "FILE:LINE: sloupec „X“: message", Windows-1250.
 std::string BookingErrorText(std::string_view fileName, const BookingError& error);

@@ -41,6 +41,16 @@ std::string CzechDateText(int32_t dayNumber) {
     return text;
 }
 
+std::string SpacedDateText(int32_t dayNumber) {
+    const CivilDate date = DateOfDay(dayNumber);
+    return SpacedDayMonthText(dayNumber) + " " + std::to_string(date.year);
+}
+
+std::string SpacedDayMonthText(int32_t dayNumber) {
+    const CivilDate date = DateOfDay(dayNumber);
+    return std::to_string(date.day) + ". " + std::to_string(date.month) + ".";
+}
+
 namespace {
 
 // 0 = Sunday.
@@ -67,6 +77,11 @@ ClockChange ClockChangeOn(int32_t dayNumber) {
         return ClockChange::kHourRepeated;
     }
     return ClockChange::kNone;
+}
+
+bool SummerTimeAtMidnight(int32_t dayNumber) {
+    const uint32_t year = DateOfDay(dayNumber).year;
+    return year >= 1996 && dayNumber > LastSunday(year, 3) && dayNumber <= LastSunday(year, 10);
 }
 
 int32_t RealSecondOfDay(ClockChange change, int32_t local, bool secondPass) {

@@ -19,6 +19,9 @@ bool IsRealDate(CivilDate date);
 // "yyyy-mm-dd" and "d.m.yyyy".
 std::string IsoDateText(int32_t dayNumber);
 std::string CzechDateText(int32_t dayNumber);
+// "d. m. yyyy" and "d. m.", as Czech prose writes a date.
+std::string SpacedDateText(int32_t dayNumber);
+std::string SpacedDayMonthText(int32_t dayNumber);
 
 constexpr int32_t kSecondsPerDay = 86400;
 
@@ -30,6 +33,10 @@ enum class ClockChange { kNone, kHourSkipped, kHourRepeated };
 ClockChange ClockChangeOn(int32_t dayNumber);
 constexpr int32_t kChangedHourStart = 2 * 3600;
 constexpr int32_t kChangedHourEnd = 3 * 3600;
+
+// Whether the clock is on summer time when the day begins: after the day the hour is skipped, up
+// to the day it repeats.
+bool SummerTimeAtMidnight(int32_t dayNumber);
 
 // A day's own timeline in seconds from midnight: 23, 24 or 25 hours long. A local time in the
 // repeated hour is in its first pass unless secondPass; one in the skipped hour counts as 3:00.

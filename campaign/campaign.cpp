@@ -12,6 +12,7 @@
 #include "base/system_files.h"
 #include "campaign/calendar.h"
 #include "campaign/coverage.h"
+#include "campaign/plausibility.h"
 #include "campaign/spot_pattern.h"
 #include "logdata/byte_source.h"
 #include "logdata/line_reading.h"
@@ -31,16 +32,25 @@ struct PanelLine {
     size_t line;  // into the booking
     const BookingLine* booking;
     SpotPattern pattern;
+    int32_t lastCounted;  // the line's last day, or the as-of day when that is earlier
 };
 
-// What one panel has to count: its lines and the days they book.
+// What one panel has to count: its lines that have begun by the as-of day and the days they book
+// up to it.
 struct PanelPlan {
     size_t panel;
     std::vector<PanelLine> lines;
     int32_t firstDay = 0, lastDay = -1;
-    std::vector<uint8_t> booked;       // [day - firstDay]
-    std::vector<ClockChange> changes;  // [day - firstDay], asked once rather than per play
+    std::vector<uint8_t> booked;  // [day - firstDay]
     size_t Days() const { return static_cast<size_t>(lastDay - firstDay + 1); }
+    const PanelLine* Find(size_t line) const {
+        for (const PanelLine& panelLine : lines) {
+            if (panelLine.line == line) {
+                return &panelLine;
+            }
+        }
+        return nullptr;
+    }
 };
 
 bool AppliesTo(const BookingLine& line, const CampaignPanel& panel) {
@@ -48,27 +58,24 @@ bool AppliesTo(const BookingLine& line, const CampaignPanel& panel) {
 }
 
 PanelPlan PlanPanel(size_t panel, const std::vector<BookingLine>& lines,
-                    const std::vector<CampaignPanel>& panels) {
-    PanelPlan plan{panel, {}, 0, -1, {}, {}};
+                    const std::vector<CampaignPanel>& panels, int32_t asOfDay) {
+    PanelPlan plan{panel, {}, 0, -1, {}};
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (!AppliesTo(lines[i], panels[panel])) {
+        if (!AppliesTo(lines[i], panels[panel]) || lines[i].firstDay > asOfDay) {
             continue;
         }
-        plan.lines.push_back({i, &lines[i], SpotPattern(lines[i].spot)});
-        plan.firstDay =
-            plan.lines.size() == 1 ? lines[i].firstDay : std::min(plan.firstDay, lines[i].firstDay);
-        plan.lastDay =
-            plan.lines.size() == 1 ? lines[i].lastDay : std::max(plan.lastDay, lines[i].lastDay);
+        const int32_t last = std::min(lines[i].lastDay, asOfDay);
+        plan.lines.push_back({i, &lines[i], SpotPattern(lines[i].spot), last});
+        const bool first = plan.lines.size() == 1;
+        plan.firstDay = first ? lines[i].firstDay : std::min(plan.firstDay, lines[i].firstDay);
+        plan.lastDay = first ? last : std::max(plan.lastDay, last);
     }
     if (plan.lines.empty()) {
         return plan;
     }
     plan.booked.assign(plan.Days(), 0);
-    for (size_t d = 0; d < plan.Days(); ++d) {
-        plan.changes.push_back(ClockChangeOn(plan.firstDay + static_cast<int32_t>(d)));
-    }
     for (const PanelLine& line : plan.lines) {
-        for (int32_t day = line.booking->firstDay; day <= line.booking->lastDay; ++day) {
+        for (int32_t day = line.booking->firstDay; day <= line.lastCounted; ++day) {
             plan.booked[day - plan.firstDay] = 1;
         }
     }
@@ -135,7 +142,10 @@ public:
     }
 
     LogEvidence Evidence(std::string path) {
-        return {plan_.panel, std::move(path), size_, hash_.Finish(), hasPlays_, first_, last_};
+        LogEvidence evidence{plan_.panel, std::move(path), size_, hash_.Finish(),
+                             hasPlays_,   first_,          last_, {}};
+        check_.Finish(evidence.findings);
+        return evidence;
     }
 
     uint32_t Count(size_t line, size_t day) const { return counts_[line * plan_.Days() + day]; }
@@ -152,41 +162,49 @@ private:
         }
         NoteStamp({play.year, play.month, play.day, play.hour, play.minute, play.second});
         const int32_t day = DayOf(date);
+        const int32_t local = play.hour * 3600 + play.minute * 60 + play.second;
+        const int32_t real = RealSecond(local);
+        const double length = play.length > 1 ? std::min(play.length, 86400.0) : 1.0;
+        const uint32_t name = NameId(play.name);
+        check_.Add({day, local, dayStart_ + real, length, InRepeatedHour(local), name});
         if (day < plan_.firstDay || day > plan_.lastDay) {
             return;
         }
         const auto d = static_cast<size_t>(day - plan_.firstDay);
         ++anyPlays_[d];
         if (plan_.booked[d] != 0) {
-            Cover(play, day);
+            // A play covers the day from its start for its length, at least a second.
+            coverage_[d].Add(real, real + static_cast<int32_t>(length + 0.999));
         }
-        CountForLines(play, day, d);
+        CountForLines(play, day, d, name);
     }
 
-    // A play covers the day from its start for its length, at least a second. On the day the
-    // hour repeats, the log's time going back by more than half an hour inside that hour is its
-    // second pass.
-    void Cover(const LogLine& play, int32_t day) {
-        const ClockChange change = plan_.changes[static_cast<size_t>(day - plan_.firstDay)];
-        const int32_t local = play.hour * 3600 + play.minute * 60 + play.second;
-        if (change == ClockChange::kHourRepeated && local >= kChangedHourStart &&
-            local < kChangedHourEnd) {
-            secondPass_ = secondPass_ || (lastInHour_ >= 0 && local < lastInHour_ - 1800);
-            lastInHour_ = local;
-        }
-        const int32_t start = RealSecondOfDay(change, local, secondPass_);
-        const double length = play.length > 1 ? std::min(play.length, 86400.0) : 1.0;
-        coverage_[static_cast<size_t>(day - plan_.firstDay)].Add(
-            start, start + static_cast<int32_t>(length + 0.999));
-    }
-
-    void CountForLines(const LogLine& play, int32_t day, size_t d) {
+    uint32_t NameId(std::string_view name) {
         if (names_.Size() >= kMaxRememberedNames) {
             // A log of ever new names: memory stays bounded, at the cost of matching again.
             names_ = NameTable();
             matching_.clear();
+            check_.ForgetNames();
         }
-        const uint32_t id = names_.Intern(play.name);
+        return names_.Intern(name);
+    }
+
+    bool InRepeatedHour(int32_t local) const {
+        return change_ == ClockChange::kHourRepeated && local >= kChangedHourStart &&
+               local < kChangedHourEnd;
+    }
+
+    // The second of the day's own timeline. On the day the hour repeats, the log's time going
+    // back by more than half an hour inside that hour is its second pass.
+    int32_t RealSecond(int32_t local) {
+        if (InRepeatedHour(local)) {
+            secondPass_ = secondPass_ || (lastInHour_ >= 0 && local < lastInHour_ - 1800);
+            lastInHour_ = local;
+        }
+        return RealSecondOfDay(change_, local, secondPass_);
+    }
+
+    void CountForLines(const LogLine& play, int32_t day, size_t d, uint32_t id) {
         const std::vector<uint32_t>& matching = MatchingLines(id);
         size_t counted[2];
         size_t matches = 0;
@@ -237,11 +255,15 @@ private:
         return matching_[id];
     }
 
+    // The day's number, clock change and start on the steady clock, asked once a day.
     int32_t DayOf(const CivilDate& date) {
         if (!(date.year == lastDate_.year && date.month == lastDate_.month &&
               date.day == lastDate_.day)) {
             lastDate_ = date;
             lastDay_ = DayNumber(date);
+            change_ = ClockChangeOn(lastDay_);
+            dayStart_ =
+                int64_t{lastDay_} * kSecondsPerDay - (SummerTimeAtMidnight(lastDay_) ? 7200 : 3600);
         }
         return lastDay_;
     }
@@ -268,6 +290,9 @@ private:
     bool secondPass_ = false;  // a panel's log has one day whose hour repeats each year
     int32_t lastInHour_ = -1;
     int32_t lastDay_ = 0;
+    ClockChange change_ = ClockChange::kNone;
+    int64_t dayStart_ = 0;
+    PlausibilityCheck check_;
     Sha256 hash_;
     uint64_t size_ = 0;
     bool hasPlays_ = false;
@@ -318,6 +343,10 @@ void RunTasks(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
 
 }  // namespace
 
+bool IsPlausible(const LogEvidence& log) {
+    return !AnyFinding(log.findings);
+}
+
 std::string PanelLogPath(const CampaignPanel& panel, uint32_t year, uint32_t month) {
     std::string path = panel.folder;
     if (!path.empty() && path.back() != '/' && path.back() != kSeparator) {
@@ -327,40 +356,146 @@ std::string PanelLogPath(const CampaignPanel& panel, uint32_t year, uint32_t mon
 }
 
 FiguresTotal TotalOf(const BookingLine& line, const LineFigures& figures) {
-    FiguresTotal total{0, 0, 0};
+    FiguresTotal total{0, 0, 0, 0};
     for (const uint32_t delivered : figures.delivered) {
         total.booked += line.playsPerDay;
         total.delivered += delivered;
+        total.bonus += delivered > line.playsPerDay ? delivered - line.playsPerDay : 0;
         total.daysShort += delivered < line.playsPerDay ? 1 : 0;
     }
     return total;
 }
 
+uint64_t MakeGoodPerDay(const BookingLine& line, const LineFigures& figures) {
+    const FiguresTotal total = TotalOf(line, figures);
+    if (figures.daysLeft == 0 || total.delivered >= total.booked) {
+        return 0;
+    }
+    const uint64_t shortfall = total.booked - total.delivered;
+    return line.playsPerDay + (shortfall + figures.daysLeft - 1) / figures.daysLeft;
+}
+
 namespace {
 
-// What the logs of one panel came to, merged in month order.
+// What the logs of one panel came to, merged in month order, and where its newest log ends.
 struct PanelTotal {
-    const PanelPlan* plan;
+    const PanelPlan* plan = nullptr;  // null for a panel that no begun line books
     std::unique_ptr<LogTally> tally;
     std::vector<uint8_t> missingDay;  // [day]: its month has no log
+    bool hasEnd = false;
+    PlayStamp end{};
+    int32_t endDay = 0, endSecond = 0;  // local seconds
+
+    // Whether the log says nothing about the day from local second `from` on.
+    bool EndedBy(int32_t day, int32_t from) const {
+        return hasEnd && (day > endDay || (day == endDay && from > endSecond));
+    }
 };
 
-void AddFigures(const std::vector<BookingLine>& lines, const std::vector<PanelTotal>& totals,
-                CampaignResult& result) {
+std::vector<PanelPlan> PlanPanels(const std::vector<BookingLine>& lines,
+                                  const std::vector<CampaignPanel>& panels, int32_t asOfDay) {
+    std::vector<PanelPlan> plans;
+    for (size_t p = 0; p < panels.size(); ++p) {
+        plans.push_back(PlanPanel(p, lines, panels, asOfDay));
+    }
+    return plans;
+}
+
+std::vector<size_t> LinesWithoutPanel(const std::vector<BookingLine>& lines,
+                                      const std::vector<CampaignPanel>& panels) {
+    std::vector<size_t> without;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (std::none_of(panels.begin(), panels.end(),
+                         [&](const CampaignPanel& panel) { return AppliesTo(lines[i], panel); })) {
+            without.push_back(i);
+        }
+    }
+    return without;
+}
+
+std::vector<LogTask> TasksFor(const std::vector<PanelPlan>& plans,
+                              const std::vector<CampaignPanel>& panels) {
+    std::vector<LogTask> tasks;
+    for (size_t p = 0; p < plans.size(); ++p) {
+        for (const MonthKey& month : MonthsBooked(plans[p])) {
+            LogTask task;
+            task.plan = p;
+            task.month = month;
+            task.path = PanelLogPath(panels[p], month.year, month.month);
+            tasks.push_back(std::move(task));
+        }
+    }
+    return tasks;
+}
+
+void MarkMissingMonth(const MonthKey& month, PanelTotal& total) {
+    for (size_t d = 0; d < total.plan->Days(); ++d) {
+        const CivilDate date = DateOfDay(total.plan->firstDay + static_cast<int32_t>(d));
+        if (date.year == month.year && date.month == month.month) {
+            total.missingDay[d] = 1;
+        }
+    }
+}
+
+void NoteEnd(const LogEvidence& log, PanelTotal& total) {
+    if (log.hasPlays && (!total.hasEnd || StampKey(log.last) > StampKey(total.end))) {
+        total.hasEnd = true;
+        total.end = log.last;
+        total.endDay = DayNumber({log.last.year, log.last.month, log.last.day});
+        total.endSecond = log.last.hour * 3600 + log.last.minute * 60 + log.last.second;
+    }
+}
+
+// Each panel's logs merged in month order; the missing ones and the evidence noted.
+std::vector<PanelTotal> MergeTasks(const std::vector<PanelPlan>& plans, std::vector<LogTask>& tasks,
+                                   int32_t closeSeconds, CampaignResult& result) {
+    std::vector<PanelTotal> totals(plans.size());
+    for (const PanelPlan& plan : plans) {
+        if (!plan.lines.empty()) {
+            PanelTotal& total = totals[plan.panel];
+            total.plan = &plan;
+            total.tally = std::make_unique<LogTally>(plan, closeSeconds);
+            total.missingDay.assign(plan.Days(), 0);
+        }
+    }
+    for (LogTask& task : tasks) {
+        PanelTotal& total = totals[task.plan];
+        if (task.missing) {
+            result.missingLogs.push_back({task.plan, task.month.year, task.month.month, task.path});
+            MarkMissingMonth(task.month, total);
+            continue;
+        }
+        task.tally->MergeInto(*total.tally);
+        NoteEnd(task.evidence, total);
+        result.logs.push_back(std::move(task.evidence));
+        task.tally.reset();
+    }
+    return totals;
+}
+
+uint32_t DaysLeft(const BookingLine& line, int32_t asOfDay) {
+    return line.lastDay > asOfDay
+               ? static_cast<uint32_t>(line.lastDay - std::max(line.firstDay - 1, asOfDay))
+               : 0;
+}
+
+void AddFigures(const std::vector<BookingLine>& lines, const std::vector<CampaignPanel>& panels,
+                const std::vector<PanelTotal>& totals, int32_t asOfDay, CampaignResult& result) {
     for (size_t line = 0; line < lines.size(); ++line) {
-        for (const PanelTotal& total : totals) {
-            const PanelPlan& plan = *total.plan;
-            for (size_t l = 0; l < plan.lines.size(); ++l) {
-                if (plan.lines[l].line != line) {
-                    continue;
-                }
-                LineFigures figures{line, plan.panel, {}};
-                for (int32_t day = lines[line].firstDay; day <= lines[line].lastDay; ++day) {
-                    figures.delivered.push_back(
-                        total.tally->Count(l, static_cast<size_t>(day - plan.firstDay)));
-                }
-                result.figures.push_back(std::move(figures));
+        for (size_t p = 0; p < panels.size(); ++p) {
+            if (!AppliesTo(lines[line], panels[p])) {
+                continue;
             }
+            LineFigures figures{line, p, {}, DaysLeft(lines[line], asOfDay)};
+            const PanelTotal& total = totals[p];
+            const PanelLine* planned = total.plan == nullptr ? nullptr : total.plan->Find(line);
+            for (int32_t day = lines[line].firstDay; planned && day <= planned->lastCounted;
+                 ++day) {
+                const auto l = static_cast<size_t>(planned - total.plan->lines.data());
+                figures.delivered.push_back(
+                    total.tally->Count(l, static_cast<size_t>(day - total.plan->firstDay)));
+            }
+            result.figures.push_back(std::move(figures));
         }
     }
 }
@@ -371,7 +506,7 @@ std::vector<Stretch> BookedWindows(const PanelPlan& plan, int32_t day) {
     std::vector<Stretch> windows;
     for (const PanelLine& line : plan.lines) {
         const BookingLine& booking = *line.booking;
-        if (day >= booking.firstDay && day <= booking.lastDay) {
+        if (day >= booking.firstDay && day <= line.lastCounted) {
             const ClockChange change = ClockChangeOn(day);
             windows.push_back(
                 {RealSecondOfDay(change, booking.from.hour * 3600 + booking.from.minute * 60,
@@ -379,45 +514,57 @@ std::vector<Stretch> BookedWindows(const PanelPlan& plan, int32_t day) {
                  RealSecondOfDay(change, booking.to.hour * 3600 + booking.to.minute * 60, true)});
         }
     }
-    std::sort(windows.begin(), windows.end(),
-              [](const Stretch& a, const Stretch& b) { return a.start < b.start; });
-    std::vector<Stretch> joined;
-    for (const Stretch& window : windows) {
-        if (!joined.empty() && window.start <= joined.back().end) {
-            joined.back().end = std::max(joined.back().end, window.end);
-        } else {
-            joined.push_back(window);
+    return JoinStretches(std::move(windows));
+}
+
+// The silences of a day's windows; on the day its newest log ends, only up to its last play.
+void AddOutagesOfDay(const PanelTotal& total, int32_t day, size_t d, CampaignResult& result) {
+    const ClockChange change = ClockChangeOn(day);
+    const int32_t end = total.hasEnd && day == total.endDay
+                            ? RealSecondOfDay(change, total.endSecond, true)
+                            : INT32_MAX;
+    for (const Stretch& window : BookedWindows(*total.plan, day)) {
+        for (const Stretch& silence :
+             total.tally->CoverageOf(d).SilencesIn(window.start, std::min(window.end, end))) {
+            result.outages.push_back({total.plan->panel, day,
+                                      LocalSecondOfDay(change, silence.start),
+                                      LocalSecondOfDay(change, silence.end),
+                                      silence.end - silence.start, silence.start});
         }
     }
-    return joined;
 }
 
 void AddOutages(const PanelTotal& total, CampaignResult& result) {
     const PanelPlan& plan = *total.plan;
     for (size_t d = 0; d < plan.Days(); ++d) {
-        if (plan.booked[d] == 0 || total.missingDay[d] != 0) {
+        const int32_t day = plan.firstDay + static_cast<int32_t>(d);
+        if (plan.booked[d] == 0 || total.missingDay[d] != 0 || total.EndedBy(day, -1)) {
             continue;
         }
-        const int32_t day = plan.firstDay + static_cast<int32_t>(d);
         if (total.tally->AnyPlays(d) == 0) {
             result.silentDays.push_back({plan.panel, day});
         }
-        for (const Stretch& window : BookedWindows(plan, day)) {
-            for (const Stretch& silence :
-                 total.tally->CoverageOf(d).SilencesIn(window.start, window.end)) {
-                const ClockChange change = ClockChangeOn(day);
-                result.outages.push_back({plan.panel, day, LocalSecondOfDay(change, silence.start),
-                                          LocalSecondOfDay(change, silence.end),
-                                          silence.end - silence.start});
-            }
-        }
+        AddOutagesOfDay(total, day, d, result);
     }
+}
+
+bool CouldOverlap(const BookingLine& x, const BookingLine& y) {
+    const SpotPattern px(x.spot);
+    const SpotPattern py(y.spot);
+    return x.firstDay <= y.lastDay && y.firstDay <= x.lastDay &&
+           (x.panel.empty() || y.panel.empty() || EqualIgnoringCase(x.panel, y.panel)) &&
+           (x.from.hour * 60 + x.from.minute < y.to.hour * 60 + y.to.minute) &&
+           (y.from.hour * 60 + y.from.minute < x.to.hour * 60 + x.to.minute) &&
+           px.ComparesWholeName() == py.ComparesWholeName() && px.MayOverlap(py);
 }
 
 void AddOverlaps(const std::vector<BookingLine>& lines, const std::vector<PanelTotal>& totals,
                  CampaignResult& result) {
     std::map<std::pair<size_t, size_t>, uint64_t> shared;
     for (const PanelTotal& total : totals) {
+        if (total.tally == nullptr) {
+            continue;
+        }
         for (const auto& [pair, count] : total.tally->Shared()) {
             shared[{total.plan->lines[pair.first].line, total.plan->lines[pair.second].line}] +=
                 count;
@@ -425,20 +572,9 @@ void AddOverlaps(const std::vector<BookingLine>& lines, const std::vector<PanelT
     }
     for (size_t a = 0; a < lines.size(); ++a) {
         for (size_t b = a + 1; b < lines.size(); ++b) {
-            const BookingLine& x = lines[a];
-            const BookingLine& y = lines[b];
-            const SpotPattern px(x.spot);
-            const SpotPattern py(y.spot);
-            const bool samePart = px.ComparesWholeName() == py.ComparesWholeName();
-            const bool couldOverlap =
-                x.firstDay <= y.lastDay && y.firstDay <= x.lastDay &&
-                (x.panel.empty() || y.panel.empty() || EqualIgnoringCase(x.panel, y.panel)) &&
-                (x.from.hour * 60 + x.from.minute < y.to.hour * 60 + y.to.minute) &&
-                (y.from.hour * 60 + y.from.minute < x.to.hour * 60 + x.to.minute) && samePart &&
-                px.MayOverlap(py);
             const auto found = shared.find({a, b});
             const uint64_t count = found == shared.end() ? 0 : found->second;
-            if (couldOverlap || count > 0) {
+            if (count > 0 || CouldOverlap(lines[a], lines[b])) {
                 result.overlaps.push_back({a, b, count});
             }
         }
@@ -450,104 +586,92 @@ void AddShortDays(const std::vector<BookingLine>& lines, const std::vector<Panel
     for (size_t f = 0; f < result.figures.size(); ++f) {
         const LineFigures& figures = result.figures[f];
         const BookingLine& line = lines[figures.line];
-        const PanelTotal* total = nullptr;
-        for (const PanelTotal& candidate : totals) {
-            total = candidate.plan->panel == figures.panel ? &candidate : total;
-        }
+        const PanelTotal& total = totals[figures.panel];
         for (size_t i = 0; i < figures.delivered.size(); ++i) {
             if (figures.delivered[i] >= line.playsPerDay) {
                 continue;
             }
             const int32_t day = line.firstDay + static_cast<int32_t>(i);
-            const auto d = static_cast<size_t>(day - total->plan->firstDay);
-            ShortDay shortDay{f,
-                              day,
-                              total->missingDay[d] != 0,
-                              total->missingDay[d] == 0 && total->tally->AnyPlays(d) == 0,
-                              {}};
+            const auto d = static_cast<size_t>(day - total.plan->firstDay);
+            const bool missing = total.missingDay[d] != 0;
             const int32_t from = line.from.hour * 3600 + line.from.minute * 60;
             const int32_t to = line.to.hour * 3600 + line.to.minute * 60;
-            for (size_t o = 0; o < result.outages.size(); ++o) {
-                const Outage& outage = result.outages[o];
-                if (outage.panel == figures.panel && outage.day == day && outage.start < to &&
-                    outage.end > from) {
-                    shortDay.outages.push_back(o);
-                }
-            }
-            result.shortDays.push_back(std::move(shortDay));
+            result.shortDays.push_back(
+                {f, day, missing,
+                 !missing && total.tally->AnyPlays(d) == 0 && !total.EndedBy(day, -1),
+                 OutagesTouching(result, figures.panel, day, from, to),
+                 !missing && total.EndedBy(day, to - 1)});
         }
     }
 }
 
+void AddLogEnds(const std::vector<PanelTotal>& totals, CampaignResult& result) {
+    for (const PanelTotal& total : totals) {
+        const bool explains =
+            total.plan != nullptr &&
+            std::any_of(result.shortDays.begin(), result.shortDays.end(), [&](const ShortDay& day) {
+                return day.afterLogEnd && result.figures[day.figures].panel == total.plan->panel;
+            });
+        if (explains) {
+            result.logEnds.push_back({total.plan->panel, total.endDay, total.endSecond});
+        }
+    }
+}
+
+// A proof made after the booking's last day is its final state, as of that day.
+int32_t AsOfShown(const std::vector<BookingLine>& lines, int32_t asOfDay) {
+    int32_t last = INT32_MIN;
+    for (const BookingLine& line : lines) {
+        last = std::max(last, line.lastDay);
+    }
+    return std::min(asOfDay, last);
+}
+
+CampaignResult Unreadable(const LogTask& task) {
+    CampaignResult result;
+    result.unreadableLog = task.path;
+    result.unreadableReason = task.failure;
+    return result;
+}
+
 }  // namespace
+
+std::vector<size_t> OutagesTouching(const CampaignResult& result, size_t panel, int32_t day,
+                                    int32_t from, int32_t to) {
+    std::vector<size_t> touching;
+    for (size_t o = 0; o < result.outages.size(); ++o) {
+        const Outage& outage = result.outages[o];
+        if (outage.panel == panel && outage.day == day && outage.start < to && outage.end > from) {
+            touching.push_back(o);
+        }
+    }
+    return touching;
+}
 
 CampaignResult EvaluateCampaign(const std::vector<BookingLine>& lines,
                                 const std::vector<CampaignPanel>& panels,
                                 const CampaignSettings& settings) {
-    CampaignResult result;
-    std::vector<PanelPlan> plans;
-    for (size_t p = 0; p < panels.size(); ++p) {
-        plans.push_back(PlanPanel(p, lines, panels));
-    }
-    for (size_t i = 0; i < lines.size(); ++i) {
-        bool anyPanel = false;
-        for (const CampaignPanel& panel : panels) {
-            anyPanel = anyPanel || AppliesTo(lines[i], panel);
-        }
-        if (!anyPanel) {
-            result.linesWithoutPanel.push_back(i);
-        }
-    }
-    std::vector<LogTask> tasks;
-    for (size_t p = 0; p < plans.size(); ++p) {
-        for (const MonthKey& month : MonthsBooked(plans[p])) {
-            LogTask task;
-            task.plan = p;
-            task.month = month;
-            task.path = PanelLogPath(panels[p], month.year, month.month);
-            tasks.push_back(std::move(task));
-        }
-    }
+    const std::vector<PanelPlan> plans = PlanPanels(lines, panels, settings.asOfDay);
+    std::vector<LogTask> tasks = TasksFor(plans, panels);
     const int32_t gapSeconds = settings.gapMinutes * 60;
     RunTasks(tasks, plans, gapSeconds);
-
-    std::vector<PanelTotal> totals;
-    for (const PanelPlan& plan : plans) {
-        if (!plan.lines.empty()) {
-            totals.push_back({&plan, std::make_unique<LogTally>(plan, gapSeconds),
-                              std::vector<uint8_t>(plan.Days(), 0)});
-        }
+    const auto unreadable = std::find_if(tasks.begin(), tasks.end(),
+                                         [](const LogTask& task) { return !task.failure.empty(); });
+    if (unreadable != tasks.end()) {
+        return Unreadable(*unreadable);
     }
-    for (LogTask& task : tasks) {
-        if (!task.failure.empty()) {
-            result = CampaignResult{};
-            result.unreadableLog = task.path;
-            result.unreadableReason = task.failure;
-            return result;
-        }
-        PanelTotal* total = nullptr;
-        for (PanelTotal& candidate : totals) {
-            total = candidate.plan == &plans[task.plan] ? &candidate : total;
-        }
-        if (task.missing) {
-            result.missingLogs.push_back({task.plan, task.month.year, task.month.month, task.path});
-            for (size_t d = 0; d < total->plan->Days(); ++d) {
-                const CivilDate date = DateOfDay(total->plan->firstDay + static_cast<int32_t>(d));
-                if (date.year == task.month.year && date.month == task.month.month) {
-                    total->missingDay[d] = 1;
-                }
-            }
-            continue;
-        }
-        task.tally->MergeInto(*total->tally);
-        result.logs.push_back(std::move(task.evidence));
-        task.tally.reset();
-    }
-    AddFigures(lines, totals, result);
+    CampaignResult result;
+    result.asOfDay = AsOfShown(lines, settings.asOfDay);
+    result.linesWithoutPanel = LinesWithoutPanel(lines, panels);
+    const std::vector<PanelTotal> totals = MergeTasks(plans, tasks, gapSeconds, result);
+    AddFigures(lines, panels, totals, settings.asOfDay, result);
     for (const PanelTotal& total : totals) {
-        AddOutages(total, result);
+        if (total.plan != nullptr) {
+            AddOutages(total, result);
+        }
     }
     AddOverlaps(lines, totals, result);
     AddShortDays(lines, totals, result);
+    AddLogEnds(totals, result);
     return result;
 }

@@ -1,14 +1,17 @@
 #pragma once
-// A campaign against the panels' logs: for each booking line, panel and booked day the plays
-// delivered; the outages, the days without a play and the missing months that explain a
-// shortfall; and the size, SHA-256 and first and last play of every log read. It streams the
-// logs: memory grows with panels, days and booking lines, never with the number of plays.
+// A campaign against the panels' logs as of a day: for each booking line, panel and booked day up
+// to it the plays delivered; the outages, the days without a play, the missing months and the
+// logs that end early, which explain a shortfall; and the size, SHA-256, first and last play and
+// plausibility of every log read. It streams the logs: memory grows with panels, days and booking
+// lines, never with the number of plays.
 #include <cstddef>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "campaign/booking.h"
+#include "campaign/plausibility.h"
 #include "digest/sha256.h"
 
 struct CampaignPanel {
@@ -27,7 +30,10 @@ struct LogEvidence {
     Sha256Digest digest;
     bool hasPlays;  // first and last are set
     PlayStamp first, last;
+    LogFinding findings[kLogFindingKinds] = {};  // [LogFindingKind]
 };
+
+bool IsPlausible(const LogEvidence& log);
 
 struct MissingLog {
     size_t panel;
@@ -35,18 +41,21 @@ struct MissingLog {
     std::string path;
 };
 
-// One booking line on one panel: the plays delivered on each of its days.
+// One booking line on one panel: the plays delivered on each of its days up to the as-of day,
+// and how many of its days are still to come.
 struct LineFigures {
     size_t line;                      // index into the booking's lines
     size_t panel;                     // index into the panels
     std::vector<uint32_t> delivered;  // [day - line.firstDay]
+    uint32_t daysLeft = 0;            // booked days after the as-of day
 };
 
 struct Outage {
     size_t panel;
     int32_t day;
-    int32_t start, end;  // local seconds from midnight, as the log writes them
-    int32_t seconds;     // how long it really lasted, across a clock change too
+    int32_t start, end;     // local seconds from midnight, as the log writes them
+    int32_t seconds;        // how long it really lasted, across a clock change too
+    int32_t realStart = 0;  // start in the day's own timeline (campaign/calendar.h)
 };
 
 struct SilentDay {
@@ -67,6 +76,14 @@ struct ShortDay {
     bool logMissing;
     bool noPlayAtAll;
     std::vector<size_t> outages;  // indices into CampaignResult::outages inside the line's window
+    bool afterLogEnd = false;     // the panel's newest log ends before the line's window does
+};
+
+// The last play of a panel's newest log: later booked days cannot be told from it yet.
+struct LogEnd {
+    size_t panel;
+    int32_t day;
+    int32_t second;  // local seconds from midnight
 };
 
 struct CampaignResult {
@@ -78,25 +95,39 @@ struct CampaignResult {
     std::vector<BookingOverlap> overlaps;
     std::vector<size_t> linesWithoutPanel;  // booking lines whose panel was not given
     std::vector<ShortDay> shortDays;
+    std::vector<LogEnd> logEnds;  // panels whose newest log ends before the as-of day is over
+    int32_t asOfDay = 0;          // the last day counted, at most the booking's last day
     // A log that exists but could not be read ends the evaluation: nothing else is set then.
     std::string unreadableLog;
     std::string unreadableReason;
 };
 
+constexpr int32_t kEveryBookedDay = INT32_MAX;
+
 struct CampaignSettings {
-    int32_t gapMinutes = 15;  // a silence of more than this is an outage
+    int32_t gapMinutes = 15;            // a silence of more than this is an outage
+    int32_t asOfDay = kEveryBookedDay;  // the last day counted (campaign/as_of_day.h)
 };
 
 CampaignResult EvaluateCampaign(const std::vector<BookingLine>& lines,
                                 const std::vector<CampaignPanel>& panels,
                                 const CampaignSettings& settings);
 
+// The outages of a panel's day that touch local [from, to), as indices into result.outages.
+std::vector<size_t> OutagesTouching(const CampaignResult& result, size_t panel, int32_t day,
+                                    int32_t from, int32_t to);
+
 // The log of a month in a panel's folder.
 std::string PanelLogPath(const CampaignPanel& panel, uint32_t year, uint32_t month);
 
-// Booked and delivered over all days of one line on one panel, and the days short.
+// Booked and delivered over the counted days of one line on one panel, the plays above the booked
+// count of their day (bonus, part of delivered) and the days short.
 struct FiguresTotal {
-    uint64_t booked, delivered;
+    uint64_t booked, delivered, bonus;
     uint32_t daysShort;
 };
 FiguresTotal TotalOf(const BookingLine& line, const LineFigures& figures);
+
+// The plays per day that the days left need to reach the booked total: the booked rate plus the
+// shortfall spread over them, rounded up; 0 when nothing is short or no day is left.
+uint64_t MakeGoodPerDay(const BookingLine& line, const LineFigures& figures);

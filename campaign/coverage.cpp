@@ -63,3 +63,17 @@ std::vector<Stretch> Coverage::SilencesIn(int32_t from, int32_t to) const {
     keep(cursor, to);
     return silences;
 }
+
+std::vector<Stretch> JoinStretches(std::vector<Stretch> stretches) {
+    std::sort(stretches.begin(), stretches.end(),
+              [](const Stretch& a, const Stretch& b) { return a.start < b.start; });
+    std::vector<Stretch> joined;
+    for (const Stretch& stretch : stretches) {
+        if (!joined.empty() && stretch.start <= joined.back().end) {
+            joined.back().end = std::max(joined.back().end, stretch.end);
+        } else {
+            joined.push_back(stretch);
+        }
+    }
+    return joined;
+}

@@ -10,6 +10,9 @@ struct Stretch {
     int32_t start, end;  // [start, end)
 };
 
+// The stretches sorted, and joined where they touch or overlap.
+std::vector<Stretch> JoinStretches(std::vector<Stretch> stretches);
+
 class Coverage {
 public:
     explicit Coverage(int32_t closeSeconds) : close_(closeSeconds) {}

@@ -11,12 +11,14 @@
 
 #include "base/cp1250.h"
 #include "base/system_files.h"
+#include "campaign/as_of_day.h"
 #include "campaign/booking.h"
 #include "campaign/campaign.h"
 #include "campaign/spot_pattern.h"
 #include "cli/commands.h"
 #include "digest/sha256.h"
 #include "reports/campaign_report.h"
+#include "reports/campaign_texts.h"
 #include "reports/report_messages.h"
 #include "reports/report_paths.h"
 
@@ -31,20 +33,19 @@ constexpr Cp1250Literal kJehoDnyMaji0{": jeho dny mají 0 přehrání"};
 constexpr Cp1250Literal kUpozorneniRadky{"upozornění: řádky "};
 constexpr Cp1250Literal kSePrekryvaji{" se překrývají; "};
 constexpr Cp1250Literal kPrehraniSeZapocitaloObema{" přehrání se započítalo oběma"};
-constexpr Cp1250Literal kKlientKampanSpotPanel{
-    "Klient\tKampaň\tSpot\tPanel\tObjednáno\tOdvysíláno\tPlnění\tDnů pod objednávkou\n"};
 constexpr Cp1250Literal kUlozeno{"Uloženo: "};
 
 struct CampaignArguments {
     std::string booking;
     std::vector<std::string> panelFolders;
     int32_t gapMinutes = 15;
+    int32_t asOfDay = DefaultAsOfDay();
 };
 
 bool ParseCampaignArguments(const Arguments& args, CampaignArguments& parsed, std::string& error) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if ((arg == "--panel" || arg == "--gap") && i + 1 >= args.size()) {
+        if ((arg == "--panel" || arg == "--gap" || arg == "--as-of") && i + 1 >= args.size()) {
             error = "option " + arg + " needs a value";
             return false;
         }
@@ -60,6 +61,13 @@ bool ParseCampaignArguments(const Arguments& args, CampaignArguments& parsed, st
                 return false;
             }
             parsed.gapMinutes = static_cast<int32_t>(minutes);
+        } else if (arg == "--as-of") {
+            const std::optional<int32_t> day = ParseDate(args[++i], error);
+            if (!day) {
+                error = "--as-of: " + Cp1250ToUtf8(error);
+                return false;
+            }
+            parsed.asOfDay = *day;
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option " + Cp1250ToUtf8(arg);
             return false;
@@ -172,15 +180,26 @@ void PrintFindings(const CampaignReport& report) {
     }
 }
 
+// The state of each line on each panel as of the day, then what the lines still short need.
 std::string FiguresLines(const CampaignReport& report) {
-    std::string text = kKlientKampanSpotPanel.str();
+    std::string text =
+        AsOfText(report.result.asOfDay) + "\n" + CampaignTitles(kStatusColumns, "\t") + "\n";
     for (const LineFigures& figures : report.result.figures) {
-        const BookingLine& line = report.lines[figures.line];
-        const FiguresTotal total = TotalOf(line, figures);
-        text += line.client + "\t" + line.campaign + "\t" + line.spot + "\t" +
-                report.panels[figures.panel].name + "\t" + std::to_string(total.booked) + "\t" +
-                std::to_string(total.delivered) + "\t" + PercentText(total, '.') + "\t" +
-                std::to_string(total.daysShort) + "\n";
+        const std::vector<std::string> cells = StatusCells(report, figures, '.');
+        for (size_t i = 0; i < cells.size(); ++i) {
+            text += cells[i] + (i + 1 < cells.size() ? "\t" : "\n");
+        }
+    }
+    std::string makeGood;
+    for (const LineFigures& figures : report.result.figures) {
+        const std::vector<std::string> cells = MakeGoodCells(report, figures);
+        for (size_t i = 0; i < cells.size(); ++i) {
+            makeGood += cells[i] + (i + 1 < cells.size() ? "\t" : "\n");
+        }
+    }
+    if (!makeGood.empty()) {
+        text += std::string(MakeGoodTitle()) + "\n" + CampaignTitles(kMakeGoodColumns, "\t") +
+                "\n" + makeGood;
     }
     return text;
 }
@@ -217,8 +236,8 @@ int RunCampaign(const Arguments& args) {
     if (const int status = ReadPanels(parsed, panels); status != kExitOk) {
         return status;
     }
-    const CampaignResult result =
-        EvaluateCampaign(booking.lines, panels, CampaignSettings{parsed.gapMinutes});
+    const CampaignResult result = EvaluateCampaign(
+        booking.lines, panels, CampaignSettings{parsed.gapMinutes, parsed.asOfDay});
     if (!result.unreadableLog.empty()) {
         return Failure("cannot read " + Cp1250ToUtf8(result.unreadableLog) + ": " +
                        result.unreadableReason);
@@ -228,16 +247,20 @@ int RunCampaign(const Arguments& args) {
                                 panels,
                                 result,
                                 {parsed.booking, bytes.size(), Sha256Of(bytes)},
-                                parsed.gapMinutes};
+                                parsed.gapMinutes,
+                                ""};
     if (const int status = MakeReportFolder(); status != kExitOk) {
         return status;
     }
-    const ReportResult written = WriteCampaignReports(report, PageTime());
+    std::vector<std::string> paths;
+    const ReportResult written = WriteCampaignProofs(report, PageTime(), true, paths);
     PrintFindings(report);
     if (!Succeeded(written)) {
         return Failure(Cp1250ToUtf8(ReportFailureMessage(written)));
     }
-    return PrintCp1250(FiguresLines(report) + kUlozeno.str() +
-                       CampaignReportPath(report.name, ReportFileType::kCsv) + ", " +
-                       CampaignReportPath(report.name, ReportFileType::kHtml) + "\n");
+    std::string saved;
+    for (const std::string& path : paths) {
+        saved += (saved.empty() ? kUlozeno.str() : ", ") + path;
+    }
+    return PrintCp1250(FiguresLines(report) + saved + "\n");
 }

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "base/cp1250.h"
+#include "base/moment.h"
 #include "logdata/playback_log.h"
 #include "logdata/month_load.h"
 #include "logdata/load_messages.h"
@@ -34,15 +35,20 @@ const char* UsageText() {
            "      loads MONTH and writes report/SUM_AVI_YYYY-MM.html, a page for a client with\n"
            "      the summary table, its totals and charts of the plays per day and per hour;\n"
            "      it is dated now, or SOURCE_DATE_EPOCH (seconds since 1970) when that is set\n"
-           "  campaign BOOKING [--panel DIR]... [--gap MIN]\n"
+           "  campaign BOOKING [--panel DIR]... [--gap MIN] [--as-of DATE]\n"
            "      counts what each line of the booking file (semicolons, a header row with\n"
-           "      Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den and optionally Panel)\n"
-           "      got on each booked day on each panel: DIR is a panel's folder with its log/\n"
-           "      (default: the working directory), its name the panel's name. Writes\n"
-           "      report/KAMPAN_NAME.csv and .html (NAME: the booking file's name without its\n"
-           "      extension) with the outages (silences of more than MIN minutes, default 15,\n"
-           "      inside a booked window), missing logs and the SHA-256 of every file read,\n"
-           "      and prints booked, delivered, percent and days short per line and panel\n"
+           "      Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den and optionally Panel\n"
+           "      and Smlouva) got on each booked day up to DATE on each panel: DIR is a panel's\n"
+           "      folder with its log/ (default: the working directory), its name the panel's\n"
+           "      name; DATE (YYYY-MM-DD or D.M.YYYY, the last day counted) defaults to\n"
+           "      yesterday, the day before SOURCE_DATE_EPOCH's date when that is set; later\n"
+           "      booked days are pending. Writes report/KAMPAN_NAME.csv and .html (NAME: the\n"
+           "      booking file's name without its extension), and for a booking of several\n"
+           "      clients also KAMPAN_NAME_CLIENT.csv and .html with only that client's lines,\n"
+           "      with the outages (silences of more than MIN minutes, default 15, inside a\n"
+           "      booked window), missing logs, the SHA-256 and plausibility of every file read,\n"
+           "      and prints the state of each line and panel and what the lines still short\n"
+           "      need per day\n"
            "  verify PAGE\n"
            "      hashes again every file that a campaign page names and says which changed\n"
            "\n"
@@ -252,29 +258,9 @@ int PrintCp1250(const std::string& text) {
     return kExitOk;
 }
 
-namespace {
-
-// Now, or SOURCE_DATE_EPOCH (seconds since 1970) where it is set, so that a page can be made
-// again byte for byte.
-std::time_t PageMoment() {
-    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
-    if (epoch != nullptr && *epoch != '\0' && std::strlen(epoch) <= 12 &&
-        std::strspn(epoch, "0123456789") == std::strlen(epoch)) {
-        return static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
-    }
-    return std::time(nullptr);
-}
-
-}  // namespace
-
 SystemTime PageTime() {
-    const std::time_t moment = PageMoment();
     std::tm local{};
-#ifdef _WIN32
-    const bool converted = localtime_s(&local, &moment) == 0;
-#else
-    const bool converted = localtime_r(&moment, &local) != nullptr;
-#endif
+    const bool converted = LocalDate(ReproducibleNow(), local);
     SystemTime time{};
     if (converted) {
         time.wYear = static_cast<uint16_t>(local.tm_year + 1900);

@@ -4,6 +4,8 @@
 
 #include "base/cp1250.h"
 #include "campaign/calendar.h"
+#include "campaign/client_share.h"
+#include "reports/campaign_texts.h"
 #include "reports/csv_field.h"
 #include "reports/html_page.h"
 #include "reports/proof_files.h"
@@ -29,6 +31,9 @@ constexpr Cp1250Literal kRadekRadekSpolecnaPrehrani{"Řádek;Řádek;Společná 
 constexpr Cp1250Literal kSouboryZeKterychCisla{"Soubory, ze kterých čísla vycházejí (SHA-256)"};
 constexpr Cp1250Literal kPanelSouborVelikostB{
     "Panel;Soubor;Velikost [B];SHA-256;První přehrání;Poslední přehrání"};
+constexpr Cp1250Literal kVerohodnostLogu{
+    "Věrohodnost logů: jedna obrazovka, jeden spot najednou (čísla to nemění)"};
+constexpr Cp1250Literal kPanelSouborNalez{"Panel;Soubor;Nález;Počet;Nejhorší den;První čas"};
 constexpr Cp1250Literal kDash{"–"};
 constexpr Cp1250Literal kLogMesiceChybi{"log měsíce chybí"};
 constexpr Cp1250Literal kPanelTenDenNeprehral{"panel ten den nepřehrál nic"};
@@ -47,6 +52,14 @@ std::string Row(std::initializer_list<std::string> cells) {
     for (const std::string& cell : cells) {
         row += (first ? "" : ";") + cell;
         first = false;
+    }
+    return row + std::string(kLineEnd);
+}
+
+std::string CsvRow(const std::vector<std::string>& cells) {
+    std::string row;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        row += (i == 0 ? "" : ";") + CsvField(cells[i]);
     }
     return row + std::string(kLineEnd);
 }
@@ -73,6 +86,22 @@ void AppendSection(std::string& csv, std::string_view title, std::string_view he
     csv += kLineEnd;
     csv += header;
     csv += kLineEnd;
+}
+
+void AppendStatus(std::string& csv, const CampaignReport& report) {
+    AppendSection(csv, AsOfText(report.result.asOfDay), CampaignTitles(kStatusColumns, ";"));
+    for (const LineFigures& figures : report.result.figures) {
+        csv += CsvRow(StatusCells(report, figures, ','));
+    }
+}
+
+void AppendMakeGood(std::string& csv, const CampaignReport& report) {
+    AppendSection(csv, MakeGoodTitle(), CampaignTitles(kMakeGoodColumns, ";"));
+    for (const LineFigures& figures : report.result.figures) {
+        if (const std::vector<std::string> cells = MakeGoodCells(report, figures); !cells.empty()) {
+            csv += CsvRow(cells);
+        }
+    }
 }
 
 void AppendFindings(std::string& csv, const CampaignReport& report) {
@@ -123,14 +152,77 @@ void AppendEvidence(std::string& csv, const CampaignReport& report) {
     }
 }
 
+// One row per finding of each log; a log without any is "věrohodný".
+void AppendPlausibility(std::string& csv, const CampaignReport& report) {
+    AppendSection(csv, kVerohodnostLogu, kPanelSouborNalez);
+    for (const LogEvidence& log : report.result.logs) {
+        const std::string start =
+            CsvField(report.panels[log.panel].name) + ";" + CsvField(log.path);
+        if (IsPlausible(log)) {
+            csv += Row({start, std::string(PlausibleText()), "0", "", ""});
+        }
+        for (int kind = 0; kind < kLogFindingKinds; ++kind) {
+            const LogFinding& finding = log.findings[kind];
+            if (finding.count > 0) {
+                csv += Row({start, std::string(LogFindingName(static_cast<LogFindingKind>(kind))),
+                            std::to_string(finding.count), IsoDateText(finding.worstDay),
+                            SecondsText(finding.firstSecond)});
+            }
+        }
+    }
+}
+
 }  // namespace
+
+std::string CampaignFileStem(const CampaignReport& report) {
+    return report.client.empty() ? report.name
+                                 : report.name + "_" + ClientFileNamePart(report.client);
+}
+
+std::vector<std::string> StatusCells(const CampaignReport& report, const LineFigures& figures,
+                                     char decimalSeparator) {
+    const BookingLine& line = report.lines[figures.line];
+    const FiguresTotal total = TotalOf(line, figures);
+    return {line.client,
+            line.campaign,
+            line.contract,
+            line.spot,
+            IsoDateText(line.firstDay),
+            IsoDateText(line.lastDay),
+            report.panels[figures.panel].name,
+            std::to_string(total.booked),
+            std::to_string(total.delivered),
+            std::to_string(total.bonus),
+            PercentText(total, decimalSeparator),
+            std::to_string(total.daysShort),
+            std::to_string(figures.daysLeft)};
+}
+
+std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineFigures& figures) {
+    const BookingLine& line = report.lines[figures.line];
+    const uint64_t needed = MakeGoodPerDay(line, figures);
+    if (needed == 0) {
+        return {};
+    }
+    const FiguresTotal total = TotalOf(line, figures);
+    return {line.client,
+            line.campaign,
+            line.contract,
+            line.spot,
+            report.panels[figures.panel].name,
+            std::to_string(total.booked),
+            std::to_string(total.delivered),
+            std::to_string(figures.daysLeft),
+            std::to_string(needed)};
+}
 
 std::string PercentText(const FiguresTotal& total, char decimalSeparator) {
     if (total.booked == 0) {
         return kDash.str();
     }
     // Tenths of a percent, rounded half up in integers, alike on every platform.
-    const uint64_t tenths = (total.delivered * 2000 + total.booked) / (total.booked * 2);
+    const uint64_t within = total.delivered - total.bonus;
+    const uint64_t tenths = (within * 2000 + total.booked) / (total.booked * 2);
     return std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10) + " %";
 }
 
@@ -150,17 +242,25 @@ std::string ShortDayReasonText(const CampaignResult& result, const ShortDay& day
     if (day.logMissing) {
         return kLogMesiceChybi.str();
     }
-    if (day.noPlayAtAll) {
-        return kPanelTenDenNeprehral.str();
+    std::string text;
+    if (!day.outages.empty()) {
+        text = day.outages.size() == 1 ? kVypadek.str() : kVypadky.str();
+        for (size_t i = 0; i < day.outages.size(); ++i) {
+            const Outage& outage = result.outages[day.outages[i]];
+            text += (i == 0 ? "" : ", ") + SecondsText(outage.start) + kDash.str() +
+                    SecondsText(outage.end);
+        }
     }
-    if (day.outages.empty()) {
-        return kBezVypadkuPanelHral.str();
+    if (day.afterLogEnd) {
+        const size_t panel = result.figures[day.figures].panel;
+        for (const LogEnd& end : result.logEnds) {
+            if (end.panel == panel) {
+                text += (text.empty() ? "" : "; ") + LogEndText(end.day, end.second);
+            }
+        }
     }
-    std::string text = day.outages.size() == 1 ? kVypadek.str() : kVypadky.str();
-    for (size_t i = 0; i < day.outages.size(); ++i) {
-        const Outage& outage = result.outages[day.outages[i]];
-        text += (i == 0 ? "" : ", ") + SecondsText(outage.start) + kDash.str() +
-                SecondsText(outage.end);
+    if (text.empty()) {
+        return day.noPlayAtAll ? kPanelTenDenNeprehral.str() : kBezVypadkuPanelHral.str();
     }
     return text;
 }
@@ -168,8 +268,13 @@ std::string ShortDayReasonText(const CampaignResult& result, const ShortDay& day
 std::string CampaignCsv(const CampaignReport& report) {
     std::string csv;
     AppendFigures(csv, report);
+    AppendStatus(csv, report);
+    if (report.client.empty()) {
+        AppendMakeGood(csv, report);
+    }
     AppendFindings(csv, report);
     AppendEvidence(csv, report);
+    AppendPlausibility(csv, report);
     return csv;
 }
 
@@ -189,14 +294,48 @@ std::vector<ProofFile> ProofFilesOf(const CampaignReport& report) {
 
 ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime& madeAt) {
     ReportResult result;
-    const std::string csvPath = CampaignReportPath(report.name, ReportFileType::kCsv);
+    const std::string stem = CampaignFileStem(report);
+    const std::string csvPath = CampaignReportPath(stem, ReportFileType::kCsv);
     if (WriteReportFile(csvPath, CampaignCsv(report), result.failures)) {
         result.csvPath = csvPath;
     }
-    WriteReportFile(CampaignReportPath(report.name, ReportFileType::kHtml),
-                    CampaignPage(report, madeAt), result.failures);
+    WriteReportFile(CampaignReportPath(stem, ReportFileType::kHtml), CampaignPage(report, madeAt),
+                    result.failures);
     // Beside every page, so that anyone can check its files with sha256sum -c.
-    WriteReportFile(CampaignReportPath(report.name, ReportFileType::kSha256),
+    WriteReportFile(CampaignReportPath(stem, ReportFileType::kSha256),
                     SumsFileText(ProofFilesOf(report)), result.failures);
+    return result;
+}
+
+ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTime& madeAt,
+                                 bool perClient, std::vector<std::string>& written) {
+    ReportResult result = WriteCampaignReports(overview, madeAt);
+    const auto note = [&](const CampaignReport& report, const ReportResult& pair) {
+        for (const ReportFileType type : {ReportFileType::kCsv, ReportFileType::kHtml}) {
+            const std::string path = CampaignReportPath(CampaignFileStem(report), type);
+            bool failed = false;
+            for (const ReportFailure& failure : pair.failures) {
+                failed = failed || failure.path == path;
+            }
+            if (!failed) {
+                written.push_back(path);
+            }
+        }
+    };
+    note(overview, result);
+    const std::vector<std::string> clients = ClientsOf(overview.lines);
+    if (!perClient || clients.size() < 2) {
+        return result;
+    }
+    for (const std::string& client : clients) {
+        const ClientShare share =
+            ShareOf(overview.lines, overview.panels, overview.result, client, overview.gapMinutes);
+        const CampaignReport report{overview.name, share.lines,      overview.panels,
+                                    share.result,  overview.booking, overview.gapMinutes,
+                                    client};
+        const ReportResult pair = WriteCampaignReports(report, madeAt);
+        note(report, pair);
+        result.failures.insert(result.failures.end(), pair.failures.begin(), pair.failures.end());
+    }
     return result;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times `kvimeter-cli campaign` on 1, 5 and 20 panels of three genlog months each (about 260,000
-# plays a month, 15.6 million plays on 20 panels), beside a mawk script that does the same
-# per-day counting of the booking lines on the same files, with wall time and peak memory.
+# plays a month, 15.6 million plays on 20 panels), as of the quarter's last day, beside a mawk
+# script that does the same per-day counting of the booking lines on the same files, with wall
+# time and peak memory.
 # Uses what `make bench` built (preset linux); writes its data to build/bench-data/campaign once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -60,7 +61,7 @@ END { for (k in count) c++; print c " counts" }'
 export TZ=${TZ:-Europe/Prague}
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg); files in page cache"
 for panels in 1 5 20; do
-    args=() files=()
+    args=(--as-of 31.12.2026) files=()
     for p in $(seq -f %02g 1 "$panels"); do
         args+=(--panel "panel$p")
         files+=($data/panel$p/log/AVI_*.txt)

@@ -2,6 +2,7 @@
 // logs, the files written, the exit statuses and the check of the evidence later.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,14 +23,15 @@ const std::string kLog = Play("14.03.2015", "10:00:00", "C:\\Spoty\\Jaro.avi", "
 // sha256sum of kLog; the same in both builds.
 const char* const kLogSha256 = "96648c5a67381c6a083446d04c351d40e13758d5fb2e487bb13d9e03ff446d11";
 
-std::string Booking(const std::string& rows) {
-    return Utf8ToCp1250("Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den\r\n" + rows);
+std::string Booking(const std::string& rows, const std::string& moreColumns = "") {
+    return Utf8ToCp1250("Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den" + moreColumns +
+                        "\r\n" + rows);
 }
 
 class CampaignCommand : public ReportTest {
 protected:
-    void WriteBooking(const std::string& rows) const {
-        folder_.WriteFile("kampan.csv", Booking(rows));
+    void WriteBooking(const std::string& rows, const std::string& moreColumns = "") const {
+        folder_.WriteFile("kampan.csv", Booking(rows, moreColumns));
     }
     CliResult Campaign(std::vector<std::string> options = {}) const {
         options.insert(options.begin(), {"campaign", "kampan.csv"});
@@ -40,17 +42,21 @@ protected:
 TEST_F(CampaignCommand, WritesTheFiguresPerDayAndTheEvidence) {
     WriteMarch(kLog);
     WriteBooking("Pekárna;Jaro;jaro.avi;15.3.2015;16.3.2015;8:00;20:00;1\r\n");
-    const CliResult result = Campaign();
+    const CliResult result = Campaign({"--as-of", "2015-03-31"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
     const std::string panel = folder_.Path().filename().string();
     EXPECT_EQ(result.out,
-              "Klient\tKampaň\tSpot\tPanel\tObjednáno\tOdvysíláno\tPlnění\tDnů pod objednávkou\n"
-              "Pekárna\tJaro\tjaro.avi\t" +
+              "Stav ke dni 16. 3. 2015\n"  // the booking's last day
+              "Klient\tKampaň\tSmlouva\tSpot\tOd\tDo\tPanel\tObjednáno\tOdvysíláno\tNavíc\tPlnění\t"
+              "Dnů pod objednávkou\tZbývá dnů\n"
+              "Pekárna\tJaro\t\tjaro.avi\t2015-03-15\t2015-03-16\t" +
                   panel +
-                  "\t2\t1\t50.0 %\t1\n"
+                  "\t2\t1\t0\t50.0 %\t1\t0\n"
                   "Uloženo: " +
                   ReportPath("KAMPAN_kampan.csv") + ", " + ReportPath("KAMPAN_kampan.html") + "\n");
+    EXPECT_EQ(ReportFiles(), (std::vector<std::string>{"KAMPAN_kampan.csv", "KAMPAN_kampan.html",
+                                                       "KAMPAN_kampan.sha256"}));
     const std::string csv = Cp1250ToUtf8(ReadReport("KAMPAN_kampan.csv"));
     EXPECT_EQ(csv.substr(0, csv.find("\r\n\r\n") + 4),
               "Klient;Kampaň;Spot;Panel;Datum;Objednáno;Odvysíláno;Rozdíl\r\n"
@@ -102,6 +108,7 @@ TEST_F(CampaignCommand, UsageErrors) {
                                                {"campaign", "kampan.csv", "--gap", "0"},
                                                {"campaign", "kampan.csv", "--panel", "nowhere"},
                                                {"campaign", "kampan.csv", "extra"},
+                                               {"campaign", "kampan.csv", "--as-of", "31.2.2015"},
                                                {"verify"}}) {
         ExpectRefusedArguments(Run(args));
     }
@@ -128,6 +135,75 @@ TEST_F(CampaignCommand, VerifyNamesTheLogOneByteOfWhichChanged) {
     fs::remove(folder_.Path() / "kampan.csv");
     const std::string missing = "chybí nebo nelze číst: kampan.csv\n";
     EXPECT_EQ(Run({"verify", page}).out.substr(0, missing.size()), missing);
+}
+
+TEST_F(CampaignCommand, ARunningCampaignCountsToTheDayBeforeSourceDateEpoch) {
+    WriteMarch(kLog);
+    WriteBooking("A;B;jaro.avi;15.3.2015;24.3.2015;;;3\r\n");
+    // 16.3.2015 12:00 UTC: the proof counts 15.3. only.
+#ifdef _WIN32
+    _putenv_s("SOURCE_DATE_EPOCH", "1426507200");  // the child inherits it
+    const CliResult result = Run({"campaign", "kampan.csv"});
+    _putenv_s("SOURCE_DATE_EPOCH", "");
+#else
+    const CliResult result = Run({"campaign", "kampan.csv"}, {{"SOURCE_DATE_EPOCH", "1426507200"}});
+#endif
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string panel = folder_.Path().filename().string();
+    EXPECT_EQ(
+        result.out.substr(0, result.out.find("Uloženo")),
+        "Stav ke dni 15. 3. 2015\n"
+        "Klient\tKampaň\tSmlouva\tSpot\tOd\tDo\tPanel\tObjednáno\tOdvysíláno\tNavíc\tPlnění\t"
+        "Dnů pod objednávkou\tZbývá dnů\n"
+        "A\tB\t\tjaro.avi\t2015-03-15\t2015-03-24\t" +
+            panel +
+            "\t3\t2\t0\t66.7 %\t1\t9\n"
+            "Dorovnání (jen pro provozovatele): přehrání za den potřebná ve zbývajících dnech "
+            "k objednanému součtu\n"
+            "Klient\tKampaň\tSmlouva\tSpot\tPanel\tObjednáno\tOdvysíláno\tZbývá dnů\tPotřeba za "
+            "den\nA\tB\t\tjaro.avi\t" +
+            panel + "\t3\t2\t9\t4\n");
+    const std::string csv = Cp1250ToUtf8(ReadReport("KAMPAN_kampan.csv"));
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n\r\n") + 4),
+              "Klient;Kampaň;Spot;Panel;Datum;Objednáno;Odvysíláno;Rozdíl\r\n"
+              "A;B;jaro.avi;" +
+                  panel + ";2015-03-15;3;2;-1\r\n\r\n");
+}
+
+TEST_F(CampaignCommand, EachClientGetsAPairWithNothingOfTheOthers) {
+    WriteMarch(kLog);
+    WriteBooking(
+        "Pekárna;Jaro;jaro.avi;15.3.2015;16.3.2015;;;1;P-17\r\n"
+        "Zoo/Brno;Léto;l*.avi;16.3.2015;16.3.2015;;;1;Z-99\r\n",
+        ";Smlouva");
+    ASSERT_EQ(Campaign({"--as-of", "2015-03-31"}).status, 0);
+    EXPECT_EQ(ReportFiles(), (std::vector<std::string>{
+                                 "KAMPAN_kampan.csv", "KAMPAN_kampan.html", "KAMPAN_kampan.sha256",
+                                 "KAMPAN_kampan_Pekárna.csv", "KAMPAN_kampan_Pekárna.html",
+                                 "KAMPAN_kampan_Pekárna.sha256", "KAMPAN_kampan_Zoo_Brno.csv",
+                                 "KAMPAN_kampan_Zoo_Brno.html", "KAMPAN_kampan_Zoo_Brno.sha256"}));
+    const struct {
+        std::string file;
+        std::vector<std::string> own, others;
+    } clients[] = {
+        {"KAMPAN_kampan_Pekárna",
+         {"Pekárna", "P-17", "jaro.avi"},
+         {"Zoo", "Léto", "l*.avi", "Z-99"}},
+        {"KAMPAN_kampan_Zoo_Brno", {"Zoo/Brno", "Z-99", "l*.avi"}, {"Pek", "Jaro", "jaro", "P-17"}},
+    };
+    for (const auto& client : clients) {
+        for (const char* extension : {".csv", ".html"}) {
+            const std::string bytes = ReadReport(client.file + extension);
+            const std::string text = extension == std::string(".csv") ? Cp1250ToUtf8(bytes) : bytes;
+            for (const std::string& own : client.own) {
+                EXPECT_NE(text.find(own), std::string::npos) << client.file << extension << own;
+            }
+            for (const std::string& other : client.others) {
+                EXPECT_EQ(text.find(other), std::string::npos) << client.file << extension << other;
+            }
+            EXPECT_EQ(text.find("Dorovnání"), std::string::npos) << client.file << extension;
+        }
+    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "logdata/totals.h"
 #include "reports/html_page.h"
@@ -147,20 +148,24 @@ TEST_F(BrowserTest, TheCampaignPageShowsTheFiguresOutagesAndEvidence) {
                       0);
         }
     }
-    // An hour of silence on one panel, and a client whose name is markup.
+    // An hour of silence on one panel; one line still running on 20.11.
     ASSERT_EQ(Shell("grep -av '^20.10.2026\t10:' namesti/log/AVI_2026-10.txt >t && "
                     "mv t namesti/log/AVI_2026-10.txt"),
               0);
-    folder_.WriteFile(
-        "kampan.csv",
+    const std::string header =
         "Klient;Kampa\xF2;Spot;Od;Do;\xC8"
         "as od;\xC8"
         "as do;P\xF8"
-        "ehr\xE1n\xED za den\r\n"
-        "Pek\xE1rna Nov\xE1k;Podzim;spot_00*.avi;15.10.2026;14.11.2026;;;870\r\n"
-        "<b>Kino</b>;Premi\xE9ra;spot_010.avi;1.11.2026;14.11.2026;8:00;20:00;56\r\n");
-    const CliResult result = RunCli(
-        folder_.Path(), {"campaign", "kampan.csv", "--panel", "nadrazi", "--panel", "namesti"});
+        "ehr\xE1n\xED za den;Smlouva\r\n"
+        "Pek\xE1rna Nov\xE1k;Podzim;spot_00*.avi;15.10.2026;14.11.2026;;;870;2026/114\r\n";
+    const std::string running =
+        ";Premi\xE9ra;spot_010.avi;1.11.2026;30.11.2026;8:00;20:00;56;KS-31\r\n";
+    folder_.WriteFile("kampan.csv", header + "Kino Sv\xECtozor" + running);
+    const std::vector<std::string> panels = {"--panel", "nadrazi", "--panel",
+                                             "namesti", "--as-of", "20.11.2026"};
+    std::vector<std::string> args = {"campaign", "kampan.csv"};
+    args.insert(args.end(), panels.begin(), panels.end());
+    const CliResult result = RunCli(folder_.Path(), args);
     ASSERT_EQ(result.status, 0) << result.err;
     ASSERT_EQ(Browse("--dump-dom >dom.html", "report/KAMPAN_kampan.html"), 0)
         << ReadFile(folder_.Path() / "err");
@@ -181,12 +186,26 @@ TEST_F(BrowserTest, TheCampaignPageShowsTheFiguresOutagesAndEvidence) {
               std::string::npos);
     EXPECT_EQ(Occurrences(dom, "<tr data-file="), 5u);  // the booking and four logs
     EXPECT_EQ(Occurrences(dom, "<svg class=\"chart\""), 4u);
-    EXPECT_NE(dom.find("&lt;b&gt;Kino&lt;/b&gt;"), std::string::npos);
-    EXPECT_EQ(dom.find("<b>Kino"), std::string::npos);
+    EXPECT_EQ(Occurrences(dom, "<rect class=\"pending\""), 20u);  // 21. to 30.11. on two panels
+    EXPECT_NE(dom.find("Stav ke dni 20. 11. 2026"), std::string::npos);
     ExpectPrinted(RunCli(folder_.Path(), {"verify", "report/KAMPAN_kampan.html"}),
                   "v pořádku: kampan.csv\nv pořádku: nadrazi/log/AVI_2026-10.txt\n"
                   "v pořádku: nadrazi/log/AVI_2026-11.txt\nv pořádku: namesti/log/AVI_2026-10.txt\n"
                   "v pořádku: namesti/log/AVI_2026-11.txt\n");
+
+    // A client whose name is markup gets a page of its own: text, and nothing of the other.
+    folder_.WriteFile("hostile.csv", header + "<b>Kino</b>" + running);
+    args[1] = "hostile.csv";
+    ASSERT_EQ(RunCli(folder_.Path(), args).status, 0);
+    ASSERT_EQ(Browse("--dump-dom >client.html", "report/KAMPAN_hostile__b_Kino__b_.html"), 0)
+        << ReadFile(folder_.Path() / "err");
+    const std::string client = ReadFile(folder_.Path() / "client.html");
+    EXPECT_NE(client.find("&lt;b&gt;Kino&lt;/b&gt;"), std::string::npos);
+    EXPECT_EQ(client.find("<b>Kino"), std::string::npos);
+    EXPECT_EQ(client.find("Pek"), std::string::npos);
+    EXPECT_EQ(client.find("Dorovnání"), std::string::npos);
+    EXPECT_EQ(Occurrences(client, "<tr data-file="), 3u);  // the booking and November's logs
+    EXPECT_EQ(Occurrences(client, "<rect class=\"pending\""), 20u);
     TakePicture("campaign-report.png", "--window-size=1200,1700", "report/KAMPAN_kampan.html");
 }
 

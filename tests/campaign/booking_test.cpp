@@ -28,11 +28,11 @@ std::vector<std::string> ErrorTexts(const Booking& booking) {
 TEST(Booking, ReadsALineInEveryAcceptedSpelling) {
     const Booking booking = Parse(
         "# objednávka na podzim\r\n"
-        "Spot;Panel;Přehrání za den;Do;Od;Čas do;Čas od;Kampaň;klient\r\n"
-        ";;;;;;;;\r\n"
+        "Spot;Panel;Přehrání za den;Do;Od;Čas do;Čas od;Kampaň;klient;smlouva\r\n"
+        ";;;;;;;;;\r\n"
         "\"spot;1.avi\";nadrazi;40;14. 11. 2026;2026-10-15;24:00;8:00:00;\"Řekl "
-        "\"\"ano\"\"\";Pekárna\r\n"
-        "spot2.avi;*;0;1.1.2027;1.1.2027;;;K;L\n");
+        "\"\"ano\"\"\";Pekárna;2026/7\r\n"
+        "spot2.avi;*;0;1.1.2027;1.1.2027;;;K;L;\n");
     ASSERT_TRUE(booking.errors.empty()) << ErrorTexts(booking)[0];
     ASSERT_EQ(booking.lines.size(), 2u);
     const BookingLine& first = booking.lines[0];
@@ -45,6 +45,7 @@ TEST(Booking, ReadsALineInEveryAcceptedSpelling) {
     EXPECT_EQ(first.from.hour * 100 + first.from.minute, 800);
     EXPECT_EQ(first.to.hour * 100 + first.to.minute, 2400);
     EXPECT_EQ(first.playsPerDay, 40u);
+    EXPECT_EQ(first.contract, "2026/7");
     const BookingLine& second = booking.lines[1];
     EXPECT_EQ(second.panel, "");  // "*": every panel
     EXPECT_EQ(second.from.hour * 100 + second.from.minute, 0);
@@ -69,7 +70,7 @@ TEST(Booking, EveryErrorIsNamedWithItsLineAndColumn) {
         {kHeader, {"k.csv: soubor má jen záhlaví, žádný řádek objednávky"}},
         {"Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den;Barva\r\n",
          {"k.csv:1: neznámý sloupec „Barva“ (sloupce jsou Klient, Kampaň, Spot, Od, Do, Čas od, "
-          "Čas do, Přehrání za den a Panel)"}},
+          "Čas do, Přehrání za den, Panel a Smlouva)"}},
         {"Klient;Kampaň;Od;Do;Čas od;Čas do;Přehrání za den\r\n",
          {"k.csv:1: sloupec „Spot“: sloupec chybí v záhlaví"}},
         {kHeader + "A;B;s;31.2.2026;1.3.2026;;;1\r\n",
@@ -89,6 +90,12 @@ TEST(Booking, EveryErrorIsNamedWithItsLineAndColumn) {
           "k.csv:3: sloupec „Kampaň“: chybí hodnota", "k.csv:3: sloupec „Spot“: chybí hodnota",
           "k.csv:3: sloupec „Od“: „3/1/2026“ není datum (d.m.rrrr nebo rrrr-mm-dd)"}},
         {kHeader + "\"A;B;s;1.3.2026;1.3.2026;;;1\r\n", {"k.csv:2: neukončené uvozovky"}},
+        // Each client gets its own files: names that Windows takes as one are refused.
+        {kHeader + "Kino;B;s;1.3.2026;1.3.2026;;;1\r\nKino;C;s;1.3.2026;1.3.2026;;;1\r\n"
+                   "KINO;B;s;1.3.2026;1.3.2026;;;1\r\nA/B;B;s;1.3.2026;1.3.2026;;;1\r\n"
+                   "A:B;B;s;1.3.2026;1.3.2026;;;1\r\nA?B.;B;s;1.3.2026;1.3.2026;;;1\r\n",
+         {"k.csv:4: sloupec „Klient“: klient „KINO“ dá stejný název souboru jako „Kino“ z řádku 2",
+          "k.csv:6: sloupec „Klient“: klient „A:B“ dá stejný název souboru jako „A/B“ z řádku 5"}},
     };
     for (const auto& c : cases) {
         const Booking booking = Parse(c.file);

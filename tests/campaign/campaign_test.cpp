@@ -2,6 +2,7 @@
 // patterns, missing months, outages and the clock changes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -9,8 +10,10 @@
 
 #include "base/cp1250.h"
 #include "campaign/booking.h"
+#include "campaign/as_of_day.h"
 #include "campaign/calendar.h"
 #include "campaign/campaign.h"
+#include "campaign/client_share.h"
 
 namespace {
 
@@ -38,7 +41,7 @@ protected:
     }
     // Booking lines after the header, as UTF-8 test text.
     CampaignResult Evaluate(const std::string& rows, std::vector<std::string> panels = {"p1"},
-                            int32_t gap = 15) {
+                            int32_t gap = 15, int32_t asOfDay = kEveryBookedDay) {
         const Booking booking = ParseBooking(Utf8ToCp1250(
             "Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den;Panel\r\n" + rows));
         EXPECT_TRUE(booking.errors.empty());
@@ -47,7 +50,7 @@ protected:
         for (const std::string& name : panels) {
             panels_.push_back({name, (root_ / name).string()});
         }
-        return EvaluateCampaign(lines_, panels_, CampaignSettings{gap});
+        return EvaluateCampaign(lines_, panels_, CampaignSettings{gap, asOfDay});
     }
 
     fs::path root_;
@@ -189,6 +192,140 @@ TEST_F(CampaignTest, OverlappingLinesCountAPlayForBothAndAreNamed) {
     ASSERT_EQ(result.overlaps.size(), 1u);
     EXPECT_EQ(result.overlaps[0].sharedPlays, 1u);
     EXPECT_EQ(result.linesWithoutPanel, std::vector<size_t>{2});
+}
+
+TEST_F(CampaignTest, DaysAfterTheAsOfDayArePendingAndNeedNoLog) {
+    WriteLog("p1", "2026-10",
+             PlaysEvery("10.10.2026", 600, 600, 1) + PlaysEvery("14.10.2026", 600, 600, 1) +
+                 PlaysEvery("15.10.2026", 600, 600, 1));
+    // Before, across and after 15.10., and a line whose November has no log yet.
+    const CampaignResult result = Evaluate(
+        "K;C;a.avi;10.10.2026;12.10.2026;;;1;\r\nK;C;a.avi;14.10.2026;17.10.2026;;;1;\r\n"
+        "K;C;a.avi;20.10.2026;22.10.2026;;;1;\r\nK;C;a.avi;1.11.2026;2.11.2026;;;1;\r\n",
+        {"p1"}, 15, DayNumber({2026, 10, 15}));
+    const struct {
+        std::vector<uint32_t> delivered;
+        uint32_t daysLeft;
+    } expected[] = {{{1, 0, 0}, 0}, {{1, 1}, 2}, {{}, 3}, {{}, 2}};
+    ASSERT_EQ(result.figures.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(result.figures[i].delivered, expected[i].delivered) << i;
+        EXPECT_EQ(result.figures[i].daysLeft, expected[i].daysLeft) << i;
+    }
+    EXPECT_TRUE(result.missingLogs.empty());
+    EXPECT_EQ(result.shortDays.size(), 2u);  // 11. and 12.10., never a pending day
+    EXPECT_EQ(result.asOfDay, DayNumber({2026, 10, 15}));
+}
+
+TEST_F(CampaignTest, DaysAfterTheLogEndsAreShortForThatReasonNotOutages) {
+    WriteLog("p1", "2026-10",
+             PlaysEvery("14.10.2026", 480, 1200, 10) + PlaysEvery("15.10.2026", 480, 720, 10));
+    const CampaignResult result = Evaluate("K;C;a.avi;14.10.2026;20.10.2026;8:00;20:00;70;\r\n",
+                                           {"p1"}, 15, DayNumber({2026, 10, 17}));
+    EXPECT_TRUE(result.outages.empty());
+    EXPECT_TRUE(result.silentDays.empty());
+    ASSERT_EQ(result.shortDays.size(), 3u);  // 15., 16. and 17.10.
+    for (const ShortDay& day : result.shortDays) {
+        EXPECT_TRUE(day.afterLogEnd);
+        EXPECT_FALSE(day.noPlayAtAll);
+    }
+    ASSERT_EQ(result.logEnds.size(), 1u);
+    EXPECT_EQ(result.logEnds[0].day, DayNumber({2026, 10, 15}));
+    EXPECT_EQ(result.logEnds[0].second, 12 * 3600);
+}
+
+// "" removes it.
+void SetSourceDateEpoch(const char* value) {
+#ifdef _WIN32
+    _putenv_s("SOURCE_DATE_EPOCH", value);
+#else
+    (*value != '\0') ? setenv("SOURCE_DATE_EPOCH", value, 1) : unsetenv("SOURCE_DATE_EPOCH");
+#endif
+}
+
+TEST(AsOfDay, TheDefaultIsTheDayBeforeSourceDateEpoch) {
+    const struct {
+        const char* epoch;
+        CivilDate yesterday;
+    } cases[] = {{"1796112000", {2026, 11, 30}}, {"1772366400", {2026, 2, 28}}};
+    for (const auto& c : cases) {
+        SetSourceDateEpoch(c.epoch);
+        EXPECT_EQ(DefaultAsOfDay(), DayNumber(c.yesterday)) << c.epoch;
+    }
+    SetSourceDateEpoch("");
+}
+
+TEST(MakeGood, TheBookedRatePlusTheShortfallSpreadOverTheDaysLeft) {
+    const struct {
+        std::vector<uint32_t> delivered;
+        uint32_t daysLeft;
+        uint64_t perDay;
+    } cases[] = {
+        {{10, 10}, 3, 0},    {{5, 5}, 3, 14}, {{9}, 1, 11}, {{0}, 0, 0},  // nothing left to plan
+        {{25, 0}, 2, 0},  // the bonus of one day covers the other
+        {{0, 0, 0}, 30, 11},
+    };
+    BookingLine line{1, "K", "C", "a", "", 0, 0, {0, 0}, {24, 0}, 10, ""};
+    for (const auto& c : cases) {
+        EXPECT_EQ(MakeGoodPerDay(line, {0, 0, c.delivered, c.daysLeft}), c.perDay)
+            << c.delivered.size() << " " << c.daysLeft;
+    }
+}
+
+TEST_F(CampaignTest, EachLogIsCheckedForOneSpotAtATime) {
+    const std::string lines[] = {
+        Play("10.10.2026", "10:00:00", "a"), Play("10.10.2026", "10:00:09", "b"),  // a second
+        Play("10.10.2026", "10:00:17", "c"),                                       // overlap
+        Play("10.10.2026", "10:00:17", "c"),                                       // twice
+        Play("10.10.2026", "09:00:00", "d"),                                       // back
+        Play("11.10.2026", "09:00:00", "e"),
+        // October's repeated hour: back to 2:05 and within it, no finding.
+        Play("25.10.2026", "02:50:00", "f"), Play("25.10.2026", "02:05:00", "g"),
+        Play("25.10.2026", "02:10:00", "h"), Play("25.10.2026", "02:08:00", "i"),
+        Play("26.10.2026", "03:00:00", "j"), Play("26.10.2026", "02:30:00", "k"),  // back
+    };
+    std::string log;
+    for (const std::string& line : lines) {
+        log += line;
+    }
+    WriteLog("p1", "2026-10", log);
+    const CampaignResult result = Evaluate("K;C;x;1.10.2026;31.10.2026;;;1;\r\n");
+    ASSERT_EQ(result.logs.size(), 1u);
+    const int32_t day = DayNumber({2026, 10, 10});
+    const struct {
+        LogFindingKind kind;
+        uint64_t count;
+        int32_t second;
+    } expected[] = {{LogFindingKind::kOverlap, 1, 36017},
+                    {LogFindingKind::kClockBack, 2, 32400},
+                    {LogFindingKind::kDuplicate, 1, 36017}};
+    for (const auto& e : expected) {
+        const LogFinding& finding = result.logs[0].findings[static_cast<int>(e.kind)];
+        EXPECT_EQ(finding.count, e.count) << static_cast<int>(e.kind);
+        EXPECT_EQ(finding.worstDay, day) << static_cast<int>(e.kind);
+        EXPECT_EQ(finding.firstSecond, e.second) << static_cast<int>(e.kind);
+    }
+    EXPECT_FALSE(IsPlausible(result.logs[0]));
+}
+
+TEST_F(CampaignTest, AClientSeesOnlyTheOutagesInsideItsOwnWindows) {
+    // Silent from 9:30 to 10:40; A books 8:00-10:00, B 10:00-12:00.
+    WriteLog("p1", "2026-10",
+             PlaysEvery("15.10.2026", 480, 570, 5) + PlaysEvery("15.10.2026", 640, 720, 5));
+    const CampaignResult result = Evaluate(
+        "A;C;a.avi;15.10.2026;15.10.2026;8:00;10:00;1;\r\nB;D;b.avi;15.10.2026;15.10.2026;10:00;"
+        "12:00;1;\r\n");
+    EXPECT_EQ(OutageTexts(result), std::vector<std::string>{"2026-10-15 34210-38400 4190"});
+    EXPECT_EQ(ClientsOf(lines_), (std::vector<std::string>{"A", "B"}));
+    const ClientShare a = ShareOf(lines_, panels_, result, "A", 15);
+    EXPECT_EQ(OutageTexts(a.result), std::vector<std::string>{"2026-10-15 34210-36000 1790"});
+    ASSERT_EQ(a.lines.size(), 1u);
+    EXPECT_EQ(a.result.figures.size(), 1u);
+    const ClientShare b = ShareOf(lines_, panels_, result, "B", 15);
+    EXPECT_EQ(OutageTexts(b.result), std::vector<std::string>{"2026-10-15 36000-38400 2400"});
+    EXPECT_EQ(b.result.shortDays[0].outages, std::vector<size_t>{0});
+    EXPECT_EQ(b.result.logs.size(), 1u);
+    EXPECT_EQ(b.lines[0].client, "B");
 }
 
 }  // namespace

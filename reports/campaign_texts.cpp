@@ -1,0 +1,120 @@
+#include "reports/campaign_texts.h"
+
+#include <cstdio>
+
+#include "base/cp1250.h"
+#include "base/message_text.h"
+#include "campaign/calendar.h"
+
+namespace {
+
+constexpr Cp1250Literal kClientTitle{"Klient"};
+constexpr Cp1250Literal kCampaignTitle{"Kampaň"};
+constexpr Cp1250Literal kContractTitle{"Smlouva"};
+constexpr Cp1250Literal kSpotTitle{"Spot"};
+constexpr Cp1250Literal kFirstDayTitle{"Od"};
+constexpr Cp1250Literal kLastDayTitle{"Do"};
+constexpr Cp1250Literal kPanelTitle{"Panel"};
+constexpr Cp1250Literal kBookedTitle{"Objednáno"};
+constexpr Cp1250Literal kDeliveredTitle{"Odvysíláno"};
+constexpr Cp1250Literal kBonusTitle{"Navíc"};
+constexpr Cp1250Literal kPercentTitle{"Plnění"};
+constexpr Cp1250Literal kDaysShortTitle{"Dnů pod objednávkou"};
+constexpr Cp1250Literal kDaysLeftTitle{"Zbývá dnů"};
+constexpr Cp1250Literal kNeededTitle{"Potřeba za den"};
+
+constexpr std::string_view kTitles[kCampaignColumns] = {
+    kClientTitle,  kCampaignTitle,  kContractTitle, kSpotTitle,      kFirstDayTitle,
+    kLastDayTitle, kPanelTitle,     kBookedTitle,   kDeliveredTitle, kBonusTitle,
+    kPercentTitle, kDaysShortTitle, kDaysLeftTitle, kNeededTitle,
+};
+
+constexpr Cp1250Literal kAsOf{"Stav ke dni %"};
+constexpr Cp1250Literal kMakeGood{
+    "Dorovnání (jen pro provozovatele): přehrání za den potřebná ve zbývajících dnech k "
+    "objednanému součtu"};
+constexpr Cp1250Literal kNotStarted{"Ještě nezačal: začíná %."};
+constexpr Cp1250Literal kLogEnds{"log končí % v %"};
+constexpr Cp1250Literal kOverlapName{"překrývající se přehrání"};
+constexpr Cp1250Literal kClockBackName{"čas jde zpět"};
+constexpr Cp1250Literal kDuplicateName{"zdvojené řádky"};
+constexpr Cp1250Literal kPlausible{"věrohodný"};
+constexpr Cp1250Literal kWorstDay{"% od %"};
+constexpr Cp1250Literal kFindingText{"% %×, nejvíc %"};
+
+std::string ClockText(int32_t second, bool withSeconds) {
+    char text[40];
+    if (withSeconds) {
+        std::snprintf(text, sizeof text, "%d:%02d:%02d", static_cast<int>(second / 3600),
+                      static_cast<int>(second / 60 % 60), static_cast<int>(second % 60));
+    } else {
+        std::snprintf(text, sizeof text, "%d:%02d", static_cast<int>(second / 3600),
+                      static_cast<int>(second / 60 % 60));
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string_view CampaignColumnTitle(int column) {
+    return kTitles[column];
+}
+
+std::string CampaignTitles(std::initializer_list<int> columns, std::string_view separator) {
+    std::string titles;
+    for (const int column : columns) {
+        titles += (titles.empty() ? "" : std::string(separator));
+        titles += kTitles[column];
+    }
+    return titles;
+}
+
+std::string AsOfText(int32_t asOfDay) {
+    return FillIn(kAsOf, {SpacedDateText(asOfDay)});
+}
+
+std::string_view MakeGoodTitle() {
+    return kMakeGood;
+}
+
+std::string NotStartedText(int32_t firstDay) {
+    return FillIn(kNotStarted, {SpacedDateText(firstDay)});
+}
+
+std::string LogEndText(int32_t day, int32_t second) {
+    return FillIn(kLogEnds, {SpacedDayMonthText(day), ClockText(second, false)});
+}
+
+std::string_view LogFindingName(LogFindingKind kind) {
+    switch (kind) {
+        case LogFindingKind::kOverlap:
+            return kOverlapName;
+        case LogFindingKind::kClockBack:
+            return kClockBackName;
+        case LogFindingKind::kDuplicate:
+            return kDuplicateName;
+    }
+    return {};
+}
+
+std::string_view PlausibleText() {
+    return kPlausible;
+}
+
+std::string WorstDayText(const LogFinding& finding) {
+    return FillIn(kWorstDay,
+                  {SpacedDateText(finding.worstDay), ClockText(finding.firstSecond, true)});
+}
+
+std::string PlausibilityText(const LogEvidence& log) {
+    std::string text;
+    for (int kind = 0; kind < kLogFindingKinds; ++kind) {
+        const LogFinding& finding = log.findings[kind];
+        if (finding.count > 0) {
+            text += (text.empty() ? "" : "; ") +
+                    FillIn(kFindingText, {LogFindingName(static_cast<LogFindingKind>(kind)),
+                                          std::to_string(finding.count), WorstDayText(finding)});
+        }
+    }
+    return text.empty() ? std::string(kPlausible) : text;
+}
