@@ -81,15 +81,30 @@ struct CampaignResult {
     // A log that exists but could not be read ends the evaluation: nothing else is set then.
     std::string unreadableLog;
     std::string unreadableReason;
+    // The caller asked the count to stop: nothing else is set then either.
+    bool stopped = false;
 };
 
 struct CampaignSettings {
     int32_t gapMinutes = 15;  // a silence of more than this is an outage
 };
 
+// What a running count tells its caller, and how the caller stops it. Both are called from the
+// counting threads, so an implementation must be safe to call from several at once.
+class CampaignProgress {
+public:
+    virtual ~CampaignProgress() = default;
+    // `read` bytes of the `total` bytes of the logs to count have been read.
+    virtual void BytesRead(uint64_t read, uint64_t total) = 0;
+    // Asked between pieces of work; once true, the count ends without a result.
+    virtual bool StopRequested() = 0;
+};
+
+// progress may be null: the count then runs to its end unobserved.
 CampaignResult EvaluateCampaign(const std::vector<BookingLine>& lines,
                                 const std::vector<CampaignPanel>& panels,
-                                const CampaignSettings& settings);
+                                const CampaignSettings& settings,
+                                CampaignProgress* progress = nullptr);
 
 // The log of a month in a panel's folder.
 std::string PanelLogPath(const CampaignPanel& panel, uint32_t year, uint32_t month);
