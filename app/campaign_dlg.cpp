@@ -1,0 +1,522 @@
+#include "app/campaign_dlg.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <iterator>
+
+#include "app/resource.h"
+#include "app/shell_pickers.h"
+#include "app/text_list_dlg.h"
+#include "base/cp1250.h"
+#include "base/win32_types.h"
+#include "campaign/calendar.h"
+#include "framework/message_box.h"
+#include "reports/campaign_report.h"
+#include "reports/evidence_check.h"
+#include "reports/page_evidence.h"
+#include "reports/page_time.h"
+#include "reports/report_file.h"
+#include "reports/report_messages.h"
+#include "reports/report_paths.h"
+#include "userlocale/user_decimal_separator.h"
+
+namespace {
+
+constexpr Cp1250Literal kNoBooking{"Zadejte soubor objednávky."};
+constexpr Cp1250Literal kNoPanels{"Přidejte aspoň jeden panel: složku s log\\AVI_*.txt."};
+constexpr Cp1250Literal kCannotReadBooking{"Objednávku nelze přečíst: "};
+constexpr Cp1250Literal kBookingErrorsTitle{"Chyby v objednávce"};
+constexpr Cp1250Literal kNothingWritten{"Nic nebylo uloženo."};
+constexpr Cp1250Literal kFolder{"Složka "};
+constexpr Cp1250Literal kHasNoLogs{" nemá log\\AVI_*.txt: není to složka panelu."};
+constexpr Cp1250Literal kPanel{"Panel "};
+constexpr Cp1250Literal kAlreadyListed{" už v seznamu je."};
+constexpr Cp1250Literal kSameNameAs{" by se jmenoval stejně jako panel "};
+constexpr Cp1250Literal kStopped{"Vyhodnocení bylo přerušeno; nic nebylo uloženo."};
+constexpr Cp1250Literal kStopAndClose{"Vyhodnocení ještě běží. Přerušit ho a zavřít okno?"};
+constexpr Cp1250Literal kCannotReadLog{"Log nelze přečíst: "};
+constexpr Cp1250Literal kSaved{"Uloženo: "};
+constexpr Cp1250Literal kMissingLogs{"Chybí logy: "};
+constexpr Cp1250Literal kOutages{"Výpadků: "};
+constexpr Cp1250Literal kVerifyTitle{"Ověření stránky"};
+constexpr Cp1250Literal kNotAPage{" neuvádí žádné soubory s SHA-256: není to stránka kampaně."};
+constexpr Cp1250Literal kCannotReadPage{"Stránku nelze přečíst: "};
+
+constexpr Cp1250Literal kFolderColumn{"Složka"};
+constexpr Cp1250Literal kPathColumn{"Cesta"};
+constexpr Cp1250Literal kMonthsColumn{"Nalezené měsíce"};
+constexpr std::string_view kPanelColumns[] = {kFolderColumn, kPathColumn, kMonthsColumn};
+constexpr int kPanelWidths[] = {90, 330, 150};
+
+constexpr Cp1250Literal kClientColumn{"Klient"};
+constexpr Cp1250Literal kCampaignColumn{"Kampaň"};
+constexpr Cp1250Literal kSpotColumn{"Spot"};
+constexpr Cp1250Literal kPanelColumn{"Panel"};
+constexpr Cp1250Literal kBookedColumn{"Objednáno"};
+constexpr Cp1250Literal kDeliveredColumn{"Odvysíláno"};
+constexpr Cp1250Literal kPercentColumn{"Plnění"};
+constexpr Cp1250Literal kDaysShortColumn{"Dnů pod objednávkou"};
+constexpr std::string_view kResultColumns[] = {kClientColumn,  kCampaignColumn, kSpotColumn,
+                                               kPanelColumn,   kBookedColumn,   kDeliveredColumn,
+                                               kPercentColumn, kDaysShortColumn};
+constexpr int kResultWidths[] = {100, 100, 150, 80, 75, 75, 60, 120};
+
+constexpr wchar_t kBookingFilter[] = L"Objednávka (*.csv;*.txt)\0*.csv;*.txt\0";
+constexpr wchar_t kPageFilter[] = L"Stránka kampaně (*.html;*.sha256)\0*.html;*.sha256\0";
+
+DateYmd Yesterday() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const CivilDate day = DateOfDay(DayNumber({now.wYear, now.wMonth, now.wDay}) - 1);
+    return {static_cast<uint16_t>(day.year), static_cast<uint16_t>(day.month),
+            static_cast<uint16_t>(day.day)};
+}
+
+bool EndsWithIgnoringCase(const std::wstring& text, const std::wstring& end) {
+    return text.size() >= end.size() &&
+           CompareStringOrdinal(text.c_str() + text.size() - end.size(),
+                                static_cast<int>(end.size()), end.c_str(),
+                                static_cast<int>(end.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The text of a result cell, Windows-1250.
+std::string ResultCell(const CCampaignDlg& dialog, int row, int column) {
+    const LineFigures& figures = dialog.m_result.figures[static_cast<size_t>(row)];
+    const BookingLine& line = dialog.m_booking.booking.lines[figures.line];
+    const FiguresTotal total = TotalOf(line, figures);
+    switch (column) {
+        case 0:
+            return line.client;
+        case 1:
+            return line.campaign;
+        case 2:
+            return line.spot;
+        case 3:
+            return dialog.m_countedPanels[figures.panel].name;
+        case 4:
+            return std::to_string(total.booked);
+        case 5:
+            return std::to_string(total.delivered);
+        case 6:
+            return PercentText(total, UserDecimalSeparator());
+        case 7:
+            return std::to_string(total.daysShort);
+        default:
+            return "";
+    }
+}
+
+void GetResultText(void* context, ListViewItem* item) {
+    if ((item->mask & kListItemText) == 0 || item->pszText == nullptr || item->cchTextMax <= 0)
+        return;
+    const auto& dialog = *static_cast<const CCampaignDlg*>(context);
+    item->pszText[0] = '\0';
+    if (item->iItem >= 0 && item->iItem < static_cast<int>(dialog.m_result.figures.size()))
+        std::snprintf(item->pszText, static_cast<size_t>(item->cchTextMax), "%s",
+                      ResultCell(dialog, item->iItem, item->iSubItem).c_str());
+}
+
+// A booking line and panel that got less than booked on some day stands out in red.
+void StyleResultCell(void* context, int32_t row, int32_t, COLORREF* text, COLORREF*, uint32_t*) {
+    const auto& dialog = *static_cast<const CCampaignDlg*>(context);
+    if (row < 0 || row >= static_cast<int32_t>(dialog.m_result.figures.size()))
+        return;
+    const LineFigures& figures = dialog.m_result.figures[static_cast<size_t>(row)];
+    if (TotalOf(dialog.m_booking.booking.lines[figures.line], figures).daysShort > 0)
+        *text = RGB(192, 0, 0);
+}
+
+void GetPanelCell(void* context, ListViewItem* item) {
+    GetPanelText(&static_cast<CCampaignDlg*>(context)->m_panels, item);
+}
+
+void AddDroppedPanels(void* context, int32_t, int32_t, HDROP drop) {
+    static_cast<CCampaignDlg*>(context)->AddDroppedFolders(drop);
+}
+
+}  // namespace
+
+CCampaignDlg::CCampaignDlg(CWnd* parent) : MyCDialog(IDD_CAMPAIGN, parent), m_asOf(Yesterday()) {
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+const MessageMap* CCampaignDlg::ThisMessageMap() {
+    static const MessageMapEntry entries[] = {
+        OnControl(BN_CLICKED, IDC_BROWSE_BOOKING, &CCampaignDlg::OnBrowseBooking),
+        OnControl(BN_CLICKED, IDC_ADD_FOLDER, &CCampaignDlg::OnAddFolder),
+        OnControl(BN_CLICKED, IDC_ADD_PANEL, &CCampaignDlg::OnAddPanel),
+        OnControl(BN_CLICKED, IDC_REMOVE_PANELS, &CCampaignDlg::OnRemovePanels),
+        OnControl(BN_CLICKED, IDC_EVALUATE, &CCampaignDlg::OnEvaluate),
+        OnControl(BN_CLICKED, IDC_STOP, &CCampaignDlg::OnStop),
+        OnControl(BN_CLICKED, IDC_OPEN_PAGE, &CCampaignDlg::OnOpenPage),
+        OnControl(BN_CLICKED, IDC_OPEN_FOLDER, &CCampaignDlg::OnOpenFolder),
+        OnControl(BN_CLICKED, IDC_VERIFY, &CCampaignDlg::OnVerify),
+        OnDropFilesMessage(&CCampaignDlg::OnDropFiles),
+    };
+    static const MessageMap map{CDialog::ThisMessageMap(), entries, std::size(entries)};
+    return &map;
+}
+
+const MessageMap* CCampaignDlg::GetMessageMap() const {
+    return ThisMessageMap();
+}
+
+void CCampaignDlg::DoDataExchange(CDataExchange* dx) {
+    MyCDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_PANELS, m_panelList);
+    DDX_Control(dx, IDC_RESULTS, m_resultList);
+}
+
+BOOL CCampaignDlg::OnInitDialog() {
+    MyCDialog::OnInitDialog();
+    SetUpLists();
+    BindControls();
+    UpdateControls();
+    RedirectEnter(IDC_PANEL_PATH, GetDlgItem(IDC_ADD_PANEL), BM_CLICK);
+    SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETRANGE32, 0, 1000);
+    m_panels.FindInWorkingFolder();
+    ShowPanelCount();
+    CenterOnOwner();
+    return TRUE;
+}
+
+void CCampaignDlg::CenterOnOwner() {
+    HWND owner = GetWindow(m_hWnd, GW_OWNER);
+    if (owner == nullptr || IsIconic(owner))
+        return;
+    RECT area{}, window{};
+    GetWindowRect(owner, &area);
+    GetWindowRect(m_hWnd, &window);
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    SetWindowPos(m_hWnd, nullptr, (area.left + area.right - width) / 2,
+                 (area.top + area.bottom - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CCampaignDlg::SetUpLists() {
+    const auto setUp = [](ListCtrlEx& list, const std::string_view* titles, const int* widths,
+                          int count) {
+        list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+        for (int i = 0; i < count; ++i)
+            list.InsertColumn(i, titles[i], i >= 4 ? LVCFMT_RIGHT : LVCFMT_LEFT, widths[i]);
+    };
+    setUp(m_panelList, kPanelColumns, kPanelWidths, static_cast<int>(std::size(kPanelWidths)));
+    m_panelList.SetTextCallback(this, GetPanelCell);
+    m_panelList.SetDropCallback(AddDroppedPanels);
+    m_panelList.AcceptDroppedFiles(true);
+    setUp(m_resultList, kResultColumns, kResultWidths, static_cast<int>(std::size(kResultWidths)));
+    m_resultList.SetTextCallback(this, GetResultText);
+    m_resultList.SetCellStyleCallback(StyleResultCell);
+    m_resultList.SetItemCountEx(0);
+}
+
+void CCampaignDlg::BindControls() {
+    constexpr const char* kRefused = "CCampaignDlg: a binding was refused";
+    VerifyInvariant(AddBinding(IntBinding(IDC_GAP, EditInt, &m_nGapMinutes, 1, 1440)), kRefused);
+    VerifyInvariant(AddBinding(IDC_AS_OF, DatePickerYmd, &m_asOf), kRefused);
+    VerifyInvariant(AddBinding(IDC_PER_CLIENT, CheckByte, &m_bPerClient), kRefused);
+}
+
+// The one place where the dialog's settings reach the count and the report writers. The day
+// the count stands at (m_asOf) and the per-client files (m_bPerClient) join here once the core
+// takes them; until then the whole booking counts and one pair of files is written.
+CCampaignDlg::CoreSettings CCampaignDlg::SettingsForCore() const {
+    CoreSettings settings{};
+    settings.count.gapMinutes = m_nGapMinutes;
+    settings.perClientFiles = m_bPerClient != 0;
+    return settings;
+}
+
+// --- panels -------------------------------------------------------------------------------
+
+bool CCampaignDlg::AddPanelFolder(const std::string& folder) {
+    const PanelFolder* other = nullptr;
+    std::string refusal;
+    switch (m_panels.Add(folder, &other)) {
+        case PanelAddOutcome::kAdded:
+            ShowPanelCount();
+            return true;
+        case PanelAddOutcome::kNoLogs:
+            refusal = kFolder.str() + folder + kHasNoLogs.str();
+            break;
+        case PanelAddOutcome::kAlreadyListed:
+            refusal = kPanel.str() + other->fullPath + kAlreadyListed.str();
+            break;
+        case PanelAddOutcome::kSameName:
+            refusal = kPanel.str() + folder + kSameNameAs.str() + other->fullPath + ".";
+            break;
+    }
+    ShowMessageBox(m_hWnd, refusal, BoxTitle::kProduct, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+void CCampaignDlg::ShowPanelCount() {
+    m_panelList.SetItemCountEx(static_cast<int>(m_panels.Folders().size()), 0);
+    InvalidateRect(m_panelList.m_hWnd, nullptr, TRUE);
+}
+
+void CCampaignDlg::AddDroppedFolders(HDROP drop) {
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        wchar_t path[MAX_PATH * 4] = {};
+        if (DragQueryFileW(drop, i, path, static_cast<UINT>(std::size(path))) > 0)
+            AddPanelFolder(ToCp1250(RelativeToWorkingFolder(path)));
+    }
+}
+
+void CCampaignDlg::OnAddFolder() {
+    std::wstring folder;
+    if (PickFolder(m_hWnd, folder))
+        AddPanelFolder(ToCp1250(RelativeToWorkingFolder(folder)));
+}
+
+void CCampaignDlg::OnAddPanel() {
+    HWND edit = GetDlgItem(IDC_PANEL_PATH);
+    const std::string folder = ToCp1250(::WindowText(edit));
+    if (folder.empty())
+        return;
+    if (AddPanelFolder(folder))
+        ::SetWindowTextW(edit, L"");
+}
+
+void CCampaignDlg::OnRemovePanels() {
+    std::vector<int> rows;
+    for (int row = m_panelList.GetNextItem(-1, LVNI_SELECTED); row >= 0;
+         row = m_panelList.GetNextItem(row, LVNI_SELECTED))
+        rows.push_back(row);
+    m_panels.Remove(rows);
+    m_panelList.SetItemState(-1, 0, LVIS_SELECTED);
+    ShowPanelCount();
+}
+
+// --- the booking --------------------------------------------------------------------------
+
+void CCampaignDlg::OnBrowseBooking() {
+    std::wstring path;
+    if (PickOpenFile(m_hWnd, kBookingFilter, path))
+        SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, RelativeToWorkingFolder(path).c_str());
+}
+
+void CCampaignDlg::OnDropFiles(HDROP drop) {
+    wchar_t path[MAX_PATH * 4] = {};
+    if (DragQueryFileW(drop, 0, path, static_cast<UINT>(std::size(path))) > 0 &&
+        EndsWithIgnoringCase(path, L".csv"))
+        SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, RelativeToWorkingFolder(path).c_str());
+    DragFinish(drop);
+}
+
+void CCampaignDlg::ShowLines(const std::string& title, const std::string& lines) {
+    CTextListDlg box(title, lines, this);
+    box.DoModal();
+}
+
+// --- the count ----------------------------------------------------------------------------
+
+// A gap refused as the edit lost the focus has been said already; the caret is back there.
+bool CCampaignDlg::GapAccepted() {
+    if (m_nGapMinutes >= 1 && m_nGapMinutes <= 1440)
+        return true;
+    if (GetFocus() == GetDlgItem(IDC_GAP))
+        return false;
+    for (int32_t i = 0; i < BindingCount(); ++i) {
+        if (Binding(i).controlId == IDC_GAP)
+            ReadControl(i, true);  // says why, and puts the caret there
+    }
+    return false;
+}
+
+void CCampaignDlg::OnEvaluate() {
+    if (m_count.Running() || !GapAccepted())
+        return;
+    const std::string path = ToCp1250(::WindowText(GetDlgItem(IDC_BOOKING_PATH)));
+    if (path.empty()) {
+        ShowMessageBox(m_hWnd, kNoBooking, BoxTitle::kProduct, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (m_panels.Folders().empty()) {
+        ShowMessageBox(m_hWnd, kNoPanels, BoxTitle::kProduct, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    std::string reason;
+    if (!ReadBookingFile(path, m_pendingBooking, reason)) {
+        ShowMessageBox(m_hWnd, kCannotReadBooking.str() + path + ": " + reason, BoxTitle::kProduct,
+                       MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (!m_pendingBooking.booking.errors.empty()) {
+        std::string lines;
+        for (const BookingError& error : m_pendingBooking.booking.errors)
+            lines += BookingErrorText(path, error) + "\n";
+        ShowLines(kBookingErrorsTitle.str(), lines + kNothingWritten.str());
+        return;
+    }
+    const CoreSettings settings = SettingsForCore();
+    m_pendingPanels = m_panels.Panels();
+    m_pendingGap = settings.count.gapMinutes;
+    m_pendingPerClient = settings.perClientFiles;
+    SetCounting(true);
+    m_count.Start(m_hWnd, m_pendingBooking.booking.lines, m_pendingPanels, settings.count);
+}
+
+// While counting, only "Přerušit" and "Zavřít" can be pressed.
+void CCampaignDlg::SetCounting(bool counting) {
+    for (HWND control = GetWindow(m_hWnd, GW_CHILD); control != nullptr;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(control);
+        if (id == IDC_STOP)
+            ::EnableWindow(control, counting);
+        else if (id != IDCANCEL && id != IDC_PROGRESS && id != IDC_OPEN_PAGE)
+            ::EnableWindow(control, !counting);
+    }
+    ::EnableWindow(GetDlgItem(IDC_OPEN_PAGE), !counting && !m_pagePath.empty());
+    SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, 0, 0);
+    if (counting) {
+        SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, L"");
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDC_STOP)), TRUE);
+    }
+}
+
+void CCampaignDlg::OnStop() {
+    m_count.RequestStop();
+}
+
+void CCampaignDlg::OnCountProgress(WPARAM permille) {
+    if (m_count.Running())
+        SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, permille, 0);
+}
+
+void CCampaignDlg::OnCountDone() {
+    if (!m_count.Running())
+        return;
+    m_count.Join();
+    SetCounting(false);
+    const CampaignResult& result = m_count.Result();
+    if (result.stopped) {
+        SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, ToWide(kStopped.str()).c_str());
+    } else if (!result.unreadableLog.empty()) {
+        ShowMessageBox(m_hWnd,
+                       kCannotReadLog.str() + result.unreadableLog + ": " +
+                           result.unreadableReason + "\n" + kNothingWritten.str(),
+                       BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
+    } else {
+        WriteReports();
+    }
+}
+
+void CCampaignDlg::WriteReports() {
+    CWaitCursor wait;
+    m_booking = std::move(m_pendingBooking);
+    m_countedPanels = std::move(m_pendingPanels);
+    m_result = m_count.Result();
+    const CampaignReport report =
+        MakeCampaignReport(m_booking, m_countedPanels, m_result, m_pendingGap);
+    EnsureReportFolder(nullptr);  // a folder that cannot be made is the files' reason
+    const ReportResult written = WriteCampaignReports(report, PageTime());
+    m_pagePath = Succeeded(written) ? CampaignReportPath(report.name, ReportFileType::kHtml) : "";
+    ShowResult();
+    SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, ToWide(ResultNote(report)).c_str());
+    ::EnableWindow(GetDlgItem(IDC_OPEN_PAGE), !m_pagePath.empty());
+    if (!Succeeded(written))
+        ShowMessageBox(m_hWnd, ReportFailureMessage(written), BoxTitle::kReport,
+                       MB_OK | MB_ICONSTOP);
+}
+
+void CCampaignDlg::ShowResult() {
+    m_resultList.SetItemCountEx(static_cast<int>(m_result.figures.size()), 0);
+    InvalidateRect(m_resultList.m_hWnd, nullptr, TRUE);
+}
+
+std::string CCampaignDlg::ResultNote(const CampaignReport& report) const {
+    std::string note;
+    if (!m_pagePath.empty())
+        note = kSaved.str() + CampaignReportPath(report.name, ReportFileType::kCsv) + ", " +
+               m_pagePath + ". ";
+    if (!m_result.missingLogs.empty()) {
+        note += kMissingLogs.str();
+        for (size_t i = 0; i < m_result.missingLogs.size(); ++i)
+            note += (i == 0 ? "" : ", ") + m_result.missingLogs[i].path;
+        note += ". ";
+    }
+    return note + kOutages.str() + std::to_string(m_result.outages.size()) + ".";
+}
+
+// --- pages and closing ----------------------------------------------------------------------
+
+void CCampaignDlg::OnOpenPage() {
+    if (!m_pagePath.empty())
+        ShellExecuteW(m_hWnd, L"open", ToWide(m_pagePath).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CCampaignDlg::OnOpenFolder() {
+    EnsureReportFolder(nullptr);
+    ShellExecuteW(m_hWnd, L"open", L"report", nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CCampaignDlg::OnVerify() {
+    std::wstring picked;
+    if (!PickOpenFile(m_hWnd, kPageFilter, picked))
+        return;
+    const std::string path = ToCp1250(RelativeToWorkingFolder(picked));
+    std::string page;
+    std::string reason;
+    if (!ReadWholeFile(path, page, reason)) {
+        ShowMessageBox(m_hWnd, kCannotReadPage.str() + path + ": " + reason, BoxTitle::kProduct,
+                       MB_OK | MB_ICONSTOP);
+        return;
+    }
+    const std::vector<NamedFile> files = NamedFiles(page);
+    if (files.empty()) {
+        ShowMessageBox(m_hWnd, path + kNotAPage.str(), BoxTitle::kProduct,
+                       MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    std::string lines;
+    for (const NamedFile& file : files) {
+        std::string line;
+        CheckNamedFile(file, line);
+        lines += Utf8ToCp1250(line) + "\n";
+    }
+    ShowLines(kVerifyTitle.str(), lines);
+}
+
+// Enter in the dialog presses no button unless a control takes it (the panel path adds).
+void CCampaignDlg::OnOK() {}
+
+void CCampaignDlg::OnCancel() {
+    if (m_count.Running()) {
+        if (ShowMessageBox(m_hWnd, kStopAndClose, BoxTitle::kProduct,
+                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+            return;
+        m_count.RequestStop();
+        m_count.Join();
+    }
+    MyCDialog::OnCancel();
+}
+
+BOOL CCampaignDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == kCountProgress) {
+        OnCountProgress(wParam);
+        return TRUE;
+    }
+    if (message == kCountDone) {
+        OnCountDone();
+        return TRUE;
+    }
+    // The hourglass shows over the progress only: the rest of the dialog stays usable.
+    if (message == WM_SETCURSOR && m_count.Running() &&
+        reinterpret_cast<HWND>(wParam) == GetDlgItem(IDC_PROGRESS)) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        *result = TRUE;
+        return TRUE;
+    }
+    return MyCDialog::OnWndMsg(message, wParam, lParam, result);
+}
+
+void RunCampaignDialog(CWnd* owner) {
+    CCampaignDlg dialog(owner);
+    dialog.DoModal();
+}
