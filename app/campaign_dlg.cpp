@@ -374,10 +374,11 @@ void CCampaignDlg::SetCounting(bool counting) {
     }
     ::EnableWindow(GetDlgItem(IDC_OPEN_PAGE), !counting && !m_pagePath.empty());
     SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, 0, 0);
-    if (counting) {
+    if (counting)
         SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, L"");
-        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDC_STOP)), TRUE);
-    }
+    // The focus leaves the button that is disabled now, or keys would reach no control.
+    const int focus = counting ? IDC_STOP : IDC_RESULTS;
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(focus)), TRUE);
 }
 
 void CCampaignDlg::OnStop() {
