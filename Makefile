@@ -36,6 +36,7 @@ test:
 demo: build-native
 	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) $(DEMO_MONTHS)
 	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) --faults $(DEMO_FAULTS_MONTH)
+	DEMO_SEED=2 scripts/demo-logs.sh build/linux/bench/genlog $(DEMO)/namesti $(DEMO_MONTHS)
 	cp scripts/demo/kampan-demo.csv $(DEMO)/
 
 run: demo build-windows

@@ -1,6 +1,7 @@
 #include "app/campaign_count.h"
 
 #include <algorithm>
+#include <exception>
 
 CampaignCount::~CampaignCount() {
     RequestStop();
@@ -15,8 +16,15 @@ void CampaignCount::Start(HWND notify, const std::vector<BookingLine>& lines,
     m_stop = false;
     m_lastPosted = -1;
     m_result = CampaignResult{};
+    m_failure.clear();
     m_thread = std::thread([this, &lines, &panels, settings] {
-        m_result = EvaluateCampaign(lines, panels, settings, this);
+        // Nothing may leave the thread: memory running out ends the count, said as its failure.
+        try {
+            m_result = EvaluateCampaign(lines, panels, settings, this);
+        } catch (const std::exception& error) {
+            m_result = CampaignResult{};
+            m_failure = error.what();
+        }
         PostMessageW(m_notify, kCountDone, 0, 0);
     });
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
     void Join();
     bool Running() const { return m_thread.joinable(); }
     const CampaignResult& Result() const { return m_result; }
+    // Why the count ended without a result, "" when it did not fail.
+    const std::string& Failure() const { return m_failure; }
 
 private:
     void BytesRead(uint64_t read, uint64_t total) override;
@@ -38,4 +41,5 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_lastPosted{-1};
     CampaignResult m_result;
+    std::string m_failure;
 };

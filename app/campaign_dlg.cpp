@@ -36,6 +36,7 @@ constexpr Cp1250Literal kSameNameAs{" by se jmenoval stejně jako panel "};
 constexpr Cp1250Literal kStopped{"Vyhodnocení bylo přerušeno; nic nebylo uloženo."};
 constexpr Cp1250Literal kStopAndClose{"Vyhodnocení ještě běží. Přerušit ho a zavřít okno?"};
 constexpr Cp1250Literal kCannotReadLog{"Log nelze přečíst: "};
+constexpr Cp1250Literal kCountFailed{"Vyhodnocení selhalo: "};
 constexpr Cp1250Literal kSaved{"Uloženo: "};
 constexpr Cp1250Literal kMissingLogs{"Chybí logy: "};
 constexpr Cp1250Literal kOutages{"Výpadků: "};
@@ -179,8 +180,22 @@ BOOL CCampaignDlg::OnInitDialog() {
     SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETRANGE32, 0, 1000);
     m_panels.FindInWorkingFolder();
     ShowPanelCount();
+    OfferTheOnlyBooking();
     CenterOnOwner();
     return TRUE;
+}
+
+// A folder of panel folders usually holds its one booking file beside them.
+void CCampaignDlg::OfferTheOnlyBooking() {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(L"*.csv", &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    const std::wstring first = found.cFileName;
+    const bool only = !FindNextFileW(search, &found);
+    FindClose(search);
+    if (only)
+        SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, first.c_str());
 }
 
 void CCampaignDlg::CenterOnOwner() {
@@ -396,7 +411,11 @@ void CCampaignDlg::OnCountDone() {
     m_count.Join();
     SetCounting(false);
     const CampaignResult& result = m_count.Result();
-    if (result.stopped) {
+    if (!m_count.Failure().empty()) {
+        ShowMessageBox(m_hWnd,
+                       kCountFailed.str() + m_count.Failure() + "\n" + kNothingWritten.str(),
+                       BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
+    } else if (result.stopped) {
         SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, ToWide(kStopped.str()).c_str());
     } else if (!result.unreadableLog.empty()) {
         ShowMessageBox(m_hWnd,

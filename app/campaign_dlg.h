@@ -67,6 +67,7 @@ protected:
 private:
     void SetUpLists();
     void CenterOnOwner();
+    void OfferTheOnlyBooking();
     void BindControls();
     // Adds the folder unless it is refused; a refusal is said in a box unless quiet.
     bool AddPanelFolder(const std::string& folder);

@@ -41,27 +41,33 @@ public:
         SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, m_booking);
         for (int run = 0; run < m_runs; ++run)
             seconds.push_back(TimeOneCount());
+        rows = m_resultList.GetItemCount();
+        panels = m_panels.Folders().size();
         EndDialog(IDOK);
         return TRUE;
     }
 
     std::vector<double> seconds;
     double longestAnswer = 0;
+    int rows = 0;
+    size_t panels = 0;
 
 private:
     // The count, with a second thread asking the dialog a question every 10 ms meanwhile.
     double TimeOneCount() {
         std::atomic<bool> counting{true};
+        std::atomic<bool> askerDone{false};
         std::thread asker([&] {
-            while (counting) {
+            for (; counting; Sleep(10)) {
                 LARGE_INTEGER sent, answered;
                 QueryPerformanceCounter(&sent);
                 DWORD_PTR ignored = 0;
                 SendMessageTimeoutW(m_hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
                 QueryPerformanceCounter(&answered);
-                longestAnswer = std::max(longestAnswer, Seconds(sent, answered));
-                Sleep(10);
+                if (counting)
+                    longestAnswer = std::max(longestAnswer, Seconds(sent, answered));
             }
+            askerDone = true;
         });
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
@@ -74,6 +80,14 @@ private:
         UpdateWindow(m_resultList.m_hWnd);
         QueryPerformanceCounter(&end);
         counting = false;
+        // The asker may be waiting for an answer: it gets one before the join.
+        while (!askerDone) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
         asker.join();
         return Seconds(start, end);
     }
@@ -93,13 +107,13 @@ int main(int argc, char** argv) {
     TimedCampaign dialog(booking.c_str(), std::max(1, std::atoi(argv[2])));
     dialog.DoModal();
     std::vector<double> s = dialog.seconds;
-    if (s.empty() || dialog.m_resultList.GetItemCount() == 0)
+    if (s.empty() || dialog.rows == 0)
         return 1;
     std::sort(s.begin(), s.end());
     std::printf(
         "dialog: click on Vyhodnotit to the filled result list (%zu panels, %d rows), %zu runs: "
         "median %.3f s, min %.3f s, max %.3f s; longest answer to a message meanwhile %.0f ms\n",
-        dialog.m_panels.Folders().size(), dialog.m_resultList.GetItemCount(), s.size(),
-        s[s.size() / 2], s.front(), s.back(), dialog.longestAnswer * 1000);
+        dialog.panels, dialog.rows, s.size(), s[s.size() / 2], s.front(), s.back(),
+        dialog.longestAnswer * 1000);
     return 0;
 }

@@ -154,6 +154,7 @@ TEST(CampaignDialog, PanelsStartFromTheWorkingFolderAndItsSubfoldersWithLogs) {
         EXPECT_EQ(dialog.PanelCell(1, 0), L"nadrazi");
         EXPECT_EQ(dialog.PanelCell(1, 1), (scratch.Gui() / "nadrazi").wstring());
         EXPECT_EQ(dialog.PanelCell(2, 0), L"namesti");
+        EXPECT_EQ(winsupport::WindowText(dialog.Item(IDC_BOOKING_PATH)), L"kampan.csv");
     }});
 }
 
