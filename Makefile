@@ -49,6 +49,7 @@ bench: build-native build-windows
 
 screenshot: demo build-windows
 	scripts/screenshot.sh $(DEMO) docs/screenshot.png
+	scripts/screenshot-campaign.sh $(DEMO) docs/campaign-dialog.png
 	KV_UPDATE_PICTURES=1 ctest --preset linux -R BrowserTest
 
 dist: build-windows

@@ -48,7 +48,8 @@ constexpr Cp1250Literal kFolderColumn{"Složka"};
 constexpr Cp1250Literal kPathColumn{"Cesta"};
 constexpr Cp1250Literal kMonthsColumn{"Nalezené měsíce"};
 constexpr std::string_view kPanelColumns[] = {kFolderColumn, kPathColumn, kMonthsColumn};
-constexpr int kPanelWidths[] = {90, 330, 150};
+// Column widths in dialog units, so that they grow with the font and the DPI as the lists do.
+constexpr int kPanelWidths[] = {60, 170, 92};
 
 constexpr Cp1250Literal kClientColumn{"Klient"};
 constexpr Cp1250Literal kCampaignColumn{"Kampaň"};
@@ -61,7 +62,7 @@ constexpr Cp1250Literal kDaysShortColumn{"Dnů pod objednávkou"};
 constexpr std::string_view kResultColumns[] = {kClientColumn,  kCampaignColumn, kSpotColumn,
                                                kPanelColumn,   kBookedColumn,   kDeliveredColumn,
                                                kPercentColumn, kDaysShortColumn};
-constexpr int kResultWidths[] = {100, 100, 150, 80, 75, 75, 60, 120};
+constexpr int kResultWidths[] = {60, 60, 75, 45, 45, 48, 35, 80};
 
 constexpr wchar_t kBookingFilter[] = L"Objednávka (*.csv;*.txt)\0*.csv;*.txt\0";
 constexpr wchar_t kPageFilter[] = L"Stránka kampaně (*.html;*.sha256)\0*.html;*.sha256\0";
@@ -213,11 +214,14 @@ void CCampaignDlg::CenterOnOwner() {
 }
 
 void CCampaignDlg::SetUpLists() {
-    const auto setUp = [](ListCtrlEx& list, const std::string_view* titles, const int* widths,
-                          int count) {
+    const auto setUp = [this](ListCtrlEx& list, const std::string_view* titles, const int* widths,
+                              int count) {
         list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-        for (int i = 0; i < count; ++i)
-            list.InsertColumn(i, titles[i], i >= 4 ? LVCFMT_RIGHT : LVCFMT_LEFT, widths[i]);
+        for (int i = 0; i < count; ++i) {
+            RECT width{0, 0, widths[i], 0};
+            MapDialogRect(m_hWnd, &width);
+            list.InsertColumn(i, titles[i], i >= 4 ? LVCFMT_RIGHT : LVCFMT_LEFT, width.right);
+        }
     };
     setUp(m_panelList, kPanelColumns, kPanelWidths, static_cast<int>(std::size(kPanelWidths)));
     m_panelList.SetTextCallback(this, GetPanelCell);
