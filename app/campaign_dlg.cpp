@@ -180,7 +180,7 @@ BOOL CCampaignDlg::OnInitDialog() {
     RedirectEnter(IDC_PANEL_PATH, GetDlgItem(IDC_ADD_PANEL), BM_CLICK);
     SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETRANGE32, 0, 1000);
     m_panels.FindInWorkingFolder();
-    ShowPanelCount();
+    RefreshPanelList();
     OfferTheOnlyBooking();
     CenterOnOwner();
     return TRUE;
@@ -257,7 +257,7 @@ bool CCampaignDlg::AddPanelFolder(const std::string& folder) {
     std::string refusal;
     switch (m_panels.Add(folder, &other)) {
         case PanelAddOutcome::kAdded:
-            ShowPanelCount();
+            RefreshPanelList();
             return true;
         case PanelAddOutcome::kNoLogs:
             refusal = kFolder.str() + folder + kHasNoLogs.str();
@@ -273,7 +273,7 @@ bool CCampaignDlg::AddPanelFolder(const std::string& folder) {
     return false;
 }
 
-void CCampaignDlg::ShowPanelCount() {
+void CCampaignDlg::RefreshPanelList() {
     m_panelList.SetItemCountEx(static_cast<int>(m_panels.Folders().size()), 0);
     InvalidateRect(m_panelList.m_hWnd, nullptr, TRUE);
 }
@@ -309,7 +309,7 @@ void CCampaignDlg::OnRemovePanels() {
         rows.push_back(row);
     m_panels.Remove(rows);
     m_panelList.SetItemState(-1, 0, LVIS_SELECTED);
-    ShowPanelCount();
+    RefreshPanelList();
 }
 
 // --- the booking --------------------------------------------------------------------------

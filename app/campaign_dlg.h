@@ -69,9 +69,9 @@ private:
     void CenterOnOwner();
     void OfferTheOnlyBooking();
     void BindControls();
-    // Adds the folder unless it is refused; a refusal is said in a box unless quiet.
+    // Adds the folder unless it is refused, which a box then says with the reason.
     bool AddPanelFolder(const std::string& folder);
-    void ShowPanelCount();
+    void RefreshPanelList();
     bool GapAccepted();
     void SetCounting(bool counting);
     void OnCountProgress(WPARAM permille);
@@ -85,7 +85,7 @@ private:
     BookingFile m_pendingBooking;                // the booking being counted
     std::vector<CampaignPanel> m_pendingPanels;  // and its panels
     int32_t m_pendingGap = 15;
-    bool m_pendingPerClient = false;
+    bool m_pendingPerClient = false;  // for the write step, once it writes per-client files
 };
 
 // Opens the dialog over the owner: modal, centred on it.

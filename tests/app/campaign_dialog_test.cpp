@@ -155,6 +155,22 @@ TEST(CampaignDialog, PanelsStartFromTheWorkingFolderAndItsSubfoldersWithLogs) {
         EXPECT_EQ(dialog.PanelCell(1, 1), (scratch.Gui() / "nadrazi").wstring());
         EXPECT_EQ(dialog.PanelCell(2, 0), L"namesti");
         EXPECT_EQ(winsupport::WindowText(dialog.Item(IDC_BOOKING_PATH)), L"kampan.csv");
+        // The last day counted starts as yesterday, in the picker and in its variable.
+        SYSTEMTIME now{}, shown{};
+        GetLocalTime(&now);
+        FILETIME moment{};
+        SystemTimeToFileTime(&now, &moment);
+        ULARGE_INTEGER ticks{{moment.dwLowDateTime, moment.dwHighDateTime}};
+        ticks.QuadPart -= 24ull * 3600 * 10000000;
+        moment = {ticks.LowPart, ticks.HighPart};
+        SYSTEMTIME yesterday{};
+        FileTimeToSystemTime(&moment, &yesterday);
+        SendMessageW(dialog.Item(IDC_AS_OF), DTM_GETSYSTEMTIME, 0,
+                     reinterpret_cast<LPARAM>(&shown));
+        EXPECT_EQ(shown.wDay, yesterday.wDay);
+        EXPECT_EQ(dialog.m_asOf.day, yesterday.wDay);
+        EXPECT_EQ(dialog.m_asOf.month, yesterday.wMonth);
+        EXPECT_EQ(dialog.m_asOf.year, yesterday.wYear);
     }});
 }
 
