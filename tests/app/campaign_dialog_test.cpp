@@ -309,6 +309,22 @@ TEST(CampaignDialog, AStoppedCountWritesNothing) {
     EXPECT_FALSE(HasCampaignFiles(scratch.Gui()));
 }
 
+TEST(CampaignDialog, ClosingDuringACountAsksStopsItAndWritesNothing) {
+    Scratch scratch;
+    WriteTwoPanels(scratch);
+    CampaignDialog dialog;
+    MessageBoxCatcher catcher(IDYES);
+    const INT_PTR ended = dialog.Run({[&] {
+        dialog.Type(IDC_BOOKING_PATH, L"kampan.csv");
+        dialog.Click(IDC_EVALUATE);
+        dialog.SendMessage(WM_COMMAND, IDCANCEL, 0);
+    }});
+    EXPECT_EQ(ended, IDCANCEL);
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].buttons, static_cast<UINT>(MB_YESNO));
+    EXPECT_FALSE(HasCampaignFiles(scratch.Gui()));
+}
+
 class MainDialog : public PopupScripted<CTarvexDlg> {};
 
 TEST(CampaignDialog, OpensFromTheMainWindowOwnedByItAndCentredOnIt) {
