@@ -484,7 +484,10 @@ void CCampaignDlg::OnVerify() {
     std::wstring picked;
     if (!PickOpenFile(m_hWnd, kPageFilter, picked))
         return;
-    const std::string path = ToCp1250(RelativeToWorkingFolder(picked));
+    VerifyPage(ToCp1250(RelativeToWorkingFolder(picked)));
+}
+
+void CCampaignDlg::VerifyPage(const std::string& path) {
     std::string page;
     std::string reason;
     if (!ReadWholeFile(path, page, reason)) {

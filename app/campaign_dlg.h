@@ -32,6 +32,8 @@ public:
     bool CountRunning() const { return m_count.Running(); }
     // Each folder dropped on the panel list, as if typed.
     void AddDroppedFolders(HDROP drop);
+    // Hashes again each file the page names and lists what became of it, as verify does.
+    void VerifyPage(const std::string& path);
 
     // The bound values, always as the controls last reported them.
     int32_t m_nGapMinutes = 15;

@@ -271,6 +271,22 @@ TEST(CampaignDialog, ACountWritesTheCommandLinesFilesByteForByte) {
         note = winsupport::WindowText(dialog.Item(IDC_RESULT_NOTE));
         EXPECT_TRUE(IsWindowEnabled(dialog.Item(IDC_OPEN_PAGE)));
     }});
+    // The page's evidence checked again, as "Ověřit stránku…" does once a page is picked.
+    std::ofstream(scratch.Gui() / "namesti/log/AVI_2026-11.txt", std::ios::app) << "x";
+    std::wstring verified;
+    CampaignDialog checker;
+    checker.Run({[&] {
+        checker.AnswerPopup([&](HWND box) {
+            verified = winsupport::WindowText(GetDlgItem(box, IDC_LINES));
+            SendMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        checker.VerifyPage("report\\KAMPAN_kampan.html");
+    }});
+    EXPECT_NE(verified.find(L"v po\u0159\u00E1dku: nadrazi\\log\\AVI_2026-11.txt"),
+              std::wstring::npos)
+        << verified;
+    EXPECT_NE(verified.find(L"zm\u011Bn\u011Bn: namesti\\log\\AVI_2026-11.txt"), std::wstring::npos)
+        << verified;
     const acceptance::CliResult cli = acceptance::RunCli(
         scratch.Cli(), {"campaign", "kampan.csv", "--panel", "nadrazi", "--panel", "namesti"});
     _putenv_s("SOURCE_DATE_EPOCH", "");
