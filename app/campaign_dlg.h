@@ -4,6 +4,7 @@
 // out; and the check of a page's evidence later.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/campaign_count.h"
@@ -68,6 +69,10 @@ protected:
 
 private:
     void SetUpLists();
+    void SetUpResultList();
+    // Columns laid out in dialog units, so that they grow with the font and the DPI.
+    void SetUpColumns(ListCtrlEx& list, const std::string_view* titles, const int* widths,
+                      int count);
     void CenterOnOwner();
     void OfferTheOnlyBooking();
     void BindControls();
