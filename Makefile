@@ -36,6 +36,7 @@ test:
 demo: build-native
 	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) $(DEMO_MONTHS)
 	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) --faults $(DEMO_FAULTS_MONTH)
+	DEMO_SEED=2 scripts/demo-logs.sh build/linux/bench/genlog $(DEMO)/namesti $(DEMO_MONTHS)
 	cp scripts/demo/kampan-demo.csv $(DEMO)/
 
 run: demo build-windows
@@ -48,6 +49,7 @@ bench: build-native build-windows
 
 screenshot: demo build-windows
 	scripts/screenshot.sh $(DEMO) docs/screenshot.png
+	scripts/screenshot-campaign.sh $(DEMO) docs/campaign-dialog.png
 	KV_UPDATE_PICTURES=1 ctest --preset linux -R BrowserTest
 
 dist: build-windows

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/about_dlg.h"
+#include "app/campaign_dlg.h"
 #include "app/month_combo.h"
 #include "app/resource.h"
 #include "base/cp1250.h"
@@ -62,6 +63,7 @@ const MessageMap* CTarvexDlg::ThisMessageMap() {
         OnControl(BN_CLICKED, IDC_SAVE_DETAIL_SELECTED, &CTarvexDlg::OnSaveDetailSelected),
         OnControl(BN_CLICKED, IDC_SAVE_DETAIL_ALL, &CTarvexDlg::OnSaveDetailAll),
         OnControl(0, ID_HELP, &CTarvexDlg::OnHelp),
+        OnControl(BN_CLICKED, IDC_CAMPAIGN, &CTarvexDlg::OnCampaign),
     };
     static const MessageMap map{CDialog::ThisMessageMap(), entries, std::size(entries)};
     return &map;
@@ -187,6 +189,10 @@ void CTarvexDlg::OnLoadData() {
         return;
     }
     EnableControlRange(IDC_SAVE_SUMMARY, IDC_SAVE_DETAIL_ALL, true);
+}
+
+void CTarvexDlg::OnCampaign() {
+    RunCampaignDialog(this);
 }
 
 void CTarvexDlg::OnCancel() {

@@ -48,6 +48,7 @@ protected:
     void OnSaveSummary();
     void OnSaveDetailSelected();
     void OnSaveDetailAll();
+    void OnCampaign();
     // Both files of total `index`; on success the CSV file's path is stored in *path.
     ReportResult WriteDetailReport(int32_t index, std::string* path);
 

@@ -1,5 +1,7 @@
 #include "base/paths.h"
 
+#include "base/system_files.h"
+
 #include <sys/stat.h>
 
 namespace {
@@ -25,7 +27,7 @@ std::wstring_view NameWithoutFolders(std::wstring_view path) {
     return LastComponent(path);
 }
 
-bool IsFolder(const char* path) {
+bool IsFolder(const std::string& path) {
     struct stat info {};
-    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+    return StatPath(path, info) == 0 && S_ISDIR(info.st_mode);
 }

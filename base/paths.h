@@ -1,6 +1,7 @@
 #pragma once
 // Paths as the program forms and reads them: the separator it writes, the name without its
 // folders, and whether a path is a folder.
+#include <string>
 #include <string_view>
 
 #ifdef _WIN32
@@ -14,4 +15,5 @@ constexpr char kPathSeparator = '/';
 std::string_view NameWithoutFolders(std::string_view path);
 std::wstring_view NameWithoutFolders(std::wstring_view path);
 
-bool IsFolder(const char* path);
+// path is Windows-1250, handed to the system in its own encoding.
+bool IsFolder(const std::string& path);

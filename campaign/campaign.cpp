@@ -309,7 +309,51 @@ struct LogTask {
     LogEvidence evidence{};
 };
 
-void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds) {
+// The bytes read so far against the total, and the caller's stop request, latched.
+class ProgressTracker {
+public:
+    ProgressTracker(CampaignProgress* progress, uint64_t total)
+        : progress_(progress), total_(total) {}
+
+    void Add(size_t bytes) {
+        if (progress_ != nullptr) {
+            progress_->BytesRead(read_ += bytes, total_);
+        }
+    }
+    bool Stopped() {
+        if (!stopped_ && progress_ != nullptr && progress_->StopRequested()) {
+            stopped_ = true;
+        }
+        return stopped_;
+    }
+
+private:
+    CampaignProgress* progress_;
+    uint64_t total_;
+    std::atomic<uint64_t> read_{0};
+    std::atomic<bool> stopped_{false};
+};
+
+// Feeds a log's tally block by block, counting the bytes; after a stop it only skips on.
+class TrackedSink : public LineSink {
+public:
+    TrackedSink(LogTally& tally, ProgressTracker& tracker) : tally_(tally), tracker_(tracker) {}
+
+    size_t AddLines(const char* bytes, size_t size, bool isEnd) override {
+        if (tracker_.Stopped()) {
+            return size;
+        }
+        const size_t used = tally_.AddLines(bytes, size, isEnd);
+        tracker_.Add(used);
+        return used;
+    }
+
+private:
+    LogTally& tally_;
+    ProgressTracker& tracker_;
+};
+
+void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds, ProgressTracker& tracker) {
     struct stat info {};
     if (StatPath(task.path, info) != 0) {
         task.missing = errno == ENOENT || errno == ENOTDIR;
@@ -322,7 +366,8 @@ void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds) {
         return;
     }
     task.tally = std::make_unique<LogTally>(plan, closeSeconds);
-    task.failure = ReadLines(*source, 0, source->Size(), true, *task.tally);
+    TrackedSink sink(*task.tally, tracker);
+    task.failure = ReadLines(*source, 0, source->Size(), true, sink);
     if (!task.failure.empty()) {
         return;  // the size and digest of part of a log are no evidence of it
     }
@@ -331,14 +376,26 @@ void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds) {
 
 // Every log on the cores, a whole log to a thread so that it is hashed in order.
 void RunTasks(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
-              int32_t closeSeconds) {
+              int32_t closeSeconds, ProgressTracker& tracker) {
     std::atomic<size_t> next{0};
     const size_t workers = std::min<size_t>(ThreadCount(), tasks.size());
     ForEachIndex(workers, [&](size_t) {
-        for (size_t t = next++; t < tasks.size(); t = next++) {
-            RunTask(tasks[t], plans[tasks[t].plan], closeSeconds);
+        for (size_t t = next++; t < tasks.size() && !tracker.Stopped(); t = next++) {
+            RunTask(tasks[t], plans[tasks[t].plan], closeSeconds, tracker);
         }
     });
+}
+
+// The bytes of the logs there are to read, asked only when someone follows the count.
+uint64_t BytesToRead(const std::vector<LogTask>& tasks, const CampaignProgress* progress) {
+    uint64_t total = 0;
+    for (const LogTask& task : tasks) {
+        struct stat info {};
+        if (progress != nullptr && StatPath(task.path, info) == 0 && S_ISREG(info.st_mode)) {
+            total += static_cast<uint64_t>(info.st_size);
+        }
+    }
+    return total;
 }
 
 }  // namespace
@@ -650,11 +707,17 @@ std::vector<size_t> OutagesTouching(const CampaignResult& result, size_t panel, 
 
 CampaignResult EvaluateCampaign(const std::vector<BookingLine>& lines,
                                 const std::vector<CampaignPanel>& panels,
-                                const CampaignSettings& settings) {
+                                const CampaignSettings& settings, CampaignProgress* progress) {
     const std::vector<PanelPlan> plans = PlanPanels(lines, panels, settings.asOfDay);
     std::vector<LogTask> tasks = TasksFor(plans, panels);
     const int32_t gapSeconds = settings.gapMinutes * 60;
-    RunTasks(tasks, plans, gapSeconds);
+    ProgressTracker tracker(progress, BytesToRead(tasks, progress));
+    RunTasks(tasks, plans, gapSeconds, tracker);
+    if (tracker.Stopped()) {
+        CampaignResult stopped;
+        stopped.stopped = true;
+        return stopped;
+    }
     const auto unreadable = std::find_if(tasks.begin(), tasks.end(),
                                          [](const LogTask& task) { return !task.failure.empty(); });
     if (unreadable != tasks.end()) {

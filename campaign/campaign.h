@@ -100,6 +100,8 @@ struct CampaignResult {
     // A log that exists but could not be read ends the evaluation: nothing else is set then.
     std::string unreadableLog;
     std::string unreadableReason;
+    // The caller asked the count to stop: nothing else is set then either.
+    bool stopped = false;
 };
 
 constexpr int32_t kEveryBookedDay = INT32_MAX;
@@ -109,9 +111,22 @@ struct CampaignSettings {
     int32_t asOfDay = kEveryBookedDay;  // the last day counted (campaign/as_of_day.h)
 };
 
+// What a running count tells its caller, and how the caller stops it. Both are called from the
+// counting threads, so an implementation must be safe to call from several at once.
+class CampaignProgress {
+public:
+    virtual ~CampaignProgress() = default;
+    // `read` bytes of the `total` bytes of the logs to count have been read.
+    virtual void BytesRead(uint64_t read, uint64_t total) = 0;
+    // Asked between pieces of work; once true, the count ends without a result.
+    virtual bool StopRequested() = 0;
+};
+
+// progress may be null: the count then runs to its end unobserved.
 CampaignResult EvaluateCampaign(const std::vector<BookingLine>& lines,
                                 const std::vector<CampaignPanel>& panels,
-                                const CampaignSettings& settings);
+                                const CampaignSettings& settings,
+                                CampaignProgress* progress = nullptr);
 
 // The outages of a panel's day that touch local [from, to), as indices into result.outages.
 std::vector<size_t> OutagesTouching(const CampaignResult& result, size_t panel, int32_t day,

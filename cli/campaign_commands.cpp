@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/stat.h>
-
 #include "base/cp1250.h"
 #include "base/system_files.h"
 #include "campaign/as_of_day.h"
@@ -19,6 +17,7 @@
 #include "digest/sha256.h"
 #include "reports/campaign_report.h"
 #include "reports/campaign_texts.h"
+#include "reports/campaign_run.h"
 #include "reports/report_messages.h"
 #include "reports/report_paths.h"
 
@@ -85,80 +84,23 @@ bool ParseCampaignArguments(const Arguments& args, CampaignArguments& parsed, st
     return true;
 }
 
-bool IsSeparator(char c) {
-    return c == '/' || c == '\\';
-}
-
-// The last component of a path, without the separators it may end in.
-std::string LastComponent(std::string path) {
-    while (path.size() > 1 && IsSeparator(path.back())) {
-        path.pop_back();
-    }
-    size_t start = path.size();
-    while (start > 0 && !IsSeparator(path[start - 1])) {
-        --start;
-    }
-    return path.substr(start);
-}
-
-// The folder's own name, also for "." and "..".
-std::string FolderName(const std::string& folder) {
-    const std::string full = FullPath(folder);
-    std::string name = LastComponent(full.empty() ? folder : full);
-    if (!name.empty() && name.back() == ':') {
-        name.pop_back();  // a drive's root
-    }
-    return name.empty() || IsSeparator(name[0]) ? folder : name;
-}
-
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return StatPath(path, info) == 0 && S_ISDIR(info.st_mode);
-}
-
 int ReadPanels(const CampaignArguments& parsed, std::vector<CampaignPanel>& panels) {
     if (parsed.panelFolders.empty()) {
         panels.push_back({FolderName("."), ""});
         return kExitOk;
     }
     for (const std::string& folder : parsed.panelFolders) {
-        if (!IsFolder(folder)) {
+        size_t other = 0;
+        const PanelRefusal refusal = AddPanel(folder, panels, &other);
+        if (refusal == PanelRefusal::kNoFolder) {
             return UsageError("--panel " + Cp1250ToUtf8(folder) + ": no such folder");
         }
-        CampaignPanel panel{FolderName(folder), folder};
-        for (const CampaignPanel& other : panels) {
-            if (EqualIgnoringCase(other.name, panel.name)) {
-                return UsageError(Cp1250ToUtf8("two panels have the name " + panel.name + ": " +
-                                               other.folder + " and " + folder));
-            }
+        if (refusal == PanelRefusal::kSameName) {
+            return UsageError(Cp1250ToUtf8("two panels have the name " + FolderName(folder) + ": " +
+                                           panels[other].folder + " and " + folder));
         }
-        panels.push_back(panel);
     }
     return kExitOk;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-    std::FILE* file = OpenFile(path, "rb");
-    if (file == nullptr) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    char block[65536];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0 && bytes.size() < (64u << 20)) {
-        bytes.append(block, got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    reason = failed ? std::strerror(errno) : bytes.size() >= (64u << 20) ? "larger than 64 MB" : "";
-    std::fclose(file);
-    return reason.empty();
-}
-
-// The booking file's name without its folders and its extension.
-std::string BookingName(const std::string& path) {
-    std::string name = LastComponent(path);
-    const size_t dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
 void PrintFindings(const CampaignReport& report) {
@@ -222,13 +164,13 @@ int RunCampaign(const Arguments& args) {
     if (!ParseCampaignArguments(args, parsed, error)) {
         return UsageError(error);
     }
-    std::string bytes;
-    if (!ReadWholeFile(parsed.booking, bytes, error)) {
+    BookingFile file;
+    if (!ReadBookingFile(parsed.booking, file, error)) {
         std::fprintf(stderr, "kvimeter-cli: cannot read the booking %s: %s\n",
                      Cp1250ToUtf8(parsed.booking).c_str(), error.c_str());
         return kExitUsage;
     }
-    const Booking booking = ParseBooking(bytes);
+    const Booking& booking = file.booking;
     if (!booking.errors.empty()) {
         return ReportBookingErrors(parsed.booking, booking);
     }
@@ -242,13 +184,7 @@ int RunCampaign(const Arguments& args) {
         return Failure("cannot read " + Cp1250ToUtf8(result.unreadableLog) + ": " +
                        result.unreadableReason);
     }
-    const CampaignReport report{BookingName(parsed.booking),
-                                booking.lines,
-                                panels,
-                                result,
-                                {parsed.booking, bytes.size(), Sha256Of(bytes)},
-                                parsed.gapMinutes,
-                                ""};
+    const CampaignReport report = MakeCampaignReport(file, panels, result, parsed.gapMinutes);
     if (const int status = MakeReportFolder(); status != kExitOk) {
         return status;
     }

@@ -258,21 +258,6 @@ int PrintCp1250(const std::string& text) {
     return kExitOk;
 }
 
-SystemTime PageTime() {
-    std::tm local{};
-    const bool converted = LocalDate(ReproducibleNow(), local);
-    SystemTime time{};
-    if (converted) {
-        time.wYear = static_cast<uint16_t>(local.tm_year + 1900);
-        time.wMonth = static_cast<uint16_t>(local.tm_mon + 1);
-        time.wDay = static_cast<uint16_t>(local.tm_mday);
-        time.wHour = static_cast<uint16_t>(local.tm_hour);
-        time.wMinute = static_cast<uint16_t>(local.tm_min);
-        time.wSecond = static_cast<uint16_t>(local.tm_sec);
-    }
-    return time;
-}
-
 int MakeReportFolder() {
     std::string reason;
     if (!EnsureReportFolder(&reason)) {

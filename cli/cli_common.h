@@ -10,6 +10,7 @@
 #include "logdata/log_months.h"
 #include "base/win32_types.h"
 #include "logdata/playback_log.h"
+#include "reports/page_time.h"
 
 enum ExitStatus : int {
     kExitOk = 0,
@@ -68,10 +69,6 @@ int ParseAndLoad(const Arguments& args, const RequestSyntax& syntax, MonthReques
 // Creates the folder report unless it is there; only the commands that write reports do, and
 // only once their input has been read. On failure prints why and returns kExitFailure.
 int MakeReportFolder();
-
-// The local time a page is dated with: now, or SOURCE_DATE_EPOCH (seconds since 1970) where it
-// is set, so that a page can be made again byte for byte.
-SystemTime PageTime();
 
 // Writes Windows-1250 text to stdout as UTF-8. When stdout cannot take it, says so on stderr
 // and returns kExitFailure; otherwise kExitOk.

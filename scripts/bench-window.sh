@@ -32,3 +32,33 @@ scripts/with-display.sh bash -c '
     echo "start to shown window, ${#s[@]} runs: median ${s[2]} ms, min ${s[0]} ms, max ${s[4]} ms"
     cd "$DATA" && wine "$BENCH_WINDOW" 2031-01 7
 '
+
+# The campaign dialog against kvimeter-cli.exe on the 20 panels x 3 months of
+# scripts/bench-campaign.sh, both under Wine on the same files.
+campaign=$(realpath -m build/bench-data/campaign)
+if [ ! -s "$campaign/kvartal.csv" ]; then
+    echo "bench-window.sh: no campaign data; scripts/bench-campaign.sh writes it" >&2
+    exit 0
+fi
+export CAMPAIGN=$campaign CLI_EXE BENCH_CAMPAIGN
+CLI_EXE=$(realpath build/windows/cli/kvimeter-cli.exe)
+BENCH_CAMPAIGN=$(realpath build/windows/bench/window/bench_campaign_window.exe)
+scripts/with-display.sh bash -c '
+    set -euo pipefail
+    cd "$CAMPAIGN"
+    echo
+    echo "== the campaign under Wine, 20 panels x 3 months"
+    args=()
+    for p in $(seq -f %02g 1 20); do args+=(--panel "panel$p"); done
+    cat panel*/log/*.txt >/dev/null
+    times=()
+    for run in 1 2 3 4 5 6; do
+        start=$(date +%s%N)
+        wine "$CLI_EXE" campaign kvartal.csv "${args[@]}" >/dev/null
+        times+=($(( ($(date +%s%N) - start) / 1000000 )))
+    done
+    sorted=$(printf "%s\n" "${times[@]:1}" | sort -n | tr "\n" " ")
+    read -r -a s <<<"$sorted"
+    echo "kvimeter-cli.exe campaign (process start included), ${#s[@]} runs: median ${s[2]} ms, min ${s[0]} ms, max ${s[4]} ms"
+    wine "$BENCH_CAMPAIGN" kvartal.csv 5
+'

@@ -4,7 +4,8 @@
 #   demo-logs.sh GENLOG DIR YYYY-MM...           clean months into DIR/log
 #   demo-logs.sh GENLOG DIR --faults YYYY-MM     one month with the odd lines a real log collects
 #                                                (lines cut short, control characters, no dates)
-# GENLOG may be a command with arguments (a Windows genlog.exe under Wine).
+# GENLOG may be a command with arguments (a Windows genlog.exe under Wine). DEMO_SEED, when set,
+# makes the months of a second panel, other than the first's.
 set -euo pipefail
 read -r -a genlog <<<"$1"
 dir=$2
@@ -17,5 +18,5 @@ fi
 mkdir -p "$dir/log"
 for ym in "$@"; do
     "${genlog[@]}" --year "${ym%-*}" --month "${ym#*-}" --plays 20000 --playlist 24 \
-        --seed "${ym/-/}" "${clean[@]}" -o "$dir/log/AVI_$ym.txt"
+        --seed "${ym/-/}${DEMO_SEED:-}" "${clean[@]}" -o "$dir/log/AVI_$ym.txt"
 done

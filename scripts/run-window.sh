@@ -8,7 +8,8 @@ demo=$1 month=$2
 if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
     . "$here/wine-env.sh"
     exe=$(realpath "$here/../build/windows/app/kvimeter.exe")
-    echo "Opening kvimeter.exe in $demo (log/ holds the demo months)"
+    echo "Opening kvimeter.exe in $demo (log/ holds the demo months; \"Důkaz kampaně…\" counts"
+    echo "kampan-demo.csv on two panels: $demo itself and $demo/namesti)"
     cd "$demo" && exec wine "$exe"
 fi
 echo "make run: no display to open the window on (DISPLAY is ${DISPLAY:-not set}); the same load of $month on the command line:"

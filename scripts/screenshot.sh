@@ -37,6 +37,7 @@ for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
     set -e
     gui_start "'"$demo"'"
     main=$(gui_wait_window "Vintaro Kvimeter 2.2" 60)
+    xdotool windowfocus --sync "$main" 2>/dev/null || true
     gui_keys Tab Tab Tab space Tab Down
     sleep 1
     import -window "$main" "'"$out"'"

@@ -44,8 +44,9 @@ xdotool windowfocus --sync "$main" 2>/dev/null || true
 
 # The month combo has the focus; the second month, then day 2.
 gui_keys Down Tab Down Down
-# Back past the first control to the time filter, tick it, and into the first edit.
-gui_keys shift+Tab shift+Tab space Tab Tab Tab
+# Back past the first control and "Důkaz kampaně…" to the time filter, tick it, and into the
+# first edit.
+gui_keys shift+Tab shift+Tab shift+Tab space Tab Tab Tab Tab
 gui_type 8
 gui_keys Tab
 gui_type 30

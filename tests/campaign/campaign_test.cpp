@@ -2,6 +2,9 @@
 // patterns, missing months, outages and the clock changes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,7 +44,8 @@ protected:
     }
     // Booking lines after the header, as UTF-8 test text.
     CampaignResult Evaluate(const std::string& rows, std::vector<std::string> panels = {"p1"},
-                            int32_t gap = 15, int32_t asOfDay = kEveryBookedDay) {
+                            int32_t gap = 15, int32_t asOfDay = kEveryBookedDay,
+                            CampaignProgress* progress = nullptr) {
         const Booking booking = ParseBooking(Utf8ToCp1250(
             "Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den;Panel\r\n" + rows));
         EXPECT_TRUE(booking.errors.empty());
@@ -50,7 +54,7 @@ protected:
         for (const std::string& name : panels) {
             panels_.push_back({name, (root_ / name).string()});
         }
-        return EvaluateCampaign(lines_, panels_, CampaignSettings{gap, asOfDay});
+        return EvaluateCampaign(lines_, panels_, CampaignSettings{gap, asOfDay}, progress);
     }
 
     fs::path root_;
@@ -326,6 +330,45 @@ TEST_F(CampaignTest, AClientSeesOnlyTheOutagesInsideItsOwnWindows) {
     EXPECT_EQ(b.result.shortDays[0].outages, std::vector<size_t>{0});
     EXPECT_EQ(b.result.logs.size(), 1u);
     EXPECT_EQ(b.lines[0].client, "B");
+}
+
+// Records what the count reports; stops once `stopAfter` bytes have been read.
+class RecordedProgress : public CampaignProgress {
+public:
+    explicit RecordedProgress(uint64_t stopAfter) : stopAfter_(stopAfter) {}
+    void BytesRead(uint64_t read, uint64_t total) override {
+        lastRead = std::max<uint64_t>(lastRead, read);
+        lastTotal = total;
+    }
+    bool StopRequested() override { return lastRead >= stopAfter_; }
+
+    std::atomic<uint64_t> lastRead{0};
+    std::atomic<uint64_t> lastTotal{0};
+
+private:
+    uint64_t stopAfter_;
+};
+
+TEST_F(CampaignTest, ProgressGoesByTheBytesOfTheLogsAndAStopLeavesNoResult) {
+    const std::string october = Play("14.10.2026", "10:00:00", "a.avi");
+    const std::string november = Play("02.11.2026", "10:00:00", "a.avi") + october;
+    WriteLog("p1", "2026-10", october);
+    WriteLog("p2", "2026-11", november);
+    const std::string booking = "K;C;a.avi;14.10.2026;2.11.2026;;;1;\r\n";
+
+    RecordedProgress whole(UINT64_MAX);
+    const CampaignResult counted = Evaluate(booking, {"p1", "p2"}, 15, kEveryBookedDay, &whole);
+    EXPECT_FALSE(counted.stopped);
+    EXPECT_EQ(counted.logs.size(), 2u);
+    EXPECT_EQ(whole.lastTotal, october.size() + november.size());  // each panel misses a month
+    EXPECT_EQ(whole.lastRead, whole.lastTotal);
+
+    RecordedProgress stopped(0);
+    const CampaignResult nothing = Evaluate(booking, {"p1", "p2"}, 15, kEveryBookedDay, &stopped);
+    EXPECT_TRUE(nothing.stopped);
+    EXPECT_TRUE(nothing.figures.empty());
+    EXPECT_TRUE(nothing.logs.empty());
+    EXPECT_TRUE(nothing.missingLogs.empty());
 }
 
 }  // namespace

@@ -1,0 +1,48 @@
+#include "app/campaign_count.h"
+
+#include <algorithm>
+#include <exception>
+
+CampaignCount::~CampaignCount() {
+    RequestStop();
+    Join();
+}
+
+void CampaignCount::Start(HWND notify, const std::vector<BookingLine>& lines,
+                          const std::vector<CampaignPanel>& panels,
+                          const CampaignSettings& settings) {
+    Join();
+    m_notify = notify;
+    m_stop = false;
+    m_lastPosted = -1;
+    m_result = CampaignResult{};
+    m_failure.clear();
+    m_thread = std::thread([this, &lines, &panels, settings] {
+        // Nothing may leave the thread: memory running out ends the count, said as its failure.
+        try {
+            m_result = EvaluateCampaign(lines, panels, settings, this);
+        } catch (const std::exception& error) {
+            m_result = CampaignResult{};
+            m_failure = error.what();
+        }
+        PostMessageW(m_notify, kCountDone, 0, 0);
+    });
+}
+
+void CampaignCount::Join() {
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+// One message per thousandth at most, so that the window's queue never floods.
+void CampaignCount::BytesRead(uint64_t read, uint64_t total) {
+    const int done =
+        total == 0 ? 1000 : static_cast<int>(std::min<uint64_t>(read, total) * 1000 / total);
+    int last = m_lastPosted;
+    while (done > last) {
+        if (m_lastPosted.compare_exchange_weak(last, done)) {
+            PostMessageW(m_notify, kCountProgress, static_cast<WPARAM>(done), 0);
+            return;
+        }
+    }
+}

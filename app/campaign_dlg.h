@@ -1,0 +1,99 @@
+#pragma once
+// The campaign proof in the window: a booking file and the panels' folders in, the count on a
+// worker thread with its progress, the result per booking line and panel, the two report files
+// out; and the check of a page's evidence later.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/campaign_count.h"
+#include "app/campaign_panels.h"
+#include "controls/list_ctrl_ex.h"
+#include "dialogfw/my_cdialog.h"
+#include "reports/campaign_run.h"
+
+class CCampaignDlg : public MyCDialog {
+public:
+    explicit CCampaignDlg(CWnd* parent = nullptr);
+
+    static const MessageMap* ThisMessageMap();
+    const MessageMap* GetMessageMap() const override;
+
+    BOOL OnInitDialog() override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+    // What the count and the report writers take from the dialog, handed over in one place.
+    struct CoreSettings {
+        CampaignSettings count;
+        bool perClientFiles;
+    };
+    CoreSettings SettingsForCore() const;
+
+    bool CountRunning() const { return m_count.Running(); }
+    // Each folder dropped on the panel list, as if typed.
+    void AddDroppedFolders(HDROP drop);
+    // Hashes again each file the page names and lists what became of it, as verify does.
+    void VerifyPage(const std::string& path);
+
+    // The bound values, always as the controls last reported them.
+    int32_t m_nGapMinutes = 15;
+    DateYmd m_asOf{};  // the last day counted; yesterday when the dialog opens
+    uint8_t m_bPerClient = 0;
+
+    ListCtrlEx m_panelList;
+    ListCtrlEx m_resultList;
+    PanelFolders m_panels;
+
+    // The last count that ended with files written; its rows are the result list's.
+    BookingFile m_booking;
+    std::vector<CampaignPanel> m_countedPanels;
+    CampaignResult m_result;
+    std::string m_pagePath;  // the overview page written last, "" before
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    void OnBrowseBooking();
+    void OnAddFolder();
+    void OnAddPanel();
+    void OnRemovePanels();
+    void OnEvaluate();
+    void OnStop();
+    void OnOpenPage();
+    void OnOpenFolder();
+    void OnVerify();
+    void OnDropFiles(HDROP drop);
+
+private:
+    void SetUpLists();
+    void SetUpResultList();
+    // Columns laid out in dialog units, so that they grow with the font and the DPI.
+    void SetUpColumns(ListCtrlEx& list, const std::string_view* titles, const int* widths,
+                      int count);
+    void CenterOnOwner();
+    void OfferTheOnlyBooking();
+    void BindControls();
+    // Adds the folder unless it is refused, which a box then says with the reason.
+    bool AddPanelFolder(const std::string& folder);
+    void RefreshPanelList();
+    bool GapAccepted();
+    void SetCounting(bool counting);
+    void OnCountProgress(WPARAM permille);
+    void OnCountDone();
+    void WriteReports();
+    void ShowResult();
+    std::string ResultNote(const CampaignReport& report) const;
+    void ShowLines(const std::string& title, const std::string& lines);
+
+    CampaignCount m_count;
+    BookingFile m_pendingBooking;                // the booking being counted
+    std::vector<CampaignPanel> m_pendingPanels;  // and its panels
+    int32_t m_pendingGap = 15;
+    bool m_pendingPerClient = false;  // for the write step, once it writes per-client files
+};
+
+// Opens the dialog over the owner: modal, centred on it.
+void RunCampaignDialog(CWnd* owner);

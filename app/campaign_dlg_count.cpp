@@ -1,0 +1,290 @@
+// The count of the campaign dialog: the booking read, the worker started and followed, the
+// result shown and written; and the check of a page written earlier.
+#include <cstdio>
+#include <iterator>
+
+#include "app/campaign_dlg.h"
+#include "app/resource.h"
+#include "app/shell_pickers.h"
+#include "app/text_list_dlg.h"
+#include "base/cp1250.h"
+#include "base/win32_types.h"
+#include "framework/message_box.h"
+#include "reports/campaign_report.h"
+#include "reports/evidence_check.h"
+#include "reports/page_time.h"
+#include "reports/report_file.h"
+#include "reports/report_messages.h"
+#include "reports/report_paths.h"
+#include "userlocale/user_decimal_separator.h"
+
+namespace {
+
+constexpr Cp1250Literal kNoBooking{"Zadejte soubor objednávky."};
+constexpr Cp1250Literal kNoPanels{"Přidejte aspoň jeden panel: složku s log\\AVI_*.txt."};
+constexpr Cp1250Literal kCannotReadBooking{"Objednávku nelze přečíst: "};
+constexpr Cp1250Literal kBookingErrorsTitle{"Chyby v objednávce"};
+constexpr Cp1250Literal kNothingWritten{"Nic nebylo uloženo."};
+constexpr Cp1250Literal kStopped{"Vyhodnocení bylo přerušeno; nic nebylo uloženo."};
+constexpr Cp1250Literal kCannotReadLog{"Log nelze přečíst: "};
+constexpr Cp1250Literal kCountFailed{"Vyhodnocení selhalo: "};
+constexpr Cp1250Literal kSaved{"Uloženo: "};
+constexpr Cp1250Literal kMissingLogs{"Chybí logy: "};
+constexpr Cp1250Literal kOutages{"Výpadků: "};
+constexpr Cp1250Literal kVerifyTitle{"Ověření stránky"};
+constexpr Cp1250Literal kCannotReadPage{"Důkaz nelze přečíst: "};
+
+constexpr Cp1250Literal kClientColumn{"Klient"};
+constexpr Cp1250Literal kCampaignColumn{"Kampaň"};
+constexpr Cp1250Literal kSpotColumn{"Spot"};
+constexpr Cp1250Literal kPanelColumn{"Panel"};
+constexpr Cp1250Literal kBookedColumn{"Objednáno"};
+constexpr Cp1250Literal kDeliveredColumn{"Odvysíláno"};
+constexpr Cp1250Literal kPercentColumn{"Plnění"};
+constexpr Cp1250Literal kDaysShortColumn{"Dnů pod objednávkou"};
+constexpr std::string_view kResultColumns[] = {kClientColumn,  kCampaignColumn, kSpotColumn,
+                                               kPanelColumn,   kBookedColumn,   kDeliveredColumn,
+                                               kPercentColumn, kDaysShortColumn};
+constexpr int kResultWidths[] = {60, 60, 75, 45, 45, 48, 35, 80};
+
+constexpr wchar_t kPageFilter[] = L"Stránka kampaně (*.html;*.sha256)\0*.html;*.sha256\0";
+
+// The text of a result cell, Windows-1250.
+std::string ResultCell(const CCampaignDlg& dialog, int row, int column) {
+    const LineFigures& figures = dialog.m_result.figures[static_cast<size_t>(row)];
+    const BookingLine& line = dialog.m_booking.booking.lines[figures.line];
+    const FiguresTotal total = TotalOf(line, figures);
+    switch (column) {
+        case 0:
+            return line.client;
+        case 1:
+            return line.campaign;
+        case 2:
+            return line.spot;
+        case 3:
+            return dialog.m_countedPanels[figures.panel].name;
+        case 4:
+            return std::to_string(total.booked);
+        case 5:
+            return std::to_string(total.delivered);
+        case 6:
+            return PercentText(total, UserDecimalSeparator());
+        case 7:
+            return std::to_string(total.daysShort);
+        default:
+            return "";
+    }
+}
+
+void GetResultText(void* context, ListViewItem* item) {
+    if ((item->mask & kListItemText) == 0 || item->pszText == nullptr || item->cchTextMax <= 0)
+        return;
+    const auto& dialog = *static_cast<const CCampaignDlg*>(context);
+    item->pszText[0] = '\0';
+    if (item->iItem >= 0 && item->iItem < static_cast<int>(dialog.m_result.figures.size()))
+        std::snprintf(item->pszText, static_cast<size_t>(item->cchTextMax), "%s",
+                      ResultCell(dialog, item->iItem, item->iSubItem).c_str());
+}
+
+// A booking line and panel that got less than booked on some day stands out in red.
+void StyleResultCell(void* context, int32_t row, int32_t, COLORREF* text, COLORREF*, uint32_t*) {
+    const auto& dialog = *static_cast<const CCampaignDlg*>(context);
+    if (row < 0 || row >= static_cast<int32_t>(dialog.m_result.figures.size()))
+        return;
+    const LineFigures& figures = dialog.m_result.figures[static_cast<size_t>(row)];
+    if (TotalOf(dialog.m_booking.booking.lines[figures.line], figures).daysShort > 0)
+        *text = RGB(192, 0, 0);
+}
+}  // namespace
+
+void CCampaignDlg::SetUpResultList() {
+    SetUpColumns(m_resultList, kResultColumns, kResultWidths,
+                 static_cast<int>(std::size(kResultWidths)));
+    m_resultList.SetTextCallback(this, GetResultText);
+    m_resultList.SetCellStyleCallback(StyleResultCell);
+    m_resultList.SetItemCountEx(0);
+}
+
+void CCampaignDlg::ShowLines(const std::string& title, const std::string& lines) {
+    CTextListDlg box(title, lines, this);
+    box.DoModal();
+}
+
+// --- the count ----------------------------------------------------------------------------
+
+// A gap refused as the edit lost the focus has been said already; the caret is back there.
+bool CCampaignDlg::GapAccepted() {
+    if (m_nGapMinutes >= 1 && m_nGapMinutes <= 1440)
+        return true;
+    if (GetFocus() == GetDlgItem(IDC_GAP))
+        return false;
+    for (int32_t i = 0; i < BindingCount(); ++i) {
+        if (Binding(i).controlId == IDC_GAP)
+            ReadControl(i, true);  // says why, and puts the caret there
+    }
+    return false;
+}
+
+void CCampaignDlg::OnEvaluate() {
+    if (m_count.Running() || !GapAccepted())
+        return;
+    const std::string path = ToCp1250(::WindowText(GetDlgItem(IDC_BOOKING_PATH)));
+    if (path.empty()) {
+        ShowMessageBox(m_hWnd, kNoBooking, BoxTitle::kProduct, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (m_panels.Folders().empty()) {
+        ShowMessageBox(m_hWnd, kNoPanels, BoxTitle::kProduct, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    std::string reason;
+    if (!ReadBookingFile(path, m_pendingBooking, reason)) {
+        ShowMessageBox(m_hWnd, kCannotReadBooking.str() + path + ": " + reason, BoxTitle::kProduct,
+                       MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (!m_pendingBooking.booking.errors.empty()) {
+        std::string lines;
+        for (const BookingError& error : m_pendingBooking.booking.errors)
+            lines += BookingErrorText(path, error) + "\n";
+        ShowLines(kBookingErrorsTitle.str(), lines + kNothingWritten.str());
+        return;
+    }
+    const CoreSettings settings = SettingsForCore();
+    m_pendingPanels = m_panels.Panels();
+    m_pendingGap = settings.count.gapMinutes;
+    m_pendingPerClient = settings.perClientFiles;
+    SetCounting(true);
+    m_count.Start(m_hWnd, m_pendingBooking.booking.lines, m_pendingPanels, settings.count);
+}
+
+// While counting, only "Přerušit" and "Zavřít" can be pressed.
+void CCampaignDlg::SetCounting(bool counting) {
+    for (HWND control = GetWindow(m_hWnd, GW_CHILD); control != nullptr;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(control);
+        if (id == IDC_STOP)
+            ::EnableWindow(control, counting);
+        else if (id != IDCANCEL && id != IDC_PROGRESS && id != IDC_OPEN_PAGE)
+            ::EnableWindow(control, !counting);
+    }
+    ::EnableWindow(GetDlgItem(IDC_OPEN_PAGE), !counting && !m_pagePath.empty());
+    SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, 0, 0);
+    if (counting)
+        SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, L"");
+    // The focus leaves the button that is disabled now, or keys would reach no control.
+    const int focus = counting ? IDC_STOP : IDC_RESULTS;
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(focus)), TRUE);
+}
+
+void CCampaignDlg::OnStop() {
+    m_count.RequestStop();
+}
+
+void CCampaignDlg::OnCountProgress(WPARAM permille) {
+    if (m_count.Running())
+        SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, permille, 0);
+}
+
+void CCampaignDlg::OnCountDone() {
+    if (!m_count.Running())
+        return;
+    m_count.Join();
+    SetCounting(false);
+    const CampaignResult& result = m_count.Result();
+    if (!m_count.Failure().empty()) {
+        ShowMessageBox(m_hWnd,
+                       kCountFailed.str() + m_count.Failure() + "\n" + kNothingWritten.str(),
+                       BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
+    } else if (result.stopped) {
+        SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, ToWide(kStopped.str()).c_str());
+    } else if (!result.unreadableLog.empty()) {
+        ShowMessageBox(m_hWnd,
+                       kCannotReadLog.str() + result.unreadableLog + ": " +
+                           result.unreadableReason + "\n" + kNothingWritten.str(),
+                       BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
+    } else {
+        WriteReports();
+    }
+}
+
+void CCampaignDlg::WriteReports() {
+    CWaitCursor wait;
+    m_booking = std::move(m_pendingBooking);
+    m_countedPanels = std::move(m_pendingPanels);
+    m_result = m_count.Result();
+    const CampaignReport report =
+        MakeCampaignReport(m_booking, m_countedPanels, m_result, m_pendingGap);
+    EnsureReportFolder(nullptr);  // a folder that cannot be made is the files' reason
+    std::vector<std::string> paths;
+    const ReportResult written = WriteCampaignProofs(report, PageTime(), m_pendingPerClient, paths);
+    m_pagePath = Succeeded(written) ? CampaignReportPath(report.name, ReportFileType::kHtml) : "";
+    ShowResult();
+    SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, ToWide(ResultNote(report)).c_str());
+    ::EnableWindow(GetDlgItem(IDC_OPEN_PAGE), !m_pagePath.empty());
+    if (!Succeeded(written))
+        ShowMessageBox(m_hWnd, ReportFailureMessage(written), BoxTitle::kReport,
+                       MB_OK | MB_ICONSTOP);
+}
+
+void CCampaignDlg::ShowResult() {
+    m_resultList.SetItemCountEx(static_cast<int>(m_result.figures.size()), 0);
+    InvalidateRect(m_resultList.m_hWnd, nullptr, TRUE);
+}
+
+std::string CCampaignDlg::ResultNote(const CampaignReport& report) const {
+    std::string note;
+    if (!m_pagePath.empty())
+        note = kSaved.str() + CampaignReportPath(report.name, ReportFileType::kCsv) + ", " +
+               m_pagePath + ". ";
+    if (!m_result.missingLogs.empty()) {
+        note += kMissingLogs.str();
+        for (size_t i = 0; i < m_result.missingLogs.size(); ++i)
+            note += (i == 0 ? "" : ", ") + m_result.missingLogs[i].path;
+        note += ". ";
+    }
+    return note + kOutages.str() + std::to_string(m_result.outages.size()) + ".";
+}
+
+// --- pages and closing ----------------------------------------------------------------------
+
+void CCampaignDlg::OnOpenPage() {
+    if (!m_pagePath.empty())
+        ShellExecuteW(m_hWnd, L"open", ToWide(m_pagePath).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CCampaignDlg::OnOpenFolder() {
+    EnsureReportFolder(nullptr);
+    ShellExecuteW(m_hWnd, L"open", L"report", nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CCampaignDlg::OnVerify() {
+    std::wstring picked;
+    if (!PickOpenFile(m_hWnd, kPageFilter, picked))
+        return;
+    VerifyPage(ToCp1250(RelativeToWorkingFolder(picked)));
+}
+
+void CCampaignDlg::VerifyPage(const std::string& path) {
+    const ProofCheck check = CheckProof(path);
+    switch (check.outcome) {
+        case ProofCheckOutcome::kUnreadable:
+            ShowMessageBox(m_hWnd,
+                           kCannotReadPage.str() + path + ": " + Utf8ToCp1250(check.problem),
+                           BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
+            return;
+        case ProofCheckOutcome::kNotAProof:
+            ShowMessageBox(m_hWnd, path + " " + Utf8ToCp1250(check.problem), BoxTitle::kProduct,
+                           MB_OK | MB_ICONEXCLAMATION);
+            return;
+        case ProofCheckOutcome::kChecked:
+            break;
+    }
+    std::string lines;
+    for (const std::string& line : check.lines) {
+        lines += Utf8ToCp1250(line) + "\n";
+    }
+    ShowLines(kVerifyTitle.str(), lines);
+}
+
+// Enter in the dialog presses no button unless a control takes it (the panel path adds).

@@ -1,0 +1,42 @@
+#pragma once
+// The steps of a campaign proof that the command line and the window share: read the booking
+// file, make panels of folders, count, and write the two report files.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "base/win32_types.h"
+#include "campaign/booking.h"
+#include "campaign/campaign.h"
+#include "reports/campaign_report.h"
+#include "reports/report_result.h"
+
+struct BookingFile {
+    std::string path;   // as given, Windows-1250
+    std::string bytes;  // the file as read, for its size and SHA-256
+    Booking booking;
+};
+
+// Reads and parses the booking. False with the system's reason when it cannot be read (or is
+// larger than 64 MB); the booking's own errors are in file.booking.errors.
+bool ReadBookingFile(const std::string& path, BookingFile& file, std::string& reason);
+
+// The whole file, at most 64 MB.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
+
+// The booking file's name without its folders and its extension.
+std::string BookingName(const std::string& path);
+
+// The folder's own name, also for "." and "..".
+std::string FolderName(const std::string& folder);
+
+enum class PanelRefusal { kNone, kNoFolder, kSameName };
+
+// Appends the folder as a panel named after it, unless it is no folder or a listed panel has
+// the same name (either case); *sameAs is then that panel's index.
+PanelRefusal AddPanel(const std::string& folder, std::vector<CampaignPanel>& panels,
+                      size_t* sameAs);
+
+// The report of a counted booking, as both files and the summary show it.
+CampaignReport MakeCampaignReport(const BookingFile& file, const std::vector<CampaignPanel>& panels,
+                                  const CampaignResult& result, int32_t gapMinutes);
