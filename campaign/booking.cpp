@@ -9,6 +9,7 @@
 #include "base/message_text.h"
 #include "campaign/calendar.h"
 #include "campaign/spot_pattern.h"
+#include "logdata/time_window.h"
 
 namespace {
 
@@ -548,8 +549,6 @@ std::string ClientFileNamePart(std::string_view client) {
 }
 
 bool InWindow(const BookingLine& line, int32_t hour, int32_t minute) {
-    const bool notBefore =
-        hour > line.from.hour || (hour == line.from.hour && minute >= line.from.minute);
-    const bool before = hour < line.to.hour || (hour == line.to.hour && minute < line.to.minute);
-    return notBefore && before;
+    return InTimeWindow({hour, minute}, {line.from.hour, line.from.minute},
+                        {line.to.hour, line.to.minute});
 }

@@ -15,16 +15,8 @@ CivilDate DateOfDay(int32_t dayNumber) {
             static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day())};
 }
 
-bool IsLeapYear(uint32_t year) {
-    return GregorianLeapYear(year);
-}
-
-uint32_t DaysInMonth(uint32_t year, uint32_t month) {
-    return GregorianMonthDays(year, month);
-}
-
 bool IsRealDate(CivilDate date) {
-    return date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
+    return date.day >= 1 && date.day <= GregorianMonthDays(date.year, date.month);
 }
 
 std::string IsoDateText(int32_t dayNumber) {
@@ -59,7 +51,7 @@ int32_t Weekday(int32_t dayNumber) {
 }
 
 int32_t LastSunday(uint32_t year, uint32_t month) {
-    const int32_t last = DayNumber({year, month, DaysInMonth(year, month)});
+    const int32_t last = DayNumber({year, month, GregorianMonthDays(year, month)});
     return last - Weekday(last);
 }
 

@@ -12,8 +12,6 @@ struct CivilDate {
 int32_t DayNumber(CivilDate date);
 CivilDate DateOfDay(int32_t dayNumber);
 
-bool IsLeapYear(uint32_t year);
-uint32_t DaysInMonth(uint32_t year, uint32_t month);  // 0 for a month outside 1..12
 bool IsRealDate(CivilDate date);
 
 // "yyyy-mm-dd" and "d.m.yyyy".

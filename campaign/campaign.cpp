@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include "base/paths.h"
 #include "base/system_files.h"
 #include "campaign/calendar.h"
 #include "campaign/coverage.h"
@@ -21,12 +22,6 @@
 #include "logdata/parallel.h"
 
 namespace {
-
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
 
 struct PanelLine {
     size_t line;  // into the booking
@@ -406,8 +401,8 @@ bool IsPlausible(const LogEvidence& log) {
 
 std::string PanelLogPath(const CampaignPanel& panel, uint32_t year, uint32_t month) {
     std::string path = panel.folder;
-    if (!path.empty() && path.back() != '/' && path.back() != kSeparator) {
-        path += kSeparator;
+    if (!path.empty() && path.back() != '/' && path.back() != kPathSeparator) {
+        path += kPathSeparator;
     }
     return path + LogFilePath({year, month});
 }

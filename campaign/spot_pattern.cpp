@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/cp1250.h"
+#include "base/paths.h"
 
 namespace {
 
@@ -36,15 +37,6 @@ constexpr std::array<unsigned char, 256> MakeFoldTable() {
 }
 
 constexpr std::array<unsigned char, 256> kFold = MakeFoldTable();
-
-std::string_view LastComponent(std::string_view name) {
-    size_t start = name.size() >= 2 && name[1] == ':' ? 2 : 0;
-    const size_t separator = name.find_last_of("\\/");
-    if (separator != std::string_view::npos && separator + 1 > start) {
-        start = separator + 1;
-    }
-    return name.substr(start);
-}
 
 // Glob matching with backtracking to the last star: linear for the patterns of a booking.
 bool GlobMatches(std::string_view pattern, std::string_view name) {
@@ -99,7 +91,7 @@ SpotPattern::SpotPattern(std::string_view spot) : wholeName_(spot.find('\\') != 
 }
 
 bool SpotPattern::Matches(std::string_view name) const {
-    return GlobMatches(folded_, wholeName_ ? name : LastComponent(name));
+    return GlobMatches(folded_, wholeName_ ? name : NameWithoutFolders(name));
 }
 
 // Two patterns that both hold a star meet when their parts before the first star agree (one
