@@ -11,6 +11,7 @@
 #include "base/win32_types.h"
 #include "framework/message_box.h"
 #include "reports/campaign_report.h"
+#include "reports/campaign_texts.h"
 #include "reports/evidence_check.h"
 #include "reports/page_time.h"
 #include "reports/report_file.h"

@@ -216,16 +216,6 @@ std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineF
             std::to_string(needed)};
 }
 
-std::string PercentText(const FiguresTotal& total, char decimalSeparator) {
-    if (total.booked == 0) {
-        return kDash.str();
-    }
-    // Tenths of a percent, rounded half up in integers, alike on every platform.
-    const uint64_t within = total.delivered - total.bonus;
-    const uint64_t tenths = (within * 2000 + total.booked) / (total.booked * 2);
-    return std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10) + " %";
-}
-
 std::string SecondsText(int32_t seconds) {
     char text[40];
     std::snprintf(text, sizeof text, "%d:%02d:%02d", static_cast<int>(seconds / 3600),

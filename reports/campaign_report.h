@@ -53,9 +53,6 @@ std::vector<std::string> StatusCells(const CampaignReport& report, const LineFig
 // line needs none.
 std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineFigures& figures);
 
-// The delivered plays within each day's booked count against the booked, "96,6 %" with the given
-// decimal separator, never over 100 (the rest is bonus); "–" when nothing was booked.
-std::string PercentText(const FiguresTotal& total, char decimalSeparator);
 // "h:mm:ss" of local seconds from midnight, "24:00:00" at the day's end.
 std::string SecondsText(int32_t seconds);
 // "dd.mm.yyyy hh:mm:ss"

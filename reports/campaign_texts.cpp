@@ -118,3 +118,14 @@ std::string PlausibilityText(const LogEvidence& log) {
     }
     return text.empty() ? std::string(kPlausible) : text;
 }
+
+std::string PercentText(const FiguresTotal& total, char decimalSeparator) {
+    static constexpr Cp1250Literal kDash{"–"};
+    if (total.booked == 0) {
+        return kDash.str();
+    }
+    // Tenths of a percent, rounded half up in integers, alike on every platform.
+    const uint64_t within = total.delivered - total.bonus;
+    const uint64_t tenths = (within * 2000 + total.booked) / (total.booked * 2);
+    return std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10) + " %";
+}

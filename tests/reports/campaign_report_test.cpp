@@ -7,6 +7,7 @@
 #include "base/cp1250.h"
 #include "campaign/calendar.h"
 #include "reports/campaign_report.h"
+#include "reports/campaign_texts.h"
 
 namespace {
 
