@@ -95,6 +95,20 @@ std::string ColumnList() {
     return list;
 }
 
+}  // namespace
+
+std::string BookingColumnNames(bool required, std::string_view separator) {
+    std::string names;
+    for (const ColumnName& column : kColumnNames) {
+        if (column.required == required) {
+            names += (names.empty() ? "" : std::string(separator)) + std::string(column.name);
+        }
+    }
+    return names;
+}
+
+namespace {
+
 std::string ColumnText(int column) {
     return std::string(kColumnNames[column].name);
 }

@@ -55,5 +55,9 @@ std::string ClientFileNamePart(std::string_view client);
 // "FILE:LINE: sloupec „X“: message", Windows-1250.
 std::string BookingErrorText(std::string_view fileName, const BookingError& error);
 
+// The header's column names, Windows-1250, joined by separator: the required ones, or the
+// optional ones.
+std::string BookingColumnNames(bool required, std::string_view separator);
+
 // Whether the line's window holds a play at hour:minute, by the list's time filter's rule.
 bool InWindow(const BookingLine& line, int32_t hour, int32_t minute);

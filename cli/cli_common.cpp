@@ -9,36 +9,43 @@
 
 #include "base/cp1250.h"
 #include "base/moment.h"
+#include "campaign/booking.h"
 #include "logdata/playback_log.h"
 #include "logdata/month_load.h"
 #include "logdata/load_messages.h"
 #include "logdata/scanners.h"
 #include "reports/report_file.h"
 
-const char* UsageText() {
-    return "usage: kvimeter-cli [-C DIR] COMMAND [ARGS]\n"
-           "\n"
-           "  -C DIR    work in DIR: logs are read from DIR/log, reports written to DIR/report\n"
-           "\n"
-           "commands:\n"
-           "  months\n"
-           "      the months for which a log exists, one YYYY-MM per line, in the order found\n"
-           "  list MONTH [--day N] [--from H:M] [--to H:M] [--strip-paths]\n"
-           "      loads MONTH (YEAR-MONTH, e.g. 2015-03) and prints one line per animation:\n"
-           "      name, spot length, play count and total time, separated by TAB\n"
-           "  summary MONTH [filter options] [--decimal-separator C]\n"
-           "      loads MONTH and writes the summary report/SUM_AVI_YYYY-MM.txt and .csv\n"
-           "  detail MONTH (--row N | --all) [filter options] [--decimal-separator C]\n"
-           "      loads MONTH and writes report/NAME_YYYY-MM.txt and .csv for list row N\n"
-           "      (counted from 0) or for every animation\n"
-           "  html MONTH [filter options]\n"
-           "      loads MONTH and writes report/SUM_AVI_YYYY-MM.html, a page for a client with\n"
-           "      the summary table, its totals and charts of the plays per day and per hour;\n"
-           "      it is dated now, or SOURCE_DATE_EPOCH (seconds since 1970) when that is set\n"
-           "  campaign BOOKING [--panel DIR]... [--gap MIN] [--as-of DATE]\n"
-           "      counts what each line of the booking file (semicolons, a header row with\n"
-           "      Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den and optionally Panel\n"
-           "      and Smlouva) got on each booked day up to DATE on each panel: DIR is a panel's\n"
+std::string UsageText() {
+    return std::string(
+               "usage: kvimeter-cli [-C DIR] COMMAND [ARGS]\n"
+               "\n"
+               "  -C DIR    work in DIR: logs are read from DIR/log, reports written to "
+               "DIR/report\n"
+               "\n"
+               "commands:\n"
+               "  months\n"
+               "      the months for which a log exists, one YYYY-MM per line, in the order found\n"
+               "  list MONTH [--day N] [--from H:M] [--to H:M] [--strip-paths]\n"
+               "      loads MONTH (YEAR-MONTH, e.g. 2015-03) and prints one line per animation:\n"
+               "      name, spot length, play count and total time, separated by TAB\n"
+               "  summary MONTH [filter options] [--decimal-separator C]\n"
+               "      loads MONTH and writes the summary report/SUM_AVI_YYYY-MM.txt and .csv\n"
+               "  detail MONTH (--row N | --all) [filter options] [--decimal-separator C]\n"
+               "      loads MONTH and writes report/NAME_YYYY-MM.txt and .csv for list row N\n"
+               "      (counted from 0) or for every animation\n"
+               "  html MONTH [filter options]\n"
+               "      loads MONTH and writes report/SUM_AVI_YYYY-MM.html, a page for a client "
+               "with\n"
+               "      the summary table, its totals and charts of the plays per day and per hour;\n"
+               "      it is dated now, or SOURCE_DATE_EPOCH (seconds since 1970) when that is set\n"
+               "  campaign BOOKING [--panel DIR]... [--gap MIN] [--as-of DATE]\n"
+               "      counts what each line of the booking file (semicolons, a header row with\n"
+               "      ") +
+           Cp1250ToUtf8(BookingColumnNames(true, ";")) + " and optionally " +
+           Cp1250ToUtf8(BookingColumnNames(false, " and ")) +
+           ")\n"
+           "      got on each booked day up to DATE on each panel: DIR is a panel's\n"
            "      folder with its log/ (default: the working directory), its name the panel's\n"
            "      name; DATE (YYYY-MM-DD or D.M.YYYY, the last day counted) defaults to\n"
            "      yesterday, the day before SOURCE_DATE_EPOCH's date when that is set; later\n"
@@ -49,8 +56,9 @@ const char* UsageText() {
            "      booked window), missing logs, the SHA-256 and plausibility of every file read,\n"
            "      and prints the state of each line and panel and what the lines still short\n"
            "      need per day\n"
-           "  verify PAGE\n"
-           "      hashes again every file that a campaign page names and says which changed\n"
+           "  verify PAGE|SUMS\n"
+           "      hashes again every file that a campaign page or its .sha256 file names, found\n"
+           "      from the folder above the page's report/, and says which changed\n"
            "\n"
            "options:\n"
            "  --day N        only day N of the month (1 to 31); 0, the default, means all days\n"
@@ -69,7 +77,7 @@ const char* UsageText() {
 }
 
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "kvimeter-cli: %s\n%s", message.c_str(), UsageText());
+    std::fprintf(stderr, "kvimeter-cli: %s\n%s", message.c_str(), UsageText().c_str());
     return kExitUsage;
 }
 

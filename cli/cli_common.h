@@ -29,7 +29,7 @@ struct CliCommand {
 };
 
 // The full usage text.
-const char* UsageText();
+std::string UsageText();
 
 // "kvimeter-cli: message" on stderr, then the usage; returns kExitUsage.
 int UsageError(const std::string& message);

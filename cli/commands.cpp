@@ -21,7 +21,7 @@ constexpr CliCommand kCommands[] = {
 int RunCommandLine(const Arguments& args) {
     for (const std::string& arg : args) {
         if (arg == "--help") {
-            std::fputs(UsageText(), stdout);
+            std::fputs(UsageText().c_str(), stdout);
             return kExitOk;
         }
     }
