@@ -1,7 +1,9 @@
 #include "base/system_files.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "base/cp1250.h"
 
@@ -70,3 +72,20 @@ std::string FullPath(const std::string& path) {
 }
 
 #endif
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+    std::FILE* file = OpenFile(path, "rb");
+    if (file == nullptr) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    char block[65536];
+    size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0 && bytes.size() < (64u << 20)) {
+        bytes.append(block, got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    reason = failed ? std::strerror(errno) : bytes.size() >= (64u << 20) ? "larger than 64 MB" : "";
+    std::fclose(file);
+    return reason.empty();
+}

@@ -13,3 +13,7 @@ int ChangeFolder(const std::string& path);
 // The absolute form of path, in Windows-1250 (a character the code page lacks as "?"); empty
 // when it cannot be found.
 std::string FullPath(const std::string& path);
+
+// The whole file, at most 64 MB; false with the system's reason (or the size) when it cannot
+// be read whole.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);

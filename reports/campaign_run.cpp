@@ -30,23 +30,6 @@ std::string LastComponent(std::string path) {
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-    std::FILE* file = OpenFile(path, "rb");
-    if (file == nullptr) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    char block[65536];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0 && bytes.size() < (64u << 20)) {
-        bytes.append(block, got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    reason = failed ? std::strerror(errno) : bytes.size() >= (64u << 20) ? "larger than 64 MB" : "";
-    std::fclose(file);
-    return reason.empty();
-}
-
 bool ReadBookingFile(const std::string& path, BookingFile& file, std::string& reason) {
     file.path = path;
     file.bytes.clear();

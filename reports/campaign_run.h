@@ -21,9 +21,6 @@ struct BookingFile {
 // larger than 64 MB); the booking's own errors are in file.booking.errors.
 bool ReadBookingFile(const std::string& path, BookingFile& file, std::string& reason);
 
-// The whole file, at most 64 MB.
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
-
 // The booking file's name without its folders and its extension.
 std::string BookingName(const std::string& path);
 

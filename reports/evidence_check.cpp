@@ -48,22 +48,6 @@ std::string WorkingFolderOf(const std::string& proof) {
     return name == "report" ? folder.substr(0, nameStart) : folder;
 }
 
-bool ReadProof(const std::string& path, std::string& bytes, std::string& reason) {
-    std::FILE* file = OpenFile(path, "rb");
-    if (file == nullptr) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    char block[65536];
-    for (size_t got = 0; (got = std::fread(block, 1, sizeof block, file)) > 0;) {
-        bytes.append(block, got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    reason = failed ? std::strerror(errno) : "";
-    std::fclose(file);
-    return !failed;
-}
-
 // Why the proof cannot be checked, in words; empty when its files were read.
 std::string ProblemOf(const ProofFiles& proof, bool sumsFile) {
     switch (proof.outcome) {
@@ -115,7 +99,7 @@ bool Check(const ProofFile& file, const std::string& folder, std::string& line) 
 ProofCheck CheckProof(const std::string& path) {
     ProofCheck check;
     std::string bytes;
-    if (!ReadProof(path, bytes, check.problem)) {
+    if (!ReadWholeFile(path, bytes, check.problem)) {
         check.outcome = ProofCheckOutcome::kUnreadable;
         return check;
     }
