@@ -38,8 +38,8 @@ public:
 
     // The bound values, always as the controls last reported them.
     int32_t m_nGapMinutes = 15;
-    DateYmd m_asOf{};  // the last day counted; yesterday when the dialog opens
-    uint8_t m_bPerClient = 0;
+    DateYmd m_asOf{};          // the last day counted; yesterday when the dialog opens
+    uint8_t m_bPerClient = 1;  // as the command line: a pair per client besides the overview
 
     ListCtrlEx m_panelList;
     ListCtrlEx m_resultList;

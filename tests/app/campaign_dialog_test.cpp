@@ -254,8 +254,8 @@ TEST(CampaignDialog, BookingErrorsAreListedInTheirBoxAndNothingIsWritten) {
 TEST(CampaignDialog, ACountWritesTheCommandLinesFilesByteForByte) {
     Scratch scratch;
     WriteTwoPanels(scratch);
-    _putenv_s("SOURCE_DATE_EPOCH", "1790000000");
-    SetEnvironmentVariableW(L"SOURCE_DATE_EPOCH", L"1790000000");
+    _putenv_s("SOURCE_DATE_EPOCH", "1796112000");
+    SetEnvironmentVariableW(L"SOURCE_DATE_EPOCH", L"1796112000");
     CampaignDialog dialog;
     std::wstring note;
     dialog.Run({[&] {

@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/gui-drive.sh"
 KVIMETER_EXE=$(realpath "$1")
 cli=$(realpath "$2")
-export SOURCE_DATE_EPOCH=1790000000
+export SOURCE_DATE_EPOCH=1796112000
 # As on a Czech Windows: the program's narrow paths are Windows-1250, Czech letters included.
 export LC_ALL=cs_CZ.UTF-8
 
