@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "base/cp1250.h"
 #include "reports/html_escape.h"
 #include "reports/proof_files.h"
 
@@ -18,6 +20,16 @@ void Require(bool condition) {
     }
 }
 
+// A name with a byte the code page leaves undefined has no UTF-8 of its own, so no sums line
+// can name it; the system could not open such a file by that name either.
+bool SumsCanName(const std::vector<ProofFile>& files) {
+    return std::all_of(files.begin(), files.end(), [](const ProofFile& file) {
+        return std::all_of(file.path.begin(), file.path.end(), [](char c) {
+            return Cp1250ToUnicode(static_cast<unsigned char>(c)) != 0xFFFD;
+        });
+    });
+}
+
 void CheckFiles(const ProofFiles& proof) {
     Require((proof.outcome == ProofReading::kRead) == !proof.files.empty());
     for (const ProofFile& file : proof.files) {
@@ -25,7 +37,7 @@ void CheckFiles(const ProofFiles& proof) {
         std::string back;
         Require(HtmlAttributeText(HtmlAttribute(file.path), back) && back == file.path);
     }
-    if (proof.files.empty()) {
+    if (proof.files.empty() || !SumsCanName(proof.files)) {
         return;
     }
     // As the sums file beside the page would list them.
