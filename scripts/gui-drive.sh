@@ -23,6 +23,22 @@ gui_wait_window() {
     return 1
 }
 
+# gui_open_main DIR: starts kvimeter.exe in DIR and focuses its main window; sets GUI_PID and
+# GUI_MAIN, the window's X id.
+gui_open_main() {
+    gui_start "$1"
+    GUI_MAIN=$(gui_wait_window "Vintaro Kvimeter 2.2" 60) || return 1
+    xdotool windowfocus --sync "$GUI_MAIN" 2>/dev/null || true
+}
+
+# gui_quit: Escape in the main window, "y" to its question, until the program has ended.
+gui_quit() {
+    gui_keys Escape
+    gui_wait_window "Vintaro Kvimeter" >/dev/null || return 1
+    gui_keys y
+    gui_wait_exit
+}
+
 # gui_wait_gone TITLE [SECONDS]: until no mapped window is titled TITLE.
 gui_wait_gone() {
     local title=$1 limit=${2:-20}

@@ -15,9 +15,7 @@ rm -f "$demo/report/KAMPAN_kampan-demo.html"
 "$here/with-display.sh" bash -c '
     . "'"$here"'/gui-drive.sh"
     set -e
-    gui_start "'"$demo"'"
-    main=$(gui_wait_window "Vintaro Kvimeter 2.2" 60)
-    xdotool windowfocus --sync "$main" 2>/dev/null || true
+    gui_open_main "'"$demo"'"
     gui_keys shift+Tab space
     dialog=$(gui_wait_window "Důkaz kampaně")
     gui_keys alt+v
@@ -28,8 +26,5 @@ rm -f "$demo/report/KAMPAN_kampan-demo.html"
     import -window "$dialog" "'"$out"'"
     gui_keys Escape
     gui_wait_gone "Důkaz kampaně"
-    gui_keys Escape
-    gui_wait_window "Vintaro Kvimeter" >/dev/null
-    gui_keys y
-    gui_wait_exit'
+    gui_quit'
 echo "wrote $out"

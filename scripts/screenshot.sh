@@ -35,14 +35,9 @@ for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
 "$here/with-display.sh" bash -c '
     . "'"$here"'/gui-drive.sh"
     set -e
-    gui_start "'"$demo"'"
-    main=$(gui_wait_window "Vintaro Kvimeter 2.2" 60)
-    xdotool windowfocus --sync "$main" 2>/dev/null || true
+    gui_open_main "'"$demo"'"
     gui_keys Tab Tab Tab space Tab Down
     sleep 1
-    import -window "$main" "'"$out"'"
-    gui_keys Escape
-    gui_wait_window "Vintaro Kvimeter" >/dev/null
-    gui_keys y
-    gui_wait_exit'
+    import -window "$GUI_MAIN" "'"$out"'"
+    gui_quit'
 echo "wrote $out ($dpi DPI)"

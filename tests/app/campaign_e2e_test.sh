@@ -32,9 +32,7 @@ for side in gui cli; do
         iconv -f UTF-8 -t CP1250 >"$work/$side/nadrazi/kampaň.csv"
 done
 
-gui_start "$work/gui/nadrazi"
-main=$(gui_wait_window "Vintaro Kvimeter 2.2" 60)
-xdotool windowfocus --sync "$main" 2>/dev/null || true
+gui_open_main "$work/gui/nadrazi"
 # From the month combo back to the last control, "Důkaz kampaně…".
 gui_keys shift+Tab space
 dialog=$(gui_wait_window "Důkaz kampaně")
@@ -55,7 +53,7 @@ done
 gui_keys Escape
 gui_wait_gone "Důkaz kampaně"
 # Each key waits until its window has the keyboard: the main window, then its question.
-xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool windowfocus --sync "$GUI_MAIN" 2>/dev/null || true
 gui_keys Escape
 question=$(gui_wait_window "Vintaro Kvimeter")
 xdotool windowfocus --sync "$question" 2>/dev/null || true

@@ -38,9 +38,7 @@ for side in gui cli; do
     october | iconv -f UTF-8 -t CP1250 >"$work/$side/log/AVI_2026-10.txt"
 done
 
-gui_start "$work/gui"
-main=$(gui_wait_window "Vintaro Kvimeter 2.2" 60)
-xdotool windowfocus --sync "$main" 2>/dev/null || true
+gui_open_main "$work/gui"
 
 # The month combo has the focus; the second month, then day 2.
 gui_keys Down Tab Down Down
@@ -58,7 +56,7 @@ gui_type 15
 gui_keys Tab space Tab space
 # Into the list: the first row.
 gui_keys Tab Down
-[ -n "$screenshot" ] && sleep 0.5 && import -window "$main" "$screenshot"
+[ -n "$screenshot" ] && sleep 0.5 && import -window "$GUI_MAIN" "$screenshot"
 
 for save in summary selected all; do
     gui_keys Tab space
@@ -73,10 +71,7 @@ gui_wait_window "Vintaro Kvimeter" >/dev/null
 gui_keys Return
 gui_wait_gone "Vintaro Kvimeter"
 kill -0 "$GUI_PID" || { echo "e2e: No ended the program" >&2; exit 1; }
-gui_keys Escape
-gui_wait_window "Vintaro Kvimeter" >/dev/null
-gui_keys y
-gui_wait_exit
+gui_quit
 
 # The month the reports are named after is the one that was chosen.
 month=$(cd "$work/gui/report" && ls SUM_AVI_*.txt | sed 's/SUM_AVI_\(.*\)\.txt/\1/')

@@ -55,10 +55,7 @@ unpacked)
     gui_wait_window "Přehled" >/dev/null
     gui_keys Return
     gui_wait_gone "Přehled"
-    gui_keys Escape
-    gui_wait_window "Vintaro Kvimeter" >/dev/null
-    gui_keys y
-    gui_wait_exit
+    gui_quit
     month=$(ls demo/log | sed -n 's/^AVI_\(.*\)\.txt$/\1/p')
     rows=$(grep -c . "demo/report/SUM_AVI_$month.txt" || true)
     [ "$rows" -gt 10 ] || { echo "dist: the summary of $month has $rows lines" >&2; exit 1; }
