@@ -9,52 +9,26 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "app/campaign_dlg.h"
 #include "app/resource.h"
+#include "bench/window/bench_dialog.h"
 
 namespace {
 
-constexpr UINT kRunBench = WM_APP + 1;
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-}
-
-class TimedCampaign : public CCampaignDlg {
+class TimedCampaign : public BenchDialog<CCampaignDlg> {
 public:
-    TimedCampaign(const wchar_t* booking, int runs) : m_booking(booking), m_runs(runs) {}
+    TimedCampaign(const wchar_t* booking, int runs) : BenchDialog(runs), m_booking(booking) {}
 
-    BOOL OnInitDialog() override {
-        CCampaignDlg::OnInitDialog();
-        PostMessageW(m_hWnd, kRunBench, 0, 0);
-        return TRUE;
-    }
-
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-        if (message != kRunBench)
-            return CCampaignDlg::OnWndMsg(message, wParam, lParam, result);
-        SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, m_booking);
-        for (int run = 0; run < m_runs; ++run)
-            seconds.push_back(TimeOneCount());
-        rows = m_resultList.GetItemCount();
-        panels = m_panels.Folders().size();
-        EndDialog(IDOK);
-        return TRUE;
-    }
-
-    std::vector<double> seconds;
     double longestAnswer = 0;
     int rows = 0;
     size_t panels = 0;
 
 private:
+    void Prepare() override { SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, m_booking); }
+
     // The count, with a second thread asking the dialog a question every 10 ms meanwhile.
-    double TimeOneCount() {
+    double TimeOneRun() override {
         std::atomic<bool> counting{true};
         std::atomic<bool> askerDone{false};
         std::thread asker([&] {
@@ -89,11 +63,12 @@ private:
             }
         }
         asker.join();
+        rows = m_resultList.GetItemCount();
+        panels = m_panels.Folders().size();
         return Seconds(start, end);
     }
 
     const wchar_t* m_booking;
-    int m_runs;
 };
 
 }  // namespace
@@ -104,16 +79,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::wstring booking = ToWide(argv[1]);
-    TimedCampaign dialog(booking.c_str(), std::max(1, std::atoi(argv[2])));
+    TimedCampaign dialog(booking.c_str(), std::atoi(argv[2]));
     dialog.DoModal();
-    std::vector<double> s = dialog.seconds;
-    if (s.empty() || dialog.rows == 0)
+    if (dialog.seconds.empty() || dialog.rows == 0)
         return 1;
-    std::sort(s.begin(), s.end());
     std::printf(
-        "dialog: click on Vyhodnotit to the filled result list (%zu panels, %d rows), %zu runs: "
-        "median %.3f s, min %.3f s, max %.3f s; longest answer to a message meanwhile %.0f ms\n",
-        dialog.panels, dialog.rows, s.size(), s[s.size() / 2], s.front(), s.back(),
-        dialog.longestAnswer * 1000);
+        "dialog: click on Vyhodnotit to the filled result list (%zu panels, %d rows), %s; "
+        "longest answer to a message meanwhile %.0f ms\n",
+        dialog.panels, dialog.rows, dialog.Spread().c_str(), dialog.longestAnswer * 1000);
     return 0;
 }
