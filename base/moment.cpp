@@ -12,7 +12,7 @@ std::time_t ReproducibleNow() {
     return std::time(nullptr);
 }
 
-bool LocalDate(std::time_t moment, std::tm& local) {
+bool LocalFields(std::time_t moment, std::tm& local) {
 #ifdef _WIN32
     return localtime_s(&local, &moment) == 0;
 #else

@@ -5,7 +5,7 @@
 
 int32_t DefaultAsOfDay() {
     std::tm local{};
-    if (!LocalDate(ReproducibleNow(), local)) {
+    if (!LocalFields(ReproducibleNow(), local)) {
         return DayNumber({1970, 1, 1});
     }
     return DayNumber({static_cast<uint32_t>(local.tm_year + 1900),

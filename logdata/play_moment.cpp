@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "base/gregorian.h"
+#include "base/moment.h"
 
 namespace {
 
@@ -18,15 +19,6 @@ int64_t WallClock(const std::tm& fields) {
     const int64_t days =
         GregorianDayNumber(int64_t{fields.tm_year} + 1900, fields.tm_mon + 1, fields.tm_mday);
     return days * 86400 + fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec;
-}
-
-// The local calendar fields of a moment; false where the conversion has none.
-bool LocalFields(std::time_t moment, std::tm& local) {
-#ifdef _WIN32
-    return localtime_s(&local, &moment) == 0;
-#else
-    return localtime_r(&moment, &local) != nullptr;
-#endif
 }
 
 bool ShowsWallClock(std::time_t moment, int64_t wallClock) {

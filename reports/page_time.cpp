@@ -6,7 +6,7 @@
 
 SystemTime PageTime() {
     std::tm local{};
-    const bool converted = LocalDate(ReproducibleNow(), local);
+    const bool converted = LocalFields(ReproducibleNow(), local);
     SystemTime time{};
     if (converted) {
         time.wYear = static_cast<uint16_t>(local.tm_year + 1900);
