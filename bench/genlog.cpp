@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
+#include "tests/logdata/random.h"
 
 namespace {
 
@@ -24,22 +25,6 @@ struct Options {
     uint64_t seed = 1;
     bool oddLines = true;
     std::string output;
-};
-
-// splitmix64: the same sequence on every platform.
-class Random {
-public:
-    explicit Random(uint64_t seed) : state_(seed) {}
-    uint64_t Next() {
-        uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    uint64_t Below(uint64_t bound) { return Next() % bound; }
-
-private:
-    uint64_t state_;
 };
 
 struct Animation {
