@@ -8,6 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tests/support/scratch_path.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -23,22 +25,6 @@ namespace acceptance {
 namespace fs = std::filesystem;
 
 namespace {
-
-unsigned long ProcessId() {
-#ifdef _WIN32
-    return GetCurrentProcessId();
-#else
-    return static_cast<unsigned long>(getpid());
-#endif
-}
-
-std::string CurrentTestName() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    if (info == nullptr) {
-        return "setup";
-    }
-    return std::string(info->test_suite_name()) + "." + info->name();
-}
 
 std::string ReadWholeFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -224,9 +210,7 @@ fs::path Utf8Path(const std::string& utf8) {
 
 ScratchFolder::ScratchFolder() {
     static std::atomic<int> serial{0};
-    std::ostringstream name;
-    name << "kv-acceptance-" << ProcessId() << "-" << serial++ << "-" << CurrentTestName();
-    path_ = fs::temp_directory_path() / name.str();
+    path_ = TestScratchPath("kv-acceptance-" + std::to_string(serial++));
     fs::remove_all(path_);
     fs::create_directories(path_);
 }

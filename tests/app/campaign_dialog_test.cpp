@@ -17,6 +17,7 @@
 #include "app/text_list_dlg.h"
 #include "tests/acceptance/cli_process.h"
 #include "tests/winsupport/gui_support.h"
+#include "tests/winsupport/scratch_folder.h"
 #include "tests/winsupport/scripted_dialog.h"
 
 namespace fs = std::filesystem;
@@ -71,35 +72,19 @@ public:
     }
 };
 
-class Scratch {
+class Scratch : public winsupport::ScratchFolder {
 public:
-    Scratch() : m_previous(fs::current_path()) {
-        m_path = fs::temp_directory_path() /
-                 ("kv-campaign-" + std::to_string(GetCurrentProcessId()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_path);
-        fs::create_directories(m_path / "gui");
-        fs::current_path(m_path / "gui");
-    }
-    ~Scratch() {
-        fs::current_path(m_previous);
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
+    Scratch() : winsupport::ScratchFolder("kv-campaign", "gui") {}
     // Into the dialog's working folder gui/ and the command line's cli/ alike.
     void Write(const std::string& relative, const std::string& bytes) const {
         for (const char* side : {"gui", "cli"}) {
-            const fs::path path = m_path / side / relative;
+            const fs::path path = Path() / side / relative;
             fs::create_directories(path.parent_path());
             std::ofstream(path, std::ios::binary) << bytes;
         }
     }
-    fs::path Gui() const { return m_path / "gui"; }
-    fs::path Cli() const { return m_path / "cli"; }
-
-private:
-    fs::path m_previous;
-    fs::path m_path;
+    fs::path Gui() const { return Path() / "gui"; }
+    fs::path Cli() const { return Path() / "cli"; }
 };
 
 std::string Plays(int day, int count, const char* name) {

@@ -13,6 +13,7 @@
 #include "app/tarvex_app.h"
 #include "app/tarvex_dlg.h"
 #include "tests/winsupport/gui_support.h"
+#include "tests/winsupport/scratch_folder.h"
 #include "tests/winsupport/scripted_dialog.h"
 
 namespace fs = std::filesystem;
@@ -46,30 +47,16 @@ public:
     int Rows() const { return m_list.GetItemCount(); }
 };
 
-// A working directory of the test's own, left again at the end.
-class ScratchFolder {
+// A working directory of the test's own, with its log/ folder, left again at the end.
+class ScratchFolder : public winsupport::ScratchFolder {
 public:
-    ScratchFolder() : m_previous(fs::current_path()) {
-        m_path = fs::temp_directory_path() /
-                 ("kv-app-" + std::to_string(GetCurrentProcessId()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_path);
-        fs::create_directories(m_path / "log");
-        fs::current_path(m_path);
-    }
-    ~ScratchFolder() {
-        fs::current_path(m_previous);
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
+    ScratchFolder() : winsupport::ScratchFolder("kv-app", ".") {
+        fs::create_directories(Path() / "log");
     }
     void Write(const std::string& relative, const std::string& bytes) {
-        std::ofstream(m_path / relative, std::ios::binary) << bytes;
+        std::ofstream(Path() / relative, std::ios::binary) << bytes;
     }
-    bool Exists(const std::string& relative) const { return fs::exists(m_path / relative); }
-
-private:
-    fs::path m_previous;
-    fs::path m_path;
+    bool Exists(const std::string& relative) const { return fs::exists(Path() / relative); }
 };
 
 // October: one spot twice on the 1st and once on the 2nd; November: two spots.

@@ -17,6 +17,7 @@
 #include "campaign/calendar.h"
 #include "campaign/campaign.h"
 #include "campaign/client_share.h"
+#include "tests/support/scratch_path.h"
 
 namespace {
 
@@ -30,9 +31,7 @@ std::string Play(const std::string& date, const std::string& time, const std::st
 class CampaignTest : public ::testing::Test {
 protected:
     CampaignTest() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = fs::temp_directory_path() /
-                (std::string("kv_campaign_") + test->name() + "_" + std::to_string(getpid()));
+        root_ = TestScratchPath("kv_campaign");
         fs::remove_all(root_);
         fs::create_directories(root_);
     }

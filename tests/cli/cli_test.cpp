@@ -7,53 +7,15 @@
 #include <fstream>
 #include <string>
 
-#include "cli/commands.h"
-#include "tests/logdata/test_support.h"
+#include "tests/cli/cli_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class KvimeterCli : public ::testing::Test {
+class KvimeterCli : public CliInScratchFolder {
 protected:
-    void SetUp() override {
-        SetTimeZone("UTC");
-        home_ = fs::current_path();
-        dir_ = home_ / "cli_test" / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "log");
-    }
-    void TearDown() override {
-        fs::current_path(home_);
-        fs::remove_all(dir_);
-    }
-
-    void WriteLog(const std::string& month, const std::string& bytes) {
-        std::ofstream(dir_ / "log" / ("AVI_" + month + ".txt"), std::ios::binary) << bytes;
-    }
-
-    CliRun Cli(Arguments args, bool inDir = true) {
-        if (inDir) {
-            args.insert(args.begin(), {"-C", dir_.string()});
-        }
-        ::testing::internal::CaptureStdout();
-        ::testing::internal::CaptureStderr();
-        const int status = RunCommandLine(args);
-        std::fflush(stdout);
-        CliRun run{status, ::testing::internal::GetCapturedStdout(),
-                   ::testing::internal::GetCapturedStderr()};
-        fs::current_path(home_);
-        return run;
-    }
-
-    fs::path home_;
-    fs::path dir_;
+    KvimeterCli() : CliInScratchFolder("cli_test") {}
 };
 
 const std::string kLog =

@@ -7,39 +7,19 @@
 #include <sstream>
 #include <string>
 
-#include "cli/commands.h"
 #include "base/cp1250.h"
 #include "userlocale/user_decimal_separator.h"
-#include "tests/logdata/test_support.h"
+#include "tests/cli/cli_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class ReportCommands : public ::testing::Test {
+class ReportCommands : public CliInScratchFolder {
 protected:
-    void SetUp() override {
-        SetTimeZone("UTC");
-        home_ = fs::current_path();
-        dir_ = home_ / "report_cli_test" /
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "log");
-    }
-    void TearDown() override {
-        fs::current_path(home_);
-        fs::remove_all(dir_);
-    }
+    ReportCommands() : CliInScratchFolder("report_cli_test") {}
 
-    void WriteLog(const std::string& bytes) {
-        std::ofstream(dir_ / "log" / "AVI_2015-03.txt", std::ios::binary) << bytes;
-    }
+    void WriteLog(const std::string& bytes) { CliInScratchFolder::WriteLog("2015-03", bytes); }
 
     std::string Report(const std::string& file) const {
         std::ifstream in(dir_ / "report" / file, std::ios::binary);
@@ -48,22 +28,7 @@ protected:
         return bytes.str();
     }
 
-    CliRun Cli(Arguments args) {
-        args.insert(args.begin(), {"-C", dir_.string()});
-        ::testing::internal::CaptureStdout();
-        ::testing::internal::CaptureStderr();
-        const int status = RunCommandLine(args);
-        std::fflush(stdout);
-        CliRun run{status, ::testing::internal::GetCapturedStdout(),
-                   ::testing::internal::GetCapturedStderr()};
-        fs::current_path(home_);
-        return run;
-    }
-
     bool ReportFolderExists() const { return fs::exists(dir_ / "report"); }
-
-    fs::path home_;
-    fs::path dir_;
 };
 
 // Two animations: intro.avi three times, C:\x\y.avi once; sorted intro.avi comes second.

@@ -12,40 +12,48 @@
 
 namespace {
 
-// The log as it was when the load began, then one piece of the player's writing per read past
-// that end; an empty piece is a read that finds nothing new.
-class GrowingSource : public ByteSource {
+// A log as a test scripts it. Growing: the bytes when the load began, then one piece of the
+// player's writing per read past that end (an empty piece is a read that finds nothing new).
+// Failing: reads fail once failAt bytes have been handed out, as a disk's bad sector does.
+class ScriptedSource : public ByteSource {
 public:
-    GrowingSource(std::string start, std::vector<std::string> pieces)
-        : start_(std::move(start)), pieces_(pieces.begin(), pieces.end()) {}
+    ScriptedSource(std::string start, std::vector<std::string> pieces)
+        : start_(std::move(start)), pieces_(pieces.begin(), pieces.end()), mayGrow_(true) {}
+    ScriptedSource(std::string bytes, size_t failAt) : start_(std::move(bytes)), failAt_(failAt) {}
     uint64_t Size() const override { return start_.size(); }
-    bool MayGrow() const override { return true; }
+    bool MayGrow() const override { return mayGrow_; }
     std::unique_ptr<Cursor> Open(uint64_t offset) const override {
-        return std::make_unique<GrowingCursor>(*this, static_cast<size_t>(offset));
+        return std::make_unique<ScriptedCursor>(*this, static_cast<size_t>(offset));
     }
 
 private:
-    class GrowingCursor : public Cursor {
+    class ScriptedCursor : public Cursor {
     public:
-        GrowingCursor(const GrowingSource& source, size_t at) : source_(source), at_(at) {}
+        ScriptedCursor(const ScriptedSource& source, size_t at) : source_(source), at_(at) {}
         size_t Read(char* buffer, size_t size) override {
             if (at_ == source_.start_.size() && !source_.pieces_.empty()) {
                 source_.start_ += source_.pieces_.front();
                 source_.pieces_.pop_front();
             }
-            const size_t n = std::min(size, source_.start_.size() - at_);
+            const size_t n = std::min({size, source_.start_.size() - at_, source_.failAt_ - at_});
+            if (n == 0 && at_ < source_.start_.size()) {
+                Fail("Input/output error");
+                return 0;
+            }
             std::memcpy(buffer, source_.start_.data() + at_, n);
             at_ += n;
             return n;
         }
 
     private:
-        const GrowingSource& source_;
+        const ScriptedSource& source_;
         size_t at_;
     };
 
     mutable std::string start_;
     mutable std::deque<std::string> pieces_;
+    size_t failAt_ = std::string::npos;
+    bool mayGrow_ = false;
 };
 
 class LineList : public LineSink {
@@ -84,45 +92,12 @@ TEST(ReadingAGrowingLog, TakesWholeLinesOnly) {
     };
     for (const Growth& growth : cases) {
         SCOPED_TRACE(growth.what);
-        const GrowingSource source(growth.start, growth.pieces);
+        const ScriptedSource source(growth.start, growth.pieces);
         LineList sink;
         ReadLines(source, 0, source.Size(), true, sink);
         EXPECT_EQ(sink.lines, growth.lines);
     }
 }
-
-// A log whose reads fail once failAt bytes have been handed out, as a disk's bad sector does.
-class FailingSource : public ByteSource {
-public:
-    FailingSource(std::string bytes, size_t failAt) : bytes_(std::move(bytes)), failAt_(failAt) {}
-    uint64_t Size() const override { return bytes_.size(); }
-    std::unique_ptr<Cursor> Open(uint64_t offset) const override {
-        return std::make_unique<FailingCursor>(*this, static_cast<size_t>(offset));
-    }
-
-private:
-    class FailingCursor : public Cursor {
-    public:
-        FailingCursor(const FailingSource& source, size_t at) : source_(source), at_(at) {}
-        size_t Read(char* buffer, size_t size) override {
-            const size_t n = std::min({size, source_.bytes_.size() - at_, source_.failAt_ - at_});
-            if (n == 0 && at_ < source_.bytes_.size()) {
-                Fail("Input/output error");
-                return 0;
-            }
-            std::memcpy(buffer, source_.bytes_.data() + at_, n);
-            at_ += n;
-            return n;
-        }
-
-    private:
-        const FailingSource& source_;
-        size_t at_;
-    };
-
-    std::string bytes_;
-    size_t failAt_;
-};
 
 TEST(ReadingALog, AFailedReadIsNotTheEnd) {
     constexpr size_t kBlock = size_t{4} << 20;  // what ReadLines asks for at a time
@@ -141,11 +116,11 @@ TEST(ReadingALog, AFailedReadIsNotTheEnd) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const FailingSource source(log, c.failAt);
+        const ScriptedSource source(log, c.failAt);
         LineList sink;
         EXPECT_EQ(ReadLines(source, 0, source.Size(), true, sink), "Input/output error");
     }
-    const FailingSource whole(log, log.size());
+    const ScriptedSource whole(log, log.size());
     LineList sink;
     EXPECT_EQ(ReadLines(whole, 0, whole.Size(), true, sink), "");
 }

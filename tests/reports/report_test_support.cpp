@@ -7,33 +7,15 @@
 #include <sstream>
 
 #include "base/cp1250.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
+#include "tests/support/scratch_path.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-
-unsigned long ProcessId() {
-#ifdef _WIN32
-    return GetCurrentProcessId();
-#else
-    return static_cast<unsigned long>(getpid());
-#endif
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void InScratchFolder::SetUp() {
     previous_ = fs::current_path();
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    // The process id too: the temporary folder is shared by every build and clone on the machine.
-    scratch_ =
-        fs::temp_directory_path() / ("kvrep_" + std::to_string(ProcessId()) + "_" + info->name());
+    scratch_ = TestScratchPath("kvrep");
     fs::remove_all(scratch_);
     fs::create_directories(scratch_ / "report");
     fs::current_path(scratch_);
