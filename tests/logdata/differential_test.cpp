@@ -23,8 +23,7 @@ const char* const kNames[] = {"C:\\anim\\spot1.avi",
                               "C:\\anim\\spot2.avi",
                               "d:/a/b.x",
                               "spot1.avi",
-                              "\xC8okol\xE1"
-                              "da.avi",
+                              "\xC8okol\341da.avi",  // octal: a hex escape would swallow "da"
                               "ab",
                               "a",
                               "B",
