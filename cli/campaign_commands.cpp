@@ -15,7 +15,7 @@
 #include "campaign/spot_pattern.h"
 #include "cli/commands.h"
 #include "digest/sha256.h"
-#include "reports/campaign_report.h"
+#include "reports/campaign_files.h"
 #include "reports/campaign_texts.h"
 #include "reports/campaign_run.h"
 #include "reports/report_messages.h"

@@ -1,12 +1,13 @@
 // The campaign's page for the client. Its own texts are UTF-8; whatever comes from the booking
 // file, the panels or the logs goes through HtmlText.
+#include "reports/campaign_page.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <map>
 
 #include "base/cp1250.h"
 #include "campaign/calendar.h"
-#include "reports/campaign_report.h"
 #include "reports/campaign_texts.h"
 #include "reports/html_page.h"
 

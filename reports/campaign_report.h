@@ -1,17 +1,15 @@
 #pragma once
-// A campaign as the client sees it, as of a day: report\KAMPAN_<name>.csv (Windows-1250, ";",
-// CR LF) with one row per booking line, panel and counted day, then each line's state, the
-// make-good, the outages and the evidence; and report\KAMPAN_<name>.html, one self-contained page
-// with the same figures and charts. A client's own pair is KAMPAN_<name>_<client>.
+// A campaign as the client sees it, as of a day: the record its proof is written from, and
+// report\KAMPAN_<name>.csv (Windows-1250, ";", CR LF) with one row per booking line, panel and
+// counted day, then each line's state, the make-good, the outages and the evidence, in cells the
+// page shares. A client's own pair is KAMPAN_<name>_<client>.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "base/win32_types.h"
 #include "campaign/booking.h"
 #include "campaign/campaign.h"
 #include "digest/sha256.h"
-#include "reports/report_result.h"
 
 struct BookingFileEvidence {
     std::string path;  // as given, Windows-1250
@@ -35,16 +33,6 @@ struct CampaignReport {
 std::string CampaignFileStem(const CampaignReport& report);
 
 std::string CampaignCsv(const CampaignReport& report);
-std::string CampaignPage(const CampaignReport& report, const SystemTime& madeAt);
-
-// Both files and beside them KAMPAN_<name>.sha256, the files read as `sha256sum -c` checks them
-// from the working folder; a failure names each file that was not written.
-ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime& madeAt);
-
-// The overview's pair and, when perClient and the booking has more than one client, each
-// client's own pair; the paths written are added to `written`.
-ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTime& madeAt,
-                                 bool perClient, std::vector<std::string>& written);
 
 // The cells of a line's state on a panel, as kStatusColumns (reports/campaign_texts.h) names them.
 std::vector<std::string> StatusCells(const CampaignReport& report, const LineFigures& figures,
@@ -53,8 +41,6 @@ std::vector<std::string> StatusCells(const CampaignReport& report, const LineFig
 // line needs none.
 std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineFigures& figures);
 
-// "h:mm:ss" of local seconds from midnight, "24:00:00" at the day's end.
-std::string SecondsText(int32_t seconds);
 // "dd.mm.yyyy hh:mm:ss"
 std::string StampText(const PlayStamp& stamp);
 // Why a day fell short, in words (Windows-1250): a missing log, a day without plays, the

@@ -119,6 +119,13 @@ std::string PlausibilityText(const LogEvidence& log) {
     return text.empty() ? std::string(kPlausible) : text;
 }
 
+std::string SecondsText(int32_t seconds) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%d:%02d:%02d", static_cast<int>(seconds / 3600),
+                  static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+    return text;
+}
+
 std::string PercentText(const FiguresTotal& total, char decimalSeparator) {
     static constexpr Cp1250Literal kDash{"–"};
     if (total.booked == 0) {

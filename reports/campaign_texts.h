@@ -57,6 +57,9 @@ std::string WorstDayText(const LogFinding& finding);
 // "věrohodný", or each finding with its count, worst day and first time, separated by "; ".
 std::string PlausibilityText(const LogEvidence& log);
 
+// "h:mm:ss" of local seconds from midnight, "24:00:00" at the day's end.
+std::string SecondsText(int32_t seconds);
+
 // The delivered plays within each day's booked count against the booked, "96,6 %" with the given
 // decimal separator, never over 100 (the rest is bonus); "–" when nothing was booked.
 std::string PercentText(const FiguresTotal& total, char decimalSeparator);

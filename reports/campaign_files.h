@@ -1,0 +1,18 @@
+#pragma once
+// A campaign's proof on disk: each pair of CSV file and page with its sums file beside it, the
+// overview's and, where asked, each client's own.
+#include <string>
+#include <vector>
+
+#include "base/win32_types.h"
+#include "reports/campaign_report.h"
+#include "reports/report_result.h"
+
+// Both files and beside them KAMPAN_<name>.sha256, the files read as `sha256sum -c` checks them
+// from the working folder; a failure names each file that was not written.
+ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime& madeAt);
+
+// The overview's pair and, when perClient and the booking has more than one client, each
+// client's own pair; the paths written are added to `written`.
+ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTime& madeAt,
+                                 bool perClient, std::vector<std::string>& written);
