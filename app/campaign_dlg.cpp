@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "app/dialog_columns.h"
 #include "app/resource.h"
 #include "app/shell_pickers.h"
 #include "base/cp1250.h"
@@ -126,19 +127,9 @@ void CCampaignDlg::CenterOnOwner() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CCampaignDlg::SetUpColumns(ListCtrlEx& list, const std::string_view* titles, const int* widths,
-                                int count) {
-    list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    for (int i = 0; i < count; ++i) {
-        RECT width{0, 0, widths[i], 0};
-        MapDialogRect(m_hWnd, &width);
-        list.InsertColumn(i, titles[i], i >= 4 ? LVCFMT_RIGHT : LVCFMT_LEFT, width.right);
-    }
-}
-
 void CCampaignDlg::SetUpLists() {
-    SetUpColumns(m_panelList, kPanelColumns, kPanelWidths,
-                 static_cast<int>(std::size(kPanelWidths)));
+    const int panelColumns = static_cast<int>(std::size(kPanelWidths));
+    SetUpDialogColumns(m_panelList, kPanelColumns, kPanelWidths, panelColumns, panelColumns);
     m_panelList.SetTextCallback(this, GetPanelCell);
     m_panelList.SetDropCallback(AddDroppedPanels);
     m_panelList.AcceptDroppedFiles(true);
@@ -150,15 +141,6 @@ void CCampaignDlg::BindControls() {
     VerifyInvariant(AddBinding(IntBinding(IDC_GAP, EditInt, &m_nGapMinutes, 1, 1440)), kRefused);
     VerifyInvariant(AddBinding(IDC_AS_OF, DatePickerYmd, &m_asOf), kRefused);
     VerifyInvariant(AddBinding(IDC_PER_CLIENT, CheckByte, &m_bPerClient), kRefused);
-}
-
-// The one place where the dialog's settings reach the count and the report writers.
-CCampaignDlg::CoreSettings CCampaignDlg::SettingsForCore() const {
-    CoreSettings settings{};
-    settings.count.gapMinutes = m_nGapMinutes;
-    settings.count.asOfDay = DayNumber({m_asOf.year, m_asOf.month, m_asOf.day});
-    settings.perClientFiles = m_bPerClient != 0;
-    return settings;
 }
 
 // --- panels -------------------------------------------------------------------------------

@@ -70,9 +70,6 @@ protected:
 private:
     void SetUpLists();
     void SetUpResultList();
-    // Columns laid out in dialog units, so that they grow with the font and the DPI.
-    void SetUpColumns(ListCtrlEx& list, const std::string_view* titles, const int* widths,
-                      int count);
     void CenterOnOwner();
     void OfferTheOnlyBooking();
     void BindControls();

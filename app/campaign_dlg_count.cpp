@@ -4,13 +4,15 @@
 #include <iterator>
 
 #include "app/campaign_dlg.h"
+#include "app/dialog_columns.h"
 #include "app/resource.h"
 #include "app/shell_pickers.h"
 #include "app/text_list_dlg.h"
 #include "base/cp1250.h"
 #include "base/win32_types.h"
+#include "campaign/calendar.h"
 #include "framework/message_box.h"
-#include "reports/campaign_report.h"
+#include "reports/campaign_files.h"
 #include "reports/campaign_texts.h"
 #include "reports/evidence_check.h"
 #include "reports/page_time.h"
@@ -98,9 +100,19 @@ void StyleResultCell(void* context, int32_t row, int32_t, COLORREF* text, COLORR
 }
 }  // namespace
 
+// The one place where the dialog's settings reach the count and the report writers.
+CCampaignDlg::CoreSettings CCampaignDlg::SettingsForCore() const {
+    CoreSettings settings{};
+    settings.count.gapMinutes = m_nGapMinutes;
+    settings.count.asOfDay = DayNumber({m_asOf.year, m_asOf.month, m_asOf.day});
+    settings.perClientFiles = m_bPerClient != 0;
+    return settings;
+}
+
 void CCampaignDlg::SetUpResultList() {
-    SetUpColumns(m_resultList, kResultColumns, kResultWidths,
-                 static_cast<int>(std::size(kResultWidths)));
+    // From "Objednáno" on the columns are numbers.
+    SetUpDialogColumns(m_resultList, kResultColumns, kResultWidths,
+                       static_cast<int>(std::size(kResultWidths)), 4);
     m_resultList.SetTextCallback(this, GetResultText);
     m_resultList.SetCellStyleCallback(StyleResultCell);
     m_resultList.SetItemCountEx(0);

@@ -1,7 +1,12 @@
 #include "app/month_combo.h"
 
 #include "framework/framework.h"
-#include "logdata/log_months.h"
+
+LogMonth MonthOfIndex(int index) {
+    if (index < 0 || index >= kMaxLogMonths)
+        return LogMonth{0, 0};
+    return LogMonths().entries[index];
+}
 
 void FillMonthCombo(HWND combo) {
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);

@@ -160,13 +160,6 @@ BOOL CTarvexDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
     return MyCDialog::OnWndMsg(message, wParam, lParam, result);
 }
 
-ReportMonth CTarvexDlg::SelectedMonth() const {
-    // Entries past the found months are zero-filled; an index outside the table names none.
-    if (m_nMonth < 0 || m_nMonth >= kMaxLogMonths)
-        return ReportMonth{0, 0};
-    return LogMonths().entries[m_nMonth];
-}
-
 void CTarvexDlg::OnLoadData() {
     CWaitCursor wait;
     PlaybackLog& log = ThePlaybackLog();

@@ -6,6 +6,7 @@
 #include <string>
 #include <type_traits>
 
+#include "app/month_combo.h"
 #include "controls/list_ctrl_ex.h"
 #include "dialogfw/my_cdialog.h"
 #include "reports/report_writers.h"
@@ -22,7 +23,7 @@ public:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     // The month that the month combo box designates now: reports are named after it.
-    ReportMonth SelectedMonth() const;
+    ReportMonth SelectedMonth() const { return MonthOfIndex(m_nMonth); }
 
     // The bound values, always as the controls last reported them.
     int32_t m_nMonth = 0;
