@@ -3,7 +3,8 @@
 #   make run     build and open the tool on the demo logs
 #   make bench   run the benchmarks
 #   make screenshot   the pictures in docs/: the window on the demo logs, the HTML page
-#   make fuzz    run each fuzz target for FUZZ_SECONDS (default 300)
+#   make fuzz    run each fuzz target for FUZZ_SECONDS (default 300), or for FUZZ_RUNS
+#                executions; FUZZ_PRESET=fuzz-ubsan builds them without ASan, for long runs
 #   make dist    the release archive dist/kvimeter-2.2-win64.zip
 
 JOBS := $(shell nproc)
