@@ -9,7 +9,7 @@
 #   FUZZ_JOBS=J       targets run at a time (default: one per core)
 # A corpus is kept between runs, so a long run can be continued where it stopped.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 seconds=${1:-300}
 preset=${FUZZ_PRESET:-fuzz}
 targets=${FUZZ_TARGETS:-load_fuzzer report_fuzzer booking_fuzzer page_fuzzer}
