@@ -35,9 +35,9 @@ test:
 	scripts/test.sh
 
 demo: build-native
-	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) $(DEMO_MONTHS)
-	scripts/demo-logs.sh build/linux/bench/genlog $(DEMO) --faults $(DEMO_FAULTS_MONTH)
-	DEMO_SEED=2 scripts/demo-logs.sh build/linux/bench/genlog $(DEMO)/namesti $(DEMO_MONTHS)
+	scripts/demo-logs.sh $(DEMO) $(DEMO_MONTHS) -- build/linux/bench/genlog
+	scripts/demo-logs.sh $(DEMO) --faults $(DEMO_FAULTS_MONTH) -- build/linux/bench/genlog
+	DEMO_SEED=2 scripts/demo-logs.sh $(DEMO)/namesti $(DEMO_MONTHS) -- build/linux/bench/genlog
 	cp scripts/demo/kampan-demo.csv $(DEMO)/
 
 run: demo build-windows

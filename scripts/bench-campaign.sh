@@ -64,7 +64,7 @@ for panels in 1 5 20; do
     args=(--as-of 31.12.2026) files=()
     for p in $(seq -f %02g 1 "$panels"); do
         args+=(--panel "panel$p")
-        files+=($data/panel$p/log/AVI_*.txt)
+        files+=("$data/panel$p/log/"AVI_*.txt)
     done
     cat "${files[@]}" >/dev/null
     echo

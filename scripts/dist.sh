@@ -3,13 +3,14 @@
 # folder with a month of logs (and the demo booking, when there is one) and SHA256SUMS.txt.
 # The same commit gives the same bytes: every entry dated SOURCE_DATE_EPOCH (default: the last
 # commit's time), owned by 0, in a fixed order.
-#   dist.sh OUT.zip KVIMETER_EXE KVIMETER_CLI_EXE GENLOG
-# GENLOG may be a command with arguments (a Windows genlog.exe under Wine).
+#   dist.sh OUT.zip KVIMETER_EXE KVIMETER_CLI_EXE GENLOG...
+# GENLOG... may be several arguments (a Windows genlog.exe after its Wine runner).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 out=$(realpath -m "$1")
-window=$2 cli=$3 genlog=$4
+window=$2 cli=$3
+genlog=("${@:4}")
 demo_month=2026-11
 epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 0)}
 export LC_ALL=C.UTF-8 TZ=UTC
@@ -20,7 +21,7 @@ cp "$window" "$stage/kvimeter.exe"
 cp "$cli" "$stage/kvimeter-cli.exe"
 # UTF-8 with a byte order mark and CR LF, as Notepad reads it right.
 { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$root/docs/ctete.txt"; } >"$stage/ČTĚTE.txt"
-"$here/demo-logs.sh" "$genlog" "$stage/demo" "$demo_month" >/dev/null
+"$here/demo-logs.sh" "$stage/demo" "$demo_month" -- "${genlog[@]}" >/dev/null
 [ -f "$root/scripts/demo/kampan-demo.csv" ] && cp "$root/scripts/demo/kampan-demo.csv" "$stage/demo/"
 
 entries=(kvimeter.exe kvimeter-cli.exe ČTĚTE.txt)

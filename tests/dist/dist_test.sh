@@ -25,7 +25,7 @@ same-bytes)
     cp "$1" "$2" "$work/copies/"
     touch -d 2001-02-03T04:05:06 "$work/copies/"*
     "$dist" "$work/second.zip" "$work/copies/$(basename "$1")" "$work/copies/$(basename "$2")" \
-        "$3" >/dev/null
+        "${@:3}" >/dev/null
     cmp "$work/first.zip" "$work/second.zip"
     echo "dist: the same archive twice ($(stat -c %s "$work/first.zip") bytes)"
     ;;
