@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release archive as a Windows user receives it.
-#   dist_test.sh same-bytes DIST-COMMAND...   built twice, from copies of different file times,
-#                                             it is the same archive byte for byte
+#   dist_test.sh same-bytes DIST-COMMAND...   built twice, the second time from copies in a folder
+#                                             with a space and a Czech letter, the programs of
+#                                             other file times: the same archive byte for byte
 #   dist_test.sh unpacked DIST-COMMAND...     unpacked into an empty folder: the sums verify,
 #                                             kvimeter-cli.exe --help answers, and kvimeter.exe
 #                                             started in demo\ creates report\, lists the demo
@@ -19,13 +20,21 @@ trap 'kill "${GUI_PID:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 case $mode in
 same-bytes)
+    export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-1764547200}  # the copy below has no history
     "$dist" "$work/first.zip" "$@" >/dev/null
-    # Copies of the programs with other file times, which must not reach the archive.
-    mkdir "$work/copies"
-    cp "$1" "$2" "$work/copies/"
-    touch -d 2001-02-03T04:05:06 "$work/copies/"*
-    "$dist" "$work/second.zip" "$work/copies/$(basename "$1")" "$work/copies/$(basename "$2")" \
-        "${@:3}" >/dev/null
+    # Again from a copy of the scripts and programs, in a folder with a space and a Czech letter
+    # (as a user's clone may be), the programs with other file times: none of it may reach the
+    # archive. GENLOG... is genlog.exe, after its Wine runner when there is one.
+    tree="$work/Můj klon"
+    mkdir -p "$tree/docs" "$tree/bin"
+    cp -r "$(dirname "$dist")" "$tree/scripts"
+    cp "$(dirname "$dist")/../docs/ctete.txt" "$tree/docs/"
+    cp "$1" "$2" "${@: -1}" "$tree/bin/"
+    touch -d 2001-02-03T04:05:06 "$tree/bin/"*
+    genlog=("$tree/bin/$(basename "${@: -1}")")
+    [ $# -gt 3 ] && genlog=("$tree/scripts/$(basename "$3")" "${genlog[@]}")
+    "$tree/scripts/$(basename "$dist")" "$work/second.zip" "$tree/bin/$(basename "$1")" \
+        "$tree/bin/$(basename "$2")" "${genlog[@]}" >/dev/null
     cmp "$work/first.zip" "$work/second.zip"
     echo "dist: the same archive twice ($(stat -c %s "$work/first.zip") bytes)"
     ;;
