@@ -33,7 +33,7 @@ run_preset() { # run_preset NAME CTEST-OPTIONS [WRAPPER...]
         return
     fi
     echo "=== $preset: test"
-    local log="build/$preset/ctest.log"
+    local log="$PWD/build/$preset/ctest.log"
     # shellcheck disable=SC2086
     "$@" ctest --preset "$preset" -j "$jobs" $options 2>&1 | tee "$log"
     local status=${PIPESTATUS[0]}
@@ -55,19 +55,20 @@ add_failures() { [ -n "$1" ] && failures+=("$1"); }
 run_preset linux ""
 [ "$last_status" -eq 0 ] || failed=1
 add_failures "$last_failures"
-# The acceptance tests from a private copy: a test that needs the build's folder to be open to
-# every user fails there, as it would in a user's fresh clone.
-echo "=== private copy: native acceptance tests"
-private_log=build/private-copy.log
-scripts/private-copy-test.sh 2>&1 | tee "$private_log"
-if [ "${PIPESTATUS[0]}" -ne 0 ]; then
+# The sanitizer build runs from a private copy whose path holds a space and a Czech letter: a
+# test that needs the build's folder to be open to every user, or a plain ASCII path, fails
+# there, as it would in a user's clone.
+if copy=$(scripts/private-copy.sh); then
+    echo "=== linux-asan: from the copy in $copy"
+    pushd "$copy" >/dev/null || exit 1
+    run_preset linux-asan "" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
+    popd >/dev/null || exit 1
+    [ "$last_status" -eq 0 ] || failed=1
+    add_failures "$last_failures"
+else
     failed=1
-    add_failures "  private copy: $(grep -E '^\[  FAILED  \] [A-Za-z]' "$private_log" | sed 's/^\[  FAILED  \] //' | tr '\n' ' ')log $private_log"
+    results+=("linux-asan: the private copy could not be made")
 fi
-results+=("$(tail -1 "$private_log")")
-run_preset linux-asan "" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
-[ "$last_status" -eq 0 ] || failed=1
-add_failures "$last_failures"
 
 # Under Wine a test process has been seen, rarely, to end at once without any output (about one
 # in a thousand, any test). It did not happen in 1200 starts of one test process tried for it

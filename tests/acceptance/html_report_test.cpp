@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 const std::string kPage = "SUM_AVI_2015-03.html";
 
 // The page as the build's reference holds it; a Unix path reaches the Windows build through Z:.
+// The path is UTF-8, as the build wrote it, whatever the system's code page.
 fs::path ReferencePage() {
     std::string path = KV_ACCEPTANCE_DATA "/SUM_AVI_2015-03.html";
 #ifdef _WIN32
@@ -26,7 +27,7 @@ fs::path ReferencePage() {
         path = "Z:" + path;
     }
 #endif
-    return fs::path(path);
+    return Utf8Path(path);
 }
 
 // Edge moments, hostile and Windows-1250 names, a play of another month, an hour past 23, a

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/program_arguments.h"
 #include "tests/logdata/test_support.h"
 
 struct CliRun {
@@ -40,7 +41,7 @@ protected:
     // In the test's folder (-C), unless told otherwise.
     CliRun Cli(Arguments args, bool inDir = true) {
         if (inDir) {
-            args.insert(args.begin(), {"-C", dir_.string()});
+            args.insert(args.begin(), {"-C", FolderArgument()});
         }
         ::testing::internal::CaptureStdout();
         ::testing::internal::CaptureStderr();
@@ -50,6 +51,17 @@ protected:
                    ::testing::internal::GetCapturedStderr()};
         std::filesystem::current_path(home_);
         return run;
+    }
+
+    // The command table takes Windows-1250, as main hands it over: the folder as the user
+    // would type it, wherever the build lives.
+    std::string FolderArgument() const {
+        const std::u8string utf8 = dir_.u8string();
+        std::string cp1250;
+        EXPECT_TRUE(Utf8ArgumentToCp1250({reinterpret_cast<const char*>(utf8.data()), utf8.size()},
+                                         cp1250))
+            << "the build's folder has a character that Windows-1250 lacks";
+        return cp1250;
     }
 
     std::filesystem::path home_;
