@@ -58,8 +58,8 @@ protected:
     std::string FolderArgument() const {
         const std::u8string utf8 = dir_.u8string();
         std::string cp1250;
-        EXPECT_TRUE(Utf8ArgumentToCp1250({reinterpret_cast<const char*>(utf8.data()), utf8.size()},
-                                         cp1250))
+        EXPECT_TRUE(
+            Utf8ArgumentToCp1250({reinterpret_cast<const char*>(utf8.data()), utf8.size()}, cp1250))
             << "the build's folder has a character that Windows-1250 lacks";
         return cp1250;
     }
