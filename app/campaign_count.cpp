@@ -15,14 +15,14 @@ void CampaignCount::Start(HWND notify, const std::vector<BookingLine>& lines,
     m_notify = notify;
     m_stop = false;
     m_lastPosted = -1;
-    m_result = CampaignResult{};
+    m_outcome = CampaignStopped{};
     m_failure.clear();
     m_thread = std::thread([this, &lines, &panels, settings] {
         // Nothing may leave the thread: memory running out ends the count, said as its failure.
         try {
-            m_result = EvaluateCampaign(lines, panels, settings, this);
+            m_outcome = EvaluateCampaign(lines, panels, settings, this);
         } catch (const std::exception& error) {
-            m_result = CampaignResult{};
+            m_outcome = CampaignStopped{};
             m_failure = error.what();
         }
         PostMessageW(m_notify, kCountDone, 0, 0);

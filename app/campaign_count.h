@@ -25,11 +25,11 @@ public:
     void Start(HWND notify, const std::vector<BookingLine>& lines,
                const std::vector<CampaignPanel>& panels, const CampaignSettings& settings);
     void RequestStop() { m_stop = true; }
-    // Waits for the thread; then Result is the count's.
+    // Waits for the thread; then Outcome is the count's.
     void Join();
     bool Running() const { return m_thread.joinable(); }
-    const CampaignResult& Result() const { return m_result; }
-    // Why the count ended without a result, "" when it did not fail.
+    const CampaignOutcome& Outcome() const { return m_outcome; }
+    // Why the count failed before it had an outcome, "" when it did not.
     const std::string& Failure() const { return m_failure; }
 
 private:
@@ -40,6 +40,6 @@ private:
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_lastPosted{-1};
-    CampaignResult m_result;
+    CampaignOutcome m_outcome;
     std::string m_failure;
 };

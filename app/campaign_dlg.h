@@ -80,7 +80,9 @@ private:
     void SetCounting(bool counting);
     void OnCountProgress(WPARAM permille);
     void OnCountDone();
-    void WriteReports();
+    void OnOutcome(const CampaignResult& result);
+    void OnOutcome(const CampaignStopped&);
+    void OnOutcome(const UnreadableLog& log);
     void ShowResult();
     std::string ResultNote(const CampaignReport& report) const;
     void ShowLines(const std::string& title, const std::string& lines);

@@ -2,6 +2,7 @@
 // result shown and written; and the check of a page written earlier.
 #include <cstdio>
 #include <iterator>
+#include <variant>
 
 #include "app/campaign_dlg.h"
 #include "app/dialog_columns.h"
@@ -204,28 +205,31 @@ void CCampaignDlg::OnCountDone() {
         return;
     m_count.Join();
     SetCounting(false);
-    const CampaignResult& result = m_count.Result();
     if (!m_count.Failure().empty()) {
         ShowMessageBox(m_hWnd,
                        kCountFailed.str() + m_count.Failure() + "\n" + kNothingWritten.str(),
                        BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
-    } else if (result.stopped) {
-        SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, ToWide(kStopped.str()).c_str());
-    } else if (!result.unreadableLog.empty()) {
-        ShowMessageBox(m_hWnd,
-                       kCannotReadLog.str() + result.unreadableLog + ": " +
-                           result.unreadableReason + "\n" + kNothingWritten.str(),
-                       BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
-    } else {
-        WriteReports();
+        return;
     }
+    std::visit([this](const auto& outcome) { OnOutcome(outcome); }, m_count.Outcome());
 }
 
-void CCampaignDlg::WriteReports() {
+void CCampaignDlg::OnOutcome(const CampaignStopped&) {
+    SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, ToWide(kStopped.str()).c_str());
+}
+
+void CCampaignDlg::OnOutcome(const UnreadableLog& log) {
+    ShowMessageBox(
+        m_hWnd, kCannotReadLog.str() + log.path + ": " + log.reason + "\n" + kNothingWritten.str(),
+        BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
+}
+
+// Writes the counted proof's files and shows its rows.
+void CCampaignDlg::OnOutcome(const CampaignResult& result) {
     CWaitCursor wait;
     m_booking = std::move(m_pendingBooking);
     m_countedPanels = std::move(m_pendingPanels);
-    m_result = m_count.Result();
+    m_result = result;
     const CampaignReport report =
         MakeCampaignReport(m_booking, m_countedPanels, m_result, m_pendingGap);
     EnsureReportFolder(nullptr);  // a folder that cannot be made is the files' reason

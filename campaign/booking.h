@@ -14,6 +14,13 @@ struct ClockTime {
     int32_t hour, minute;
 };
 
+constexpr int32_t MinuteOfDay(ClockTime time) {
+    return time.hour * 60 + time.minute;
+}
+constexpr int32_t SecondOfDay(ClockTime time) {
+    return MinuteOfDay(time) * 60;
+}
+
 struct BookingLine {
     int32_t lineNumber;                         // in the file, from 1
     std::string client, campaign, spot, panel;  // Windows-1250; panel "" = every panel

@@ -6,6 +6,7 @@
 
 #include "campaign/calendar.h"
 #include "campaign/coverage.h"
+#include "campaign/panel_plan.h"
 
 namespace {
 
@@ -27,9 +28,8 @@ std::vector<Stretch> WindowsOf(const ClientShare& share, size_t panel, int32_t d
         const BookingLine& line = share.lines[figures.line];
         if (figures.panel == panel && day >= line.firstDay &&
             day < line.firstDay + static_cast<int32_t>(figures.delivered.size())) {
-            windows.push_back(
-                {RealSecondOfDay(change, line.from.hour * 3600 + line.from.minute * 60, false),
-                 RealSecondOfDay(change, line.to.hour * 3600 + line.to.minute * 60, true)});
+            windows.push_back({RealSecondOfDay(change, SecondOfDay(line.from), false),
+                               RealSecondOfDay(change, SecondOfDay(line.to), true)});
         }
     }
     return windows;
@@ -140,8 +140,7 @@ ClientShare ShareOf(const std::vector<BookingLine>& lines, const std::vector<Cam
         shortDay.figures = figuresIndex[day.figures];
         const BookingLine& line = share.lines[mine.figures[shortDay.figures].line];
         shortDay.outages = OutagesTouching(mine, mine.figures[shortDay.figures].panel, day.day,
-                                           line.from.hour * 3600 + line.from.minute * 60,
-                                           line.to.hour * 3600 + line.to.minute * 60);
+                                           SecondOfDay(line.from), SecondOfDay(line.to));
         mine.shortDays.push_back(std::move(shortDay));
     }
     for (const LogEnd& end : result.logEnds) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "campaign/booking.h"
-#include "campaign/campaign.h"
+#include "campaign/campaign_result.h"
 
 // The clients of a booking, each once, in the order they first appear.
 std::vector<std::string> ClientsOf(const std::vector<BookingLine>& lines);

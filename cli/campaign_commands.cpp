@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "base/cp1250.h"
@@ -178,12 +179,12 @@ int RunCampaign(const Arguments& args) {
     if (const int status = ReadPanels(parsed, panels); status != kExitOk) {
         return status;
     }
-    const CampaignResult result = EvaluateCampaign(
+    const CampaignOutcome outcome = EvaluateCampaign(
         booking.lines, panels, CampaignSettings{parsed.gapMinutes, parsed.asOfDay});
-    if (!result.unreadableLog.empty()) {
-        return Failure("cannot read " + Cp1250ToUtf8(result.unreadableLog) + ": " +
-                       result.unreadableReason);
+    if (const auto* unreadable = std::get_if<UnreadableLog>(&outcome)) {
+        return Failure("cannot read " + Cp1250ToUtf8(unreadable->path) + ": " + unreadable->reason);
     }
+    const CampaignResult& result = std::get<CampaignResult>(outcome);
     const CampaignReport report = MakeCampaignReport(file, panels, result, parsed.gapMinutes);
     if (const int status = MakeReportFolder(); status != kExitOk) {
         return status;

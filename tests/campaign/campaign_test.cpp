@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "base/cp1250.h"
@@ -42,9 +43,9 @@ protected:
         std::ofstream(root_ / panel / "log" / ("AVI_" + month + ".txt"), std::ios::binary) << lines;
     }
     // Booking lines after the header, as UTF-8 test text.
-    CampaignResult Evaluate(const std::string& rows, std::vector<std::string> panels = {"p1"},
-                            int32_t gap = 15, int32_t asOfDay = kEveryBookedDay,
-                            CampaignProgress* progress = nullptr) {
+    CampaignOutcome Count(const std::string& rows, std::vector<std::string> panels = {"p1"},
+                          int32_t gap = 15, int32_t asOfDay = kEveryBookedDay,
+                          CampaignProgress* progress = nullptr) {
         const Booking booking = ParseBooking(Utf8ToCp1250(
             "Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den;Panel\r\n" + rows));
         EXPECT_TRUE(booking.errors.empty());
@@ -54,6 +55,14 @@ protected:
             panels_.push_back({name, (root_ / name).string()});
         }
         return EvaluateCampaign(lines_, panels_, CampaignSettings{gap, asOfDay}, progress);
+    }
+    // The same, counted to its end.
+    CampaignResult Evaluate(const std::string& rows, std::vector<std::string> panels = {"p1"},
+                            int32_t gap = 15, int32_t asOfDay = kEveryBookedDay) {
+        CampaignOutcome outcome = Count(rows, std::move(panels), gap, asOfDay);
+        EXPECT_TRUE(std::holds_alternative<CampaignResult>(outcome));
+        auto* result = std::get_if<CampaignResult>(&outcome);
+        return result == nullptr ? CampaignResult{} : std::move(*result);
     }
 
     fs::path root_;
@@ -126,9 +135,10 @@ TEST_F(CampaignTest, AMissingMonthIsAFindingWithZeroPlays) {
 
 TEST_F(CampaignTest, AFolderNamedLikeTheLogCannotBeRead) {
     fs::create_directories(root_ / "p1/log/AVI_2026-10.txt");
-    const CampaignResult result = Evaluate("K;C;a.avi;31.10.2026;31.10.2026;;;1;\r\n");
-    EXPECT_NE(result.unreadableLog.find("AVI_2026-10.txt"), std::string::npos);
-    EXPECT_TRUE(result.figures.empty());
+    const CampaignOutcome outcome = Count("K;C;a.avi;31.10.2026;31.10.2026;;;1;\r\n");
+    const auto* unreadable = std::get_if<UnreadableLog>(&outcome);
+    ASSERT_NE(unreadable, nullptr);
+    EXPECT_NE(unreadable->path.find("AVI_2026-10.txt"), std::string::npos);
 }
 
 // Plays of 10 s every `step` minutes from..to (minutes of the day), on one day.
@@ -356,18 +366,16 @@ TEST_F(CampaignTest, ProgressGoesByTheBytesOfTheLogsAndAStopLeavesNoResult) {
     const std::string booking = "K;C;a.avi;14.10.2026;2.11.2026;;;1;\r\n";
 
     RecordedProgress whole(UINT64_MAX);
-    const CampaignResult counted = Evaluate(booking, {"p1", "p2"}, 15, kEveryBookedDay, &whole);
-    EXPECT_FALSE(counted.stopped);
-    EXPECT_EQ(counted.logs.size(), 2u);
+    const CampaignOutcome outcome = Count(booking, {"p1", "p2"}, 15, kEveryBookedDay, &whole);
+    const auto* counted = std::get_if<CampaignResult>(&outcome);
+    ASSERT_NE(counted, nullptr);
+    EXPECT_EQ(counted->logs.size(), 2u);
     EXPECT_EQ(whole.lastTotal, october.size() + november.size());  // each panel misses a month
     EXPECT_EQ(whole.lastRead, whole.lastTotal);
 
     RecordedProgress stopped(0);
-    const CampaignResult nothing = Evaluate(booking, {"p1", "p2"}, 15, kEveryBookedDay, &stopped);
-    EXPECT_TRUE(nothing.stopped);
-    EXPECT_TRUE(nothing.figures.empty());
-    EXPECT_TRUE(nothing.logs.empty());
-    EXPECT_TRUE(nothing.missingLogs.empty());
+    EXPECT_TRUE(std::holds_alternative<CampaignStopped>(
+        Count(booking, {"p1", "p2"}, 15, kEveryBookedDay, &stopped)));
 }
 
 }  // namespace

@@ -1,0 +1,22 @@
+#pragma once
+// The figures of one booking line on one panel as the proof states them: booked against
+// delivered, the bonus, the days short and left, and the make-good.
+#include <cstdint>
+
+#include "campaign/booking.h"
+#include "campaign/campaign_result.h"
+
+// Booked and delivered over the counted days of one line on one panel, the plays above the booked
+// count of their day (bonus, part of delivered) and the days short.
+struct FiguresTotal {
+    uint64_t booked, delivered, bonus;
+    uint32_t daysShort;
+};
+FiguresTotal TotalOf(const BookingLine& line, const LineFigures& figures);
+
+// The plays per day that the days left need to reach the booked total: the booked rate plus the
+// shortfall spread over them, rounded up; 0 when nothing is short or no day is left.
+uint64_t MakeGoodPerDay(const BookingLine& line, const LineFigures& figures);
+
+// The line's booked days after the as-of day.
+uint32_t DaysLeft(const BookingLine& line, int32_t asOfDay);

@@ -1,0 +1,173 @@
+#include "campaign/log_tally.h"
+
+#include <algorithm>
+
+#include "logdata/playback_log.h"
+
+namespace {
+
+constexpr uint32_t kMaxRememberedNames = 1 << 16;
+
+}  // namespace
+
+LogTally::LogTally(const PanelPlan& plan, int32_t closeSeconds)
+    : plan_(plan),
+      counts_(plan.lines.size() * plan.Days(), 0),
+      anyPlays_(plan.Days(), 0),
+      coverage_(plan.Days(), Coverage(closeSeconds)) {}
+
+size_t LogTally::AddLines(const char* bytes, size_t size, bool isEnd) {
+    const size_t used = ForEachLogLine(bytes, size, isEnd, [this](const char* line, size_t n) {
+        LogLine play;
+        char scratch[kNameSize];
+        if (ReadLogLine(line, n, play, scratch)) {
+            Count(play);
+        }
+    });
+    hash_.Update(bytes, used);
+    size_ += used;
+    return used;
+}
+
+void LogTally::MergeInto(LogTally& total) const {
+    for (size_t i = 0; i < counts_.size(); ++i) {
+        total.counts_[i] += counts_[i];
+    }
+    for (size_t d = 0; d < anyPlays_.size(); ++d) {
+        total.anyPlays_[d] += anyPlays_[d];
+        total.coverage_[d].Merge(coverage_[d]);
+    }
+    for (const auto& [pair, count] : shared_) {
+        total.shared_[pair] += count;
+    }
+}
+
+LogEvidence LogTally::Evidence(std::string path) {
+    LogEvidence evidence{plan_.panel, std::move(path), size_, hash_.Finish(),
+                         hasPlays_,   first_,          last_, {}};
+    check_.Finish(evidence.findings);
+    return evidence;
+}
+
+void LogTally::Count(const LogLine& play) {
+    const bool timeValid = play.hour < 24 && play.minute < 60 && play.second < 60;
+    const CivilDate date{play.year, play.month, play.day};
+    if (!IsRealDate(date) || !timeValid) {
+        return;
+    }
+    NoteStamp({play.year, play.month, play.day, play.hour, play.minute, play.second});
+    const int32_t day = DayOf(date);
+    const int32_t local = SecondOfDay({play.hour, play.minute}) + play.second;
+    const int32_t real = RealSecond(local);
+    const double length = play.length > 1 ? std::min(play.length, 86400.0) : 1.0;
+    const uint32_t name = NameId(play.name);
+    check_.Add({day, local, dayStart_ + real, length, InRepeatedHour(local), name});
+    if (day < plan_.firstDay || day > plan_.lastDay) {
+        return;
+    }
+    const auto d = static_cast<size_t>(day - plan_.firstDay);
+    ++anyPlays_[d];
+    if (plan_.booked[d] != 0) {
+        // A play covers the day from its start for its length, at least a second.
+        coverage_[d].Add(real, real + static_cast<int32_t>(length + 0.999));
+    }
+    CountForLines(play, day, d, name);
+}
+
+uint32_t LogTally::NameId(std::string_view name) {
+    if (names_.Size() >= kMaxRememberedNames) {
+        // A log of ever new names: memory stays bounded, at the cost of matching again.
+        names_ = NameTable();
+        matching_.clear();
+        check_.ForgetNames();
+    }
+    return names_.Intern(name);
+}
+
+bool LogTally::InRepeatedHour(int32_t local) const {
+    return change_ == ClockChange::kHourRepeated && local >= kChangedHourStart &&
+           local < kChangedHourEnd;
+}
+
+// The second of the day's own timeline. On the day the hour repeats, the log's time going back
+// by more than half an hour inside that hour is its second pass.
+int32_t LogTally::RealSecond(int32_t local) {
+    if (InRepeatedHour(local)) {
+        secondPass_ = secondPass_ || (lastInHour_ >= 0 && local < lastInHour_ - 1800);
+        lastInHour_ = local;
+    }
+    return RealSecondOfDay(change_, local, secondPass_);
+}
+
+void LogTally::CountForLines(const LogLine& play, int32_t day, size_t d, uint32_t id) {
+    const std::vector<uint32_t>& matching = MatchingLines(id);
+    size_t counted[2];
+    size_t matches = 0;
+    for (const uint32_t l : matching) {
+        const BookingLine& line = *plan_.lines[l].booking;
+        if (day < line.firstDay || day > line.lastDay || !InWindow(line, play.hour, play.minute)) {
+            continue;
+        }
+        ++counts_[l * plan_.Days() + d];
+        if (matches < 2) {
+            counted[matches] = l;
+        }
+        if (++matches == 2) {
+            ++shared_[{counted[0], counted[1]}];
+        } else if (matches > 2) {
+            NoteSharedWithAll(matching, l, play, day);
+        }
+    }
+}
+
+// A third or later line that counts the play shares it with every earlier one.
+void LogTally::NoteSharedWithAll(const std::vector<uint32_t>& matching, uint32_t l,
+                                 const LogLine& play, int32_t day) {
+    for (const uint32_t earlier : matching) {
+        if (earlier == l) {
+            return;
+        }
+        const BookingLine& line = *plan_.lines[earlier].booking;
+        if (day >= line.firstDay && day <= line.lastDay && InWindow(line, play.hour, play.minute)) {
+            ++shared_[{earlier, l}];
+        }
+    }
+}
+
+const std::vector<uint32_t>& LogTally::MatchingLines(uint32_t id) {
+    while (matching_.size() <= id) {
+        const std::string_view name = names_.Name(static_cast<uint32_t>(matching_.size()));
+        std::vector<uint32_t> lines;
+        for (size_t l = 0; l < plan_.lines.size(); ++l) {
+            if (plan_.lines[l].pattern.Matches(name)) {
+                lines.push_back(static_cast<uint32_t>(l));
+            }
+        }
+        matching_.push_back(std::move(lines));
+    }
+    return matching_[id];
+}
+
+// The day's number, clock change and start on the steady clock, asked once a day.
+int32_t LogTally::DayOf(const CivilDate& date) {
+    if (!(date.year == lastDate_.year && date.month == lastDate_.month &&
+          date.day == lastDate_.day)) {
+        lastDate_ = date;
+        lastDay_ = DayNumber(date);
+        change_ = ClockChangeOn(lastDay_);
+        dayStart_ =
+            int64_t{lastDay_} * kSecondsPerDay - (SummerTimeAtMidnight(lastDay_) ? 7200 : 3600);
+    }
+    return lastDay_;
+}
+
+void LogTally::NoteStamp(const PlayStamp& stamp) {
+    const uint64_t key = StampKey(stamp);
+    if (!hasPlays_ || key < StampKey(first_)) {
+        first_ = stamp;
+    }
+    if (!hasPlays_ || key > StampKey(last_)) {
+        last_ = stamp;
+    }
+    hasPlays_ = true;
+}

@@ -1,0 +1,72 @@
+#pragma once
+// One log of one panel counted into the panel's plan: each line's plays per day, any play per
+// day, the stretches the plays covered, the plays two lines shared, the log's size, SHA-256,
+// first and last play and plausibility. It takes the log's bytes block by block, so it counts
+// a file and bytes in memory alike.
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "campaign/calendar.h"
+#include "campaign/campaign_result.h"
+#include "campaign/coverage.h"
+#include "campaign/panel_plan.h"
+#include "campaign/plausibility.h"
+#include "digest/sha256.h"
+#include "logdata/log_parser.h"
+
+class LogTally : public LineSink {
+public:
+    // A silence up to closeSeconds long is no outage, so coverage closes it as plays come.
+    LogTally(const PanelPlan& plan, int32_t closeSeconds);
+
+    size_t AddLines(const char* bytes, size_t size, bool isEnd) override;
+
+    // Adds this log's counts to the panel's total, logs in month order.
+    void MergeInto(LogTally& total) const;
+
+    // The log's evidence, once all its bytes were added.
+    LogEvidence Evidence(std::string path);
+
+    // [panel line][day - plan.firstDay]
+    uint32_t Count(size_t line, size_t day) const { return counts_[line * plan_.Days() + day]; }
+    uint32_t AnyPlays(size_t day) const { return anyPlays_[day]; }
+    const Coverage& CoverageOf(size_t day) const { return coverage_[day]; }
+    // The plays each pair of the plan's lines both counted.
+    const std::map<std::pair<size_t, size_t>, uint64_t>& Shared() const { return shared_; }
+
+private:
+    void Count(const LogLine& play);
+    uint32_t NameId(std::string_view name);
+    bool InRepeatedHour(int32_t local) const;
+    int32_t RealSecond(int32_t local);
+    void CountForLines(const LogLine& play, int32_t day, size_t d, uint32_t id);
+    void NoteSharedWithAll(const std::vector<uint32_t>& matching, uint32_t l, const LogLine& play,
+                           int32_t day);
+    const std::vector<uint32_t>& MatchingLines(uint32_t id);
+    int32_t DayOf(const CivilDate& date);
+    void NoteStamp(const PlayStamp& stamp);
+
+    const PanelPlan& plan_;
+    std::vector<uint32_t> counts_;                          // [line][day]
+    std::vector<uint32_t> anyPlays_;                        // [day]
+    std::vector<Coverage> coverage_;                        // [day]
+    std::map<std::pair<size_t, size_t>, uint64_t> shared_;  // panel lines
+    NameTable names_;
+    std::vector<std::vector<uint32_t>> matching_;  // [name id] -> panel lines
+    CivilDate lastDate_{0, 0, 0};
+    bool secondPass_ = false;  // a panel's log has one day whose hour repeats each year
+    int32_t lastInHour_ = -1;
+    int32_t lastDay_ = 0;
+    ClockChange change_ = ClockChange::kNone;
+    int64_t dayStart_ = 0;
+    PlausibilityCheck check_;
+    Sha256 hash_;
+    uint64_t size_ = 0;
+    bool hasPlays_ = false;
+    PlayStamp first_{}, last_{};
+};

@@ -1,0 +1,122 @@
+#include "campaign/log_tasks.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+
+#include "base/system_files.h"
+#include "logdata/byte_source.h"
+#include "logdata/line_reading.h"
+#include "logdata/parallel.h"
+
+namespace {
+
+// The bytes read so far against the total, and the caller's stop request, latched.
+class ProgressTracker {
+public:
+    ProgressTracker(CampaignProgress* progress, uint64_t total)
+        : progress_(progress), total_(total) {}
+
+    void Add(size_t bytes) {
+        if (progress_ != nullptr) {
+            progress_->BytesRead(read_ += bytes, total_);
+        }
+    }
+    bool Stopped() {
+        if (!stopped_ && progress_ != nullptr && progress_->StopRequested()) {
+            stopped_ = true;
+        }
+        return stopped_;
+    }
+
+private:
+    CampaignProgress* progress_;
+    uint64_t total_;
+    std::atomic<uint64_t> read_{0};
+    std::atomic<bool> stopped_{false};
+};
+
+// Feeds a log's tally block by block, counting the bytes; after a stop it only skips on.
+class TrackedSink : public LineSink {
+public:
+    TrackedSink(LogTally& tally, ProgressTracker& tracker) : tally_(tally), tracker_(tracker) {}
+
+    size_t AddLines(const char* bytes, size_t size, bool isEnd) override {
+        if (tracker_.Stopped()) {
+            return size;
+        }
+        const size_t used = tally_.AddLines(bytes, size, isEnd);
+        tracker_.Add(used);
+        return used;
+    }
+
+private:
+    LogTally& tally_;
+    ProgressTracker& tracker_;
+};
+
+void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds, ProgressTracker& tracker) {
+    struct stat info {};
+    if (StatPath(task.path, info) != 0) {
+        task.missing = errno == ENOENT || errno == ENOTDIR;
+        task.failure = task.missing ? "" : std::strerror(errno);
+        return;
+    }
+    const std::unique_ptr<ByteSource> source = OpenFileSource(task.path.c_str());
+    if (source == nullptr) {
+        task.failure = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : std::strerror(errno);
+        return;
+    }
+    task.tally = std::make_unique<LogTally>(plan, closeSeconds);
+    TrackedSink sink(*task.tally, tracker);
+    task.failure = ReadLines(*source, 0, source->Size(), true, sink);
+    if (!task.failure.empty()) {
+        return;  // the size and digest of part of a log are no evidence of it
+    }
+    task.evidence = task.tally->Evidence(task.path);
+}
+
+// The bytes of the logs there are to read, asked only when someone follows the count.
+uint64_t BytesToRead(const std::vector<LogTask>& tasks, const CampaignProgress* progress) {
+    uint64_t total = 0;
+    for (const LogTask& task : tasks) {
+        struct stat info {};
+        if (progress != nullptr && StatPath(task.path, info) == 0 && S_ISREG(info.st_mode)) {
+            total += static_cast<uint64_t>(info.st_size);
+        }
+    }
+    return total;
+}
+
+}  // namespace
+
+std::vector<LogTask> TasksFor(const std::vector<PanelPlan>& plans,
+                              const std::vector<CampaignPanel>& panels) {
+    std::vector<LogTask> tasks;
+    for (size_t p = 0; p < plans.size(); ++p) {
+        for (const MonthKey& month : MonthsBooked(plans[p])) {
+            LogTask task;
+            task.plan = p;
+            task.month = month;
+            task.path = PanelLogPath(panels[p], month.year, month.month);
+            tasks.push_back(std::move(task));
+        }
+    }
+    return tasks;
+}
+
+bool CountLogs(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
+               int32_t closeSeconds, CampaignProgress* progress) {
+    ProgressTracker tracker(progress, BytesToRead(tasks, progress));
+    std::atomic<size_t> next{0};
+    const size_t workers = std::min<size_t>(ThreadCount(), tasks.size());
+    ForEachIndex(workers, [&](size_t) {
+        for (size_t t = next++; t < tasks.size() && !tracker.Stopped(); t = next++) {
+            RunTask(tasks[t], plans[tasks[t].plan], closeSeconds, tracker);
+        }
+    });
+    return !tracker.Stopped();
+}
