@@ -14,6 +14,7 @@ struct ClockTime {
     int32_t hour, minute;
 };
 
+constexpr int32_t kMinutesPerDay = 24 * 60;
 constexpr int32_t MinuteOfDay(ClockTime time) {
     return time.hour * 60 + time.minute;
 }

@@ -11,7 +11,8 @@ CampaignOutcome EvaluateCampaign(const std::vector<BookingLine>& lines,
     const std::vector<PanelPlan> plans = PlanPanels(lines, panels, settings.asOfDay);
     std::vector<LogTask> tasks = TasksFor(plans, panels);
     const int32_t gapSeconds = settings.gapMinutes * 60;
-    if (!CountLogs(tasks, plans, gapSeconds, progress)) {
+    PanelTallies tallies;
+    if (!CountLogs(tasks, plans, gapSeconds, progress, tallies)) {
         return CampaignStopped{};
     }
     const auto unreadable = std::find_if(tasks.begin(), tasks.end(),
@@ -22,7 +23,7 @@ CampaignOutcome EvaluateCampaign(const std::vector<BookingLine>& lines,
     CampaignResult result;
     result.asOfDay = AsOfShown(lines, settings.asOfDay);
     result.linesWithoutPanel = LinesWithoutPanel(lines, panels);
-    const std::vector<PanelTotal> totals = MergeTasks(plans, tasks, gapSeconds, result);
+    const std::vector<PanelTotal> totals = MergeTasks(plans, tasks, tallies, result);
     AddFigures(lines, panels, totals, settings.asOfDay, result);
     AddOutages(totals, result);
     AddOverlaps(lines, totals, result);

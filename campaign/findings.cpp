@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <map>
+#include <cstdint>
+#include <unordered_map>
 
 #include "campaign/calendar.h"
 #include "campaign/line_figures.h"
@@ -59,25 +60,73 @@ void AddPanelOutages(const PanelTotal& total, CampaignResult& result) {
     }
 }
 
-bool CouldOverlap(const BookingLine& x, const BookingLine& y) {
-    const SpotPattern px(x.spot);
-    const SpotPattern py(y.spot);
+bool CouldOverlap(const BookingLine& x, const BookingLine& y, const SpotPattern& px,
+                  const SpotPattern& py) {
     return x.firstDay <= y.lastDay && y.firstDay <= x.lastDay &&
            (x.panel.empty() || y.panel.empty() || EqualIgnoringCase(x.panel, y.panel)) &&
            MinuteOfDay(x.from) < MinuteOfDay(y.to) && MinuteOfDay(y.from) < MinuteOfDay(x.to) &&
            px.ComparesWholeName() == py.ComparesWholeName() && px.MayOverlap(py);
 }
 
+// The plays each two booking lines shared on all panels, by the pair a << 32 | b, a < b.
+std::unordered_map<uint64_t, uint64_t> SharedPairs(const std::vector<PanelTotal>& totals) {
+    std::unordered_map<uint64_t, uint64_t> shared;
+    for (const PanelTotal& total : totals) {
+        if (total.tally == nullptr) {
+            continue;
+        }
+        const std::vector<PanelLine>& planned = total.plan->lines;
+        total.tally->Shared().ForEachPair([&](uint32_t a, uint32_t b, uint64_t plays) {
+            shared[uint64_t{planned[a].line} << 32 | planned[b].line] += plays;
+        });
+    }
+    return shared;
+}
+
+// The pairs a << 32 | b, a < b, of lines that could count the same play. Only lines whose
+// booked days meet are compared: a sweep in the order of their first days.
+std::vector<uint64_t> PairsThatCouldOverlap(const std::vector<BookingLine>& lines) {
+    std::vector<SpotPattern> patterns;
+    patterns.reserve(lines.size());
+    for (const BookingLine& line : lines) {
+        patterns.emplace_back(line.spot);
+    }
+    std::vector<size_t> order(lines.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t x, size_t y) { return lines[x].firstDay < lines[y].firstDay; });
+    std::vector<uint64_t> pairs;
+    std::vector<size_t> running;  // lines whose days may still meet a later one's
+    for (const size_t b : order) {
+        size_t kept = 0;
+        for (const size_t a : running) {
+            if (lines[a].lastDay < lines[b].firstDay) {
+                continue;
+            }
+            running[kept++] = a;
+            const size_t low = std::min(a, b), high = std::max(a, b);
+            if (CouldOverlap(lines[low], lines[high], patterns[low], patterns[high])) {
+                pairs.push_back(uint64_t{low} << 32 | high);
+            }
+        }
+        running.resize(kept);
+        running.push_back(b);
+    }
+    return pairs;
+}
+
 }  // namespace
 
 std::vector<PanelTotal> MergeTasks(const std::vector<PanelPlan>& plans, std::vector<LogTask>& tasks,
-                                   int32_t closeSeconds, CampaignResult& result) {
+                                   PanelTallies& tallies, CampaignResult& result) {
     std::vector<PanelTotal> totals(plans.size());
     for (const PanelPlan& plan : plans) {
         if (!plan.lines.empty()) {
             PanelTotal& total = totals[plan.panel];
             total.plan = &plan;
-            total.tally = std::make_unique<LogTally>(plan, closeSeconds);
+            total.tally = std::move(tallies[plan.panel]);
             total.missingDay.assign(plan.Days(), 0);
         }
     }
@@ -88,10 +137,8 @@ std::vector<PanelTotal> MergeTasks(const std::vector<PanelPlan>& plans, std::vec
             MarkMissingMonth(task.month, total);
             continue;
         }
-        task.tally->MergeInto(*total.tally);
         NoteEnd(task.evidence, total);
         result.logs.push_back(std::move(task.evidence));
-        task.tally.reset();
     }
     return totals;
 }
@@ -109,8 +156,7 @@ void AddFigures(const std::vector<BookingLine>& lines, const std::vector<Campaig
             for (int32_t day = lines[line].firstDay; planned && day <= planned->lastCounted;
                  ++day) {
                 const auto l = static_cast<size_t>(planned - total.plan->lines.data());
-                figures.delivered.push_back(
-                    total.tally->Count(l, static_cast<size_t>(day - total.plan->firstDay)));
+                figures.delivered.push_back(total.tally->Count(l, day));
             }
             result.figures.push_back(std::move(figures));
         }
@@ -127,24 +173,17 @@ void AddOutages(const std::vector<PanelTotal>& totals, CampaignResult& result) {
 
 void AddOverlaps(const std::vector<BookingLine>& lines, const std::vector<PanelTotal>& totals,
                  CampaignResult& result) {
-    std::map<std::pair<size_t, size_t>, uint64_t> shared;
-    for (const PanelTotal& total : totals) {
-        if (total.tally == nullptr) {
-            continue;
-        }
-        for (const auto& [pair, count] : total.tally->Shared()) {
-            shared[{total.plan->lines[pair.first].line, total.plan->lines[pair.second].line}] +=
-                count;
-        }
+    const std::unordered_map<uint64_t, uint64_t> shared = SharedPairs(totals);
+    std::vector<uint64_t> pairs = PairsThatCouldOverlap(lines);
+    for (const auto& [pair, plays] : shared) {
+        pairs.push_back(pair);
     }
-    for (size_t a = 0; a < lines.size(); ++a) {
-        for (size_t b = a + 1; b < lines.size(); ++b) {
-            const auto found = shared.find({a, b});
-            const uint64_t count = found == shared.end() ? 0 : found->second;
-            if (count > 0 || CouldOverlap(lines[a], lines[b])) {
-                result.overlaps.push_back({a, b, count});
-            }
-        }
+    std::sort(pairs.begin(), pairs.end());
+    pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+    for (const uint64_t pair : pairs) {
+        const auto found = shared.find(pair);
+        result.overlaps.push_back(
+            {pair >> 32, pair & UINT32_MAX, found == shared.end() ? 0 : found->second});
     }
 }
 

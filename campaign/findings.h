@@ -27,10 +27,10 @@ struct PanelTotal {
     }
 };
 
-// Each panel's counted tasks merged in month order; the missing logs and the evidence noted in
-// result. The tasks' tallies are released.
+// Each panel's tally with the missing logs, the evidence in month order, and where its newest
+// log ends.
 std::vector<PanelTotal> MergeTasks(const std::vector<PanelPlan>& plans, std::vector<LogTask>& tasks,
-                                   int32_t closeSeconds, CampaignResult& result);
+                                   PanelTallies& tallies, CampaignResult& result);
 
 // The figures of each line on each panel it applies to: booking order, then panel order.
 void AddFigures(const std::vector<BookingLine>& lines, const std::vector<CampaignPanel>& panels,

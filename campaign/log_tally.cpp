@@ -12,7 +12,7 @@ constexpr uint32_t kMaxRememberedNames = 1 << 16;
 
 LogTally::LogTally(const PanelPlan& plan, int32_t closeSeconds)
     : plan_(plan),
-      counts_(plan.lines.size() * plan.Days(), 0),
+      counts_(plan.cells, 0),
       anyPlays_(plan.Days(), 0),
       coverage_(plan.Days(), Coverage(closeSeconds)) {}
 
@@ -37,9 +37,7 @@ void LogTally::MergeInto(LogTally& total) const {
         total.anyPlays_[d] += anyPlays_[d];
         total.coverage_[d].Merge(coverage_[d]);
     }
-    for (const auto& [pair, count] : shared_) {
-        total.shared_[pair] += count;
-    }
+    shared_.MergeInto(total.shared_);
 }
 
 LogEvidence LogTally::Evidence(std::string path) {
@@ -71,7 +69,7 @@ void LogTally::Count(const LogLine& play) {
         // A play covers the day from its start for its length, at least a second.
         coverage_[d].Add(real, real + static_cast<int32_t>(length + 0.999));
     }
-    CountForLines(play, day, d, name);
+    CountForLines(day, MinuteOfDay({play.hour, play.minute}), name);
 }
 
 uint32_t LogTally::NameId(std::string_view name) {
@@ -79,6 +77,7 @@ uint32_t LogTally::NameId(std::string_view name) {
         // A log of ever new names: memory stays bounded, at the cost of matching again.
         names_ = NameTable();
         matching_.clear();
+        stretches_.clear();
         check_.ForgetNames();
     }
     return names_.Intern(name);
@@ -99,39 +98,50 @@ int32_t LogTally::RealSecond(int32_t local) {
     return RealSecondOfDay(change_, local, secondPass_);
 }
 
-void LogTally::CountForLines(const LogLine& play, int32_t day, size_t d, uint32_t id) {
-    const std::vector<uint32_t>& matching = MatchingLines(id);
-    size_t counted[2];
-    size_t matches = 0;
-    for (const uint32_t l : matching) {
-        const BookingLine& line = *plan_.lines[l].booking;
-        if (day < line.firstDay || day > line.lastDay || !InWindow(line, play.hour, play.minute)) {
-            continue;
-        }
-        ++counts_[l * plan_.Days() + d];
-        if (matches < 2) {
-            counted[matches] = l;
-        }
-        if (++matches == 2) {
-            ++shared_[{counted[0], counted[1]}];
-        } else if (matches > 2) {
-            NoteSharedWithAll(matching, l, play, day);
-        }
+void LogTally::CountForLines(int32_t day, int32_t minute, uint32_t id) {
+    if (stretches_.size() <= id) {
+        stretches_.resize(id + 1);
+    }
+    const CountingStretch& stretch = stretches_[id];
+    if (stretch.day != day || minute < stretch.from || minute >= stretch.to) {
+        FindStretch(id, day, minute);
+    }
+    for (const uint32_t l : stretch.lines) {
+        const PanelLine& line = plan_.lines[l];
+        ++counts_[line.cell + static_cast<size_t>(day - line.booking->firstDay)];
+    }
+    if (stretch.shared != SharedPlays::kNoSet) {
+        shared_.Add(stretch.shared);
     }
 }
 
-// A third or later line that counts the play shares it with every earlier one.
-void LogTally::NoteSharedWithAll(const std::vector<uint32_t>& matching, uint32_t l,
-                                 const LogLine& play, int32_t day) {
-    for (const uint32_t earlier : matching) {
-        if (earlier == l) {
-            return;
+// The lines that count the name's play at the minute, and how far before and after it the same
+// lines count: up to the nearest edge of a window of a line booked that day.
+void LogTally::FindStretch(uint32_t id, int32_t day, int32_t minute) {
+    CountingStretch& stretch = stretches_[id];
+    stretch.day = day;
+    stretch.from = 0;
+    stretch.to = kMinutesPerDay;
+    stretch.lines.clear();
+    for (const uint32_t l : MatchingLines(id)) {
+        const BookingLine& line = *plan_.lines[l].booking;
+        if (day < line.firstDay || day > line.lastDay) {
+            continue;
         }
-        const BookingLine& line = *plan_.lines[earlier].booking;
-        if (day >= line.firstDay && day <= line.lastDay && InWindow(line, play.hour, play.minute)) {
-            ++shared_[{earlier, l}];
+        const int32_t from = MinuteOfDay(line.from);
+        const int32_t to = MinuteOfDay(line.to);
+        if (minute < from) {
+            stretch.to = std::min(stretch.to, from);
+        } else if (minute >= to) {
+            stretch.from = std::max(stretch.from, to);
+        } else {
+            stretch.lines.push_back(l);
+            stretch.from = std::max(stretch.from, from);
+            stretch.to = std::min(stretch.to, to);
         }
     }
+    stretch.shared =
+        stretch.lines.size() >= 2 ? shared_.Intern(stretch.lines) : SharedPlays::kNoSet;
 }
 
 const std::vector<uint32_t>& LogTally::MatchingLines(uint32_t id) {

@@ -4,11 +4,10 @@
 // first and last play and plausibility. It takes the log's bytes block by block, so it counts
 // a file and bytes in memory alike.
 #include <cstddef>
+#include <climits>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "campaign/calendar.h"
@@ -16,6 +15,7 @@
 #include "campaign/coverage.h"
 #include "campaign/panel_plan.h"
 #include "campaign/plausibility.h"
+#include "campaign/shared_plays.h"
 #include "digest/sha256.h"
 #include "logdata/log_parser.h"
 
@@ -32,32 +32,45 @@ public:
     // The log's evidence, once all its bytes were added.
     LogEvidence Evidence(std::string path);
 
-    // [panel line][day - plan.firstDay]
-    uint32_t Count(size_t line, size_t day) const { return counts_[line * plan_.Days() + day]; }
+    // The plays a line of the plan counted on one of its counted days.
+    uint32_t Count(size_t line, int32_t day) const {
+        const PanelLine& planned = plan_.lines[line];
+        return counts_[planned.cell + static_cast<size_t>(day - planned.booking->firstDay)];
+    }
+    // [day - plan.firstDay]
     uint32_t AnyPlays(size_t day) const { return anyPlays_[day]; }
     const Coverage& CoverageOf(size_t day) const { return coverage_[day]; }
-    // The plays each pair of the plan's lines both counted.
-    const std::map<std::pair<size_t, size_t>, uint64_t>& Shared() const { return shared_; }
+    // The plays that lines of the plan counted alike.
+    const SharedPlays& Shared() const { return shared_; }
 
 private:
     void Count(const LogLine& play);
     uint32_t NameId(std::string_view name);
     bool InRepeatedHour(int32_t local) const;
     int32_t RealSecond(int32_t local);
-    void CountForLines(const LogLine& play, int32_t day, size_t d, uint32_t id);
-    void NoteSharedWithAll(const std::vector<uint32_t>& matching, uint32_t l, const LogLine& play,
-                           int32_t day);
+    void CountForLines(int32_t day, int32_t minute, uint32_t id);
     const std::vector<uint32_t>& MatchingLines(uint32_t id);
+    void FindStretch(uint32_t id, int32_t day, int32_t minute);
     int32_t DayOf(const CivilDate& date);
     void NoteStamp(const PlayStamp& stamp);
 
+    // The lines that count a name's plays from one minute of a day to another, the same for every
+    // play between: a name's plays come in time order, so it is found again for most of them.
+    struct CountingStretch {
+        int32_t day = INT32_MIN;
+        int32_t from = 0, to = 0;     // minutes of the day, [from, to)
+        std::vector<uint32_t> lines;  // panel lines
+        uint32_t shared = SharedPlays::kNoSet;
+    };
+
     const PanelPlan& plan_;
-    std::vector<uint32_t> counts_;                          // [line][day]
-    std::vector<uint32_t> anyPlays_;                        // [day]
-    std::vector<Coverage> coverage_;                        // [day]
-    std::map<std::pair<size_t, size_t>, uint64_t> shared_;  // panel lines
+    std::vector<uint32_t> counts_;    // [plan cell]
+    std::vector<uint32_t> anyPlays_;  // [day]
+    std::vector<Coverage> coverage_;  // [day]
+    SharedPlays shared_;
     NameTable names_;
     std::vector<std::vector<uint32_t>> matching_;  // [name id] -> panel lines
+    std::vector<CountingStretch> stretches_;       // [name id]
     CivilDate lastDate_{0, 0, 0};
     bool secondPass_ = false;  // a panel's log has one day whose hour repeats each year
     int32_t lastInHour_ = -1;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
 #include <sys/stat.h>
 
@@ -58,7 +59,27 @@ private:
     ProgressTracker& tracker_;
 };
 
-void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds, ProgressTracker& tracker) {
+// The panels' tallies, each added to by one thread at a time.
+struct PanelSums {
+    PanelTallies& tallies;
+    std::vector<std::mutex> locks;
+
+    PanelSums(const std::vector<PanelPlan>& plans, int32_t closeSeconds, PanelTallies& panels)
+        : tallies(panels), locks(plans.size()) {
+        tallies.clear();
+        for (const PanelPlan& plan : plans) {
+            tallies.push_back(plan.lines.empty() ? nullptr
+                                                 : std::make_unique<LogTally>(plan, closeSeconds));
+        }
+    }
+    void Add(size_t panel, const LogTally& log) {
+        const std::lock_guard<std::mutex> hold(locks[panel]);
+        log.MergeInto(*tallies[panel]);
+    }
+};
+
+void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds, ProgressTracker& tracker,
+             PanelSums& sums) {
     struct stat info {};
     if (StatPath(task.path, info) != 0) {
         task.missing = errno == ENOENT || errno == ENOTDIR;
@@ -70,13 +91,14 @@ void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds, Progres
         task.failure = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : std::strerror(errno);
         return;
     }
-    task.tally = std::make_unique<LogTally>(plan, closeSeconds);
-    TrackedSink sink(*task.tally, tracker);
+    LogTally tally(plan, closeSeconds);
+    TrackedSink sink(tally, tracker);
     task.failure = ReadLines(*source, 0, source->Size(), true, sink);
-    if (!task.failure.empty()) {
+    if (!task.failure.empty() || tracker.Stopped()) {
         return;  // the size and digest of part of a log are no evidence of it
     }
-    task.evidence = task.tally->Evidence(task.path);
+    task.evidence = tally.Evidence(task.path);
+    sums.Add(task.plan, tally);
 }
 
 // The bytes of the logs there are to read, asked only when someone follows the count.
@@ -109,13 +131,14 @@ std::vector<LogTask> TasksFor(const std::vector<PanelPlan>& plans,
 }
 
 bool CountLogs(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
-               int32_t closeSeconds, CampaignProgress* progress) {
+               int32_t closeSeconds, CampaignProgress* progress, PanelTallies& panels) {
     ProgressTracker tracker(progress, BytesToRead(tasks, progress));
+    PanelSums sums(plans, closeSeconds, panels);
     std::atomic<size_t> next{0};
     const size_t workers = std::min<size_t>(ThreadCount(), tasks.size());
     ForEachIndex(workers, [&](size_t) {
         for (size_t t = next++; t < tasks.size() && !tracker.Stopped(); t = next++) {
-            RunTask(tasks[t], plans[tasks[t].plan], closeSeconds, tracker);
+            RunTask(tasks[t], plans[tasks[t].plan], closeSeconds, tracker, sums);
         }
     });
     return !tracker.Stopped();

@@ -29,7 +29,6 @@ struct LogTask {
     std::string path;
     bool missing = false;
     std::string failure;  // the system's reason when it exists but cannot be read
-    std::unique_ptr<LogTally> tally;
     LogEvidence evidence{};
 };
 
@@ -37,6 +36,12 @@ struct LogTask {
 std::vector<LogTask> TasksFor(const std::vector<PanelPlan>& plans,
                               const std::vector<CampaignPanel>& panels);
 
-// Runs every task; progress may be null. False when the caller stopped the count.
+// Each panel's logs counted into one tally, null for a panel without a begun line.
+using PanelTallies = std::vector<std::unique_ptr<LogTally>>;
+
+// Runs every task; progress may be null. A log's tally is added to its panel's as soon as it is
+// counted, so that besides the panels' only one tally per thread is held. False when the caller
+// stopped the count.
 [[nodiscard]] bool CountLogs(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
-                             int32_t closeSeconds, CampaignProgress* progress);
+                             int32_t closeSeconds, CampaignProgress* progress,
+                             PanelTallies& panels);

@@ -26,7 +26,9 @@ PanelPlan PlanPanel(size_t panel, const std::vector<BookingLine>& lines,
         return plan;
     }
     plan.booked.assign(plan.Days(), 0);
-    for (const PanelLine& line : plan.lines) {
+    for (PanelLine& line : plan.lines) {
+        line.cell = plan.cells;
+        plan.cells += line.Days();
         for (int32_t day = line.booking->firstDay; day <= line.lastCounted; ++day) {
             plan.booked[day - plan.firstDay] = 1;
         }

@@ -18,6 +18,8 @@ struct PanelLine {
     const BookingLine* booking;
     SpotPattern pattern;
     int32_t lastCounted;  // the line's last day, or the as-of day when that is earlier
+    size_t cell = 0;      // where its counted days begin among the plan's cells
+    size_t Days() const { return static_cast<size_t>(lastCounted - booking->firstDay + 1); }
 };
 
 struct PanelPlan {
@@ -25,6 +27,7 @@ struct PanelPlan {
     std::vector<PanelLine> lines;
     int32_t firstDay = 0, lastDay = -1;
     std::vector<uint8_t> booked;  // [day - firstDay]
+    size_t cells = 0;             // the counted days of all its lines
     size_t Days() const { return static_cast<size_t>(lastDay - firstDay + 1); }
     const PanelLine* Find(size_t line) const;
 };
