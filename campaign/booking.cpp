@@ -11,6 +11,7 @@
 #include "base/message_text.h"
 #include "campaign/calendar.h"
 #include "campaign/spot_pattern.h"
+#include "logdata/clock_text.h"
 #include "logdata/time_window.h"
 
 namespace {
@@ -270,25 +271,12 @@ namespace {
 
 // h:mm (h:mm:00 as Excel may save it); 24:00 only as the end of the window.
 std::optional<ClockTime> ParseClock(std::string_view text, bool end, std::string& error) {
-    uint32_t hour = 0;
-    uint32_t minute = 0;
-    uint32_t second = 0;
-    size_t i = 0;
-    size_t minuteStart = 0;
-    const bool read =
-        ReadDigits(text, i, 2, hour) && ReadChar(text, i, ':') &&
-        (minuteStart = i, ReadDigits(text, i, 2, minute)) && i == minuteStart + 2 &&
-        (i == text.size() || (ReadChar(text, i, ':') && ReadDigits(text, i, 2, second) &&
-                              second == 0 && i == text.size()));
-    const bool inDay = hour < 24 && minute < 60;
-    if (read && (inDay || (end && hour == 24 && minute == 0))) {
-        return ClockTime{static_cast<int32_t>(hour), static_cast<int32_t>(minute)};
+    const std::optional<TimeOfDay> time =
+        ParseClockText(text, end ? ClockSyntax::kWindowEnd : ClockSyntax::kWindowStart);
+    if (time) {
+        return ClockTime{time->hour, time->minute};
     }
-    if (end) {
-        error = FillIn(kNotAnEndTime, {text});
-    } else {
-        error = FillIn(kNotAStartTime, {text});
-    }
+    error = FillIn(end ? kNotAnEndTime : kNotAStartTime, {text});
     return std::nullopt;
 }
 

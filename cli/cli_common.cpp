@@ -10,6 +10,7 @@
 #include "base/cp1250.h"
 #include "base/moment.h"
 #include "campaign/booking.h"
+#include "logdata/clock_text.h"
 #include "logdata/playback_log.h"
 #include "logdata/month_load.h"
 #include "logdata/load_messages.h"
@@ -113,12 +114,13 @@ bool ParseInt(const std::string& text, long low, long high, int32_t& value) {
     return true;
 }
 
-// H:M, each a signed 32-bit number, as the window's edits take them.
 bool ParseTime(const std::string& text, int32_t& hour, int32_t& minute) {
-    const size_t colon = text.find(':');
-    return colon != std::string::npos &&
-           ParseInt(text.substr(0, colon), INT32_MIN, INT32_MAX, hour) &&
-           ParseInt(text.substr(colon + 1), INT32_MIN, INT32_MAX, minute);
+    const std::optional<TimeOfDay> time = ParseClockText(text, ClockSyntax::kAnyNumbers);
+    if (time) {
+        hour = time->hour;
+        minute = time->minute;
+    }
+    return time.has_value();
 }
 
 // One character as typed: a single byte, or one UTF-8 character that the code page has.
