@@ -1,27 +1,10 @@
 #include "logdata/clock_text.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <string>
+#include <cstdint>
+
+#include "base/number_text.h"
 
 namespace {
-
-// As strtol reads it: white space, a sign, digits, and nothing after them.
-bool ReadAnyNumber(std::string_view text, int32_t& value) {
-    const std::string copy(text);
-    if (copy.empty()) {
-        return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const long number = std::strtol(copy.c_str(), &end, 10);
-    if (*end != '\0' || errno == ERANGE || number < INT32_MIN || number > INT32_MAX) {
-        return false;
-    }
-    value = static_cast<int32_t>(number);
-    return true;
-}
 
 // From 1 to maxDigits digits and nothing else.
 bool ReadDigits(std::string_view text, size_t maxDigits, int32_t& value) {
@@ -60,9 +43,9 @@ std::optional<TimeOfDay> ParseClockText(std::string_view text, ClockSyntax synta
     const std::string_view minuteText = text.substr(colon + 1);
     TimeOfDay time{};
     if (syntax == ClockSyntax::kAnyNumbers) {
-        return ReadAnyNumber(hourText, time.hour) && ReadAnyNumber(minuteText, time.minute)
-                   ? std::optional(time)
-                   : std::nullopt;
+        const std::optional<int32_t> hour = ParseWholeNumber(hourText, INT32_MIN, INT32_MAX);
+        const std::optional<int32_t> minute = ParseWholeNumber(minuteText, INT32_MIN, INT32_MAX);
+        return hour && minute ? std::optional(TimeOfDay{*hour, *minute}) : std::nullopt;
     }
     if (!ReadDigits(hourText, 2, time.hour) || !ReadWindowMinute(minuteText, time.minute)) {
         return std::nullopt;
