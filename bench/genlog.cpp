@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "base/cp1250.h"
+#include "bench/playlist.h"
 #include "tests/logdata/random.h"
 
 namespace {
@@ -32,24 +32,12 @@ struct Animation {
     std::string length;
 };
 
-const char16_t* const kCzechTitles[] = {u"Léto_výprodej", u"Čerstvé_pečivo", u"Žlutý_kůň",
-                                        u"Příběh_města", u"Šťastný_den"};
 const char* const kLengths[] = {"10", "12.5", "15", "20", "25.5", "30", "45", "60"};
 
 std::vector<Animation> MakePlaylist(unsigned size, Random& random) {
     std::vector<Animation> playlist;
     for (unsigned i = 0; i < size; ++i) {
-        std::string path = "C:\\Panel\\Animace\\";
-        if (i % 7 == 3) {
-            path += Utf16ToCp1250(kCzechTitles[(i / 7) % 5]);
-            path += i >= 35 ? "_" + std::to_string(i) : "";
-            path += ".avi";
-        } else {
-            char name[32];
-            std::snprintf(name, sizeof name, "spot_%03u.avi", i + 1);
-            path += name;
-        }
-        playlist.push_back({path, kLengths[random.Below(8)]});
+        playlist.push_back({AnimationPath(i), kLengths[random.Below(8)]});
     }
     return playlist;
 }

@@ -4,11 +4,14 @@
 #include <array>
 #include <cstdio>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "base/cp1250.h"
 #include "base/message_text.h"
 #include "campaign/calendar.h"
 #include "campaign/spot_pattern.h"
+#include "logdata/clock_text.h"
 #include "logdata/time_window.h"
 
 namespace {
@@ -28,7 +31,7 @@ constexpr Cp1250Literal kSloupecChybiVZahlavi{"sloupec chybí v záhlaví"};
 constexpr Cp1250Literal kChybiHodnota{"chybí hodnota"};
 constexpr Cp1250Literal kNotUtf8{"soubor začíná značkou UTF-8, ale řádek není v UTF-8"};
 constexpr Cp1250Literal kSpotTooLong{"spot má víc než % znaků"};
-constexpr Cp1250Literal kTooManyLines{"objednávka smí mít nejvýš % řádků"};
+constexpr Cp1250Literal kTooManyLines{"objednávka má % řádků, nejvýš %"};
 constexpr Cp1250Literal kKonecJePredZacatkem{"konec % je před začátkem %"};
 constexpr Cp1250Literal kRadekObjednaVicNez{"řádek objedná víc než % dní"};
 constexpr Cp1250Literal kOknoKonciDrivNez{"okno končí (%) dřív, než začne, nebo když začíná (%)"};
@@ -138,6 +141,9 @@ bool IsUtf8WithNonAscii(std::string_view text) {
 struct Reader {
     Booking& booking;
     int32_t lineNumber = 0;
+    size_t rows = 0;          // below the header, read or not
+    size_t rowsInBudget = 0;  // the first rows, while their days fit kMaxBookedLineDays
+    int64_t lineDays = 0;     // booked by the lines read
 
     void Error(int column, std::string message) {
         booking.errors.push_back(
@@ -265,25 +271,12 @@ namespace {
 
 // h:mm (h:mm:00 as Excel may save it); 24:00 only as the end of the window.
 std::optional<ClockTime> ParseClock(std::string_view text, bool end, std::string& error) {
-    uint32_t hour = 0;
-    uint32_t minute = 0;
-    uint32_t second = 0;
-    size_t i = 0;
-    size_t minuteStart = 0;
-    const bool read =
-        ReadDigits(text, i, 2, hour) && ReadChar(text, i, ':') &&
-        (minuteStart = i, ReadDigits(text, i, 2, minute)) && i == minuteStart + 2 &&
-        (i == text.size() || (ReadChar(text, i, ':') && ReadDigits(text, i, 2, second) &&
-                              second == 0 && i == text.size()));
-    const bool inDay = hour < 24 && minute < 60;
-    if (read && (inDay || (end && hour == 24 && minute == 0))) {
-        return ClockTime{static_cast<int32_t>(hour), static_cast<int32_t>(minute)};
+    const std::optional<TimeOfDay> time =
+        ParseClockText(text, end ? ClockSyntax::kWindowEnd : ClockSyntax::kWindowStart);
+    if (time) {
+        return ClockTime{time->hour, time->minute};
     }
-    if (end) {
-        error = FillIn(kNotAnEndTime, {text});
-    } else {
-        error = FillIn(kNotAStartTime, {text});
-    }
+    error = FillIn(end ? kNotAnEndTime : kNotAStartTime, {text});
     return std::nullopt;
 }
 
@@ -446,44 +439,57 @@ bool IsBlank(std::string_view line) {
     return true;
 }
 
+// Every row is read for its errors; the lines past the budget are not kept, as the booking is
+// refused then.
 void ReadRow(const ColumnMap& map, size_t headerFields, std::vector<std::string>& fields,
              Reader& reader) {
+    ++reader.rows;
     while (fields.size() > headerFields && fields.back().empty()) {
         fields.pop_back();  // Excel's trailing ";" of rows wider than the header
     }
     if (fields.size() != headerFields) {
         reader.Error(-1, FillIn(kPoliMistoPodleZahlavi,
                                 {std::to_string(fields.size()), std::to_string(headerFields)}));
-        return;
+    } else {
+        LineReader line(map, fields, reader);
+        line.Read();
+        reader.lineDays += line.ok ? line.line_.lastDay - line.line_.firstDay + 1 : 0;
+        if (line.ok && reader.lineDays <= kMaxBookedLineDays) {
+            reader.booking.lines.push_back(std::move(line.line_));
+        }
     }
-    if (reader.booking.lines.size() == kMaxBookingLines) {
-        reader.Error(-1, FillIn(kTooManyLines, {std::to_string(kMaxBookingLines)}));
-        return;
+    if (reader.lineDays <= kMaxBookedLineDays) {
+        reader.rowsInBudget = reader.rows;
     }
-    LineReader line(map, fields, reader);
-    line.Read();
-    if (line.ok) {
-        reader.booking.lines.push_back(line.line_);
+}
+
+void CheckLineDays(Reader& reader) {
+    if (reader.lineDays > kMaxBookedLineDays) {
+        reader.Error(-1, FillIn(kTooManyLines, {std::to_string(reader.rows),
+                                                std::to_string(reader.rowsInBudget)}));
     }
 }
 
 // Each client gets files of its own: two whose file names Windows would take as one are an error.
 void CheckClientFileNames(Reader& reader) {
-    std::vector<std::pair<const BookingLine*, std::string>> firsts;  // each client's first line
+    std::unordered_set<std::string_view> clients;
+    // Each client's first line, by its file name part folded as Windows compares names.
+    std::unordered_map<std::string, std::vector<const BookingLine*>> firstsByPart;
     for (const BookingLine& line : reader.booking.lines) {
-        const auto same = [&](const auto& first) { return first.first->client == line.client; };
-        if (std::any_of(firsts.begin(), firsts.end(), same)) {
+        if (!clients.insert(line.client).second) {
             continue;
         }
         std::string part = ClientFileNamePart(line.client);
-        for (const auto& [first, firstPart] : firsts) {
-            if (EqualIgnoringCase(firstPart, part)) {
-                reader.lineNumber = line.lineNumber;
-                reader.Error(kClient, FillIn(kSameFileAs, {line.client, first->client,
-                                                           std::to_string(first->lineNumber)}));
-            }
+        for (char& c : part) {
+            c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
         }
-        firsts.emplace_back(&line, std::move(part));
+        std::vector<const BookingLine*>& firsts = firstsByPart[part];
+        for (const BookingLine* first : firsts) {
+            reader.lineNumber = line.lineNumber;
+            reader.Error(kClient, FillIn(kSameFileAs, {line.client, first->client,
+                                                       std::to_string(first->lineNumber)}));
+        }
+        firsts.push_back(&line);
     }
 }
 
@@ -525,6 +531,7 @@ Booking ParseBooking(std::string_view bytes) {
     }
     CheckClientFileNames(reader);
     reader.lineNumber = 0;
+    CheckLineDays(reader);
     if (!headerSeen) {
         reader.Error(-1, kSouborJePrazdnyChybi.str());
     } else if (booking.lines.empty() && booking.errors.empty()) {

@@ -42,10 +42,15 @@ struct Booking {
     std::vector<BookingError> errors;  // every error of the file; no lines are usable then
 };
 
-// The longest stretch of days one line may book, the most lines a booking may have and the
-// longest spot, as a name has at most 255 characters.
+// The longest stretch of days one line may book and the longest spot, as a name has at most 255
+// characters.
 constexpr int32_t kMaxBookedDays = 1830;
-constexpr size_t kMaxBookingLines = 1000;
+// A panel's count holds 4 bytes for each booked day of each line that applies to it, once for the
+// panel and once per log counted at the same time. The booked days of all lines together are
+// bounded so that each of those tallies stays within 128 MiB: 100,000 lines of 335 days fit.
+constexpr int64_t kTallyBytesPerLineDay = 4;
+constexpr int64_t kMaxTallyBytes = int64_t{128} << 20;
+constexpr int64_t kMaxBookedLineDays = kMaxTallyBytes / kTallyBytesPerLineDay;
 constexpr size_t kMaxSpotLength = 255;
 constexpr uint32_t kMaxPlaysPerDay = 1000000;
 constexpr uint32_t kFirstBookedYear = 1970;

@@ -15,6 +15,9 @@ public:
 
     bool Matches(std::string_view name) const;
     bool ComparesWholeName() const { return wholeName_; }
+    bool HasWildcard() const { return folded_.find('*') != std::string::npos; }
+    // The spot with each letter made capital: the name a pattern without "*" stands for.
+    const std::string& Folded() const { return folded_; }
     // Whether some name could match both (only for two patterns that compare the same part).
     bool MayOverlap(const SpotPattern& other) const;
 

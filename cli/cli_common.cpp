@@ -1,7 +1,6 @@
 #include "cli/cli_common.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,7 +8,9 @@
 
 #include "base/cp1250.h"
 #include "base/moment.h"
+#include "base/number_text.h"
 #include "campaign/booking.h"
+#include "logdata/clock_text.h"
 #include "logdata/playback_log.h"
 #include "logdata/month_load.h"
 #include "logdata/load_messages.h"
@@ -99,26 +100,13 @@ bool ParseMonth(const std::string& text, LogMonth& month) {
 
 namespace {
 
-bool ParseInt(const std::string& text, long low, long high, int32_t& value) {
-    if (text.empty()) {
-        return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const long number = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || errno == ERANGE || number < low || number > high) {
-        return false;
-    }
-    value = static_cast<int32_t>(number);
-    return true;
-}
-
-// H:M, each a signed 32-bit number, as the window's edits take them.
 bool ParseTime(const std::string& text, int32_t& hour, int32_t& minute) {
-    const size_t colon = text.find(':');
-    return colon != std::string::npos &&
-           ParseInt(text.substr(0, colon), INT32_MIN, INT32_MAX, hour) &&
-           ParseInt(text.substr(colon + 1), INT32_MIN, INT32_MAX, minute);
+    const std::optional<TimeOfDay> time = ParseClockText(text, ClockSyntax::kAnyNumbers);
+    if (time) {
+        hour = time->hour;
+        minute = time->minute;
+    }
+    return time.has_value();
 }
 
 // One character as typed: a single byte, or one UTF-8 character that the code page has.
@@ -165,10 +153,12 @@ bool ParseFilterOption(const Arguments& args, size_t& i, const RequestSyntax& sy
         if (!TakeValue(args, i, value, error)) {
             return false;
         }
-        if (!ParseInt(value, 0, 31, filter.day)) {
+        const std::optional<int32_t> day = ParseWholeNumber(value, 0, 31);
+        if (!day) {
             error = "--day takes a day of the month 1 to 31, or 0 for all days: " + value;
             return false;
         }
+        filter.day = *day;
         return true;
     }
     if (option == "--from" || option == "--to") {

@@ -2,32 +2,41 @@
 # Times `kvimeter-cli campaign` on 1, 5 and 20 panels of three genlog months each (about 260,000
 # plays a month, 15.6 million plays on 20 panels), as of the quarter's last day, beside a mawk
 # script that does the same per-day counting of the booking lines on the same files, with wall
-# time and peak memory.
+# time and peak memory. Then bookings of many lines on 5 panels, each run once: 100, 1,000 and
+# 10,000 random lines whose spots, patterns, four-hour windows and periods overlap, and 10,000 lines
+# of exact spots apart over a 1,000-name playlist; a run past BENCH_CAMPAIGN_LIMIT seconds (default
+# 600) is stopped and said to be over it.
 # Uses what `make bench` built (preset linux); writes its data to build/bench-data/campaign once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bin=build/linux
 data=$PWD/build/bench-data/campaign
 genlog=$bin/bench/genlog
+genbooking=$bin/bench/genbooking
 cli=$PWD/$bin/cli/kvimeter-cli
 bench=$PWD/$bin/bench/bench_load
-for tool in "$genlog" "$cli" "$bench"; do
+limit=${BENCH_CAMPAIGN_LIMIT:-600}
+for tool in "$genlog" "$genbooking" "$cli" "$bench"; do
     [ -x "$tool" ] || { echo "bench-campaign.sh: $tool is missing; run 'make bench'" >&2; exit 1; }
 done
 
 months="2026-10 2026-11 2026-12"
-mkdir -p "$data"
-for p in $(seq -f %02g 1 20); do
-    for month in $months; do
-        file=$data/panel$p/log/AVI_$month.txt
-        if [ ! -s "$file" ]; then
-            mkdir -p "$(dirname "$file")"
-            "$genlog" --year "${month%-*}" --month "${month#*-}" --plays 260000 --playlist 24 \
-                --seed "$((10#$p * 100 + 10#${month#*-}))" -o "$file.tmp"
-            mv "$file.tmp" "$file"
-        fi
+# make_panels FOLDER PANELS PLAYLIST: three months a panel, once.
+make_panels() {
+    for p in $(seq -f %02g 1 "$2"); do
+        for month in $months; do
+            file=$1/panel$p/log/AVI_$month.txt
+            if [ ! -s "$file" ]; then
+                mkdir -p "$(dirname "$file")"
+                "$genlog" --year "${month%-*}" --month "${month#*-}" --plays 260000 --playlist "$3" \
+                    --seed "$((10#$p * 100 + 10#${month#*-}))" -o "$file.tmp"
+                mv "$file.tmp" "$file"
+            fi
+        done
     done
-done
+}
+mkdir -p "$data"
+make_panels "$data" 20 24
 
 # Six booking lines over the quarter: single spots, patterns, windows, one panel of its own.
 booking=$data/kvartal.csv
@@ -75,3 +84,36 @@ for panels in 1 5 20; do
             "${files[@]#$data/}")
     fi
 done
+
+# Bookings of many lines, on 5 panels, as of the quarter's last day.
+names=$data/names1000
+make_panels "$names" 5 1000
+for lines in 100 1000 10000; do
+    "$genbooking" --lines "$lines" --playlist 24 --seed "$lines" --overlapping -o "$data/lines$lines.csv"
+done
+"$genbooking" --lines 10000 --playlist 1000 --seed 1 --distinct -o "$names/distinct10000.csv"
+five=(--as-of 31.12.2026)
+for p in 01 02 03 04 05; do five+=(--panel "panel$p"); done
+
+# run_once FOLDER BOOKING: wall time, peak memory and the report files' size of one count.
+run_once() {
+    local status=0 name=${2%.csv}
+    (cd "$1" && /usr/bin/time -f "%e s, peak %M KB" -o time.txt timeout "$limit" "$cli" campaign \
+        "$2" "${five[@]}" >/dev/null 2>error.txt) || status=$?
+    if [ "$status" = 124 ]; then
+        echo "over $limit s"
+    elif [ "$status" != 0 ]; then
+        echo "failed with status $status: $(head -c 300 "$1/error.txt")"
+    else
+        echo "$(tail -1 "$1/time.txt"); report files $(du -cb "$1/report/KAMPAN_$name"* | tail -1 |
+            cut -f1) bytes, page $(stat -c %s "$1/report/KAMPAN_$name.html") bytes"
+    fi
+}
+echo
+echo "== bookings of many lines on 5 panels x 3 months (3.9 million plays), each run once"
+for lines in 100 1000 10000; do
+    cat "$data"/panel0[1-5]/log/AVI_*.txt >/dev/null
+    echo "$lines overlapping lines: $(run_once "$data" "lines$lines.csv")"
+done
+cat "$names"/panel0[1-5]/log/AVI_*.txt >/dev/null
+echo "10000 exact lines apart, 1,000-name playlist: $(run_once "$names" distinct10000.csv)"

@@ -104,6 +104,46 @@ TEST(Booking, EveryErrorIsNamedWithItsLineAndColumn) {
     }
 }
 
+// Rows of one spot, each booking `days` days from 1.1.2026.
+std::string Rows(size_t count, int32_t days) {
+    const std::string last = IsoDateText(DayNumber({2026, 1, 1}) + days - 1);
+    std::string rows;
+    for (size_t i = 0; i < count; ++i) {
+        rows += "K" + std::to_string(i % 50) + ";B;s.avi;2026-01-01;" + last + ";;;1\r\n";
+    }
+    return rows;
+}
+
+TEST(Booking, TheBookedDaysOfAllLinesHaveOneLimitSaidOnce) {
+    const int64_t longLines = kMaxBookedLineDays / kMaxBookedDays;
+    const int32_t rest = static_cast<int32_t>(kMaxBookedLineDays % kMaxBookedDays);
+    const std::string full = Rows(longLines, kMaxBookedDays);
+    const struct {
+        std::string rows;
+        size_t lines;
+        std::vector<std::string> errors;
+    } cases[] = {
+        {Rows(100000, 92), 100000, {}},
+        {full + Rows(1, rest), longLines + 1, {}},
+        {full + Rows(1, rest + 1) + Rows(10, 1),
+         0,
+         {"k.csv: objednávka má " + std::to_string(longLines + 11) + " řádků, nejvýš " +
+          std::to_string(longLines)}},
+        // The other errors stay, each with its line, also past the limit.
+        {full + Rows(2, kMaxBookedDays) + "A;B;s;1.3.2026;1.3.2026;;;x\r\n",
+         0,
+         {"k.csv:" + std::to_string(longLines + 4) +
+              ": sloupec „Přehrání za den“: „x“ není celé číslo od 0 do 1000000",
+          "k.csv: objednávka má " + std::to_string(longLines + 3) + " řádků, nejvýš " +
+              std::to_string(longLines)}},
+    };
+    for (const auto& c : cases) {
+        const Booking booking = Parse(kHeader + c.rows);
+        EXPECT_EQ(ErrorTexts(booking), c.errors);
+        EXPECT_EQ(booking.lines.size(), c.lines);
+    }
+}
+
 TEST(Booking, AUnicodeFileWithACharacterOutsideTheCodePageIsRefused) {
     const Booking booking =
         ParseBooking(kHeader + "A;B;spot\xE2\x9C\x93;1.3.2026;1.3.2026;;;1\r\n");
