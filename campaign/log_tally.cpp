@@ -146,14 +146,8 @@ void LogTally::FindStretch(uint32_t id, int32_t day, int32_t minute) {
 
 const std::vector<uint32_t>& LogTally::MatchingLines(uint32_t id) {
     while (matching_.size() <= id) {
-        const std::string_view name = names_.Name(static_cast<uint32_t>(matching_.size()));
-        std::vector<uint32_t> lines;
-        for (size_t l = 0; l < plan_.lines.size(); ++l) {
-            if (plan_.lines[l].pattern.Matches(name)) {
-                lines.push_back(static_cast<uint32_t>(l));
-            }
-        }
-        matching_.push_back(std::move(lines));
+        matching_.push_back(
+            plan_.index.Matching(names_.Name(static_cast<uint32_t>(matching_.size()))));
     }
     return matching_[id];
 }

@@ -11,13 +11,15 @@ namespace {
 
 PanelPlan PlanPanel(size_t panel, const std::vector<BookingLine>& lines,
                     const std::vector<CampaignPanel>& panels, int32_t asOfDay) {
-    PanelPlan plan{panel, {}, 0, -1, {}};
+    PanelPlan plan;
+    plan.panel = panel;
     for (size_t i = 0; i < lines.size(); ++i) {
         if (!AppliesTo(lines[i], panels[panel]) || lines[i].firstDay > asOfDay) {
             continue;
         }
         const int32_t last = std::min(lines[i].lastDay, asOfDay);
-        plan.lines.push_back({i, &lines[i], SpotPattern(lines[i].spot), last});
+        plan.lines.push_back({i, &lines[i], last});
+        plan.index.Add(SpotPattern(lines[i].spot));
         const bool first = plan.lines.size() == 1;
         plan.firstDay = first ? lines[i].firstDay : std::min(plan.firstDay, lines[i].firstDay);
         plan.lastDay = first ? last : std::max(plan.lastDay, last);

@@ -9,6 +9,7 @@
 #include "campaign/booking.h"
 #include "campaign/campaign_result.h"
 #include "campaign/coverage.h"
+#include "campaign/spot_index.h"
 #include "campaign/spot_pattern.h"
 
 bool AppliesTo(const BookingLine& line, const CampaignPanel& panel);
@@ -16,17 +17,17 @@ bool AppliesTo(const BookingLine& line, const CampaignPanel& panel);
 struct PanelLine {
     size_t line;  // into the booking
     const BookingLine* booking;
-    SpotPattern pattern;
     int32_t lastCounted;  // the line's last day, or the as-of day when that is earlier
     size_t cell = 0;      // where its counted days begin among the plan's cells
     size_t Days() const { return static_cast<size_t>(lastCounted - booking->firstDay + 1); }
 };
 
 struct PanelPlan {
-    size_t panel;
+    size_t panel = 0;
     std::vector<PanelLine> lines;
     int32_t firstDay = 0, lastDay = -1;
     std::vector<uint8_t> booked;  // [day - firstDay]
+    SpotIndex index;              // the lines' patterns, by the lines' order
     size_t cells = 0;             // the counted days of all its lines
     size_t Days() const { return static_cast<size_t>(lastDay - firstDay + 1); }
     const PanelLine* Find(size_t line) const;
