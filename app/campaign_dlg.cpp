@@ -11,6 +11,7 @@
 #include "campaign/as_of_day.h"
 #include "campaign/calendar.h"
 #include "framework/message_box.h"
+#include "framework/scoped_win.h"
 
 namespace {
 
@@ -103,13 +104,11 @@ BOOL CCampaignDlg::OnInitDialog() {
 // A folder of panel folders usually holds its one booking file beside them.
 void CCampaignDlg::OfferTheOnlyBooking() {
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(L"*.csv", &found);
-    if (search == INVALID_HANDLE_VALUE)
+    ScopedFindFile search(L"*.csv", &found);
+    if (!search.Found())
         return;
     const std::wstring first = found.cFileName;
-    const bool only = !FindNextFileW(search, &found);
-    FindClose(search);
-    if (only)
+    if (!search.Next(&found))
         SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, first.c_str());
 }
 
