@@ -137,7 +137,9 @@ void CCampaignDlg::SetUpLists() {
 
 void CCampaignDlg::BindControls() {
     constexpr const char* kRefused = "CCampaignDlg: a binding was refused";
-    VerifyInvariant(AddBinding(IntBinding(IDC_GAP, EditInt, &m_nGapMinutes, 1, 1440)), kRefused);
+    VerifyInvariant(
+        AddBinding(IntBinding(IDC_GAP, EditInt, &m_nGapMinutes, kShortestGap, kLongestGap)),
+        kRefused);
     VerifyInvariant(AddBinding(IDC_AS_OF, DatePickerYmd, &m_asOf), kRefused);
     VerifyInvariant(AddBinding(IDC_PER_CLIENT, CheckByte, &m_bPerClient), kRefused);
 }

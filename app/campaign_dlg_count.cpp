@@ -127,7 +127,7 @@ void CCampaignDlg::ShowLines(const std::string& title, const std::string& lines)
 
 // A gap refused as the edit lost the focus has been said already; the caret is back there.
 bool CCampaignDlg::GapAccepted() {
-    if (m_nGapMinutes >= 1 && m_nGapMinutes <= 1440)
+    if (m_nGapMinutes >= kShortestGap && m_nGapMinutes <= kLongestGap)
         return true;
     if (GetFocus() == GetDlgItem(IDC_GAP))
         return false;
