@@ -49,6 +49,10 @@ std::string Date(int32_t day) {
     return Cp1250ToUtf8(CzechDateText(day));
 }
 
+// Past this the overview leaves the charts per line to the clients' pages.
+constexpr size_t kLargestPageMegabytes = 20;
+constexpr size_t kLargestPage = kLargestPageMegabytes * 1000 * 1000;
+
 // A client's or campaign's sum: the figures of its lines and the days they have left.
 struct Sum {
     FiguresTotal total{0, 0, 0, 0};
@@ -475,9 +479,20 @@ std::string CampaignPage(const CampaignReport& report, const SystemTime& madeAt)
     if (report.client.empty()) {
         AppendMakeGood(html, report);
     }
-    AppendLineSections(html, report, true, 0, SIZE_MAX);
-    AppendOutages(html, report);
-    AppendEvidence(html, report);
-    html += "</main>\n</body>\n</html>\n";
-    return html;
+    std::string rest;
+    AppendOutages(rest, report);
+    AppendEvidence(rest, report);
+    rest += "</main>\n</body>\n</html>\n";
+    // Only an overview beside the clients' own pages may leave its charts to them.
+    const bool mayLeaveCharts = report.client.empty() && report.clientPagesBeside;
+    const size_t sectionsStart = html.size();
+    if (!AppendLineSections(html, report, true, rest.size(),
+                            mayLeaveCharts ? kLargestPage : SIZE_MAX)) {
+        html.resize(sectionsStart);
+        html += "<p>" +
+                Wording(PageText::kChartsOnClientPages, {std::to_string(kLargestPageMegabytes)}) +
+                "</p>\n";
+        AppendLineSections(html, report, false, 0, SIZE_MAX);
+    }
+    return html + rest;
 }
