@@ -114,9 +114,8 @@ std::string Cells(std::initializer_list<int> columns, const std::vector<std::str
     static constexpr const char* kOpen[] = {"<td>", "<td class=\"num\">", "<td class=\"time\">",
                                             "<td class=\"hash\">"};
     std::string row;
-    size_t i = 0;
-    for (const int column : columns) {
-        row += kOpen[static_cast<int>(KindOf(column))] + cells[i++] + "</td>";
+    for (size_t i = 0; i < columns.size() && i < cells.size(); ++i) {
+        row += kOpen[static_cast<int>(KindOf(columns.begin()[i]))] + cells[i] + "</td>";
     }
     return row;
 }
