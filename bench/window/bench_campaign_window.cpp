@@ -23,6 +23,7 @@ public:
 
     double longestAnswer = 0;
     double longestListMessage = 0;
+    std::string listMessages;  // the last run's, each message with its time
     int rows = 0;
     size_t panels = 0;
 
@@ -35,12 +36,14 @@ private:
         std::atomic<bool> askerDone{false};
         std::thread asker([&] {
             for (; counting; Sleep(10)) {
+                // A question asked during the count counts, also when its answer comes after.
+                const bool asked = counting;
                 LARGE_INTEGER sent, answered;
                 QueryPerformanceCounter(&sent);
                 DWORD_PTR ignored = 0;
                 SendMessageTimeoutW(m_hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
                 QueryPerformanceCounter(&answered);
-                if (counting)
+                if (asked)
                     longestAnswer = std::max(longestAnswer, Seconds(sent, answered));
             }
             askerDone = true;
@@ -75,6 +78,7 @@ private:
     // painted, the end and the start, a page down, every row selected and none, a typed letter.
     void TimeListMessages() {
         const HWND list = m_resultList.m_hWnd;
+        listMessages.clear();
         const auto timed = [&](UINT message, WPARAM wParam, LPARAM lParam) {
             LARGE_INTEGER sent, answered;
             QueryPerformanceCounter(&sent);
@@ -82,6 +86,10 @@ private:
             UpdateWindow(list);
             QueryPerformanceCounter(&answered);
             longestListMessage = std::max(longestListMessage, Seconds(sent, answered));
+            char text[64];
+            std::snprintf(text, sizeof text, "%s0x%X %.0f ms", listMessages.empty() ? "" : ", ",
+                          message, Seconds(sent, answered) * 1000);
+            listMessages += text;
         };
         LVITEMW all{};
         all.stateMask = LVIS_SELECTED;
@@ -119,5 +127,6 @@ int main(int argc, char** argv) {
         "message %.0f ms\n",
         dialog.panels, dialog.rows, dialog.Spread().c_str(), dialog.longestAnswer * 1000,
         dialog.longestListMessage * 1000);
+    std::printf("the list's messages: %s\n", dialog.listMessages.c_str());
     return 0;
 }
