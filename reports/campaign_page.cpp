@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "base/cp1250.h"
-#include "base/message_text.h"
 #include "campaign/calendar.h"
+#include "reports/campaign_chart.h"
 #include "reports/campaign_texts.h"
 #include "reports/html_page.h"
 
@@ -39,10 +39,6 @@ std::string Number(uint64_t value) {
 
 std::string Percent(const FiguresTotal& total) {
     return Cp1250ToUtf8(PercentText(total, ','));
-}
-
-std::string Wording(PageText text, std::initializer_list<std::string_view> parts = {}) {
-    return FillIn(PageWording(text), parts);
 }
 
 std::string Date(int32_t day) {
@@ -137,7 +133,7 @@ std::string FiguresCells(const Sum& sum) {
 
 std::string WindowText(const BookingLine& line) {
     if (line.from.hour == 0 && line.from.minute == 0 && line.to.hour == 24) {
-        return Wording(PageText::kWholeDay);
+        return PageWording(PageText::kWholeDay);
     }
     char text[64];
     std::snprintf(text, sizeof text, "%d:%02d–%d:%02d", static_cast<int>(line.from.hour),
@@ -157,22 +153,23 @@ void AppendHeader(std::string& html, const CampaignReport& report, const SystemT
     for (const CampaignPanel& panel : report.panels) {
         panels += (panels.empty() ? "" : ", ") + Text(panel.name);
     }
-    html += "<header>\n<h1>" + Wording(PageText::kHeading) + "</h1>\n<p class=\"lead\">" +
-            Wording(PageText::kBookingLead, {Text(report.name)}) + "</p>\n<p class=\"lead asof\">" +
-            Cp1250ToUtf8(AsOfText(report.result.asOfDay)) + "</p>\n<dl class=\"filter\">\n";
+    html += "<header>\n<h1>" + PageWording(PageText::kHeading) + "</h1>\n<p class=\"lead\">" +
+            PageWording(PageText::kBookingLead, {Text(report.name)}) +
+            "</p>\n<p class=\"lead asof\">" + Cp1250ToUtf8(AsOfText(report.result.asOfDay)) +
+            "</p>\n<dl class=\"filter\">\n";
     if (!report.client.empty()) {
         html += "<dt>" + Cp1250ToUtf8(CampaignColumnTitle(kClientColumn)) + "</dt><dd>" +
                 Text(report.client) + "</dd>\n";
     }
     const auto term = [&](PageText name, const std::string& definition) {
-        html += "<dt>" + Wording(name) + "</dt><dd>" + definition + "</dd>\n";
+        html += "<dt>" + PageWording(name) + "</dt><dd>" + definition + "</dd>\n";
     };
     term(PageText::kPeriodTerm, Date(first) + " – " + Date(last));
     term(PageText::kPanelsTerm, panels);
     term(PageText::kOutageTerm,
-         Wording(PageText::kOutageDefinition, {std::to_string(report.gapMinutes)}));
-    term(PageText::kTimesTerm, Wording(PageText::kTimesDefinition));
-    html += "<dt>" + Wording(PageText::kMadeTerm) + "</dt><dd>";
+         PageWording(PageText::kOutageDefinition, {std::to_string(report.gapMinutes)}));
+    term(PageText::kTimesTerm, PageWording(PageText::kTimesDefinition));
+    html += "<dt>" + PageWording(PageText::kMadeTerm) + "</dt><dd>";
     AppendMadeAt(html, madeAt);
     html += "</dd>\n</dl>\n</header>\n";
 }
@@ -198,86 +195,16 @@ void AppendClientSummary(std::string& html, const CampaignReport& report) {
             contract += (contract.empty() ? "" : ", ") + line.contract;
         }
     }
-    html += "<section class=\"summary\">\n<h2>" + Wording(PageText::kSummaryHeading) + "</h2>\n" +
-            TableStart(Heads(kSummaryColumns) + Heads(kFiguresColumns));
+    html += "<section class=\"summary\">\n<h2>" + PageWording(PageText::kSummaryHeading) +
+            "</h2>\n" + TableStart(Heads(kSummaryColumns) + Heads(kFiguresColumns));
     for (const auto& key : order) {
         html += "<tr>" +
                 Cells(kSummaryColumns, {Text(key.first), Text(key.second), Text(contracts[key])}) +
                 FiguresCells(byCampaign[key]) + "</tr>\n";
     }
-    html += "</tbody><tfoot><tr><th>" + Wording(PageText::kTotalRow) + "</th>" +
+    html += "</tbody><tfoot><tr><th>" + PageWording(PageText::kTotalRow) + "</th>" +
             Cells({kCampaignColumn, kContractColumn}, {"", ""}) + FiguresCells(all) +
             "</tr></tfoot></table>\n</section>\n";
-}
-
-struct ChartScale {
-    uint64_t top, step, ticks;
-};
-
-ChartScale ScaleFor(uint64_t most) {
-    const uint64_t step = NiceCeiling(most == 0 ? 1 : (most + 3) / 4);
-    const uint64_t ticks = most == 0 ? 1 : (most + step - 1) / step;
-    return {ticks * step, step, ticks};
-}
-
-// Delivered bars per day against the booked level, a dashed line; the days still to come as
-// empty slots up to it.
-void AppendDayChart(std::string& html, const std::vector<uint32_t>& delivered, uint32_t booked,
-                    int32_t firstDay, uint32_t daysLeft) {
-    constexpr int kWidth = 1000, kHeight = 230, kLeft = 56, kRight = 8, kTop = 10, kBottom = 40;
-    uint64_t most = booked;
-    for (const uint32_t count : delivered) {
-        most = std::max<uint64_t>(most, count);
-    }
-    const ChartScale scale = ScaleFor(most);
-    const int plotWidth = kWidth - kLeft - kRight;
-    const int plotHeight = kHeight - kTop - kBottom;
-    const int base = kTop + plotHeight;
-    const auto height = [&](uint64_t value) {
-        return static_cast<int>(value * static_cast<uint64_t>(plotHeight) / scale.top);
-    };
-    html += "<svg class=\"chart\" viewBox=\"0 0 " + std::to_string(kWidth) + " " +
-            std::to_string(kHeight) + "\" role=\"img\" aria-label=\"" +
-            Wording(PageText::kChartLabel) + "\">";
-    for (uint64_t t = 0; t <= scale.ticks; ++t) {
-        const int y = base - height(t * scale.step);
-        AppendLine(html, kLeft, y, kWidth - kRight, y, t == 0 ? "axis" : "grid");
-        AppendText(html, kLeft - 5, y + 4, "end", std::to_string(t * scale.step));
-    }
-    const int n = static_cast<int>(delivered.size() + daysLeft);
-    for (int i = 0; i < n; ++i) {
-        const int x0 = kLeft + i * plotWidth / n;
-        const int x1 = kLeft + (i + 1) * plotWidth / n;
-        const int gap = (x1 - x0) / 6 + (x1 - x0 > 2 ? 1 : 0);
-        const CivilDate date = DateOfDay(firstDay + i);
-        const std::string label = std::to_string(date.day) + "." + std::to_string(date.month) + ".";
-        if (i >= static_cast<int>(delivered.size())) {
-            const int h = std::max(1, height(booked));
-            html += "<rect class=\"pending\" x=\"" + std::to_string(x0 + gap) + "\" y=\"" +
-                    std::to_string(base - h) + "\" width=\"" +
-                    std::to_string(std::max(1, x1 - x0 - 2 * gap)) + "\" height=\"" +
-                    std::to_string(h) + "\"><title>" + Wording(PageText::kPendingDay, {label}) +
-                    "</title></rect>";
-        } else if (delivered[i] > 0) {
-            const int h = height(delivered[i]);
-            html += std::string("<rect class=\"bar") + (delivered[i] < booked ? " short" : "") +
-                    "\" x=\"" + std::to_string(x0 + gap) + "\" y=\"" + std::to_string(base - h) +
-                    "\" width=\"" + std::to_string(std::max(1, x1 - x0 - 2 * gap)) +
-                    "\" height=\"" + std::to_string(h) + "\"><title>" +
-                    Wording(PageText::kDeliveredDay,
-                            {label, std::to_string(delivered[i]), std::to_string(booked)}) +
-                    "</title></rect>";
-        }
-        if (i == 0 || n <= 16 || date.day == 1 || (date.day % 5 == 0 && date.day < 30)) {
-            AppendText(html, (x0 + x1) / 2, base + 14, "middle", label);
-        }
-    }
-    const int level = base - height(booked);
-    AppendLine(html, kLeft, level, kWidth - kRight, level, "level");
-    AppendText(html, kLeft + plotWidth / 2, kHeight - 6, "middle",
-               Wording(daysLeft > 0 ? PageText::kChartAxisWithPending : PageText::kChartAxis),
-               "title");
-    html += "</svg>";
 }
 
 // Each line's figures, in their order: one walk, not one per line.
@@ -290,13 +217,13 @@ std::vector<std::vector<size_t>> FiguresByLine(const CampaignReport& report) {
 }
 
 std::string LineSpan(const BookingLine& line) {
-    std::string span = Date(line.firstDay) + " – " + Date(line.lastDay) + ", " + WindowText(line) +
-                       ", " + Wording(PageText::kPlaysPerDay, {std::to_string(line.playsPerDay)}) +
-                       ", " +
-                       (line.panel.empty() ? Wording(PageText::kEveryPanel)
-                                           : Wording(PageText::kOnePanel, {Text(line.panel)}));
+    std::string span =
+        Date(line.firstDay) + " – " + Date(line.lastDay) + ", " + WindowText(line) + ", " +
+        PageWording(PageText::kPlaysPerDay, {std::to_string(line.playsPerDay)}) + ", " +
+        (line.panel.empty() ? PageWording(PageText::kEveryPanel)
+                            : PageWording(PageText::kOnePanel, {Text(line.panel)}));
     if (!line.contract.empty()) {
-        span += ", " + Wording(PageText::kContract, {Text(line.contract)});
+        span += ", " + PageWording(PageText::kContract, {Text(line.contract)});
     }
     return span;
 }
@@ -305,8 +232,8 @@ void AppendLineSection(std::string& html, const CampaignReport& report, size_t l
                        const std::vector<size_t>& figuresOfLine, bool withCharts) {
     const BookingLine& line = report.lines[l];
     html += "<section class=\"line\">\n<h2>" +
-            Wording(PageText::kLineHeading, {std::to_string(line.lineNumber), Text(line.client),
-                                             Text(line.campaign), Text(line.spot)}) +
+            PageWording(PageText::kLineHeading, {std::to_string(line.lineNumber), Text(line.client),
+                                                 Text(line.campaign), Text(line.spot)}) +
             "</h2>\n<p class=\"span\">" + LineSpan(line) + "</p>\n";
     if (line.firstDay > report.result.asOfDay) {
         html += "<p class=\"pending\">" + Text(NotStartedText(line.firstDay)) + "</p>\n";
@@ -320,8 +247,8 @@ void AppendLineSection(std::string& html, const CampaignReport& report, size_t l
         const std::string panel = Text(report.panels[figures.panel].name);
         html += "<tr>" + Cells({kPanelColumn}, {panel}) + FiguresCells(sum) + "</tr>\n";
         if (withCharts && !figures.delivered.empty()) {
-            charts +=
-                "<figure><figcaption>" + Wording(PageText::kPanelChart, {panel}) + "</figcaption>";
+            charts += "<figure><figcaption>" + PageWording(PageText::kPanelChart, {panel}) +
+                      "</figcaption>";
             AppendDayChart(charts, figures.delivered, line.playsPerDay, line.firstDay,
                            figures.daysLeft);
             charts += "</figure>\n";
@@ -372,7 +299,7 @@ void AppendOutageTable(std::string& html, const CampaignReport& report) {
     const CampaignResult& result = report.result;
     if (result.outages.empty()) {
         html += "<p class=\"ok\">" +
-                Wording(PageText::kNoOutage, {std::to_string(report.gapMinutes)}) + "</p>\n";
+                PageWording(PageText::kNoOutage, {std::to_string(report.gapMinutes)}) + "</p>\n";
         return;
     }
     html += TableStart(Heads(kOutageColumns));
@@ -395,7 +322,7 @@ void AppendShortDays(std::string& html, const CampaignReport& report) {
     if (result.shortDays.empty()) {
         return;
     }
-    html += "<h3>" + Wording(PageText::kShortDaysHeading) + "</h3>\n" +
+    html += "<h3>" + PageWording(PageText::kShortDaysHeading) + "</h3>\n" +
             TableStart(Heads(kShortDayColumns));
     for (const ShortDay& day : result.shortDays) {
         const LineFigures& figures = result.figures[day.figures];
@@ -414,24 +341,25 @@ void AppendShortDays(std::string& html, const CampaignReport& report) {
 void AppendOutages(std::string& html, const CampaignReport& report) {
     const CampaignResult& result = report.result;
     const auto panel = [&](size_t index) { return Text(report.panels[index].name); };
-    html += "<section class=\"outages\">\n<h2>" + Wording(PageText::kOutagesHeading) + "</h2>\n";
+    html +=
+        "<section class=\"outages\">\n<h2>" + PageWording(PageText::kOutagesHeading) + "</h2>\n";
     AppendOutageTable(html, report);
     for (const SilentDay& day : result.silentDays) {
-        AppendWarning(html, Wording(PageText::kSilentDay, {panel(day.panel), Date(day.day)}));
+        AppendWarning(html, PageWording(PageText::kSilentDay, {panel(day.panel), Date(day.day)}));
     }
     for (const MissingLog& log : result.missingLogs) {
-        AppendWarning(html, Wording(PageText::kMissingLog, {Text(log.path), panel(log.panel)}));
+        AppendWarning(html, PageWording(PageText::kMissingLog, {Text(log.path), panel(log.panel)}));
     }
     for (const LogEnd& end : result.logEnds) {
-        AppendWarning(html, Wording(PageText::kLogEnd,
-                                    {panel(end.panel), Text(LogEndText(end.day, end.second))}));
+        AppendWarning(html, PageWording(PageText::kLogEnd,
+                                        {panel(end.panel), Text(LogEndText(end.day, end.second))}));
     }
     AppendShortDays(html, report);
     for (const BookingOverlap& overlap : result.overlaps) {
-        AppendWarning(html, Wording(PageText::kOverlap,
-                                    {std::to_string(report.lines[overlap.first].lineNumber),
-                                     std::to_string(report.lines[overlap.second].lineNumber),
-                                     Number(overlap.sharedPlays)}));
+        AppendWarning(html, PageWording(PageText::kOverlap,
+                                        {std::to_string(report.lines[overlap.first].lineNumber),
+                                         std::to_string(report.lines[overlap.second].lineNumber),
+                                         Number(overlap.sharedPlays)}));
     }
     html += "</section>\n";
 }
@@ -451,15 +379,16 @@ std::string EvidenceRow(const std::string& panel, const std::string& path, uint6
 }
 
 void AppendEvidence(std::string& html, const CampaignReport& report) {
-    html += "<section class=\"evidence\">\n<h2>" + Wording(PageText::kEvidenceHeading) +
-            "</h2>\n<p>" + Wording(PageText::kEvidenceIntro) + "</p>\n" +
+    html += "<section class=\"evidence\">\n<h2>" + PageWording(PageText::kEvidenceHeading) +
+            "</h2>\n<p>" + PageWording(PageText::kEvidenceIntro) + "</p>\n" +
             TableStart(Heads(kEvidenceColumns));
     html += EvidenceRow("", report.booking.path, report.booking.size, report.booking.digest,
-                        Wording(PageText::kBookingFile), "");
+                        PageWording(PageText::kBookingFile), "");
     for (const LogEvidence& log : report.result.logs) {
         const std::string span =
-            log.hasPlays ? Wording(PageText::kPlaySpan, {StampText(log.first), StampText(log.last)})
-                         : Wording(PageText::kNoPlays);
+            log.hasPlays
+                ? PageWording(PageText::kPlaySpan, {StampText(log.first), StampText(log.last)})
+                : PageWording(PageText::kNoPlays);
         html += EvidenceRow(Text(report.panels[log.panel].name), log.path, log.size, log.digest,
                             span, Text(PlausibilityText(log)));
     }
@@ -469,7 +398,7 @@ void AppendEvidence(std::string& html, const CampaignReport& report) {
 }  // namespace
 
 std::string CampaignPage(const CampaignReport& report, const SystemTime& madeAt) {
-    std::string html = PageStart(Wording(PageText::kHeading) + " – " + Text(report.name)) +
+    std::string html = PageStart(PageWording(PageText::kHeading) + " – " + Text(report.name)) +
                        std::string(kCampaignStyle);
     html += "</head>\n<body>\n";
     AppendHeader(html, report, madeAt);
@@ -488,9 +417,10 @@ std::string CampaignPage(const CampaignReport& report, const SystemTime& madeAt)
     if (!AppendLineSections(html, report, true, rest.size(),
                             mayLeaveCharts ? kLargestPage : SIZE_MAX)) {
         html.resize(sectionsStart);
-        html += "<p>" +
-                Wording(PageText::kChartsOnClientPages, {std::to_string(kLargestPageMegabytes)}) +
-                "</p>\n";
+        html +=
+            "<p>" +
+            PageWording(PageText::kChartsOnClientPages, {std::to_string(kLargestPageMegabytes)}) +
+            "</p>\n";
         AppendLineSections(html, report, false, 0, SIZE_MAX);
     }
     return html + rest;

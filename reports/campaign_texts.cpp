@@ -223,6 +223,6 @@ std::string PercentText(const FiguresTotal& total, char decimalSeparator) {
     return std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10) + " %";
 }
 
-std::string_view PageWording(PageText text) {
-    return kPageWording[static_cast<size_t>(text)].utf8;
+std::string PageWording(PageText text, std::initializer_list<std::string_view> parts) {
+    return FillIn(kPageWording[static_cast<size_t>(text)].utf8, parts);
 }

@@ -119,4 +119,5 @@ enum class PageText {
     kPageTexts
 };
 
-std::string_view PageWording(PageText text);
+// The text with its values put in.
+std::string PageWording(PageText text, std::initializer_list<std::string_view> parts = {});
