@@ -257,6 +257,17 @@ void AppendLineSection(std::string& html, const CampaignReport& report, size_t l
     html += "</tbody></table>\n" + charts + "</section>\n";
 }
 
+// Fewer bytes than the page's charts take.
+size_t ChartsLeastBytes(const CampaignReport& report) {
+    size_t least = 0;
+    for (const LineFigures& figures : report.result.figures) {
+        if (!figures.delivered.empty()) {
+            least += DayChartLeastBytes(figures.delivered, figures.daysLeft);
+        }
+    }
+    return least;
+}
+
 // With charts while the page stays within `largest` bytes, counting the `rest` that follows;
 // false, with html part-written, once it would not.
 bool AppendLineSections(std::string& html, const CampaignReport& report, bool withCharts,
@@ -414,8 +425,10 @@ std::string CampaignPage(const CampaignReport& report, const SystemTime& madeAt)
     // Only an overview beside the clients' own pages may leave its charts to them.
     const bool mayLeaveCharts = report.client.empty() && report.clientPagesBeside;
     const size_t sectionsStart = html.size();
-    if (!AppendLineSections(html, report, true, rest.size(),
-                            mayLeaveCharts ? kLargestPage : SIZE_MAX)) {
+    if (!mayLeaveCharts) {
+        AppendLineSections(html, report, true, 0, SIZE_MAX);
+    } else if (html.size() + rest.size() + ChartsLeastBytes(report) > kLargestPage ||
+               !AppendLineSections(html, report, true, rest.size(), kLargestPage)) {
         html.resize(sectionsStart);
         html +=
             "<p>" +

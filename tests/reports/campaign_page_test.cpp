@@ -7,6 +7,7 @@
 
 #include "base/cp1250.h"
 #include "campaign/calendar.h"
+#include "reports/campaign_chart.h"
 #include "reports/campaign_page.h"
 #include "reports/campaign_report.h"
 
@@ -84,6 +85,28 @@ TEST(CampaignPage, AnOverviewPast20MBLeavesItsChartsToTheClientsPagesOnly) {
         // The large ones would pass the limit with every chart.
         EXPECT_EQ(page.size() > 20'000'000, c.charts && c.lines == 400) << c.what << page.size();
         EXPECT_EQ(page.substr(page.size() - 16), "</body>\n</html>\n") << c.what;
+    }
+}
+
+// The bound that spares drawing the charts of a page too large must never exceed a chart.
+TEST(CampaignPage, NoChartIsShorterThanItsLeastBytes) {
+    struct Case {
+        const char* what;
+        std::vector<uint32_t> delivered;
+        uint32_t booked, daysLeft;
+    } cases[] = {
+        {"no play", std::vector<uint32_t>(30, 0), 5, 0},
+        {"one day", {1}, 1, 0},
+        {"every day full", std::vector<uint32_t>(365, 5), 5, 0},
+        {"large counts", std::vector<uint32_t>(92, 123456), 100000, 0},
+        {"all still to come", {}, 3, 60},
+        {"half played, half to come", std::vector<uint32_t>(45, 2), 3, 46},
+    };
+    const int32_t first = DayNumber({2026, 10, 1});
+    for (const Case& c : cases) {
+        std::string chart;
+        AppendDayChart(chart, c.delivered, c.booked, first, c.daysLeft);
+        EXPECT_LE(DayChartLeastBytes(c.delivered, c.daysLeft), chart.size()) << c.what;
     }
 }
 
