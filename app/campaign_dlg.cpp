@@ -11,6 +11,7 @@
 #include "campaign/as_of_day.h"
 #include "campaign/calendar.h"
 #include "framework/message_box.h"
+#include "framework/scoped_win.h"
 
 namespace {
 
@@ -103,13 +104,11 @@ BOOL CCampaignDlg::OnInitDialog() {
 // A folder of panel folders usually holds its one booking file beside them.
 void CCampaignDlg::OfferTheOnlyBooking() {
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(L"*.csv", &found);
-    if (search == INVALID_HANDLE_VALUE)
+    ScopedFindFile search(L"*.csv", &found);
+    if (!search.Found())
         return;
     const std::wstring first = found.cFileName;
-    const bool only = !FindNextFileW(search, &found);
-    FindClose(search);
-    if (only)
+    if (!search.Next(&found))
         SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, first.c_str());
 }
 
@@ -138,7 +137,9 @@ void CCampaignDlg::SetUpLists() {
 
 void CCampaignDlg::BindControls() {
     constexpr const char* kRefused = "CCampaignDlg: a binding was refused";
-    VerifyInvariant(AddBinding(IntBinding(IDC_GAP, EditInt, &m_nGapMinutes, 1, 1440)), kRefused);
+    VerifyInvariant(
+        AddBinding(IntBinding(IDC_GAP, EditInt, &m_nGapMinutes, kShortestGap, kLongestGap)),
+        kRefused);
     VerifyInvariant(AddBinding(IDC_AS_OF, DatePickerYmd, &m_asOf), kRefused);
     VerifyInvariant(AddBinding(IDC_PER_CLIENT, CheckByte, &m_bPerClient), kRefused);
 }

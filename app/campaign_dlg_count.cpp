@@ -38,46 +38,47 @@ constexpr Cp1250Literal kOutages{"Výpadků: "};
 constexpr Cp1250Literal kVerifyTitle{"Ověření stránky"};
 constexpr Cp1250Literal kCannotReadPage{"Důkaz nelze přečíst: "};
 
-constexpr Cp1250Literal kClientColumn{"Klient"};
-constexpr Cp1250Literal kCampaignColumn{"Kampaň"};
-constexpr Cp1250Literal kSpotColumn{"Spot"};
-constexpr Cp1250Literal kPanelColumn{"Panel"};
-constexpr Cp1250Literal kBookedColumn{"Objednáno"};
-constexpr Cp1250Literal kDeliveredColumn{"Odvysíláno"};
-constexpr Cp1250Literal kPercentColumn{"Plnění"};
-constexpr Cp1250Literal kDaysShortColumn{"Dnů pod objednávkou"};
-constexpr std::string_view kResultColumns[] = {kClientColumn,  kCampaignColumn, kSpotColumn,
-                                               kPanelColumn,   kBookedColumn,   kDeliveredColumn,
-                                               kPercentColumn, kDaysShortColumn};
-constexpr int kResultWidths[] = {60, 60, 75, 45, 45, 48, 35, 80};
+// A row of the result list: a booking line on a panel.
+struct ResultRow {
+    const BookingLine& line;
+    const std::string& panel;
+    FiguresTotal total;
+};
+
+// The result list's columns, left to right: the campaign's title, the width in dialog units and
+// the cell's text (Windows-1250). The counts stand right-aligned from the first of them on.
+struct ResultColumn {
+    CampaignColumn title;
+    int width;
+    std::string (*cell)(const ResultRow& row);
+};
+constexpr ResultColumn kResultColumns[] = {
+    {kClientColumn, 60, [](const ResultRow& row) { return row.line.client; }},
+    {kCampaignColumn, 60, [](const ResultRow& row) { return row.line.campaign; }},
+    {kSpotColumn, 75, [](const ResultRow& row) { return row.line.spot; }},
+    {kPanelColumn, 45, [](const ResultRow& row) { return row.panel; }},
+    {kBookedColumn, 45, [](const ResultRow& row) { return std::to_string(row.total.booked); }},
+    {kDeliveredColumn, 48,
+     [](const ResultRow& row) { return std::to_string(row.total.delivered); }},
+    {kPercentColumn, 35,
+     [](const ResultRow& row) { return PercentText(row.total, UserDecimalSeparator()); }},
+    {kDaysShortColumn, 80,
+     [](const ResultRow& row) { return std::to_string(row.total.daysShort); }},
+};
+constexpr int kResultColumnCount = static_cast<int>(std::size(kResultColumns));
+constexpr int kFirstCountColumn = 4;
+static_assert(kResultColumns[kFirstCountColumn].title == kBookedColumn);
 
 constexpr wchar_t kPageFilter[] = L"Stránka kampaně (*.html;*.sha256)\0*.html;*.sha256\0";
 
 // The text of a result cell, Windows-1250.
 std::string ResultCell(const CCampaignDlg& dialog, int row, int column) {
+    if (column < 0 || column >= kResultColumnCount)
+        return "";
     const LineFigures& figures = dialog.m_result.figures[static_cast<size_t>(row)];
     const BookingLine& line = dialog.m_booking.booking.lines[figures.line];
-    const FiguresTotal total = TotalOf(line, figures);
-    switch (column) {
-        case 0:
-            return line.client;
-        case 1:
-            return line.campaign;
-        case 2:
-            return line.spot;
-        case 3:
-            return dialog.m_countedPanels[figures.panel].name;
-        case 4:
-            return std::to_string(total.booked);
-        case 5:
-            return std::to_string(total.delivered);
-        case 6:
-            return PercentText(total, UserDecimalSeparator());
-        case 7:
-            return std::to_string(total.daysShort);
-        default:
-            return "";
-    }
+    const ResultRow cells{line, dialog.m_countedPanels[figures.panel].name, TotalOf(line, figures)};
+    return kResultColumns[column].cell(cells);
 }
 
 void GetResultText(void* context, ListViewItem* item) {
@@ -111,9 +112,13 @@ CCampaignDlg::CoreSettings CCampaignDlg::SettingsForCore() const {
 }
 
 void CCampaignDlg::SetUpResultList() {
-    // From "Objednáno" on the columns are numbers.
-    SetUpDialogColumns(m_resultList, kResultColumns, kResultWidths,
-                       static_cast<int>(std::size(kResultWidths)), 4);
+    std::string_view titles[kResultColumnCount];
+    int widths[kResultColumnCount];
+    for (int i = 0; i < kResultColumnCount; ++i) {
+        titles[i] = CampaignColumnTitle(kResultColumns[i].title);
+        widths[i] = kResultColumns[i].width;
+    }
+    SetUpDialogColumns(m_resultList, titles, widths, kResultColumnCount, kFirstCountColumn);
     m_resultList.SetTextCallback(this, GetResultText);
     m_resultList.SetCellStyleCallback(StyleResultCell);
     m_resultList.SetItemCountEx(0);
@@ -128,7 +133,7 @@ void CCampaignDlg::ShowLines(const std::string& title, const std::string& lines)
 
 // A gap refused as the edit lost the focus has been said already; the caret is back there.
 bool CCampaignDlg::GapAccepted() {
-    if (m_nGapMinutes >= 1 && m_nGapMinutes <= 1440)
+    if (m_nGapMinutes >= kShortestGap && m_nGapMinutes <= kLongestGap)
         return true;
     if (GetFocus() == GetDlgItem(IDC_GAP))
         return false;

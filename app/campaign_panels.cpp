@@ -10,6 +10,7 @@
 #include "base/win32_types.h"
 #include "campaign/spot_pattern.h"
 #include "framework/framework.h"
+#include "framework/scoped_win.h"
 #include "logdata/log_months.h"
 #include "reports/campaign_run.h"
 
@@ -47,16 +48,15 @@ std::string FullPath(const std::string& folder) {
 std::vector<std::string> SubfoldersOfWorkingFolder() {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(L"*", &found);
-    if (search == INVALID_HANDLE_VALUE)
+    ScopedFindFile search(L"*", &found);
+    if (!search.Found())
         return names;
     do {
         const std::wstring name = found.cFileName;
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." &&
             name != L"..")
             names.push_back(ToCp1250(name));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (search.Next(&found));
     std::sort(names.begin(), names.end());
     return names;
 }

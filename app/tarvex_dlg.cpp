@@ -149,7 +149,7 @@ void CTarvexDlg::SetSmallIcon(UINT dpi) {
     if (icon == nullptr)
         return;
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    m_smallIcon.reset(icon);
+    m_smallIcon.Reset(icon);
 }
 
 BOOL CTarvexDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

@@ -2,13 +2,12 @@
 // The main window: choose a month, a day and a time window, load and summarise the month into
 // the list, write the summary and detail reports, and leave after a question.
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <type_traits>
 
 #include "app/month_combo.h"
 #include "controls/list_ctrl_ex.h"
 #include "dialogfw/my_cdialog.h"
+#include "framework/scoped_win.h"
 #include "reports/report_writers.h"
 
 class CTarvexDlg : public MyCDialog {
@@ -56,10 +55,7 @@ protected:
     HICON m_hIcon;
 
 private:
-    struct IconDeleter {
-        void operator()(HICON icon) const { DestroyIcon(icon); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter> m_smallIcon;
+    ScopedIcon m_smallIcon;
 
     void SetSmallIcon(UINT dpi);
     void AddAboutToSystemMenu();

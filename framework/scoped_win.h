@@ -1,8 +1,8 @@
 #pragma once
 // Holders that give back what a scope took from Windows: a GDI object deleted, a DC released, a
-// DC's text settings put back, OLE ended on the thread. They stand beside CFont and CWaitCursor
-// (framework/font_cursor.h).
-// With them no function pairs the calls by hand, and no early return can leak.
+// DC's text settings put back, OLE ended on the thread, a file search closed, an icon destroyed.
+// They stand beside CFont and CWaitCursor (framework/font_cursor.h). With them no function pairs
+// the calls by hand, and no early return can leak.
 #include <windows.h>
 
 #include <ole2.h>
@@ -76,4 +76,49 @@ public:
 
 private:
     bool started_;
+};
+
+// A search of the names that match a pattern (FindFirstFileW), closed again.
+class ScopedFindFile {
+public:
+    ScopedFindFile(const wchar_t* pattern, WIN32_FIND_DATAW* found)
+        : search_(FindFirstFileW(pattern, found)) {}
+    ~ScopedFindFile() {
+        if (search_ != INVALID_HANDLE_VALUE) {
+            FindClose(search_);
+        }
+    }
+    ScopedFindFile(const ScopedFindFile&) = delete;
+    ScopedFindFile& operator=(const ScopedFindFile&) = delete;
+    // False when not even the first name matched.
+    bool Found() const { return search_ != INVALID_HANDLE_VALUE; }
+    bool Next(WIN32_FIND_DATAW* found) { return FindNextFileW(search_, found) != FALSE; }
+
+private:
+    HANDLE search_;
+};
+
+// An icon made for one window (LoadImageW without LR_SHARED), destroyed when replaced or when
+// the holder goes; the window must have been given its successor first.
+class ScopedIcon {
+public:
+    ScopedIcon() = default;
+    ~ScopedIcon() { Destroy(); }
+    ScopedIcon(const ScopedIcon&) = delete;
+    ScopedIcon& operator=(const ScopedIcon&) = delete;
+    void Reset(HICON icon) {
+        if (icon != icon_) {
+            Destroy();
+            icon_ = icon;
+        }
+    }
+    HICON get() const { return icon_; }
+
+private:
+    void Destroy() {
+        if (icon_ != nullptr) {
+            DestroyIcon(icon_);
+        }
+    }
+    HICON icon_ = nullptr;
 };

@@ -37,7 +37,11 @@ ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime
 
 ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTime& madeAt,
                                  bool perClient, std::vector<std::string>& written) {
-    ReportResult result = WriteCampaignReports(overview, madeAt);
+    const std::vector<std::string> clients = ClientsOf(overview.lines);
+    const bool clientPairs = perClient && clients.size() >= 2;
+    CampaignReport page = overview;
+    page.clientPagesBeside = clientPairs;
+    ReportResult result = WriteCampaignReports(page, madeAt);
     const auto note = [&](const CampaignReport& report, const ReportResult& pair) {
         for (const ReportFileType type : {ReportFileType::kCsv, ReportFileType::kHtml}) {
             const std::string path = CampaignReportPath(CampaignFileStem(report), type);
@@ -51,8 +55,7 @@ ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTim
         }
     };
     note(overview, result);
-    const std::vector<std::string> clients = ClientsOf(overview.lines);
-    if (!perClient || clients.size() < 2) {
+    if (!clientPairs) {
         return result;
     }
     for (const std::string& client : clients) {

@@ -3,11 +3,16 @@
 #include "reports/campaign_page.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <map>
+#include <string_view>
+#include <vector>
 
 #include "base/cp1250.h"
 #include "campaign/calendar.h"
+#include "reports/campaign_chart.h"
 #include "reports/campaign_texts.h"
 #include "reports/html_page.h"
 
@@ -36,6 +41,14 @@ std::string Percent(const FiguresTotal& total) {
     return Cp1250ToUtf8(PercentText(total, ','));
 }
 
+std::string Date(int32_t day) {
+    return Cp1250ToUtf8(CzechDateText(day));
+}
+
+// Past this the overview leaves the charts per line to the clients' pages.
+constexpr size_t kLargestPageMegabytes = 20;
+constexpr size_t kLargestPage = kLargestPageMegabytes * 1000 * 1000;
+
 // A client's or campaign's sum: the figures of its lines and the days they have left.
 struct Sum {
     FiguresTotal total{0, 0, 0, 0};
@@ -51,32 +64,76 @@ struct Sum {
     }
 };
 
-std::string FiguresCells(const Sum& sum, const char* cell = "td") {
-    const std::string open = std::string("<") + cell + " class=\"num\">";
-    const std::string close = std::string("</") + cell + ">";
-    const FiguresTotal& total = sum.total;
-    return open + Number(total.booked) + close + open + Number(total.delivered) + close + open +
-           Number(total.bonus) + close + open + Percent(total) + close + open +
-           Number(total.daysShort) + close + open + Number(sum.daysLeft) + close;
-}
+// How a column's cells stand: counts to the right, times as times, the hash in monospace.
+enum class CellKind { kText, kCount, kTime, kHash };
 
-std::string Head(int column, bool number = false) {
-    return std::string(number ? "<th class=\"num\">" : "<th>") +
-           Cp1250ToUtf8(CampaignColumnTitle(column)) + "</th>";
-}
-
-std::string FiguresHead() {
-    std::string head;
-    for (const int column : {kBookedColumn, kDeliveredColumn, kBonusColumn, kPercentColumn,
-                             kDaysShortColumn, kDaysLeftColumn}) {
-        head += Head(column, true);
+CellKind KindOf(int column) {
+    switch (column) {
+        case kBookedColumn:
+        case kDeliveredColumn:
+        case kBonusColumn:
+        case kPercentColumn:
+        case kDaysShortColumn:
+        case kDaysLeftColumn:
+        case kNeededColumn:
+        case kSizeColumn:
+            return CellKind::kCount;
+        case kStartColumn:
+        case kEndColumn:
+        case kLengthColumn:
+            return CellKind::kTime;
+        case kDigestColumn:
+            return CellKind::kHash;
+        default:
+            return CellKind::kText;
     }
-    return head;
+}
+
+std::string Head(int column) {
+    const CellKind kind = KindOf(column);
+    const char* open = kind == CellKind::kCount  ? "<th class=\"num\">"
+                       : kind == CellKind::kTime ? "<th class=\"time\">"
+                                                 : "<th>";
+    return open + Cp1250ToUtf8(CampaignColumnTitle(column)) + "</th>";
+}
+
+std::string Heads(std::initializer_list<int> columns) {
+    std::string heads;
+    for (const int column : columns) {
+        heads += Head(column);
+    }
+    return heads;
+}
+
+// Each cell under its column; the cells are HTML already.
+std::string Cells(std::initializer_list<int> columns, const std::vector<std::string>& cells) {
+    static constexpr const char* kOpen[] = {"<td>", "<td class=\"num\">", "<td class=\"time\">",
+                                            "<td class=\"hash\">"};
+    std::string row;
+    for (size_t i = 0; i < columns.size() && i < cells.size(); ++i) {
+        row += kOpen[static_cast<int>(KindOf(columns.begin()[i]))] + cells[i] + "</td>";
+    }
+    return row;
+}
+
+std::string TableStart(const std::string& heads) {
+    return "<table><thead><tr>" + heads + "</tr></thead>\n<tbody>\n";
+}
+
+constexpr std::initializer_list<int> kFiguresColumns = {kBookedColumn,    kDeliveredColumn,
+                                                        kBonusColumn,     kPercentColumn,
+                                                        kDaysShortColumn, kDaysLeftColumn};
+
+std::string FiguresCells(const Sum& sum) {
+    const FiguresTotal& total = sum.total;
+    return Cells(kFiguresColumns,
+                 {Number(total.booked), Number(total.delivered), Number(total.bonus),
+                  Percent(total), Number(total.daysShort), Number(sum.daysLeft)});
 }
 
 std::string WindowText(const BookingLine& line) {
     if (line.from.hour == 0 && line.from.minute == 0 && line.to.hour == 24) {
-        return "celý den";
+        return PageWording(PageText::kWholeDay);
     }
     char text[64];
     std::snprintf(text, sizeof text, "%d:%02d–%d:%02d", static_cast<int>(line.from.hour),
@@ -96,22 +153,29 @@ void AppendHeader(std::string& html, const CampaignReport& report, const SystemT
     for (const CampaignPanel& panel : report.panels) {
         panels += (panels.empty() ? "" : ", ") + Text(panel.name);
     }
-    html += "<header>\n<h1>Plnění kampaní</h1>\n<p class=\"lead\">Objednávka " + Text(report.name) +
+    html += "<header>\n<h1>" + PageWording(PageText::kHeading) + "</h1>\n<p class=\"lead\">" +
+            PageWording(PageText::kBookingLead, {Text(report.name)}) +
             "</p>\n<p class=\"lead asof\">" + Cp1250ToUtf8(AsOfText(report.result.asOfDay)) +
-            "</p>\n<dl class=\"filter\">\n" +
-            (report.client.empty() ? std::string()
-                                   : "<dt>Klient</dt><dd>" + Text(report.client) + "</dd>\n") +
-            "<dt>Období</dt><dd>" + Cp1250ToUtf8(CzechDateText(first)) + " – " +
-            Cp1250ToUtf8(CzechDateText(last)) + "</dd>\n<dt>Panely</dt><dd>" + panels +
-            "</dd>\n<dt>Výpadek</dt><dd>ticho delší než " + std::to_string(report.gapMinutes) +
-            " min v objednaném okně, bez přehrání jakékoli animace</dd>\n"
-            "<dt>Časy</dt><dd>místní čas panelu, jak jej zapisuje přehrávač; letní čas podle "
-            "pravidla EU (poslední neděle v březnu 2:00 → 3:00, poslední neděle v říjnu 3:00 → "
-            "2:00): vynechaná hodina v březnu není výpadek, opakovaná hodina v říjnu se počítá "
-            "dvakrát a žádné přehrání se neztratí</dd>\n<dt>Vytvořeno</dt><dd>";
+            "</p>\n<dl class=\"filter\">\n";
+    if (!report.client.empty()) {
+        html += "<dt>" + Cp1250ToUtf8(CampaignColumnTitle(kClientColumn)) + "</dt><dd>" +
+                Text(report.client) + "</dd>\n";
+    }
+    const auto term = [&](PageText name, const std::string& definition) {
+        html += "<dt>" + PageWording(name) + "</dt><dd>" + definition + "</dd>\n";
+    };
+    term(PageText::kPeriodTerm, Date(first) + " – " + Date(last));
+    term(PageText::kPanelsTerm, panels);
+    term(PageText::kOutageTerm,
+         PageWording(PageText::kOutageDefinition, {std::to_string(report.gapMinutes)}));
+    term(PageText::kTimesTerm, PageWording(PageText::kTimesDefinition));
+    html += "<dt>" + PageWording(PageText::kMadeTerm) + "</dt><dd>";
     AppendMadeAt(html, madeAt);
     html += "</dd>\n</dl>\n</header>\n";
 }
+
+constexpr std::initializer_list<int> kSummaryColumns = {kClientColumn, kCampaignColumn,
+                                                        kContractColumn};
 
 void AppendClientSummary(std::string& html, const CampaignReport& report) {
     std::map<std::pair<std::string, std::string>, Sum> byCampaign;
@@ -131,112 +195,60 @@ void AppendClientSummary(std::string& html, const CampaignReport& report) {
             contract += (contract.empty() ? "" : ", ") + line.contract;
         }
     }
-    html +=
-        "<section class=\"summary\">\n<h2>Souhrn podle klientů a kampaní</h2>\n<table><thead>"
-        "<tr>" +
-        Head(kClientColumn) + Head(kCampaignColumn) + Head(kContractColumn) + FiguresHead() +
-        "</tr></thead>\n<tbody>\n";
+    html += "<section class=\"summary\">\n<h2>" + PageWording(PageText::kSummaryHeading) +
+            "</h2>\n" + TableStart(Heads(kSummaryColumns) + Heads(kFiguresColumns));
     for (const auto& key : order) {
-        html += "<tr><td>" + Text(key.first) + "</td><td>" + Text(key.second) + "</td><td>" +
-                Text(contracts[key]) + "</td>" + FiguresCells(byCampaign[key]) + "</tr>\n";
+        html += "<tr>" +
+                Cells(kSummaryColumns, {Text(key.first), Text(key.second), Text(contracts[key])}) +
+                FiguresCells(byCampaign[key]) + "</tr>\n";
     }
-    html += "</tbody><tfoot><tr><th>Celkem</th><td></td><td></td>" + FiguresCells(all, "td") +
+    html += "</tbody><tfoot><tr><th>" + PageWording(PageText::kTotalRow) + "</th>" +
+            Cells({kCampaignColumn, kContractColumn}, {"", ""}) + FiguresCells(all) +
             "</tr></tfoot></table>\n</section>\n";
 }
 
-struct ChartScale {
-    uint64_t top, step, ticks;
-};
-
-ChartScale ScaleFor(uint64_t most) {
-    const uint64_t step = NiceCeiling(most == 0 ? 1 : (most + 3) / 4);
-    const uint64_t ticks = most == 0 ? 1 : (most + step - 1) / step;
-    return {ticks * step, step, ticks};
+// Each line's figures, in their order: one walk, not one per line.
+std::vector<std::vector<size_t>> FiguresByLine(const CampaignReport& report) {
+    std::vector<std::vector<size_t>> byLine(report.lines.size());
+    for (size_t f = 0; f < report.result.figures.size(); ++f) {
+        byLine[report.result.figures[f].line].push_back(f);
+    }
+    return byLine;
 }
 
-// Delivered bars per day against the booked level, a dashed line; the days still to come as
-// empty slots up to it.
-void AppendDayChart(std::string& html, const std::vector<uint32_t>& delivered, uint32_t booked,
-                    int32_t firstDay, uint32_t daysLeft) {
-    constexpr int kWidth = 1000, kHeight = 230, kLeft = 56, kRight = 8, kTop = 10, kBottom = 40;
-    uint64_t most = booked;
-    for (const uint32_t count : delivered) {
-        most = std::max<uint64_t>(most, count);
+std::string LineSpan(const BookingLine& line) {
+    std::string span =
+        Date(line.firstDay) + " – " + Date(line.lastDay) + ", " + WindowText(line) + ", " +
+        PageWording(PageText::kPlaysPerDay, {std::to_string(line.playsPerDay)}) + ", " +
+        (line.panel.empty() ? PageWording(PageText::kEveryPanel)
+                            : PageWording(PageText::kOnePanel, {Text(line.panel)}));
+    if (!line.contract.empty()) {
+        span += ", " + PageWording(PageText::kContract, {Text(line.contract)});
     }
-    const ChartScale scale = ScaleFor(most);
-    const int plotWidth = kWidth - kLeft - kRight;
-    const int plotHeight = kHeight - kTop - kBottom;
-    const int base = kTop + plotHeight;
-    const auto height = [&](uint64_t value) {
-        return static_cast<int>(value * static_cast<uint64_t>(plotHeight) / scale.top);
-    };
-    html += "<svg class=\"chart\" viewBox=\"0 0 " + std::to_string(kWidth) + " " +
-            std::to_string(kHeight) + "\" role=\"img\" aria-label=\"Odvysíláno podle dnů\">";
-    for (uint64_t t = 0; t <= scale.ticks; ++t) {
-        const int y = base - height(t * scale.step);
-        AppendLine(html, kLeft, y, kWidth - kRight, y, t == 0 ? "axis" : "grid");
-        AppendText(html, kLeft - 5, y + 4, "end", std::to_string(t * scale.step));
-    }
-    const int n = static_cast<int>(delivered.size() + daysLeft);
-    for (int i = 0; i < n; ++i) {
-        const int x0 = kLeft + i * plotWidth / n;
-        const int x1 = kLeft + (i + 1) * plotWidth / n;
-        const int gap = (x1 - x0) / 6 + (x1 - x0 > 2 ? 1 : 0);
-        const CivilDate date = DateOfDay(firstDay + i);
-        const std::string label = std::to_string(date.day) + "." + std::to_string(date.month) + ".";
-        if (i >= static_cast<int>(delivered.size())) {
-            const int h = std::max(1, height(booked));
-            html += "<rect class=\"pending\" x=\"" + std::to_string(x0 + gap) + "\" y=\"" +
-                    std::to_string(base - h) + "\" width=\"" +
-                    std::to_string(std::max(1, x1 - x0 - 2 * gap)) + "\" height=\"" +
-                    std::to_string(h) + "\"><title>" + label + ": čeká</title></rect>";
-        } else if (delivered[i] > 0) {
-            const int h = height(delivered[i]);
-            html += std::string("<rect class=\"bar") + (delivered[i] < booked ? " short" : "") +
-                    "\" x=\"" + std::to_string(x0 + gap) + "\" y=\"" + std::to_string(base - h) +
-                    "\" width=\"" + std::to_string(std::max(1, x1 - x0 - 2 * gap)) +
-                    "\" height=\"" + std::to_string(h) + "\"><title>" + label + ": " +
-                    std::to_string(delivered[i]) + " z " + std::to_string(booked) +
-                    "</title></rect>";
-        }
-        if (i == 0 || n <= 16 || date.day == 1 || (date.day % 5 == 0 && date.day < 30)) {
-            AppendText(html, (x0 + x1) / 2, base + 14, "middle", label);
-        }
-    }
-    const int level = base - height(booked);
-    AppendLine(html, kLeft, level, kWidth - kRight, level, "level");
-    AppendText(html, kLeft + plotWidth / 2, kHeight - 6, "middle",
-               daysLeft > 0 ? "Den (oranžově dny pod objednávkou, čárkovaně objednaný počet, "
-                              "prázdně dny, které teprve přijdou)"
-                            : "Den (oranžově dny pod objednávkou, čárkovaně objednaný počet)",
-               "title");
-    html += "</svg>";
+    return span;
 }
 
-void AppendLineSection(std::string& html, const CampaignReport& report, size_t l) {
+void AppendLineSection(std::string& html, const CampaignReport& report, size_t l,
+                       const std::vector<size_t>& figuresOfLine, bool withCharts) {
     const BookingLine& line = report.lines[l];
-    html += "<section class=\"line\">\n<h2>Řádek " + std::to_string(line.lineNumber) + ": " +
-            Text(line.client) + " – " + Text(line.campaign) + " – " + Text(line.spot) +
-            "</h2>\n<p class=\"span\">" + Cp1250ToUtf8(CzechDateText(line.firstDay)) + " – " +
-            Cp1250ToUtf8(CzechDateText(line.lastDay)) + ", " + WindowText(line) + ", " +
-            std::to_string(line.playsPerDay) + " přehrání za den" +
-            (line.panel.empty() ? ", všechny panely" : ", panel " + Text(line.panel)) +
-            (line.contract.empty() ? "" : ", smlouva " + Text(line.contract)) + "</p>\n";
+    html += "<section class=\"line\">\n<h2>" +
+            PageWording(PageText::kLineHeading, {std::to_string(line.lineNumber), Text(line.client),
+                                                 Text(line.campaign), Text(line.spot)}) +
+            "</h2>\n<p class=\"span\">" + LineSpan(line) + "</p>\n";
     if (line.firstDay > report.result.asOfDay) {
         html += "<p class=\"pending\">" + Text(NotStartedText(line.firstDay)) + "</p>\n";
     }
-    html += "<table><thead><tr>" + Head(kPanelColumn) + FiguresHead() + "</tr></thead>\n<tbody>\n";
+    html += TableStart(Head(kPanelColumn) + Heads(kFiguresColumns));
     std::string charts;
-    for (const LineFigures& figures : report.result.figures) {
-        if (figures.line != l) {
-            continue;
-        }
+    for (const size_t f : figuresOfLine) {
+        const LineFigures& figures = report.result.figures[f];
         Sum sum;
         sum.Add(line, figures);
         const std::string panel = Text(report.panels[figures.panel].name);
-        html += "<tr><td>" + panel + "</td>" + FiguresCells(sum) + "</tr>\n";
-        if (!figures.delivered.empty()) {
-            charts += "<figure><figcaption>Panel " + panel + ": odvysíláno podle dnů</figcaption>";
+        html += "<tr>" + Cells({kPanelColumn}, {panel}) + FiguresCells(sum) + "</tr>\n";
+        if (withCharts && !figures.delivered.empty()) {
+            charts += "<figure><figcaption>" + PageWording(PageText::kPanelChart, {panel}) +
+                      "</figcaption>";
             AppendDayChart(charts, figures.delivered, line.playsPerDay, line.firstDay,
                            figures.daysLeft);
             charts += "</figure>\n";
@@ -245,119 +257,149 @@ void AppendLineSection(std::string& html, const CampaignReport& report, size_t l
     html += "</tbody></table>\n" + charts + "</section>\n";
 }
 
+// Fewer bytes than the page's charts take.
+size_t ChartsLeastBytes(const CampaignReport& report) {
+    size_t least = 0;
+    for (const LineFigures& figures : report.result.figures) {
+        if (!figures.delivered.empty()) {
+            least += DayChartLeastBytes(figures.delivered, figures.daysLeft);
+        }
+    }
+    return least;
+}
+
+// With charts while the page stays within `largest` bytes, counting the `rest` that follows;
+// false, with html part-written, once it would not.
+bool AppendLineSections(std::string& html, const CampaignReport& report, bool withCharts,
+                        size_t rest, size_t largest) {
+    const std::vector<std::vector<size_t>> byLine = FiguresByLine(report);
+    for (size_t l = 0; l < report.lines.size(); ++l) {
+        AppendLineSection(html, report, l, byLine[l], withCharts);
+        if (html.size() + rest > largest) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The operator's planning figure: what each line still short must play a day from now on.
 void AppendMakeGood(std::string& html, const CampaignReport& report) {
     std::string rows;
     for (const LineFigures& figures : report.result.figures) {
-        const std::vector<std::string> cells = MakeGoodCells(report, figures);
-        for (size_t i = 0; i < cells.size(); ++i) {
-            const bool number = i >= kMakeGoodColumns.size() - 4;  // the last four are counts
-            rows += (i == 0 ? "<tr>" : "") + std::string(number ? "<td class=\"num\">" : "<td>") +
-                    Text(cells[i]) + "</td>" + (i + 1 == cells.size() ? "</tr>\n" : "");
+        std::vector<std::string> cells = MakeGoodCells(report, figures);
+        if (!cells.empty()) {
+            for (std::string& cell : cells) {
+                cell = Text(cell);
+            }
+            rows += "<tr>" + Cells(kMakeGoodColumns, cells) + "</tr>\n";
         }
     }
     if (rows.empty()) {
         return;
     }
-    html +=
-        "<section class=\"makegood\">\n<h2>" + Text(MakeGoodTitle()) + "</h2>\n<table><thead><tr>";
-    size_t i = 0;
-    for (const int column : kMakeGoodColumns) {
-        html += Head(column, i++ >= kMakeGoodColumns.size() - 4);
+    html += "<section class=\"makegood\">\n<h2>" + Text(MakeGoodTitle()) + "</h2>\n" +
+            TableStart(Heads(kMakeGoodColumns)) + rows + "</tbody></table>\n</section>\n";
+}
+
+constexpr std::initializer_list<int> kOutageColumns = {kPanelColumn, kDateColumn, kStartColumn,
+                                                       kEndColumn, kLengthColumn};
+constexpr std::initializer_list<int> kShortDayColumns = {
+    kLineNumberColumn, kPanelColumn, kDateColumn, kBookedColumn, kDeliveredColumn, kReasonColumn};
+
+void AppendOutageTable(std::string& html, const CampaignReport& report) {
+    const CampaignResult& result = report.result;
+    if (result.outages.empty()) {
+        html += "<p class=\"ok\">" +
+                PageWording(PageText::kNoOutage, {std::to_string(report.gapMinutes)}) + "</p>\n";
+        return;
     }
-    html += "</tr></thead>\n<tbody>\n" + rows + "</tbody></table>\n</section>\n";
+    html += TableStart(Heads(kOutageColumns));
+    for (const Outage& outage : result.outages) {
+        html += "<tr>" +
+                Cells(kOutageColumns, {Text(report.panels[outage.panel].name), Date(outage.day),
+                                       SecondsText(outage.start), SecondsText(outage.end),
+                                       SecondsText(outage.seconds)}) +
+                "</tr>\n";
+    }
+    html += "</tbody></table>\n";
+}
+
+void AppendWarning(std::string& html, const std::string& text) {
+    html += "<p class=\"warn\">" + text + "</p>\n";
+}
+
+void AppendShortDays(std::string& html, const CampaignReport& report) {
+    const CampaignResult& result = report.result;
+    if (result.shortDays.empty()) {
+        return;
+    }
+    html += "<h3>" + PageWording(PageText::kShortDaysHeading) + "</h3>\n" +
+            TableStart(Heads(kShortDayColumns));
+    for (const ShortDay& day : result.shortDays) {
+        const LineFigures& figures = result.figures[day.figures];
+        const BookingLine& line = report.lines[figures.line];
+        html += "<tr>" +
+                Cells(kShortDayColumns,
+                      {std::to_string(line.lineNumber), Text(report.panels[figures.panel].name),
+                       Date(day.day), Number(line.playsPerDay),
+                       Number(figures.delivered[day.day - line.firstDay]),
+                       Text(ShortDayReasonText(result, day))}) +
+                "</tr>\n";
+    }
+    html += "</tbody></table>\n";
 }
 
 void AppendOutages(std::string& html, const CampaignReport& report) {
     const CampaignResult& result = report.result;
-    html += "<section class=\"outages\">\n<h2>Výpadky a chybějící data</h2>\n";
-    if (result.outages.empty()) {
-        html += "<p class=\"ok\">V objednaných oknech nebyl žádný výpadek delší než " +
-                std::to_string(report.gapMinutes) + " min.</p>\n";
-    } else {
-        html +=
-            "<table><thead><tr><th>Panel</th><th>Datum</th><th class=\"time\">Od</th>"
-            "<th class=\"time\">Do</th><th class=\"time\">Délka</th></tr></thead>\n<tbody>\n";
-        for (const Outage& outage : result.outages) {
-            html += "<tr><td>" + Text(report.panels[outage.panel].name) + "</td><td>" +
-                    Cp1250ToUtf8(CzechDateText(outage.day)) + "</td><td class=\"time\">" +
-                    SecondsText(outage.start) + "</td><td class=\"time\">" +
-                    SecondsText(outage.end) + "</td><td class=\"time\">" +
-                    SecondsText(outage.seconds) + "</td></tr>\n";
-        }
-        html += "</tbody></table>\n";
-    }
+    const auto panel = [&](size_t index) { return Text(report.panels[index].name); };
+    html +=
+        "<section class=\"outages\">\n<h2>" + PageWording(PageText::kOutagesHeading) + "</h2>\n";
+    AppendOutageTable(html, report);
     for (const SilentDay& day : result.silentDays) {
-        html += "<p class=\"warn\">Panel " + Text(report.panels[day.panel].name) + " " +
-                Cp1250ToUtf8(CzechDateText(day.day)) + " nepřehrál nic.</p>\n";
+        AppendWarning(html, PageWording(PageText::kSilentDay, {panel(day.panel), Date(day.day)}));
     }
     for (const MissingLog& log : result.missingLogs) {
-        html += "<p class=\"warn\">Chybí log " + Text(log.path) + " panelu " +
-                Text(report.panels[log.panel].name) + ": jeho dny mají 0 přehrání.</p>\n";
+        AppendWarning(html, PageWording(PageText::kMissingLog, {Text(log.path), panel(log.panel)}));
     }
     for (const LogEnd& end : result.logEnds) {
-        html += "<p class=\"warn\">Panel " + Text(report.panels[end.panel].name) + ": " +
-                Text(LogEndText(end.day, end.second)) +
-                "; novější logy zatím nebyly zkopírovány, pozdější dny proto nelze posoudit.</p>\n";
+        AppendWarning(html, PageWording(PageText::kLogEnd,
+                                        {panel(end.panel), Text(LogEndText(end.day, end.second))}));
     }
-    if (!result.shortDays.empty()) {
-        html +=
-            "<h3>Dny pod objednávkou a jejich vysvětlení</h3>\n<table><thead><tr>"
-            "<th>Řádek</th><th>Panel</th><th>Datum</th><th class=\"num\">Objednáno</th>"
-            "<th class=\"num\">Odvysíláno</th><th>Vysvětlení</th></tr></thead>\n<tbody>\n";
-        for (const ShortDay& day : result.shortDays) {
-            const LineFigures& figures = result.figures[day.figures];
-            const BookingLine& line = report.lines[figures.line];
-            html += "<tr><td>" + std::to_string(line.lineNumber) + "</td><td>" +
-                    Text(report.panels[figures.panel].name) + "</td><td>" +
-                    Cp1250ToUtf8(CzechDateText(day.day)) + "</td><td class=\"num\">" +
-                    Number(line.playsPerDay) + "</td><td class=\"num\">" +
-                    Number(figures.delivered[day.day - line.firstDay]) + "</td><td>" +
-                    Text(ShortDayReasonText(result, day)) + "</td></tr>\n";
-        }
-        html += "</tbody></table>\n";
-    }
+    AppendShortDays(html, report);
     for (const BookingOverlap& overlap : result.overlaps) {
-        html += "<p class=\"warn\">Řádky " +
-                std::to_string(report.lines[overlap.first].lineNumber) + " a " +
-                std::to_string(report.lines[overlap.second].lineNumber) +
-                " objednávky se překrývají spotem, dny i časem: " + Number(overlap.sharedPlays) +
-                " přehrání se započítalo oběma.</p>\n";
+        AppendWarning(html, PageWording(PageText::kOverlap,
+                                        {std::to_string(report.lines[overlap.first].lineNumber),
+                                         std::to_string(report.lines[overlap.second].lineNumber),
+                                         Number(overlap.sharedPlays)}));
     }
     html += "</section>\n";
 }
 
+constexpr std::initializer_list<int> kEvidenceColumns = {
+    kPanelColumn, kFileColumn, kSizeColumn, kDigestColumn, kPlaySpanColumn, kPlausibilityColumn};
+
 std::string EvidenceRow(const std::string& panel, const std::string& path, uint64_t size,
                         const Sha256Digest& digest, const std::string& span,
                         const std::string& plausibility) {
-    const std::string file = Text(path);
     // verify reads the name back from the attribute: it has to come back byte for byte.
     return "<tr data-file=\"" + HtmlAttribute(path) + "\" data-size=\"" + Number(size) +
-           "\" data-sha256=\"" + HexDigest(digest) + "\"><td>" + panel + "</td><td>" + file +
-           "</td><td class=\"num\">" + Number(size) + "</td><td class=\"hash\">" +
-           HexDigest(digest) + "</td><td>" + span + "</td><td>" + plausibility + "</td></tr>\n";
+           "\" data-sha256=\"" + HexDigest(digest) + "\">" +
+           Cells(kEvidenceColumns,
+                 {panel, Text(path), Number(size), HexDigest(digest), span, plausibility}) +
+           "</tr>\n";
 }
 
 void AppendEvidence(std::string& html, const CampaignReport& report) {
-    html +=
-        "<section class=\"evidence\">\n<h2>Důkazy</h2>\n<p>Čísla vycházejí z těchto souborů. "
-        "Otisk SHA-256 každého z nich ověří kdokoli: ve Windows příkazem "
-        "<code>certutil -hashfile SOUBOR SHA256</code>, jinde <code>sha256sum SOUBOR</code>; "
-        "<code>kvimeter-cli verify</code> ověří všechny najednou. Log, do kterého přehrávač "
-        "mezitím zapsal další řádky, má nový otisk; jeho prvních uvedených bajtů se to "
-        "netýká. Věrohodnost říká, zda log odpovídá jedné obrazovce, která hraje jeden spot "
-        "najednou: žádné přehrání nezačne dřív, než předchozí dohraje, čas nejde zpět (kromě "
-        "opakované hodiny v říjnu) a žádný řádek není dvakrát. Čísla výše to "
-        "nemění.</p>\n<table><thead><tr><th>Panel</th><th>Soubor</th>"
-        "<th class=\"num\">Velikost [B]</th><th>SHA-256</th><th>Přehrání</th>"
-        "<th>Věrohodnost</th></tr></thead>\n"
-        "<tbody>\n";
+    html += "<section class=\"evidence\">\n<h2>" + PageWording(PageText::kEvidenceHeading) +
+            "</h2>\n<p>" + PageWording(PageText::kEvidenceIntro) + "</p>\n" +
+            TableStart(Heads(kEvidenceColumns));
     html += EvidenceRow("", report.booking.path, report.booking.size, report.booking.digest,
-                        "objednávka", "");
+                        PageWording(PageText::kBookingFile), "");
     for (const LogEvidence& log : report.result.logs) {
         const std::string span =
-            log.hasPlays ? "první " + StampText(log.first) + ", poslední " + StampText(log.last)
-                         : std::string("žádné");
+            log.hasPlays
+                ? PageWording(PageText::kPlaySpan, {StampText(log.first), StampText(log.last)})
+                : PageWording(PageText::kNoPlays);
         html += EvidenceRow(Text(report.panels[log.panel].name), log.path, log.size, log.digest,
                             span, Text(PlausibilityText(log)));
     }
@@ -367,8 +409,8 @@ void AppendEvidence(std::string& html, const CampaignReport& report) {
 }  // namespace
 
 std::string CampaignPage(const CampaignReport& report, const SystemTime& madeAt) {
-    std::string html = PageStart("Plnění kampaní – " + Text(report.name));
-    html += kCampaignStyle;
+    std::string html = PageStart(PageWording(PageText::kHeading) + " – " + Text(report.name)) +
+                       std::string(kCampaignStyle);
     html += "</head>\n<body>\n";
     AppendHeader(html, report, madeAt);
     html += "<main>\n";
@@ -376,11 +418,23 @@ std::string CampaignPage(const CampaignReport& report, const SystemTime& madeAt)
     if (report.client.empty()) {
         AppendMakeGood(html, report);
     }
-    for (size_t l = 0; l < report.lines.size(); ++l) {
-        AppendLineSection(html, report, l);
+    std::string rest;
+    AppendOutages(rest, report);
+    AppendEvidence(rest, report);
+    rest += "</main>\n</body>\n</html>\n";
+    // Only an overview beside the clients' own pages may leave its charts to them.
+    const bool mayLeaveCharts = report.client.empty() && report.clientPagesBeside;
+    const size_t sectionsStart = html.size();
+    if (!mayLeaveCharts) {
+        AppendLineSections(html, report, true, 0, SIZE_MAX);
+    } else if (html.size() + rest.size() + ChartsLeastBytes(report) > kLargestPage ||
+               !AppendLineSections(html, report, true, rest.size(), kLargestPage)) {
+        html.resize(sectionsStart);
+        html +=
+            "<p>" +
+            PageWording(PageText::kChartsOnClientPages, {std::to_string(kLargestPageMegabytes)}) +
+            "</p>\n";
+        AppendLineSections(html, report, false, 0, SIZE_MAX);
     }
-    AppendOutages(html, report);
-    AppendEvidence(html, report);
-    html += "</main>\n</body>\n</html>\n";
-    return html;
+    return html + rest;
 }

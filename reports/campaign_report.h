@@ -26,6 +26,9 @@ struct CampaignReport {
     int32_t gapMinutes;
     std::string client =
         {};  // "" for the overview of every client; a client's pair has no make-good
+    // The clients' own pairs are written beside this overview: a page too large for every chart
+    // may leave them to those.
+    bool clientPagesBeside = false;
 };
 
 // The name CampaignReportPath takes: the booking's name, and for a client's pair "_<client>"

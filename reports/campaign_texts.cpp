@@ -1,6 +1,7 @@
 #include "reports/campaign_texts.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "base/cp1250.h"
 #include "base/message_text.h"
@@ -22,12 +23,97 @@ constexpr Cp1250Literal kPercentTitle{"Plnění"};
 constexpr Cp1250Literal kDaysShortTitle{"Dnů pod objednávkou"};
 constexpr Cp1250Literal kDaysLeftTitle{"Zbývá dnů"};
 constexpr Cp1250Literal kNeededTitle{"Potřeba za den"};
+constexpr Cp1250Literal kLineNumberTitle{"Řádek"};
+constexpr Cp1250Literal kDateTitle{"Datum"};
+constexpr Cp1250Literal kStartTitle{"Od"};
+constexpr Cp1250Literal kEndTitle{"Do"};
+constexpr Cp1250Literal kLengthTitle{"Délka"};
+constexpr Cp1250Literal kReasonTitle{"Vysvětlení"};
+constexpr Cp1250Literal kFileTitle{"Soubor"};
+constexpr Cp1250Literal kSizeTitle{"Velikost [B]"};
+constexpr Cp1250Literal kDigestTitle{"SHA-256"};
+constexpr Cp1250Literal kPlaySpanTitle{"Přehrání"};
+constexpr Cp1250Literal kPlausibilityTitle{"Věrohodnost"};
 
 constexpr std::string_view kTitles[kCampaignColumns] = {
     kClientTitle,  kCampaignTitle,  kContractTitle, kSpotTitle,      kFirstDayTitle,
     kLastDayTitle, kPanelTitle,     kBookedTitle,   kDeliveredTitle, kBonusTitle,
-    kPercentTitle, kDaysShortTitle, kDaysLeftTitle, kNeededTitle,
+    kPercentTitle, kDaysShortTitle, kDaysLeftTitle, kNeededTitle,    kLineNumberTitle,
+    kDateTitle,    kStartTitle,     kEndTitle,      kLengthTitle,    kReasonTitle,
+    kFileTitle,    kSizeTitle,      kDigestTitle,   kPlaySpanTitle,  kPlausibilityTitle,
 };
+
+struct PageWordingEntry {
+    PageText text;
+    std::string_view utf8;
+};
+constexpr PageWordingEntry kPageWording[] = {
+    {PageText::kHeading, "Plnění kampaní"},
+    {PageText::kBookingLead, "Objednávka %"},
+    {PageText::kPeriodTerm, "Období"},
+    {PageText::kPanelsTerm, "Panely"},
+    {PageText::kOutageTerm, "Výpadek"},
+    {PageText::kOutageDefinition,
+     "ticho delší než % min v objednaném okně, bez přehrání jakékoli animace"},
+    {PageText::kTimesTerm, "Časy"},
+    {PageText::kTimesDefinition,
+     "místní čas panelu, jak jej zapisuje přehrávač; letní čas podle pravidla EU (poslední "
+     "neděle v březnu 2:00 → 3:00, poslední neděle v říjnu 3:00 → 2:00): vynechaná hodina v "
+     "březnu není výpadek, opakovaná hodina v říjnu se počítá dvakrát a žádné přehrání se "
+     "neztratí"},
+    {PageText::kMadeTerm, "Vytvořeno"},
+    {PageText::kSummaryHeading, "Souhrn podle klientů a kampaní"},
+    {PageText::kTotalRow, "Celkem"},
+    {PageText::kLineHeading, "Řádek %: % – % – %"},
+    {PageText::kWholeDay, "celý den"},
+    {PageText::kPlaysPerDay, "% přehrání za den"},
+    {PageText::kEveryPanel, "všechny panely"},
+    {PageText::kOnePanel, "panel %"},
+    {PageText::kContract, "smlouva %"},
+    {PageText::kPanelChart, "Panel %: odvysíláno podle dnů"},
+    {PageText::kChartLabel, "Odvysíláno podle dnů"},
+    {PageText::kChartAxis, "Den (oranžově dny pod objednávkou, čárkovaně objednaný počet)"},
+    {PageText::kChartAxisWithPending,
+     "Den (oranžově dny pod objednávkou, čárkovaně objednaný počet, prázdně dny, které teprve "
+     "přijdou)"},
+    {PageText::kPendingDay, "%: čeká"},
+    {PageText::kDeliveredDay, "%: % z %"},
+    {PageText::kChartsOnClientPages,
+     "Grafy podle dnů jsou jen na stránkách jednotlivých klientů: s grafy všech řádků by tento "
+     "přehled přesáhl % MB."},
+    {PageText::kOutagesHeading, "Výpadky a chybějící data"},
+    {PageText::kNoOutage, "V objednaných oknech nebyl žádný výpadek delší než % min."},
+    {PageText::kSilentDay, "Panel % % nepřehrál nic."},
+    {PageText::kMissingLog, "Chybí log % panelu %: jeho dny mají 0 přehrání."},
+    {PageText::kLogEnd,
+     "Panel %: %; novější logy zatím nebyly zkopírovány, pozdější dny proto nelze posoudit."},
+    {PageText::kShortDaysHeading, "Dny pod objednávkou a jejich vysvětlení"},
+    {PageText::kOverlap,
+     "Řádky % a % objednávky se překrývají spotem, dny i časem: % přehrání se započítalo "
+     "oběma."},
+    {PageText::kEvidenceHeading, "Důkazy"},
+    {PageText::kEvidenceIntro,
+     "Čísla vycházejí z těchto souborů. Otisk SHA-256 každého z nich ověří kdokoli: ve Windows "
+     "příkazem <code>certutil -hashfile SOUBOR SHA256</code>, jinde <code>sha256sum "
+     "SOUBOR</code>; <code>kvimeter-cli verify</code> ověří všechny najednou. Log, do kterého "
+     "přehrávač mezitím zapsal další řádky, má nový otisk; jeho prvních uvedených bajtů se to "
+     "netýká. Věrohodnost říká, zda log odpovídá jedné obrazovce, která hraje jeden spot "
+     "najednou: žádné přehrání nezačne dřív, než předchozí dohraje, čas nejde zpět (kromě "
+     "opakované hodiny v říjnu) a žádný řádek není dvakrát. Čísla výše to nemění."},
+    {PageText::kBookingFile, "objednávka"},
+    {PageText::kPlaySpan, "první %, poslední %"},
+    {PageText::kNoPlays, "žádné"},
+};
+
+constexpr bool InOrder() {
+    for (size_t i = 0; i < std::size(kPageWording); ++i) {
+        if (static_cast<size_t>(kPageWording[i].text) != i) {
+            return false;
+        }
+    }
+    return std::size(kPageWording) == static_cast<size_t>(PageText::kPageTexts);
+}
+static_assert(InOrder(), "kPageWording lists every page text once, in the enum's order");
 
 constexpr Cp1250Literal kAsOf{"Stav ke dni %"};
 constexpr Cp1250Literal kMakeGood{
@@ -135,4 +221,8 @@ std::string PercentText(const FiguresTotal& total, char decimalSeparator) {
     const uint64_t within = total.delivered - total.bonus;
     const uint64_t tenths = (within * 2000 + total.booked) / (total.booked * 2);
     return std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10) + " %";
+}
+
+std::string PageWording(PageText text, std::initializer_list<std::string_view> parts) {
+    return FillIn(kPageWording[static_cast<size_t>(text)].utf8, parts);
 }

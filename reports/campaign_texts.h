@@ -1,6 +1,6 @@
 #pragma once
 // The campaign's column titles and explanation texts, Windows-1250: the CSV file, the page and the
-// command line's output all take them from here.
+// command line's output all take them from here. The page's own wording is here too, in UTF-8.
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -23,6 +23,18 @@ enum CampaignColumn {
     kDaysShortColumn,
     kDaysLeftColumn,
     kNeededColumn,
+    // The page's tables of outages, short days and evidence.
+    kLineNumberColumn,
+    kDateColumn,
+    kStartColumn,
+    kEndColumn,
+    kLengthColumn,
+    kReasonColumn,
+    kFileColumn,
+    kSizeColumn,
+    kDigestColumn,
+    kPlaySpanColumn,
+    kPlausibilityColumn,
     kCampaignColumns
 };
 
@@ -63,3 +75,49 @@ std::string SecondsText(int32_t seconds);
 // The delivered plays within each day's booked count against the booked, "96,6 %" with the given
 // decimal separator, never over 100 (the rest is bonus); "–" when nothing was booked.
 std::string PercentText(const FiguresTotal& total, char decimalSeparator);
+
+// The page's own wording: UTF-8, as the page is (the summer-time rule's arrows have no
+// Windows-1250 byte), with its markup where a text has some. Each "%" is a value that FillIn
+// puts in, already made HTML.
+enum class PageText {
+    kHeading,               // "Plnění kampaní"
+    kBookingLead,           // "Objednávka %"
+    kPeriodTerm,            // "Období"
+    kPanelsTerm,            // "Panely"
+    kOutageTerm,            // "Výpadek"
+    kOutageDefinition,      // "ticho delší než % min v objednaném okně, …"
+    kTimesTerm,             // "Časy"
+    kTimesDefinition,       // the panel's local time and the summer-time rule
+    kMadeTerm,              // "Vytvořeno"
+    kSummaryHeading,        // "Souhrn podle klientů a kampaní"
+    kTotalRow,              // "Celkem"
+    kLineHeading,           // "Řádek %: % – % – %"
+    kWholeDay,              // "celý den"
+    kPlaysPerDay,           // "% přehrání za den"
+    kEveryPanel,            // "všechny panely"
+    kOnePanel,              // "panel %"
+    kContract,              // "smlouva %"
+    kPanelChart,            // "Panel %: odvysíláno podle dnů"
+    kChartLabel,            // "Odvysíláno podle dnů"
+    kChartAxis,             // the day axis's title
+    kChartAxisWithPending,  // the same with the days still to come
+    kPendingDay,            // "%: čeká"
+    kDeliveredDay,          // "%: % z %"
+    kChartsOnClientPages,   // why an overview this large has no charts per line
+    kOutagesHeading,        // "Výpadky a chybějící data"
+    kNoOutage,              // "V objednaných oknech nebyl žádný výpadek delší než % min."
+    kSilentDay,             // "Panel % % nepřehrál nic."
+    kMissingLog,            // "Chybí log % panelu %: …"
+    kLogEnd,                // "Panel %: %; novější logy zatím nebyly zkopírovány, …"
+    kShortDaysHeading,      // "Dny pod objednávkou a jejich vysvětlení"
+    kOverlap,               // "Řádky % a % objednávky se překrývají …"
+    kEvidenceHeading,       // "Důkazy"
+    kEvidenceIntro,         // how to check the files, and what plausibility means
+    kBookingFile,           // "objednávka"
+    kPlaySpan,              // "první %, poslední %"
+    kNoPlays,               // "žádné"
+    kPageTexts
+};
+
+// The text with its values put in.
+std::string PageWording(PageText text, std::initializer_list<std::string_view> parts = {});

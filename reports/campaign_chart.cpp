@@ -1,0 +1,90 @@
+// A booking line's chart on a panel, for the campaign's page.
+#include "reports/campaign_chart.h"
+
+#include <algorithm>
+
+#include "campaign/calendar.h"
+#include "reports/campaign_texts.h"
+#include "reports/html_page.h"
+
+namespace {
+
+struct ChartScale {
+    uint64_t top, step, ticks;
+};
+
+ChartScale ScaleFor(uint64_t most) {
+    const uint64_t step = NiceCeiling(most == 0 ? 1 : (most + 3) / 4);
+    const uint64_t ticks = most == 0 ? 1 : (most + step - 1) / step;
+    return {ticks * step, step, ticks};
+}
+
+}  // namespace
+
+void AppendDayChart(std::string& html, const std::vector<uint32_t>& delivered, uint32_t booked,
+                    int32_t firstDay, uint32_t daysLeft) {
+    constexpr int kWidth = 1000, kHeight = 230, kLeft = 56, kRight = 8, kTop = 10, kBottom = 40;
+    uint64_t most = booked;
+    for (const uint32_t count : delivered) {
+        most = std::max<uint64_t>(most, count);
+    }
+    const ChartScale scale = ScaleFor(most);
+    const int plotWidth = kWidth - kLeft - kRight;
+    const int plotHeight = kHeight - kTop - kBottom;
+    const int base = kTop + plotHeight;
+    const auto height = [&](uint64_t value) {
+        return static_cast<int>(value * static_cast<uint64_t>(plotHeight) / scale.top);
+    };
+    html += "<svg class=\"chart\" viewBox=\"0 0 " + std::to_string(kWidth) + " " +
+            std::to_string(kHeight) + "\" role=\"img\" aria-label=\"" +
+            PageWording(PageText::kChartLabel) + "\">";
+    for (uint64_t t = 0; t <= scale.ticks; ++t) {
+        const int y = base - height(t * scale.step);
+        AppendLine(html, kLeft, y, kWidth - kRight, y, t == 0 ? "axis" : "grid");
+        AppendText(html, kLeft - 5, y + 4, "end", std::to_string(t * scale.step));
+    }
+    const int n = static_cast<int>(delivered.size() + daysLeft);
+    for (int i = 0; i < n; ++i) {
+        const int x0 = kLeft + i * plotWidth / n;
+        const int x1 = kLeft + (i + 1) * plotWidth / n;
+        const int gap = (x1 - x0) / 6 + (x1 - x0 > 2 ? 1 : 0);
+        const CivilDate date = DateOfDay(firstDay + i);
+        const std::string label = std::to_string(date.day) + "." + std::to_string(date.month) + ".";
+        if (i >= static_cast<int>(delivered.size())) {
+            const int h = std::max(1, height(booked));
+            html += "<rect class=\"pending\" x=\"" + std::to_string(x0 + gap) + "\" y=\"" +
+                    std::to_string(base - h) + "\" width=\"" +
+                    std::to_string(std::max(1, x1 - x0 - 2 * gap)) + "\" height=\"" +
+                    std::to_string(h) + "\"><title>" + PageWording(PageText::kPendingDay, {label}) +
+                    "</title></rect>";
+        } else if (delivered[i] > 0) {
+            const int h = height(delivered[i]);
+            html += std::string("<rect class=\"bar") + (delivered[i] < booked ? " short" : "") +
+                    "\" x=\"" + std::to_string(x0 + gap) + "\" y=\"" + std::to_string(base - h) +
+                    "\" width=\"" + std::to_string(std::max(1, x1 - x0 - 2 * gap)) +
+                    "\" height=\"" + std::to_string(h) + "\"><title>" +
+                    PageWording(PageText::kDeliveredDay,
+                                {label, std::to_string(delivered[i]), std::to_string(booked)}) +
+                    "</title></rect>";
+        }
+        if (i == 0 || n <= 16 || date.day == 1 || (date.day % 5 == 0 && date.day < 30)) {
+            AppendText(html, (x0 + x1) / 2, base + 14, "middle", label);
+        }
+    }
+    const int level = base - height(booked);
+    AppendLine(html, kLeft, level, kWidth - kRight, level, "level");
+    AppendText(html, kLeft + plotWidth / 2, kHeight - 6, "middle",
+               PageWording(daysLeft > 0 ? PageText::kChartAxisWithPending : PageText::kChartAxis),
+               "title");
+    html += "</svg>";
+}
+
+size_t DayChartLeastBytes(const std::vector<uint32_t>& delivered, uint32_t daysLeft) {
+    // Each bar and each empty slot is a rect with its four numbers and a title of its day.
+    constexpr size_t kLeastPerDrawnDay = 64;
+    size_t drawn = daysLeft;
+    for (const uint32_t count : delivered) {
+        drawn += count > 0 ? 1 : 0;
+    }
+    return drawn * kLeastPerDrawnDay;
+}

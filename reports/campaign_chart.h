@@ -1,0 +1,14 @@
+#pragma once
+// The chart of a booking line on a panel (UTF-8 SVG): the delivered plays per day as bars against
+// the booked level, a dashed line; the days still to come as empty slots up to it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+void AppendDayChart(std::string& html, const std::vector<uint32_t>& delivered, uint32_t booked,
+                    int32_t firstDay, uint32_t daysLeft);
+
+// No chart of these days is shorter: a bound that tells that a page would be too large without
+// drawing its charts.
+size_t DayChartLeastBytes(const std::vector<uint32_t>& delivered, uint32_t daysLeft);
