@@ -14,7 +14,8 @@ LogTally::LogTally(const PanelPlan& plan, int32_t closeSeconds)
     : plan_(plan),
       counts_(plan.cells, 0),
       anyPlays_(plan.Days(), 0),
-      coverage_(plan.Days(), Coverage(closeSeconds)) {}
+      coverage_(plan.Days(), Coverage(closeSeconds)),
+      shared_(plan.extents) {}
 
 size_t LogTally::AddLines(const char* bytes, size_t size, bool isEnd) {
     const size_t used = ForEachLogLine(bytes, size, isEnd, [this](const char* line, size_t n) {
@@ -77,6 +78,7 @@ uint32_t LogTally::NameId(std::string_view name) {
         // A log of ever new names: memory stays bounded, at the cost of matching again.
         names_ = NameTable();
         matching_.clear();
+        matchingSet_.clear();
         stretches_.clear();
         check_.ForgetNames();
     }
@@ -110,8 +112,8 @@ void LogTally::CountForLines(int32_t day, int32_t minute, uint32_t id) {
         const PanelLine& line = plan_.lines[l];
         ++counts_[line.cell + static_cast<size_t>(day - line.booking->firstDay)];
     }
-    if (stretch.shared != SharedPlays::kNoSet) {
-        shared_.Add(stretch.shared);
+    if (stretch.lines.size() >= 2) {
+        shared_.Add(matchingSet_[id], day, minute);
     }
 }
 
@@ -140,14 +142,14 @@ void LogTally::FindStretch(uint32_t id, int32_t day, int32_t minute) {
             stretch.to = std::min(stretch.to, to);
         }
     }
-    stretch.shared =
-        stretch.lines.size() >= 2 ? shared_.Intern(stretch.lines) : SharedPlays::kNoSet;
 }
 
 const std::vector<uint32_t>& LogTally::MatchingLines(uint32_t id) {
     while (matching_.size() <= id) {
         matching_.push_back(
             plan_.index.Matching(names_.Name(static_cast<uint32_t>(matching_.size()))));
+        matchingSet_.push_back(matching_.back().size() >= 2 ? shared_.Intern(matching_.back())
+                                                            : SharedPlays::kNoSet);
     }
     return matching_[id];
 }

@@ -60,7 +60,6 @@ private:
         int32_t day = INT32_MIN;
         int32_t from = 0, to = 0;     // minutes of the day, [from, to)
         std::vector<uint32_t> lines;  // panel lines
-        uint32_t shared = SharedPlays::kNoSet;
     };
 
     const PanelPlan& plan_;
@@ -70,6 +69,7 @@ private:
     SharedPlays shared_;
     NameTable names_;
     std::vector<std::vector<uint32_t>> matching_;  // [name id] -> panel lines
+    std::vector<uint32_t> matchingSet_;            // [name id] -> into shared_, or kNoSet
     std::vector<CountingStretch> stretches_;       // [name id]
     CivilDate lastDate_{0, 0, 0};
     bool secondPass_ = false;  // a panel's log has one day whose hour repeats each year

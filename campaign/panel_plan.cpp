@@ -20,6 +20,8 @@ PanelPlan PlanPanel(size_t panel, const std::vector<BookingLine>& lines,
         const int32_t last = std::min(lines[i].lastDay, asOfDay);
         plan.lines.push_back({i, &lines[i], last});
         plan.index.Add(SpotPattern(lines[i].spot));
+        plan.extents.push_back({lines[i].firstDay, lines[i].lastDay, MinuteOfDay(lines[i].from),
+                                MinuteOfDay(lines[i].to)});
         const bool first = plan.lines.size() == 1;
         plan.firstDay = first ? lines[i].firstDay : std::min(plan.firstDay, lines[i].firstDay);
         plan.lastDay = first ? last : std::max(plan.lastDay, last);
