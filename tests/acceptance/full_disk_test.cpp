@@ -74,7 +74,7 @@ TEST(FullDisk, EveryFileThatDidNotFitIsNamed) {
             continue;
         }
         ExpectNotWritten(result, c.named);
-        EXPECT_NE(result.err.find("No space left on device"), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("na disku není dost místa"), std::string::npos) << result.err;
         for (std::string path : c.named) {
             if (path.ends_with(".txt")) {  // a text file that failed stops its pair
                 path.replace(path.size() - 3, 3, "csv");
