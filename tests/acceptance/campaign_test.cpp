@@ -83,7 +83,7 @@ TEST_F(CampaignCommand, ABookingWithErrorsListsThemAllAndWritesNothing) {
               "kvimeter-cli: kampan.csv:2: sloupec „Od“: datum „31.2.2015“ neexistuje\n"
               "kvimeter-cli: kampan.csv:3: sloupec „Přehrání za den“: „x“ není celé číslo od 0 "
               "do 1000000\n"
-              "kvimeter-cli: 2 errors in the booking; nothing was written\n");
+              "kvimeter-cli: Chyby v objednávce: 2. Nic nebylo uloženo.\n");
     EXPECT_FALSE(fs::exists(ReportFolder()));
 }
 

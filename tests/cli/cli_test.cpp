@@ -79,7 +79,7 @@ TEST_F(KvimeterCli, UsageErrorsExitWith2AndShowTheUsage) {
         const CliRun run = Cli(args);
         EXPECT_EQ(run.status, 2) << (args.empty() ? "" : args[0]);
         EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find("usage: kvimeter-cli"), std::string::npos);
+        EXPECT_NE(run.err.find("použití: kvimeter-cli"), std::string::npos);
     }
     EXPECT_EQ(Cli({"-C"}, false).status, 2);
 }
@@ -87,7 +87,7 @@ TEST_F(KvimeterCli, UsageErrorsExitWith2AndShowTheUsage) {
 TEST_F(KvimeterCli, HelpPrintsTheUsage) {
     const CliRun run = Cli({"list", "--help"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("usage: kvimeter-cli"), std::string::npos);
+    EXPECT_NE(run.out.find("použití: kvimeter-cli"), std::string::npos);
     EXPECT_NE(run.out.find("--strip-paths"), std::string::npos);
 }
 
