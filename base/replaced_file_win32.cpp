@@ -57,6 +57,20 @@ HANDLE HoldOldFile(const std::wstring& path, SystemError& failure) {
     return file;
 }
 
+// Why the old file cannot be renamed over, {} when it can: a program holding it without sharing
+// deleting (or a missing file, which needs none).
+SystemError DeleteRefusal(const std::wstring& path) {
+    const HANDLE old =
+        CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (old != INVALID_HANDLE_VALUE) {
+        CloseHandle(old);
+        return {};
+    }
+    const SystemError error = LastError();
+    return error.code == ERROR_FILE_NOT_FOUND ? SystemError{} : error;
+}
+
 std::atomic<unsigned> attempts{0};
 
 }  // namespace
@@ -119,15 +133,8 @@ bool FileReplacement::CanReplace() {
     }
     ReleaseTarget();
     // A reader that shares no deleting stops the rename; asked for here, before any rename.
-    const HANDLE old = CreateFileW(LiteralPath(path_).c_str(), DELETE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (old != INVALID_HANDLE_VALUE) {
-        CloseHandle(old);
-        return true;
-    }
-    const SystemError error = LastError();
-    return error.code == ERROR_FILE_NOT_FOUND || Fail(error);
+    const SystemError refusal = DeleteRefusal(LiteralPath(path_));
+    return refusal.code == 0 || Fail(refusal);
 }
 
 bool FileReplacement::Commit() {
@@ -137,7 +144,12 @@ bool FileReplacement::Commit() {
     ReleaseTarget();
     if (!MoveFileExW(LiteralPath(temporary_).c_str(), LiteralPath(path_).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const SystemError error = LastError();
+        SystemError error = LastError();
+        // The rename says only "access denied" of a file another program holds.
+        if (error.code == ERROR_ACCESS_DENIED) {
+            const SystemError refusal = DeleteRefusal(LiteralPath(path_));
+            error = refusal.code == ERROR_SHARING_VIOLATION ? refusal : error;
+        }
         Discard();
         return Fail(error);
     }

@@ -33,7 +33,7 @@ constexpr Win32Reason kWin32Reasons[] = {
     {ERROR_UNABLE_TO_MOVE_REPLACEMENT, Reason::kHeldByAnotherProgram},
     {ERROR_HANDLE_DISK_FULL, Reason::kNoSpace},
     {ERROR_DISK_FULL, Reason::kNoSpace},
-    {ERROR_DISK_QUOTA_EXCEEDED, Reason::kQuota},
+    {1295, Reason::kQuota},  // ERROR_DISK_QUOTA_EXCEEDED, which MinGW-w64 does not name
     {ERROR_FILE_EXISTS, Reason::kExists},
     {ERROR_ALREADY_EXISTS, Reason::kExists},
     {ERROR_INVALID_NAME, Reason::kBadName},
