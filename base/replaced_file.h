@@ -42,6 +42,7 @@ private:
 #ifdef _WIN32
     void* file_ = nullptr;    // the temporary, while open
     void* target_ = nullptr;  // the old file, held against other writers
+    bool oldFileWritable_ = false;
 #else
     int file_ = -1;
     int target_ = -1;  // the old file, with our lock on it

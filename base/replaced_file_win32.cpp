@@ -81,6 +81,7 @@ bool FileReplacement::Begin(const std::string& path) {
     failure_ = {};
     SystemError refused{};
     target_ = HoldOldFile(LiteralPath(path), refused);
+    oldFileWritable_ = target_ != nullptr;
     if (refused.code != 0) {
         return Fail(refused);
     }
@@ -145,10 +146,10 @@ bool FileReplacement::Commit() {
     if (!MoveFileExW(LiteralPath(temporary_).c_str(), LiteralPath(path_).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         SystemError error = LastError();
-        // The rename says only "access denied" of a file another program holds.
-        if (error.code == ERROR_ACCESS_DENIED) {
-            const SystemError refusal = DeleteRefusal(LiteralPath(path_));
-            error = refusal.code == ERROR_SHARING_VIOLATION ? refusal : error;
+        // The rename says only "access denied" of an old file that is open, even where the
+        // program holding it shares deleting; one we could open for writing is not read-only.
+        if (error.code == ERROR_ACCESS_DENIED && oldFileWritable_) {
+            error = {ERROR_SHARING_VIOLATION, true};
         }
         Discard();
         return Fail(error);

@@ -72,6 +72,7 @@ bool ReportFileSet::Add(const std::string& path, std::string_view bytes,
     auto file = std::make_unique<FileReplacement>();
     if (!file->Begin(path) || !file->Write(bytes.data(), bytes.size()) || !file->Finish()) {
         failures.push_back({path, SystemReasonText(file->Failure())});
+        files_.clear();  // the set is spent: every temporary goes now
         return false;
     }
     paths_.push_back(path);

@@ -79,7 +79,8 @@ template <typename Write>
 // and only when all are whole are they renamed into place.
 class ReportFileSet {
 public:
-    // Writes bytes beside path. False, with the failure added, when it could not be whole.
+    // Writes bytes beside path. False, with the failure added, when it could not be whole; the
+    // temporaries of the set are removed then.
     [[nodiscard]] bool Add(const std::string& path, std::string_view bytes,
                            std::vector<ReportFailure>& failures);
     // Renames every file added into place when each of them can still be; false, with the
