@@ -38,19 +38,6 @@ TEST_F(ReportFile, FailedOpenGivesTheSystemsReason) {
     EXPECT_FALSE(out.Close());
 }
 
-TEST_F(ReportFile, AWriterThatIsNotClosedLeavesTheOldFileAndNothingBeside) {
-    WriteBytes(InReport("x.txt"), "old");
-    {
-        ReportFileWriter out;
-        ASSERT_TRUE(out.Open(InReport("x.txt")));
-        for (int i = 0; i < 100; ++i) {
-            out.Write(std::string(1000, 'n'));  // more than the buffer, so that some is written
-        }
-    }
-    EXPECT_EQ(ReadBytes(InReport("x.txt")), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("report"), {}), 1);
-}
-
 using ReportSet = InScratchFolder;
 
 // Three files of a set, each with an old one; a folder in the place of one of them.
