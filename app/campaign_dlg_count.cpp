@@ -37,6 +37,7 @@ constexpr Cp1250Literal kMissingLogs{"Chybí logy: "};
 constexpr Cp1250Literal kOutages{"Výpadků: "};
 constexpr Cp1250Literal kVerifyTitle{"Ověření stránky"};
 constexpr Cp1250Literal kCannotReadPage{"Důkaz nelze přečíst: "};
+constexpr Cp1250Literal kCannotCreateFolder{"Složku report nelze vytvořit: "};
 
 // A row of the result list: a booking line on a panel.
 struct ResultRow {
@@ -237,7 +238,8 @@ void CCampaignDlg::OnOutcome(const CampaignResult& result) {
     m_result = result;
     const CampaignReport report =
         MakeCampaignReport(m_booking, m_countedPanels, m_result, m_pendingGap);
-    EnsureReportFolder(nullptr);  // a folder that cannot be made is the files' reason
+    // A folder that cannot be made is the files' reason.
+    static_cast<void>(EnsureReportFolder(nullptr));
     std::vector<std::string> paths;
     const ReportResult written = WriteCampaignProofs(report, PageTime(), m_pendingPerClient, paths);
     m_pagePath = Succeeded(written) ? CampaignReportPath(report.name, ReportFileType::kHtml) : "";
@@ -276,7 +278,12 @@ void CCampaignDlg::OnOpenPage() {
 }
 
 void CCampaignDlg::OnOpenFolder() {
-    EnsureReportFolder(nullptr);
+    std::string reason;
+    if (!EnsureReportFolder(&reason)) {
+        ShowMessageBox(m_hWnd, kCannotCreateFolder.str() + reason, BoxTitle::kProduct,
+                       MB_OK | MB_ICONSTOP);
+        return;
+    }
     ShellExecuteW(m_hWnd, L"open", L"report", nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -84,7 +84,7 @@ BOOL CTarvexDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SetSmallIcon(WindowDpi(m_hWnd));
     // A folder that cannot be made shows up as the reason when a report fails.
-    EnsureReportFolder(nullptr);
+    static_cast<void>(EnsureReportFolder(nullptr));
     SetUpList();
     FindLogMonths();
     FillMonthCombo(GetDlgItem(IDC_MONTH));

@@ -17,7 +17,7 @@ void CTarvexDlg::ShowReportOutcome(const ReportResult& result, const std::string
     const std::string listPath = FailureListPath();
     std::string listReason;
     if (FailuresNamedInBox(result) < result.failures.size())
-        WriteFailureList(result, listPath, &listReason);
+        static_cast<void>(WriteFailureList(result, listPath, &listReason));  // the box says why
     const std::string message = ReportFailureBoxMessage(result, listPath, listReason);
     ShowMessageBox(m_hWnd, message, BoxTitle::kReport, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -93,6 +93,6 @@ std::u16string Cp1250ToUtf16(std::string_view bytes);
 std::string Utf16ToCp1250(std::u16string_view text);
 // One UTF-8 character at text[i], moving i past it; false (i unchanged) where text[i] does not
 // begin one.
-bool DecodeUtf8(std::string_view text, size_t& i, char32_t& c);
+[[nodiscard]] bool DecodeUtf8(std::string_view text, size_t& i, char32_t& c);
 // The same for UTF-8; a byte that is not UTF-8 becomes '?' too.
 std::string Utf8ToCp1250(std::string_view text);

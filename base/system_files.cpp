@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/cp1250.h"
+#include "base/system_reason.h"
 
 #ifdef _WIN32
 #include <direct.h>
@@ -76,7 +77,7 @@ std::string FullPath(const std::string& path) {
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
     std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
-        reason = std::strerror(errno);
+        reason = SystemReasonText(errno);
         return false;
     }
     char block[65536];
@@ -85,7 +86,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
         bytes.append(block, got);
     }
     const bool failed = std::ferror(file) != 0;
-    reason = failed ? std::strerror(errno) : bytes.size() >= (64u << 20) ? "larger than 64 MB" : "";
+    static constexpr Cp1250Literal kTooLarge{"soubor je větší než 64 MB"};
+    reason = failed ? SystemReasonText(errno) : bytes.size() >= (64u << 20) ? kTooLarge.str() : "";
     std::fclose(file);
     return reason.empty();
 }

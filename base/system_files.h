@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <string>
 
-std::FILE* OpenFile(const std::string& path, const char* mode);
-int StatPath(const std::string& path, struct stat& info);
-int ChangeFolder(const std::string& path);
+[[nodiscard]] std::FILE* OpenFile(const std::string& path, const char* mode);
+[[nodiscard]] int StatPath(const std::string& path, struct stat& info);
+[[nodiscard]] int ChangeFolder(const std::string& path);
 // The absolute form of path, in Windows-1250 (a character the code page lacks as "?"); empty
 // when it cannot be found.
-std::string FullPath(const std::string& path);
+[[nodiscard]] std::string FullPath(const std::string& path);
 
-// The whole file, at most 64 MB; false with the system's reason (or the size) when it cannot
-// be read whole.
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
+// The whole file, at most 64 MB; false with the system's reason in Czech (or the size) when it
+// cannot be read whole.
+[[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);

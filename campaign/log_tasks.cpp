@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "base/system_files.h"
+#include "base/system_reason.h"
 #include "logdata/byte_source.h"
 #include "logdata/line_reading.h"
 #include "logdata/parallel.h"
@@ -83,12 +84,12 @@ void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds, Progres
     struct stat info {};
     if (StatPath(task.path, info) != 0) {
         task.missing = errno == ENOENT || errno == ENOTDIR;
-        task.failure = task.missing ? "" : std::strerror(errno);
+        task.failure = task.missing ? "" : SystemReasonText(errno);
         return;
     }
     const std::unique_ptr<ByteSource> source = OpenFileSource(task.path.c_str());
     if (source == nullptr) {
-        task.failure = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : std::strerror(errno);
+        task.failure = S_ISDIR(info.st_mode) ? SystemReasonText(EISDIR) : SystemReasonText(errno);
         return;
     }
     LogTally tally(plan, closeSeconds);

@@ -34,6 +34,16 @@ constexpr Cp1250Literal kUpozorneniRadky{"upozornění: řádky "};
 constexpr Cp1250Literal kSePrekryvaji{" se překrývají; "};
 constexpr Cp1250Literal kPrehraniSeZapocitaloObema{" přehrání se započítalo oběma"};
 constexpr Cp1250Literal kUlozeno{"Uloženo: "};
+constexpr Cp1250Literal kGapTakes{"--gap: minuty od 1 do 1440: "};
+constexpr Cp1250Literal kBookingMissing{"chybí OBJEDNÁVKA"};
+constexpr Cp1250Literal kNoSuchFolder{": taková složka neexistuje"};
+constexpr Cp1250Literal kTwoPanels{"dva panely mají název "};
+constexpr Cp1250Literal kAnd{" a "};
+constexpr Cp1250Literal kBookingErrors{"Chyby v objednávce: "};
+// The window's words where both say the same.
+constexpr Cp1250Literal kNothingWritten{"Nic nebylo uloženo."};
+constexpr Cp1250Literal kCannotReadBooking{"Objednávku nelze přečíst: "};
+constexpr Cp1250Literal kCannotReadLog{"Log nelze přečíst: "};
 
 struct CampaignArguments {
     std::string booking;
@@ -46,7 +56,7 @@ bool ParseCampaignArguments(const Arguments& args, CampaignArguments& parsed, st
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if ((arg == "--panel" || arg == "--gap" || arg == "--as-of") && i + 1 >= args.size()) {
-            error = "option " + arg + " needs a value";
+            error = OptionNeedsAValue(arg);
             return false;
         }
         if (arg == "--panel") {
@@ -57,58 +67,56 @@ bool ParseCampaignArguments(const Arguments& args, CampaignArguments& parsed, st
             errno = 0;
             const long minutes = std::strtol(value.c_str(), &end, 10);
             if (value.empty() || *end != '\0' || errno == ERANGE || minutes < 1 || minutes > 1440) {
-                error = "--gap takes minutes from 1 to 1440: " + value;
+                error = kGapTakes.str() + value;
                 return false;
             }
             parsed.gapMinutes = static_cast<int32_t>(minutes);
         } else if (arg == "--as-of") {
             const std::optional<int32_t> day = ParseDate(args[++i], error);
             if (!day) {
-                error = "--as-of: " + Cp1250ToUtf8(error);
+                error = "--as-of: " + error;
                 return false;
             }
             parsed.asOfDay = *day;
         } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "unknown option " + Cp1250ToUtf8(arg);
+            error = UnknownOption(arg);
             return false;
         } else if (parsed.booking.empty()) {
             parsed.booking = arg;
         } else {
-            error = "unexpected argument " + Cp1250ToUtf8(arg);
+            error = UnexpectedArgument(arg);
             return false;
         }
     }
     if (parsed.booking.empty()) {
-        error = "BOOKING is missing";
+        error = kBookingMissing.str();
         return false;
     }
     return true;
 }
 
-int ReadPanels(const CampaignArguments& parsed, std::vector<CampaignPanel>& panels) {
+ExitStatus ReadPanels(const CampaignArguments& parsed, std::vector<CampaignPanel>& panels) {
     if (parsed.panelFolders.empty()) {
         panels.push_back({FolderName("."), ""});
-        return kExitOk;
+        return ExitStatus::kOk;
     }
     for (const std::string& folder : parsed.panelFolders) {
         size_t other = 0;
         const PanelRefusal refusal = AddPanel(folder, panels, &other);
         if (refusal == PanelRefusal::kNoFolder) {
-            return UsageError("--panel " + Cp1250ToUtf8(folder) + ": no such folder");
+            return UsageError("--panel " + folder + kNoSuchFolder.str());
         }
         if (refusal == PanelRefusal::kSameName) {
-            return UsageError(Cp1250ToUtf8("two panels have the name " + FolderName(folder) + ": " +
-                                           panels[other].folder + " and " + folder));
+            return UsageError(kTwoPanels.str() + FolderName(folder) + ": " + panels[other].folder +
+                              kAnd.str() + folder);
         }
     }
-    return kExitOk;
+    return ExitStatus::kOk;
 }
 
 void PrintFindings(const CampaignReport& report) {
     const CampaignResult& result = report.result;
-    const auto note = [](const std::string& cp1250) {
-        std::fprintf(stderr, "kvimeter-cli: %s\n", Cp1250ToUtf8(cp1250).c_str());
-    };
+    const auto note = [](const std::string& cp1250) { Note(cp1250); };
     for (const size_t line : result.linesWithoutPanel) {
         note(kUpozorneniRadek.str() + std::to_string(report.lines[line].lineNumber) +
              kObjednavaPanel.str() + report.lines[line].panel + kKteryNebylZadan.str());
@@ -147,19 +155,18 @@ std::string FiguresLines(const CampaignReport& report) {
     return text;
 }
 
-int ReportBookingErrors(const std::string& path, const Booking& booking) {
+ExitStatus ReportBookingErrors(const std::string& path, const Booking& booking) {
     for (const BookingError& error : booking.errors) {
-        std::fprintf(stderr, "kvimeter-cli: %s\n",
-                     Cp1250ToUtf8(BookingErrorText(path, error)).c_str());
+        Note(BookingErrorText(path, error));
     }
-    std::fprintf(stderr, "kvimeter-cli: %zu %s; nothing was written\n", booking.errors.size(),
-                 booking.errors.size() == 1 ? "error in the booking" : "errors in the booking");
-    return kExitUsage;
+    Note(kBookingErrors.str() + std::to_string(booking.errors.size()) + ". " +
+         kNothingWritten.str());
+    return ExitStatus::kUsage;
 }
 
 }  // namespace
 
-int RunCampaign(const Arguments& args) {
+ExitStatus RunCampaign(const Arguments& args) {
     CampaignArguments parsed;
     std::string error;
     if (!ParseCampaignArguments(args, parsed, error)) {
@@ -167,33 +174,33 @@ int RunCampaign(const Arguments& args) {
     }
     BookingFile file;
     if (!ReadBookingFile(parsed.booking, file, error)) {
-        std::fprintf(stderr, "kvimeter-cli: cannot read the booking %s: %s\n",
-                     Cp1250ToUtf8(parsed.booking).c_str(), error.c_str());
-        return kExitUsage;
+        Note(kCannotReadBooking.str() + parsed.booking + ": " + error);
+        return ExitStatus::kUsage;
     }
     const Booking& booking = file.booking;
     if (!booking.errors.empty()) {
         return ReportBookingErrors(parsed.booking, booking);
     }
     std::vector<CampaignPanel> panels;
-    if (const int status = ReadPanels(parsed, panels); status != kExitOk) {
+    if (const ExitStatus status = ReadPanels(parsed, panels); status != ExitStatus::kOk) {
         return status;
     }
     const CampaignOutcome outcome = EvaluateCampaign(
         booking.lines, panels, CampaignSettings{parsed.gapMinutes, parsed.asOfDay});
     if (const auto* unreadable = std::get_if<UnreadableLog>(&outcome)) {
-        return Failure("cannot read " + Cp1250ToUtf8(unreadable->path) + ": " + unreadable->reason);
+        Note(kCannotReadLog.str() + unreadable->path + ": " + unreadable->reason);
+        return Failure(kNothingWritten.str());
     }
     const CampaignResult& result = std::get<CampaignResult>(outcome);
     const CampaignReport report = MakeCampaignReport(file, panels, result, parsed.gapMinutes);
-    if (const int status = MakeReportFolder(); status != kExitOk) {
+    if (const ExitStatus status = MakeReportFolder(); status != ExitStatus::kOk) {
         return status;
     }
     std::vector<std::string> paths;
     const ReportResult written = WriteCampaignProofs(report, PageTime(), true, paths);
     PrintFindings(report);
     if (!Succeeded(written)) {
-        return Failure(Cp1250ToUtf8(ReportFailureMessage(written)));
+        return Failure(ReportFailureMessage(written));
     }
     std::string saved;
     for (const std::string& path : paths) {

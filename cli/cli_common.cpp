@@ -9,6 +9,7 @@
 #include "base/cp1250.h"
 #include "base/moment.h"
 #include "base/number_text.h"
+#include "base/system_reason.h"
 #include "campaign/booking.h"
 #include "logdata/clock_text.h"
 #include "logdata/playback_log.h"
@@ -17,74 +18,97 @@
 #include "logdata/scanners.h"
 #include "reports/report_file.h"
 
+namespace {
+
+constexpr Cp1250Literal kUsageStart{
+    "použití: kvimeter-cli [-C SLOŽKA] PŘÍKAZ [ARGUMENTY]\n"
+    "\n"
+    "  -C SLOŽKA  pracuje ve SLOŽCE: logy čte ze SLOŽKA/log, přehledy ukládá do "
+    "SLOŽKA/report\n"
+    "\n"
+    "příkazy:\n"
+    "  months\n"
+    "      měsíce, pro které je log, po jednom RRRR-MM na řádek, v pořadí nalezení\n"
+    "  list MĚSÍC [--day N] [--from H:M] [--to H:M] [--strip-paths]\n"
+    "      načte MĚSÍC (ROK-MĚSÍC, např. 2015-03) a vypíše jeden řádek na animaci:\n"
+    "      název, délku spotu, počet přehrání a celkový čas, oddělené tabulátorem\n"
+    "  summary MĚSÍC [volby filtru] [--decimal-separator Z]\n"
+    "      načte MĚSÍC a uloží sumární přehled report/SUM_AVI_RRRR-MM.txt a .csv\n"
+    "  detail MĚSÍC (--row N | --all) [volby filtru] [--decimal-separator Z]\n"
+    "      načte MĚSÍC a uloží report/NÁZEV_RRRR-MM.txt a .csv pro řádek N seznamu\n"
+    "      (počítáno od 0) nebo pro každou animaci\n"
+    "  html MĚSÍC [volby filtru]\n"
+    "      načte MĚSÍC a uloží report/SUM_AVI_RRRR-MM.html, stránku pro klienta se\n"
+    "      sumární tabulkou, jejími součty a grafy přehrání po dnech a po hodinách;\n"
+    "      nese datum vytvoření, nebo SOURCE_DATE_EPOCH (sekundy od 1970), je-li nastaveno\n"
+    "  campaign OBJEDNÁVKA [--panel SLOŽKA]... [--gap MIN] [--as-of DATUM]\n"
+    "      spočítá, co každý řádek objednávky (středníky, řádek záhlaví se sloupci\n"
+    "      "};
+constexpr Cp1250Literal kUsageOptional{" a volitelně "};
+constexpr Cp1250Literal kUsageAnd{" a "};
+constexpr Cp1250Literal kUsageEnd{
+    ")\n"
+    "      dostal v každém objednaném dni do DATA na každém panelu: SLOŽKA je složka\n"
+    "      panelu s jeho log/ (výchozí: pracovní složka), její název je název panelu;\n"
+    "      DATUM (RRRR-MM-DD nebo D.M.RRRR, poslední započítaný den) je výchozí včera,\n"
+    "      den před datem SOURCE_DATE_EPOCH, je-li nastaveno; pozdější objednané dny\n"
+    "      teprve přijdou. Uloží report/KAMPAN_NÁZEV.csv a .html (NÁZEV: název souboru\n"
+    "      objednávky bez přípony) a u objednávky více klientů také\n"
+    "      KAMPAN_NÁZEV_KLIENT.csv a .html jen s řádky toho klienta, s výpadky (ticho delší\n"
+    "      než MIN minut, výchozí 15, uvnitř objednaného okna), chybějícími logy, SHA-256\n"
+    "      a věrohodností každého přečteného souboru, a vypíše stav každého řádku a panelu\n"
+    "      a kolik přehrání za den potřebují řádky, které zatím nestačí\n"
+    "  verify STRÁNKA|SOUČTY\n"
+    "      znovu spočítá SHA-256 každého souboru, který stránka důkazu kampaně nebo její\n"
+    "      soubor .sha256 uvádí, hledaného od složky nad report/ stránky, a řekne, který\n"
+    "      se změnil\n"
+    "\n"
+    "volby:\n"
+    "  --day N        jen den N měsíce (1 až 31); 0, výchozí, jsou všechny dny\n"
+    "  --from H:M     přehrání od H:M (výchozí 0:00); zapne časové okno\n"
+    "  --to H:M       přehrání před H:M (výchozí 24:00); zapne časové okno\n"
+    "  --strip-paths  jen název souboru každé animace, bez složek\n"
+    "  --decimal-separator Z\n"
+    "                 desetinný oddělovač textových přehledů (výchozí: uživatelův)\n"
+    "  --help         tento text\n"
+    "\n"
+    "návratový kód: 0 úspěch, 1 log nelze přečíst nebo má chybné datum nebo soubor\n"
+    "přehledu nelze uložit, 2 chyba použití (i řádek mimo seznam)\n"
+    "campaign: 0 soubory byly uloženy, ať je plnění jakékoli; 1 log nelze přečíst nebo\n"
+    "soubor nelze uložit (předchozí úplný důkaz pak zůstane beze změny); 2 chyba použití\n"
+    "nebo chyby v objednávce (každá je vypsána, nic nebylo uloženo). verify: 0 žádný soubor\n"
+    "se nezměnil, 1 soubor se změnil nebo chybí nebo důkaz nelze přečíst, 2 soubor není\n"
+    "celá stránka důkazu ani soubor součtů.\n"
+    "Uložení, které selže, ponechá předchozí soubor beze změny.\n"};
+
+}  // namespace
+
 std::string UsageText() {
-    return std::string(
-               "usage: kvimeter-cli [-C DIR] COMMAND [ARGS]\n"
-               "\n"
-               "  -C DIR    work in DIR: logs are read from DIR/log, reports written to "
-               "DIR/report\n"
-               "\n"
-               "commands:\n"
-               "  months\n"
-               "      the months for which a log exists, one YYYY-MM per line, in the order found\n"
-               "  list MONTH [--day N] [--from H:M] [--to H:M] [--strip-paths]\n"
-               "      loads MONTH (YEAR-MONTH, e.g. 2015-03) and prints one line per animation:\n"
-               "      name, spot length, play count and total time, separated by TAB\n"
-               "  summary MONTH [filter options] [--decimal-separator C]\n"
-               "      loads MONTH and writes the summary report/SUM_AVI_YYYY-MM.txt and .csv\n"
-               "  detail MONTH (--row N | --all) [filter options] [--decimal-separator C]\n"
-               "      loads MONTH and writes report/NAME_YYYY-MM.txt and .csv for list row N\n"
-               "      (counted from 0) or for every animation\n"
-               "  html MONTH [filter options]\n"
-               "      loads MONTH and writes report/SUM_AVI_YYYY-MM.html, a page for a client "
-               "with\n"
-               "      the summary table, its totals and charts of the plays per day and per hour;\n"
-               "      it is dated now, or SOURCE_DATE_EPOCH (seconds since 1970) when that is set\n"
-               "  campaign BOOKING [--panel DIR]... [--gap MIN] [--as-of DATE]\n"
-               "      counts what each line of the booking file (semicolons, a header row with\n"
-               "      ") +
-           Cp1250ToUtf8(BookingColumnNames(true, ";")) + " and optionally " +
-           Cp1250ToUtf8(BookingColumnNames(false, " and ")) +
-           ")\n"
-           "      got on each booked day up to DATE on each panel: DIR is a panel's\n"
-           "      folder with its log/ (default: the working directory), its name the panel's\n"
-           "      name; DATE (YYYY-MM-DD or D.M.YYYY, the last day counted) defaults to\n"
-           "      yesterday, the day before SOURCE_DATE_EPOCH's date when that is set; later\n"
-           "      booked days are pending. Writes report/KAMPAN_NAME.csv and .html (NAME: the\n"
-           "      booking file's name without its extension), and for a booking of several\n"
-           "      clients also KAMPAN_NAME_CLIENT.csv and .html with only that client's lines,\n"
-           "      with the outages (silences of more than MIN minutes, default 15, inside a\n"
-           "      booked window), missing logs, the SHA-256 and plausibility of every file read,\n"
-           "      and prints the state of each line and panel and what the lines still short\n"
-           "      need per day\n"
-           "  verify PAGE|SUMS\n"
-           "      hashes again every file that a campaign page or its .sha256 file names, found\n"
-           "      from the folder above the page's report/, and says which changed\n"
-           "\n"
-           "options:\n"
-           "  --day N        only day N of the month (1 to 31); 0, the default, means all days\n"
-           "  --from H:M     plays from H:M on (default 0:00); turns the time window on\n"
-           "  --to H:M       plays before H:M (default 24:00); turns the time window on\n"
-           "  --strip-paths  only the file name of each animation, without its folders\n"
-           "  --decimal-separator C\n"
-           "                 the decimal separator of the text reports (default: the user's)\n"
-           "  --help         this text\n"
-           "\n"
-           "exit status: 0 success, 1 the log cannot be read or has a bad date or a report file\n"
-           "could not be written, 2 usage error (also a row outside the list)\n"
-           "campaign: 0 the files were written, whatever the shortfall; 1 a log cannot be read or\n"
-           "a file cannot be written; 2 usage or booking errors (each error is listed, nothing is\n"
-           "written). verify: 0 every file is unchanged, 1 a file changed or is missing.\n";
+    return kUsageStart.str() + BookingColumnNames(true, ";") + kUsageOptional.str() +
+           BookingColumnNames(false, kUsageAnd) + kUsageEnd.str();
 }
 
-int UsageError(const std::string& message) {
-    std::fprintf(stderr, "kvimeter-cli: %s\n%s", message.c_str(), UsageText().c_str());
-    return kExitUsage;
+ExitStatus UsageError(const std::string& message) {
+    std::fprintf(stderr, "kvimeter-cli: %s\n%s", Cp1250ToUtf8(message).c_str(),
+                 Cp1250ToUtf8(UsageText()).c_str());
+    return ExitStatus::kUsage;
 }
 
-int Failure(const std::string& message) {
-    std::fprintf(stderr, "kvimeter-cli: %s\n", message.c_str());
-    return kExitFailure;
+ExitStatus RefusedArgument(const std::string& utf8) {
+    static constexpr Cp1250Literal kArgument{"argument "};
+    static constexpr Cp1250Literal kLacks{" obsahuje znak, který Windows-1250 nemá"};
+    std::fprintf(stderr, "kvimeter-cli: %s%s%s\n%s", Cp1250ToUtf8(kArgument).c_str(), utf8.c_str(),
+                 Cp1250ToUtf8(kLacks).c_str(), Cp1250ToUtf8(UsageText()).c_str());
+    return ExitStatus::kUsage;
+}
+
+ExitStatus Failure(const std::string& message) {
+    Note(message);
+    return ExitStatus::kFailure;
+}
+
+void Note(const std::string& message) {
+    std::fprintf(stderr, "kvimeter-cli: %s\n", Cp1250ToUtf8(message).c_str());
 }
 
 bool ParseMonth(const std::string& text, LogMonth& month) {
@@ -115,15 +139,9 @@ bool ParseSeparator(const std::string& text, char& separator) {
         separator = text[0];
         return true;
     }
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    size_t end = 0;
     char32_t c = 0;
-    if (text.size() == 2 && (bytes[0] & 0xE0) == 0xC0 && (bytes[1] & 0xC0) == 0x80) {
-        c = static_cast<char32_t>(((bytes[0] & 0x1F) << 6) | (bytes[1] & 0x3F));
-    } else if (text.size() == 3 && (bytes[0] & 0xF0) == 0xE0 && (bytes[1] & 0xC0) == 0x80 &&
-               (bytes[2] & 0xC0) == 0x80) {
-        c = static_cast<char32_t>(((bytes[0] & 0x0F) << 12) | ((bytes[1] & 0x3F) << 6) |
-                                  (bytes[2] & 0x3F));
-    } else {
+    if (!DecodeUtf8(text, end, c) || end != text.size()) {
         return false;
     }
     const int byte = c >= 0x80 ? UnicodeToCp1250(c) : -1;
@@ -131,9 +149,21 @@ bool ParseSeparator(const std::string& text, char& separator) {
     return byte >= 0;
 }
 
+// The texts of the usage errors, Windows-1250.
+constexpr Cp1250Literal kOption{"volba "};
+constexpr Cp1250Literal kNeedsAValue{" potřebuje hodnotu"};
+constexpr Cp1250Literal kDayTakes{"--day: den v měsíci 1 až 31, nebo 0 pro všechny dny: "};
+constexpr Cp1250Literal kTakesATime{": čas H:M: "};
+constexpr Cp1250Literal kSeparatorTakes{"--decimal-separator: jeden znak: "};
+constexpr Cp1250Literal kSeparatorOnly{"--decimal-separator je volba jen příkazů summary a detail"};
+constexpr Cp1250Literal kMonthIs{"MĚSÍC je ROK-MĚSÍC, například 2015-03: "};
+constexpr Cp1250Literal kMonthMissing{"chybí MĚSÍC"};
+constexpr Cp1250Literal kCannotWriteOutput{"výstup nelze zapsat: "};
+constexpr Cp1250Literal kCannotCreateReport{"složku report nelze vytvořit: "};
+
 bool TakeValue(const Arguments& args, size_t& i, std::string& value, std::string& error) {
     if (i + 1 >= args.size()) {
-        error = "option " + args[i] + " needs a value";
+        error = OptionNeedsAValue(args[i]);
         return false;
     }
     value = args[++i];
@@ -155,7 +185,7 @@ bool ParseFilterOption(const Arguments& args, size_t& i, const RequestSyntax& sy
         }
         const std::optional<int32_t> day = ParseWholeNumber(value, 0, 31);
         if (!day) {
-            error = "--day takes a day of the month 1 to 31, or 0 for all days: " + value;
+            error = kDayTakes.str() + value;
             return false;
         }
         filter.day = *day;
@@ -168,7 +198,7 @@ bool ParseFilterOption(const Arguments& args, size_t& i, const RequestSyntax& sy
         const bool from = option == "--from";
         if (!ParseTime(value, from ? filter.fromHour : filter.toHour,
                        from ? filter.fromMinute : filter.toMinute)) {
-            error = option + " takes a time H:M: " + value;
+            error = option + kTakesATime.str() + value;
             return false;
         }
         filter.timeFilterOn = true;
@@ -180,21 +210,21 @@ bool ParseFilterOption(const Arguments& args, size_t& i, const RequestSyntax& sy
         }
         char separator = '.';
         if (!ParseSeparator(value, separator)) {
-            error = "--decimal-separator takes one character: " + value;
+            error = kSeparatorTakes.str() + value;
             return false;
         }
         request.decimalSeparator = separator;
         return true;
     }
     if (option == "--decimal-separator") {
-        error = "--decimal-separator is an option of summary and detail only";
+        error = kSeparatorOnly.str();
         return false;
     }
     if (syntax.other && syntax.other(args, i, error)) {
         return true;
     }
     if (error.empty()) {
-        error = "unknown option " + option;
+        error = UnknownOption(option);
     }
     return false;
 }
@@ -211,35 +241,35 @@ bool ParseMonthRequest(const Arguments& args, const RequestSyntax& syntax, Month
             }
         } else if (!haveMonth) {
             if (!ParseMonth(args[i], request.month)) {
-                error = "MONTH is YEAR-MONTH, for example 2015-03: " + args[i];
+                error = kMonthIs.str() + args[i];
                 return false;
             }
             haveMonth = true;
         } else {
-            error = "unexpected argument " + args[i];
+            error = UnexpectedArgument(args[i]);
             return false;
         }
     }
     if (!haveMonth) {
-        error = "MONTH is missing";
+        error = kMonthMissing.str();
         return false;
     }
     return true;
 }
 
-int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log) {
+ExitStatus LoadMonthForCli(const MonthRequest& request, PlaybackLog& log) {
     log.filter = request.filter;
     const std::string path = LogFilePath(request.month);
     const LoadResult result = LoadSortAndGroup(path.c_str(), log);
     if (result.status == LoadStatus::kLoaded) {
-        return kExitOk;
+        return ExitStatus::kOk;
     }
     // The memory message is the window's too, which names no file; here it names the log.
-    const std::string message = Cp1250ToUtf8(LoadOutcomeMessage(result, path));
+    const std::string message = LoadOutcomeMessage(result, path);
     return Failure(result.status == LoadStatus::kOutOfMemory ? message + " " + path : message);
 }
 
-int ParseAndLoad(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request) {
+ExitStatus ParseAndLoad(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request) {
     std::string error;
     if (!ParseMonthRequest(args, syntax, request, error)) {
         return UsageError(error);
@@ -247,19 +277,33 @@ int ParseAndLoad(const Arguments& args, const RequestSyntax& syntax, MonthReques
     return LoadMonthForCli(request, ThePlaybackLog());
 }
 
-int PrintCp1250(const std::string& text) {
+ExitStatus PrintCp1250(const std::string& text) {
     const std::string utf8 = Cp1250ToUtf8(text);
     const bool written = std::fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size();
     if (std::fflush(stdout) != 0 || !written) {
-        return Failure(std::string("cannot write the output: ") + std::strerror(errno));
+        return Failure(kCannotWriteOutput.str() + SystemReasonText(errno));
     }
-    return kExitOk;
+    return ExitStatus::kOk;
 }
 
-int MakeReportFolder() {
+ExitStatus MakeReportFolder() {
     std::string reason;
     if (!EnsureReportFolder(&reason)) {
-        return Failure("cannot create the folder report: " + Cp1250ToUtf8(reason));
+        return Failure(kCannotCreateReport.str() + reason);
     }
-    return kExitOk;
+    return ExitStatus::kOk;
+}
+
+std::string OptionNeedsAValue(const std::string& option) {
+    return kOption.str() + option + kNeedsAValue.str();
+}
+
+std::string UnknownOption(const std::string& option) {
+    static constexpr Cp1250Literal kUnknown{"neznámá volba "};
+    return kUnknown.str() + option;
+}
+
+std::string UnexpectedArgument(const std::string& argument) {
+    static constexpr Cp1250Literal kUnexpected{"nadbytečný argument "};
+    return kUnexpected.str() + argument;
 }

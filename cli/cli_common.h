@@ -12,29 +12,33 @@
 #include "logdata/playback_log.h"
 #include "reports/page_time.h"
 
-enum ExitStatus : int {
-    kExitOk = 0,
-    kExitFailure = 1,  // the log could not be opened, the date error, a file not written
-    kExitUsage = 2,    // bad arguments; the usage goes to stderr
+enum class ExitStatus : int {
+    kOk = 0,
+    kFailure = 1,  // the log could not be opened, the date error, a file not written
+    kUsage = 2,    // bad arguments; the usage goes to stderr
 };
 
 // The arguments after the command's name.
 using Arguments = std::vector<std::string>;
 
-// A command: runs with its arguments in the working directory (after -C) and returns an
-// ExitStatus.
+// A command: runs with its arguments in the working directory (after -C).
 struct CliCommand {
     const char* name;
-    int (*run)(const Arguments& args);
+    ExitStatus (*run)(const Arguments& args);
 };
 
-// The full usage text.
+// The full usage text, Windows-1250.
 std::string UsageText();
 
-// "kvimeter-cli: message" on stderr, then the usage; returns kExitUsage.
-int UsageError(const std::string& message);
-// "kvimeter-cli: message" on stderr (UTF-8); returns kExitFailure.
-int Failure(const std::string& message);
+// "kvimeter-cli: message" on stderr, then the usage; returns ExitStatus::kUsage. The message is
+// Windows-1250, as every message of the command line; stderr gets UTF-8.
+ExitStatus UsageError(const std::string& message);
+// An argument with a character that Windows-1250 lacks, named as given (UTF-8).
+ExitStatus RefusedArgument(const std::string& utf8);
+// "kvimeter-cli: message" on stderr; returns ExitStatus::kFailure.
+ExitStatus Failure(const std::string& message);
+// The same, for a message that is not a failure of the command.
+void Note(const std::string& message);
 
 // MONTH as two unsigned numbers "%u-%u" (2015-3 and 2015-03 alike), nothing after them.
 bool ParseMonth(const std::string& text, LogMonth& month);
@@ -59,17 +63,22 @@ bool ParseMonthRequest(const Arguments& args, const RequestSyntax& syntax, Month
                        std::string& error);
 
 // Loads, sorts and groups the month into log. On failure prints the one-line message (cannot
-// open, or the date error naming the play) and returns kExitFailure; otherwise kExitOk.
-int LoadMonthForCli(const MonthRequest& request, PlaybackLog& log);
+// open, or the date error naming the play) and returns kFailure; otherwise kOk.
+ExitStatus LoadMonthForCli(const MonthRequest& request, PlaybackLog& log);
 
 // The arguments read into request (a usage error on failure), then its month loaded into the
 // process-wide log as LoadMonthForCli does.
-int ParseAndLoad(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request);
+ExitStatus ParseAndLoad(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request);
+
+// The usage errors that several commands give, Windows-1250.
+std::string OptionNeedsAValue(const std::string& option);
+std::string UnknownOption(const std::string& option);
+std::string UnexpectedArgument(const std::string& argument);
 
 // Creates the folder report unless it is there; only the commands that write reports do, and
-// only once their input has been read. On failure prints why and returns kExitFailure.
-int MakeReportFolder();
+// only once their input has been read. On failure prints why and returns kFailure.
+ExitStatus MakeReportFolder();
 
 // Writes Windows-1250 text to stdout as UTF-8. When stdout cannot take it, says so on stderr
-// and returns kExitFailure; otherwise kExitOk.
-int PrintCp1250(const std::string& text);
+// and returns kFailure; otherwise kOk.
+ExitStatus PrintCp1250(const std::string& text);

@@ -1,11 +1,11 @@
 // The command table and the dispatch of kvimeter-cli.
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "base/cp1250.h"
 #include "base/system_files.h"
+#include "base/system_reason.h"
 #include "cli/commands.h"
 
 namespace {
@@ -16,13 +16,19 @@ constexpr CliCommand kCommands[] = {
     {"verify", RunVerify},
 };
 
+constexpr Cp1250Literal kNeedsAFolder{"-C potřebuje složku"};
+constexpr Cp1250Literal kNoCommand{"chybí příkaz"};
+constexpr Cp1250Literal kCannotChangeInto{"do složky "};
+constexpr Cp1250Literal kCannotChangeIntoEnd{" nelze přejít: "};
+constexpr Cp1250Literal kUnknownCommand{"neznámý příkaz "};
+
 }  // namespace
 
-int RunCommandLine(const Arguments& args) {
+ExitStatus RunCommandLine(const Arguments& args) {
     for (const std::string& arg : args) {
         if (arg == "--help") {
-            std::fputs(UsageText().c_str(), stdout);
-            return kExitOk;
+            std::fputs(Cp1250ToUtf8(UsageText()).c_str(), stdout);
+            return ExitStatus::kOk;
         }
     }
     size_t next = 0;
@@ -30,24 +36,24 @@ int RunCommandLine(const Arguments& args) {
     bool changeDir = false;
     if (next < args.size() && args[next] == "-C") {
         if (next + 1 >= args.size()) {
-            return UsageError("-C needs a directory");
+            return UsageError(kNeedsAFolder.str());
         }
         dir = args[next + 1];
         changeDir = true;
         next += 2;
     }
     if (next >= args.size()) {
-        return UsageError("no command given");
+        return UsageError(kNoCommand.str());
     }
     const std::string& name = args[next];
     for (const CliCommand& command : kCommands) {
         if (name == command.name) {
             if (changeDir && ChangeFolder(dir) != 0) {
-                return Failure("cannot change into " + Cp1250ToUtf8(dir) + ": " +
-                               std::strerror(errno));
+                return Failure(kCannotChangeInto.str() + dir + kCannotChangeIntoEnd.str() +
+                               SystemReasonText(errno));
             }
             return command.run(Arguments(args.begin() + static_cast<long>(next) + 1, args.end()));
         }
     }
-    return UsageError("unknown command " + Cp1250ToUtf8(name));
+    return UsageError(kUnknownCommand.str() + name);
 }

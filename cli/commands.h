@@ -4,19 +4,19 @@
 
 // Dispatches "[-C DIR] COMMAND ARGS" (the arguments after the program name) through the command
 // table of cli/commands.cpp; --help anywhere prints the usage.
-int RunCommandLine(const Arguments& args);
+ExitStatus RunCommandLine(const Arguments& args);
 
 // cli/log_commands.cpp
-int RunMonths(const Arguments& args);
-int RunList(const Arguments& args);
+ExitStatus RunMonths(const Arguments& args);
+ExitStatus RunList(const Arguments& args);
 
 // cli/report_commands.cpp
-int RunSummary(const Arguments& args);
-int RunDetail(const Arguments& args);
-int RunHtml(const Arguments& args);
+ExitStatus RunSummary(const Arguments& args);
+ExitStatus RunDetail(const Arguments& args);
+ExitStatus RunHtml(const Arguments& args);
 
 // cli/campaign_commands.cpp
-int RunCampaign(const Arguments& args);
+ExitStatus RunCampaign(const Arguments& args);
 
 // cli/verify_command.cpp
-int RunVerify(const Arguments& args);
+ExitStatus RunVerify(const Arguments& args);

@@ -2,21 +2,23 @@
 #include <cstdio>
 #include <string>
 
+#include "base/cp1250.h"
 #include "cli/commands.h"
 #include "logdata/playback_log.h"
 #include "logdata/log_months.h"
 #include "logdata/totals.h"
 
-int RunMonths(const Arguments& args) {
+ExitStatus RunMonths(const Arguments& args) {
     if (!args.empty()) {
-        return UsageError("months takes no arguments");
+        static constexpr Cp1250Literal kNoArguments{"příkaz months nemá žádné argumenty"};
+        return UsageError(kNoArguments.str());
     }
     FindLogMonths();
     const LogMonthList& months = LogMonths();
     for (int32_t i = 0; i < months.count; ++i) {
         std::printf("%s\n", MonthComboText(months.entries[i]).c_str());
     }
-    return kExitOk;
+    return ExitStatus::kOk;
 }
 
 namespace {
@@ -33,9 +35,10 @@ std::string RowText(const PlaybackLog& log, int32_t row) {
 
 }  // namespace
 
-int RunList(const Arguments& args) {
+ExitStatus RunList(const Arguments& args) {
     MonthRequest request;
-    if (const int status = ParseAndLoad(args, RequestSyntax{}, request); status != kExitOk) {
+    if (const ExitStatus status = ParseAndLoad(args, RequestSyntax{}, request);
+        status != ExitStatus::kOk) {
         return status;
     }
     PlaybackLog& log = ThePlaybackLog();

@@ -1,7 +1,10 @@
 // kvimeter-cli: the playback-log tool for batch use and scripting.
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <string>
+
+#include "base/cp1250.h"
 
 #include "cli/commands.h"
 #include "cli/program_arguments.h"
@@ -22,13 +25,14 @@ int main(int argc, char** argv) {
         Arguments args;
         std::string refused;
         if (!ProgramArguments(argc, argv, args, refused)) {
-            return UsageError("the argument " + refused +
-                              " holds a character that Windows-1250 lacks");
+            return static_cast<int>(RefusedArgument(refused));
         }
-        return RunCommandLine(args);
-    } catch (const std::exception& error) {
+        return static_cast<int>(RunCommandLine(args));
+    } catch (const std::bad_alloc&) {
         // Memory ran out outside the load, which reports that itself.
-        std::fprintf(stderr, "kvimeter-cli: %s\n", error.what());
-        return kExitFailure;
+        static constexpr Cp1250Literal kNoMemory{"nedostatek paměti"};
+        return static_cast<int>(Failure(kNoMemory.str()));
+    } catch (const std::exception& error) {
+        return static_cast<int>(Failure(Utf8ToCp1250(error.what())));
     }
 }

@@ -18,6 +18,11 @@
 
 namespace {
 
+constexpr Cp1250Literal kRowTwice{"--row je zadáno dvakrát"};
+constexpr Cp1250Literal kRowTakes{"--row: číslo řádku seznamu, počítáno od 0: "};
+constexpr Cp1250Literal kRowOrAll{"detail potřebuje buď --row N, nebo --all"};
+constexpr Cp1250Literal kNotInList{": takový řádek v seznamu není (animací v seznamu: "};
+
 // --row N or --all, as given; the row is checked against the totals only after the load.
 struct DetailChoice {
     std::optional<long long> row;
@@ -47,16 +52,16 @@ bool TakeDetailOption(const Arguments& args, size_t& i, DetailChoice& choice, st
         return false;
     }
     if (choice.row) {
-        error = "--row given twice";
+        error = kRowTwice.str();
         return false;
     }
     if (i + 1 >= args.size()) {
-        error = "option --row needs a value";
+        error = OptionNeedsAValue(args[i]);
         return false;
     }
     long long row = 0;
     if (!ParseRow(args[++i], row)) {
-        error = "--row takes a row number of the list, counted from 0: " + args[i];
+        error = kRowTakes.str() + args[i];
         return false;
     }
     choice.row = row;
@@ -68,16 +73,17 @@ char DecimalSeparatorOf(const MonthRequest& request) {
 }
 
 // A failure names every file that was not written and prints no confirmation.
-int Conclude(const ReportResult& result, const std::string& confirmation) {
+ExitStatus Conclude(const ReportResult& result, const std::string& confirmation) {
     if (!Succeeded(result)) {
-        return Failure(Cp1250ToUtf8(ReportFailureMessage(result)));
+        return Failure(ReportFailureMessage(result));
     }
     return PrintCp1250(confirmation + "\n");
 }
 
 // The month loaded and the folder made for a report of the whole list.
-int LoadForReport(const Arguments& args, const RequestSyntax& syntax, MonthRequest& request) {
-    if (const int status = ParseAndLoad(args, syntax, request); status != kExitOk) {
+ExitStatus LoadForReport(const Arguments& args, const RequestSyntax& syntax,
+                         MonthRequest& request) {
+    if (const ExitStatus status = ParseAndLoad(args, syntax, request); status != ExitStatus::kOk) {
         return status;
     }
     return MakeReportFolder();
@@ -85,11 +91,11 @@ int LoadForReport(const Arguments& args, const RequestSyntax& syntax, MonthReque
 
 }  // namespace
 
-int RunSummary(const Arguments& args) {
+ExitStatus RunSummary(const Arguments& args) {
     RequestSyntax syntax;
     syntax.decimalSeparator = true;
     MonthRequest request;
-    if (const int status = LoadForReport(args, syntax, request); status != kExitOk) {
+    if (const ExitStatus status = LoadForReport(args, syntax, request); status != ExitStatus::kOk) {
         return status;
     }
     const ReportResult result =
@@ -97,7 +103,7 @@ int RunSummary(const Arguments& args) {
     return Conclude(result, SummarySavedMessage(result.csvPath));
 }
 
-int RunDetail(const Arguments& args) {
+ExitStatus RunDetail(const Arguments& args) {
     DetailChoice choice;
     RequestSyntax syntax;
     syntax.decimalSeparator = true;
@@ -110,17 +116,17 @@ int RunDetail(const Arguments& args) {
         return UsageError(error);
     }
     if (choice.all == choice.row.has_value()) {
-        return UsageError("detail takes either --row N or --all");
+        return UsageError(kRowOrAll.str());
     }
     PlaybackLog& log = ThePlaybackLog();
-    if (const int status = LoadMonthForCli(request, log); status != kExitOk) {
+    if (const ExitStatus status = LoadMonthForCli(request, log); status != ExitStatus::kOk) {
         return status;
     }
     if (choice.row && *choice.row >= log.totalCount) {
-        return UsageError("--row " + std::to_string(*choice.row) + " is not in the list of " +
-                          std::to_string(log.totalCount) + " animations");
+        return UsageError("--row " + std::to_string(*choice.row) + kNotInList.str() +
+                          std::to_string(log.totalCount) + ")");
     }
-    if (const int status = MakeReportFolder(); status != kExitOk) {
+    if (const ExitStatus status = MakeReportFolder(); status != ExitStatus::kOk) {
         return status;
     }
     const char separator = DecimalSeparatorOf(request);
@@ -133,9 +139,10 @@ int RunDetail(const Arguments& args) {
     return Conclude(result, DetailSavedMessage(result.csvPath));
 }
 
-int RunHtml(const Arguments& args) {
+ExitStatus RunHtml(const Arguments& args) {
     MonthRequest request;
-    if (const int status = LoadForReport(args, RequestSyntax{}, request); status != kExitOk) {
+    if (const ExitStatus status = LoadForReport(args, RequestSyntax{}, request);
+        status != ExitStatus::kOk) {
         return status;
     }
     const ReportResult result = WriteHtmlReport(ThePlaybackLog(), request.month, PageTime());

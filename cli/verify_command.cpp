@@ -7,18 +7,26 @@
 #include "cli/commands.h"
 #include "reports/evidence_check.h"
 
-int RunVerify(const Arguments& args) {
+namespace {
+
+constexpr Cp1250Literal kTakesAPath{
+    "verify potřebuje cestu ke stránce důkazu kampaně nebo k jejímu souboru .sha256"};
+// The window's words.
+constexpr Cp1250Literal kCannotReadProof{"Důkaz nelze přečíst: "};
+
+}  // namespace
+
+ExitStatus RunVerify(const Arguments& args) {
     if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-')) {
-        return UsageError("verify takes the path of a campaign page or of its .sha256 file");
+        return UsageError(kTakesAPath.str());
     }
-    const std::string shown = Cp1250ToUtf8(args[0]);
     const ProofCheck check = CheckProof(args[0]);
     switch (check.outcome) {
         case ProofCheckOutcome::kUnreadable:
-            return Failure("cannot read " + shown + ": " + check.problem);
+            return Failure(kCannotReadProof.str() + args[0] + ": " + Utf8ToCp1250(check.problem));
         case ProofCheckOutcome::kNotAProof:
-            std::fprintf(stderr, "kvimeter-cli: %s %s\n", shown.c_str(), check.problem.c_str());
-            return kExitUsage;
+            Note(args[0] + " " + Utf8ToCp1250(check.problem));
+            return ExitStatus::kUsage;
         case ProofCheckOutcome::kChecked:
             break;
     }
@@ -27,5 +35,5 @@ int RunVerify(const Arguments& args) {
         output += line + "\n";
     }
     std::fputs(output.c_str(), stdout);
-    return check.allSame ? kExitOk : kExitFailure;
+    return check.allSame ? ExitStatus::kOk : ExitStatus::kFailure;
 }

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "base/system_files.h"
+#include "base/system_reason.h"
 
 namespace {
 
@@ -70,13 +71,13 @@ public:
     }
     size_t Read(char* buffer, size_t size) override {
         if (file_ == nullptr) {
-            Fail(std::strerror(openError_));
+            Fail(SystemReasonText(openError_));
             return 0;
         }
         errno = 0;
         const size_t got = std::fread(buffer, 1, size, file_);
         if (got < size && std::ferror(file_) != 0) {
-            Fail(std::strerror(errno != 0 ? errno : EIO));
+            Fail(SystemReasonText(errno != 0 ? errno : EIO));
             return 0;
         }
         return got;

@@ -1,5 +1,6 @@
 #include "reports/campaign_files.h"
 
+#include "base/cp1250.h"
 #include "campaign/client_share.h"
 #include "reports/campaign_page.h"
 #include "reports/proof_files.h"
@@ -18,55 +19,77 @@ std::vector<ProofFile> ProofFilesOf(const CampaignReport& report) {
     return files;
 }
 
+// The report's CSV file, page and sums file written beside their old ones.
+bool AddReport(const CampaignReport& report, const SystemTime& madeAt, ReportFileSet& set,
+               std::vector<ReportFailure>& failures) {
+    const std::string stem = CampaignFileStem(report);
+    return set.Add(CampaignReportPath(stem, ReportFileType::kCsv), CampaignCsv(report), failures) &&
+           set.Add(CampaignReportPath(stem, ReportFileType::kHtml), CampaignPage(report, madeAt),
+                   failures) &&
+           // Beside every page, so that anyone can check its files with sha256sum -c.
+           set.Add(CampaignReportPath(stem, ReportFileType::kSha256),
+                   SumsFileText(ProofFilesOf(report)), failures);
+}
+
+// Each client's share of the result; a report refers to its share.
+std::vector<ClientShare> ClientShares(const CampaignReport& overview,
+                                      const std::vector<std::string>& clients) {
+    std::vector<ClientShare> shares;
+    for (const std::string& client : clients) {
+        shares.push_back(
+            ShareOf(overview.lines, overview.panels, overview.result, client, overview.gapMinutes));
+    }
+    return shares;
+}
+
+// Writes the set's files beside their old ones, then renames them all into place.
+ReportResult WriteSet(const std::vector<const CampaignReport*>& reports, const SystemTime& madeAt,
+                      std::vector<std::string>& written) {
+    ReportResult result;
+    ReportFileSet set;
+    bool whole = true;
+    for (size_t i = 0; whole && i < reports.size(); ++i) {
+        whole = AddReport(*reports[i], madeAt, set, result.failures);
+    }
+    if (!whole || !set.Commit(result.failures)) {
+        static constexpr Cp1250Literal kUnchanged{
+            "Žádný soubor důkazu nebyl nahrazen: poslední úplný důkaz zůstal beze změny."};
+        result.note = kUnchanged.str();
+        return result;
+    }
+    result.csvPath = set.Paths().front();
+    for (const std::string& path : set.Paths()) {
+        if (!path.ends_with(".sha256")) {
+            written.push_back(path);
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime& madeAt) {
-    ReportResult result;
-    const std::string stem = CampaignFileStem(report);
-    const std::string csvPath = CampaignReportPath(stem, ReportFileType::kCsv);
-    if (WriteReportFile(csvPath, CampaignCsv(report), result.failures)) {
-        result.csvPath = csvPath;
-    }
-    WriteReportFile(CampaignReportPath(stem, ReportFileType::kHtml), CampaignPage(report, madeAt),
-                    result.failures);
-    // Beside every page, so that anyone can check its files with sha256sum -c.
-    WriteReportFile(CampaignReportPath(stem, ReportFileType::kSha256),
-                    SumsFileText(ProofFilesOf(report)), result.failures);
-    return result;
+    std::vector<std::string> written;
+    return WriteSet({&report}, madeAt, written);
 }
 
 ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTime& madeAt,
                                  bool perClient, std::vector<std::string>& written) {
-    const std::vector<std::string> clients = ClientsOf(overview.lines);
-    const bool clientPairs = perClient && clients.size() >= 2;
+    std::vector<std::string> clients = ClientsOf(overview.lines);
+    if (!perClient || clients.size() < 2) {
+        clients.clear();
+    }
+    const std::vector<ClientShare> shares = ClientShares(overview, clients);
+    std::vector<CampaignReport> clientReports;
+    for (size_t i = 0; i < shares.size(); ++i) {
+        clientReports.push_back({overview.name, shares[i].lines, overview.panels, shares[i].result,
+                                 overview.booking, overview.gapMinutes, clients[i]});
+    }
     CampaignReport page = overview;
-    page.clientPagesBeside = clientPairs;
-    ReportResult result = WriteCampaignReports(page, madeAt);
-    const auto note = [&](const CampaignReport& report, const ReportResult& pair) {
-        for (const ReportFileType type : {ReportFileType::kCsv, ReportFileType::kHtml}) {
-            const std::string path = CampaignReportPath(CampaignFileStem(report), type);
-            bool failed = false;
-            for (const ReportFailure& failure : pair.failures) {
-                failed = failed || failure.path == path;
-            }
-            if (!failed) {
-                written.push_back(path);
-            }
-        }
-    };
-    note(overview, result);
-    if (!clientPairs) {
-        return result;
+    page.clientPagesBeside = !clients.empty();
+    std::vector<const CampaignReport*> reports{&page};
+    for (const CampaignReport& client : clientReports) {
+        reports.push_back(&client);
     }
-    for (const std::string& client : clients) {
-        const ClientShare share =
-            ShareOf(overview.lines, overview.panels, overview.result, client, overview.gapMinutes);
-        const CampaignReport report{overview.name, share.lines,      overview.panels,
-                                    share.result,  overview.booking, overview.gapMinutes,
-                                    client};
-        const ReportResult pair = WriteCampaignReports(report, madeAt);
-        note(report, pair);
-        result.failures.insert(result.failures.end(), pair.failures.begin(), pair.failures.end());
-    }
-    return result;
+    return WriteSet(reports, madeAt, written);
 }

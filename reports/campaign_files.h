@@ -1,6 +1,6 @@
 #pragma once
 // A campaign's proof on disk: each pair of CSV file and page with its sums file beside it, the
-// overview's and, where asked, each client's own.
+// overview's and, where asked, each client's own; all of them one set, replaced all or none.
 #include <string>
 #include <vector>
 
@@ -9,10 +9,14 @@
 #include "reports/report_result.h"
 
 // Both files and beside them KAMPAN_<name>.sha256, the files read as `sha256sum -c` checks them
-// from the working folder; a failure names each file that was not written.
-ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime& madeAt);
+// from the working folder.
+[[nodiscard]] ReportResult WriteCampaignReports(const CampaignReport& report,
+                                                const SystemTime& madeAt);
 
 // The overview's pair and, when perClient and the booking has more than one client, each
-// client's own pair; the paths written are added to `written`.
-ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTime& madeAt,
-                                 bool perClient, std::vector<std::string>& written);
+// client's own pair; the CSV files and pages written are added to `written`. On the first file
+// that fails none of the set replaces its old one, and the result's note says the last whole
+// proof is unchanged.
+[[nodiscard]] ReportResult WriteCampaignProofs(const CampaignReport& overview,
+                                               const SystemTime& madeAt, bool perClient,
+                                               std::vector<std::string>& written);

@@ -19,7 +19,7 @@ struct BookingFile {
 
 // Reads and parses the booking. False with the system's reason when it cannot be read (or is
 // larger than 64 MB); the booking's own errors are in file.booking.errors.
-bool ReadBookingFile(const std::string& path, BookingFile& file, std::string& reason);
+[[nodiscard]] bool ReadBookingFile(const std::string& path, BookingFile& file, std::string& reason);
 
 // The booking file's name without its folders and its extension.
 std::string BookingName(const std::string& path);
@@ -31,8 +31,8 @@ enum class PanelRefusal { kNone, kNoFolder, kSameName };
 
 // Appends the folder as a panel named after it, unless it is no folder or a listed panel has
 // the same name (either case); *sameAs is then that panel's index.
-PanelRefusal AddPanel(const std::string& folder, std::vector<CampaignPanel>& panels,
-                      size_t* sameAs);
+[[nodiscard]] PanelRefusal AddPanel(const std::string& folder, std::vector<CampaignPanel>& panels,
+                                    size_t* sameAs);
 
 // The report of a counted booking, as both files and the summary show it.
 CampaignReport MakeCampaignReport(const BookingFile& file, const std::vector<CampaignPanel>& panels,

@@ -54,15 +54,15 @@ std::string ProblemOf(const ProofFiles& proof, bool sumsFile) {
         case ProofReading::kRead:
             return "";
         case ProofReading::kNotAProof:
-            return sumsFile ? "is not a sums file (hash, two spaces, path on each line)"
-                            : "is not a campaign page: it has no evidence section";
+            return sumsFile ? "není soubor součtů (na každém řádku součet, dvě mezery a cesta)"
+                            : "není stránka důkazu kampaně: nemá oddíl s důkazy";
         case ProofReading::kCut:
-            return "is cut short: its list of files does not end";
+            return "je zkrácen: jeho seznam souborů nekončí";
         case ProofReading::kNoFiles:
-            return "names no files with their SHA-256";
+            return "neuvádí žádné soubory s jejich SHA-256";
         case ProofReading::kDamaged:
-            return "cannot be read at line " + std::to_string(proof.line) +
-                   ": an entry of its list of files is damaged";
+            return "nelze přečíst na řádku " + std::to_string(proof.line) +
+                   ": položka jeho seznamu souborů je poškozena";
     }
     return "";
 }
@@ -99,8 +99,10 @@ bool Check(const ProofFile& file, const std::string& folder, std::string& line) 
 ProofCheck CheckProof(const std::string& path) {
     ProofCheck check;
     std::string bytes;
-    if (!ReadWholeFile(path, bytes, check.problem)) {
+    std::string reason;
+    if (!ReadWholeFile(path, bytes, reason)) {
         check.outcome = ProofCheckOutcome::kUnreadable;
+        check.problem = Cp1250ToUtf8(reason);
         return check;
     }
     const bool sumsFile = EndsWith(path, ".sha256");

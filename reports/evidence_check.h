@@ -19,4 +19,4 @@ struct ProofCheck {
 };
 
 // path is Windows-1250; a path ending in ".sha256" is read as a sums file.
-ProofCheck CheckProof(const std::string& path);
+[[nodiscard]] ProofCheck CheckProof(const std::string& path);

@@ -10,4 +10,5 @@ std::string FailureListPath();
 
 // Every failure of the result on a line of its own, "path: reason", Windows-1250 with CR LF,
 // after a line that says what the list is. On failure returns false and stores the reason.
-bool WriteFailureList(const ReportResult& result, const std::string& path, std::string* reason);
+[[nodiscard]] bool WriteFailureList(const ReportResult& result, const std::string& path,
+                                    std::string* reason);

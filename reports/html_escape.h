@@ -17,4 +17,4 @@ std::string HtmlAttribute(std::string_view cp1250);
 // The Windows-1250 text of an attribute value HtmlAttribute wrote (also "&nbsp;", which earlier
 // pages held). False for a reference it never writes, for a character it always writes as one,
 // for a NUL, for bytes that are not UTF-8, and for a character the code page lacks.
-bool HtmlAttributeText(std::string_view html, std::string& cp1250);
+[[nodiscard]] bool HtmlAttributeText(std::string_view html, std::string& cp1250);

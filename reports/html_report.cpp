@@ -283,7 +283,8 @@ void CountPlays(const PlaybackRecord* plays, int32_t count, ReportMonth month, P
 
 ReportResult WriteHtmlReport(const PlaybackLog& log, ReportMonth month, const SystemTime& madeAt) {
     ReportResult result;
-    WriteReportFile(SummaryReportPath(month, ReportFileType::kHtml), Page(log, month, madeAt),
-                    result.failures);
+    // A failure is named in result.failures.
+    static_cast<void>(WriteReportFile(SummaryReportPath(month, ReportFileType::kHtml),
+                                      Page(log, month, madeAt), result.failures));
     return result;
 }

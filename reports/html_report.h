@@ -26,4 +26,5 @@ void CountPlays(const PlaybackRecord* plays, int32_t count, ReportMonth month, P
 
 // Writes the page of the log's totals to SummaryReportPath(month, ReportFileType::kHtml), dated
 // madeAt (local time). A failure names the page and the system's reason.
-ReportResult WriteHtmlReport(const PlaybackLog& log, ReportMonth month, const SystemTime& madeAt);
+[[nodiscard]] ReportResult WriteHtmlReport(const PlaybackLog& log, ReportMonth month,
+                                           const SystemTime& madeAt);

@@ -32,6 +32,6 @@ struct ProofFiles {
 std::string SumsFileText(const std::vector<ProofFile>& files);
 
 // The evidence rows of a page that CampaignPage wrote.
-ProofFiles ReadProofPage(std::string_view page);
+[[nodiscard]] ProofFiles ReadProofPage(std::string_view page);
 // A sums file as SumsFileText writes it or sha256sum prints it ("hash  path" or "hash *path").
-ProofFiles ReadSumsFile(std::string_view text);
+[[nodiscard]] ProofFiles ReadSumsFile(std::string_view text);

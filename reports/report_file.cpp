@@ -4,72 +4,14 @@
 
 #include <cerrno>
 
-#include "base/cp1250.h"
 #include "base/paths.h"
+#include "base/system_reason.h"
 
 #ifdef _WIN32
 #include <direct.h>
-#include <share.h>
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
 #endif
 
 namespace {
-
-#ifdef _WIN32
-// The path in the form that Windows takes literally: an animation named CON.avi, whose report
-// CON.avi_2015-03.txt Windows would otherwise take for the console, gets a file of that name.
-std::wstring LiteralPath(const std::string& path) {
-    const std::wstring relative = reinterpret_cast<const wchar_t*>(Cp1250ToUtf16(path).c_str());
-    const size_t separator = relative.find_last_of(L'\\');
-    if (separator == std::wstring::npos) {
-        return relative;
-    }
-    std::wstring full(32768, L'\0');
-    const DWORD size = GetFullPathNameW(relative.substr(0, separator).c_str(),
-                                        static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (size == 0 || size >= full.size()) {
-        return relative;
-    }
-    full.resize(size);
-    const std::wstring prefix = full.rfind(L"\\\\", 0) == 0 ? L"\\\\?\\UNC" : L"\\\\?\\";
-    return prefix + full.substr(full.rfind(L"\\\\", 0) == 0 ? 1 : 0) + relative.substr(separator);
-}
-#endif
-
-// File names are Windows-1250 bytes; the file system gets them in its own encoding.
-std::FILE* OpenDenyingWriters(const std::string& path) {
-#ifdef _WIN32
-    return _wfsopen(LiteralPath(path).c_str(), L"wb", _SH_DENYWR);
-#else
-    // Writers are kept out as far as POSIX can: a program holding a lock on the file (as
-    // spreadsheets do) makes the open fail, and ours is held while the report is written. The
-    // old content is dropped only once the lock is ours.
-    const int fd = open(Cp1250ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return nullptr;
-    }
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    struct stat info {};
-    int error = 0;
-    if (fcntl(fd, F_SETLK, &lock) != 0 && (errno == EACCES || errno == EAGAIN)) {
-        error = EACCES;  // as Windows says it of a file another program holds
-    } else if (fstat(fd, &info) != 0 || (S_ISREG(info.st_mode) && ftruncate(fd, 0) != 0)) {
-        error = errno;
-    }
-    std::FILE* file = error == 0 ? fdopen(fd, "wb") : nullptr;
-    if (file == nullptr) {
-        error = error != 0 ? error : errno;
-        close(fd);
-        errno = error;
-    }
-    return file;
-#endif
-}
 
 int MakeFolder(const char* path) {
 #ifdef _WIN32
@@ -81,21 +23,9 @@ int MakeFolder(const char* path) {
 
 }  // namespace
 
-ReportFileWriter::~ReportFileWriter() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-    }
-}
-
 bool ReportFileWriter::Open(const std::string& path) {
-    file_ = OpenDenyingWriters(path);
-    if (file_ == nullptr) {
-        Fail(errno);
-        return false;
-    }
-    // Everything goes through our own buffer.
-    std::setvbuf(file_, nullptr, _IONBF, 0);
-    return true;
+    open_ = file_.Begin(path);
+    return open_;
 }
 
 void ReportFileWriter::WriteLarge(const char* bytes, size_t size) {
@@ -105,40 +35,68 @@ void ReportFileWriter::WriteLarge(const char* bytes, size_t size) {
         used_ = size;
         return;
     }
-    if (error_ == 0 && file_ != nullptr && std::fwrite(bytes, 1, size, file_) != size) {
-        Fail(errno);
+    if (open_) {
+        open_ = file_.Write(bytes, size);
     }
 }
 
 void ReportFileWriter::Flush() {
-    if (used_ > 0 && error_ == 0 && file_ != nullptr &&
-        std::fwrite(buffer_, 1, used_, file_) != used_) {
-        Fail(errno);
+    if (used_ > 0 && open_) {
+        open_ = file_.Write(buffer_, used_);
     }
     used_ = 0;
 }
 
 bool ReportFileWriter::Close() {
-    if (file_ == nullptr) {
-        return false;
-    }
     Flush();
-    std::FILE* file = file_;
-    file_ = nullptr;
-    if (std::fclose(file) != 0) {
-        Fail(errno);
+    const bool whole = open_ && file_.Finish() && file_.Commit();
+    if (!whole) {
+        file_.Discard();
     }
-    return error_ == 0;
+    open_ = false;
+    return whole;
 }
 
 std::string ReportFileWriter::FailureReason() const {
-    return error_ == 0 ? std::string() : std::string(std::strerror(error_));
+    const SystemError failure = file_.Failure();
+    return failure.code == 0 ? std::string() : SystemReasonText(failure);
 }
 
-void ReportFileWriter::Fail(int error) {
-    if (error_ == 0) {
-        error_ = error != 0 ? error : EIO;
+bool WriteReportFile(const std::string& path, std::string_view bytes,
+                     std::vector<ReportFailure>& failures) {
+    return WriteReportFile(path, failures, [bytes](ReportFileWriter& out) { out.Write(bytes); });
+}
+
+bool ReportFileSet::Add(const std::string& path, std::string_view bytes,
+                        std::vector<ReportFailure>& failures) {
+    auto file = std::make_unique<FileReplacement>();
+    if (!file->Begin(path) || !file->Write(bytes.data(), bytes.size()) || !file->Finish()) {
+        failures.push_back({path, SystemReasonText(file->Failure())});
+        files_.clear();  // the set is spent: every temporary goes now
+        return false;
     }
+    paths_.push_back(path);
+    files_.push_back(std::move(file));
+    return true;
+}
+
+bool ReportFileSet::Commit(std::vector<ReportFailure>& failures) {
+    for (size_t i = 0; i < files_.size(); ++i) {
+        if (!files_[i]->CanReplace()) {
+            failures.push_back({paths_[i], SystemReasonText(files_[i]->Failure())});
+            files_.clear();
+            return false;
+        }
+    }
+    for (size_t i = 0; i < files_.size(); ++i) {
+        if (!files_[i]->Commit()) {
+            failures.push_back({paths_[i], SystemReasonText(files_[i]->Failure())});
+            files_.clear();
+            return false;
+        }
+    }
+    files_.clear();
+    return true;
 }
 
 bool EnsureReportFolder(std::string* reason) {
@@ -151,12 +109,7 @@ bool EnsureReportFolder(std::string* reason) {
     }
     const int error = mkdirError == EEXIST ? ENOTDIR : mkdirError;
     if (reason != nullptr) {
-        *reason = std::strerror(error);
+        *reason = SystemReasonText(error);
     }
     return false;
-}
-
-bool WriteReportFile(const std::string& path, std::string_view bytes,
-                     std::vector<ReportFailure>& failures) {
-    return WriteReportFile(path, failures, [bytes](ReportFileWriter& out) { out.Write(bytes); });
 }

@@ -34,7 +34,7 @@ std::string ReportFailureMessage(const ReportResult& result) {
     for (const ReportFailure& failure : result.failures) {
         message += "\n" + FailureLine(failure);
     }
-    return message;
+    return result.note.empty() ? message : message + "\n\n" + result.note;
 }
 
 namespace {

@@ -13,6 +13,7 @@ struct ReportFailure {
 struct ReportResult {
     std::vector<ReportFailure> failures;  // every file that failed, in the order of writing
     std::string csvPath;                  // set when one pair was written completely
+    std::string note;                     // said after the failures, when not empty
 };
 
 inline bool Succeeded(const ReportResult& result) {

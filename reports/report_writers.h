@@ -10,11 +10,13 @@
 #include "reports/report_result.h"
 
 // The totals of the log. A text file that fails stops the pair; the CSV file is written after it.
-ReportResult WriteSummaryFiles(const PlaybackLog& log, ReportMonth month, char decimalSeparator);
+[[nodiscard]] ReportResult WriteSummaryFiles(const PlaybackLog& log, ReportMonth month,
+                                             char decimalSeparator);
 
 // The plays of total `index` (0 <= index < totalCount), as a pair of detail files.
-ReportResult WriteDetailFiles(const PlaybackLog& log, int32_t index, ReportMonth month,
-                              char decimalSeparator);
+[[nodiscard]] ReportResult WriteDetailFiles(const PlaybackLog& log, int32_t index,
+                                            ReportMonth month, char decimalSeparator);
 
 // The detail pairs of all totals in order; a failed total does not stop the next one.
-ReportResult WriteAllDetailFiles(const PlaybackLog& log, ReportMonth month, char decimalSeparator);
+[[nodiscard]] ReportResult WriteAllDetailFiles(const PlaybackLog& log, ReportMonth month,
+                                               char decimalSeparator);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,7 +85,7 @@ TEST_F(CampaignCommand, ABookingWithErrorsListsThemAllAndWritesNothing) {
               "kvimeter-cli: kampan.csv:2: sloupec „Od“: datum „31.2.2015“ neexistuje\n"
               "kvimeter-cli: kampan.csv:3: sloupec „Přehrání za den“: „x“ není celé číslo od 0 "
               "do 1000000\n"
-              "kvimeter-cli: 2 errors in the booking; nothing was written\n");
+              "kvimeter-cli: Chyby v objednávce: 2. Nic nebylo uloženo.\n");
     EXPECT_FALSE(fs::exists(ReportFolder()));
 }
 
@@ -203,6 +205,46 @@ TEST_F(CampaignCommand, EachClientGetsAPairWithNothingOfTheOthers) {
             }
             EXPECT_EQ(text.find("Dorovnání"), std::string::npos) << client.file << extension;
         }
+    }
+}
+
+// One file of a proved set refused on the next run (a folder in its place, or held by another
+// program): no file of the set changes, no new name appears, and the message says so.
+TEST_F(CampaignCommand, AFileOfTheSetThatIsRefusedChangesNoFileOfTheSet) {
+    WriteMarch(kLog);
+    WriteBooking(
+        "Pekárna;Jaro;jaro.avi;15.3.2015;16.3.2015;;;1\r\n"
+        "Zoo;Léto;l*.avi;16.3.2015;16.3.2015;;;1\r\n");
+    ASSERT_EQ(Campaign({"--as-of", "2015-03-15"}).status, 0);
+    const std::string refused = "KAMPAN_kampan_Zoo.html";
+    for (const char* how : {"folder", "held"}) {
+        SCOPED_TRACE(how);
+        const bool folder = std::string(how) == "folder";
+        fs::remove_all(ReportFolder() / refused);
+        if (folder) {
+            fs::create_directory(ReportFolder() / refused);
+        } else {
+            folder_.WriteFile("report/" + refused, "old page");
+        }
+        const std::map<std::string, std::string> before = ReportContents();
+        CliResult result;
+        {
+            std::optional<HeldFile> held;
+            if (!folder) {
+                held.emplace(ReportFolder() / refused);
+                ASSERT_TRUE(held->Held());
+            }
+            result = Campaign({"--as-of", "2015-03-31"});
+        }
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        const std::string reason =
+            folder ? "na místě souboru je složka" : "soubor používá jiný program";
+        EXPECT_NE(result.err.find(ReportPath(refused) + ": " + reason), std::string::npos)
+            << result.err;
+        EXPECT_NE(result.err.find("poslední úplný důkaz zůstal beze změny"), std::string::npos)
+            << result.err;
+        EXPECT_EQ(ReportContents(), before);
     }
 }
 

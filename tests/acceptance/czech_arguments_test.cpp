@@ -37,8 +37,8 @@ TEST_F(ReportTest, AnArgumentWindows1250CannotHoldIsAUsageError) {
         SCOPED_TRACE(name);
         const CliResult result = Run({"campaign", name});
         ExpectUsageError(result);
-        EXPECT_EQ(result.err.find("kvimeter-cli: the argument " + name +
-                                  " holds a character that Windows-1250 lacks\n"),
+        EXPECT_EQ(result.err.find("kvimeter-cli: argument " + name +
+                                  " obsahuje znak, který Windows-1250 nemá\n"),
                   0u)
             << result.err;
     }

@@ -1,9 +1,12 @@
 // The disk fills up while the reports are written: every file that did not fit is named with
-// the reason, nothing is reported saved that was not, and what fitted is whole.
+// the reason, nothing is reported saved that was not, what fitted is whole, and a file that did
+// not fit leaves the one it was to replace as it was.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -74,7 +77,7 @@ TEST(FullDisk, EveryFileThatDidNotFitIsNamed) {
             continue;
         }
         ExpectNotWritten(result, c.named);
-        EXPECT_NE(result.err.find("No space left on device"), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("na disku není dost místa"), std::string::npos) << result.err;
         for (std::string path : c.named) {
             if (path.ends_with(".txt")) {  // a text file that failed stops its pair
                 path.replace(path.size() - 3, 3, "csv");
@@ -90,6 +93,83 @@ TEST(FullDisk, EveryFileThatDidNotFitIsNamed) {
     }
     fs::remove_all(work);
     fs::remove_all(kDisk / "filler");
+}
+
+// Every file below folder (relative name) with its bytes.
+std::map<std::string, std::string> Contents(const fs::path& folder) {
+    std::map<std::string, std::string> contents;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        contents[fs::relative(entry.path(), folder).string()] =
+            entry.is_directory() ? "/" : std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return contents;
+}
+
+class FullDiskReplacement : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(kDisk / ".small-disk")) {
+            GTEST_SKIP() << "no small disk at " << kDisk.string() << " (mounting it needs root)";
+        }
+        fs::remove_all(work_);
+        fs::create_directories(work_ / "log");
+        std::string log;
+        for (int i = 0; i < 300; ++i) {
+            const std::string day = i == 0 ? "01" : "15";
+            log += Play(day + ".03.2015", "10:20:30", "spot" + std::to_string(i) + ".avi", "1");
+        }
+        std::ofstream(work_ / "log" / "AVI_2015-03.txt", std::ios::binary) << log;
+    }
+    void TearDown() override {
+        fs::remove_all(work_);
+        fs::remove_all(kDisk / "filler");
+    }
+    CliResult Run(std::vector<std::string> command) const {
+        command.insert(command.begin(), {"-C", work_.string()});
+        return RunCli(elsewhere_.Path(), command);
+    }
+
+    const fs::path work_ = kDisk / "work";
+    const ScratchFolder elsewhere_;
+};
+
+TEST_F(FullDiskReplacement, ALongerSummaryLeavesTheOldOneByteForByteAndNoOtherFile) {
+    ExpectSaved(Run({"summary", "2015-03", "--day", "1", "--decimal-separator", "."}),
+                SummarySaved("SUM_AVI_2015-03.csv"));
+    const std::map<std::string, std::string> before = Contents(work_ / "report");
+    FillLeaving(4096);
+    const CliResult result = Run({"summary", "2015-03", "--decimal-separator", "."});
+    ExpectNotWritten(result, {ReportPath("SUM_AVI_2015-03.txt")});
+    EXPECT_NE(result.err.find("na disku není dost místa"), std::string::npos) << result.err;
+    EXPECT_EQ(Contents(work_ / "report"), before);
+}
+
+TEST_F(FullDiskReplacement, ALargerCampaignLeavesTheOldSetWholeAndNoNewName) {
+    const auto book = [&](int clients) {
+        std::string rows =
+            "Klient;Kampa\xF2;Spot;Od;Do;\xC8"
+            "as od;\xC8"
+            "as do;P\xF8"
+            "ehr\xE1n\xED za den\r\n";
+        for (int i = 0; i < clients; ++i) {
+            rows += std::string(1, static_cast<char>('A' + i)) + ";Jaro;spot*.avi;1.3.2015;" +
+                    "31.3.2015;;;" + std::to_string(i + 1) + "\r\n";
+        }
+        std::ofstream(work_ / "k.csv", std::ios::binary) << rows;
+    };
+    book(2);
+    ASSERT_EQ(Run({"campaign", "k.csv", "--as-of", "2015-03-31"}).status, 0);
+    const std::map<std::string, std::string> before = Contents(work_ / "report");
+    ASSERT_EQ(before.size(), 9u);
+    book(4);
+    FillLeaving(8192);
+    const CliResult result = Run({"campaign", "k.csv", "--as-of", "2015-03-31"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("na disku není dost místa"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("poslední úplný důkaz zůstal beze změny"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(Contents(work_ / "report"), before) << "no empty file, no new name, no torn one";
 }
 
 }  // namespace

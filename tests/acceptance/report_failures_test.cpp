@@ -194,62 +194,20 @@ TEST_F(ReportFileBlocked, AllGoesOnAndNamesEveryFailure) {
     EXPECT_TRUE(fs::is_regular_file(ReportFolder() / "c_2015-03.txt"));
 }
 
-#ifndef _WIN32
-
-// Writes into /dev/full fail although the open succeeds.
-using ReportWriteError = ReportTest;
-
-TEST_F(ReportWriteError, ASummaryTextFileThatCannotBeFilledStopsThePair) {
-    WriteMarch(OnePlay("a"));
-    fs::create_directories(ReportFolder());
-    fs::create_symlink("/dev/full", ReportFolder() / "SUM_AVI_2015-03.txt");
-    ExpectNotWritten(SummaryMarch({"--decimal-separator", "."}),
-                     {ReportPath("SUM_AVI_2015-03.txt")});
-    EXPECT_FALSE(fs::exists(ReportFolder() / "SUM_AVI_2015-03.csv"));
-}
-
-TEST_F(ReportWriteError, ADetailCsvThatCannotBeFilledIsNamedAndTheOthersWritten) {
-    WriteMarch(OnePlay("a") + OnePlay("b") + OnePlay("c"));
-    fs::create_directories(ReportFolder());
-    fs::create_symlink("/dev/full", ReportFolder() / "b_2015-03.csv");
-    const CliResult result = DetailMarch({"--all", "--decimal-separator", "."});
-    ExpectNotWritten(result, {ReportPath("b_2015-03.csv")});
-    EXPECT_EQ(result.err.find("b_2015-03.txt"), std::string::npos) << result.err;
-    for (const char* file :
-         {"a_2015-03.txt", "a_2015-03.csv", "b_2015-03.txt", "c_2015-03.txt", "c_2015-03.csv"}) {
-        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(ReportFolder() / file))) << file;
-    }
-}
-
-#else
-
-// Another program holds the file open for writing and shares it for reading only.
-class HeldFile {
-public:
-    explicit HeldFile(const fs::path& path)
-        : handle_(CreateFileW(path.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~HeldFile() {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle_);
-        }
-    }
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
-
+// Another program holds a report file: it is named with the reason, keeps its old content, and
+// stops only its own pair.
 TEST_F(ReportFileBlocked, ACsvHeldOpenByAnotherWriterIsNotTouched) {
     WriteMarch(OnePlay("a"));
     folder_.WriteFile("report/SUM_AVI_2015-03.csv", "old");
     {
         HeldFile held(ReportFolder() / "SUM_AVI_2015-03.csv");
         ASSERT_TRUE(held.Held());
-        ExpectNotWritten(SummaryMarch({"--decimal-separator", "."}),
-                         {ReportPath("SUM_AVI_2015-03.csv")});
+        const CliResult result = SummaryMarch({"--decimal-separator", "."});
+        ExpectNotWritten(result, {ReportPath("SUM_AVI_2015-03.csv")});
+        EXPECT_NE(
+            result.err.find(ReportPath("SUM_AVI_2015-03.csv") + ": soubor používá jiný program"),
+            std::string::npos)
+            << result.err;
     }
     EXPECT_EQ(ReadReport("SUM_AVI_2015-03.csv"), "old");
     EXPECT_EQ(ReadReport("SUM_AVI_2015-03.txt"),
@@ -270,17 +228,56 @@ TEST_F(ReportFileBlocked, ADetailTextFileHeldOpenStopsThatPairOnly) {
               (std::vector<std::string>{"a_2015-03.txt", "b_2015-03.csv", "b_2015-03.txt"}));
 }
 
-TEST_F(ReportFileBlocked, AReaderThatSharesWritingDoesNotStopTheReport) {
+#ifndef _WIN32
+
+// A device in a report file's place is refused: the report never writes into it.
+using ReportWriteError = ReportTest;
+
+TEST_F(ReportWriteError, ASummaryTextFileThatIsADeviceStopsThePair) {
     WriteMarch(OnePlay("a"));
-    folder_.WriteFile("report/SUM_AVI_2015-03.csv", "old");
-    const HANDLE reader = CreateFileW((ReportFolder() / "SUM_AVI_2015-03.csv").wstring().c_str(),
-                                      GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    ExpectSaved(SummaryMarch({"--decimal-separator", "."}), SummarySaved("SUM_AVI_2015-03.csv"));
-    CloseHandle(reader);
-    EXPECT_EQ(ReadReport("SUM_AVI_2015-03.csv"),
-              kSummaryCsvHeader + "a;1.00;1;0 h  00 min  01 sec\r\n");
+    fs::create_directories(ReportFolder());
+    fs::create_symlink("/dev/full", ReportFolder() / "SUM_AVI_2015-03.txt");
+    ExpectNotWritten(SummaryMarch({"--decimal-separator", "."}),
+                     {ReportPath("SUM_AVI_2015-03.txt")});
+    EXPECT_FALSE(fs::exists(ReportFolder() / "SUM_AVI_2015-03.csv"));
+}
+
+TEST_F(ReportWriteError, ADetailCsvThatIsADeviceIsNamedAndTheOthersWritten) {
+    WriteMarch(OnePlay("a") + OnePlay("b") + OnePlay("c"));
+    fs::create_directories(ReportFolder());
+    fs::create_symlink("/dev/full", ReportFolder() / "b_2015-03.csv");
+    const CliResult result = DetailMarch({"--all", "--decimal-separator", "."});
+    ExpectNotWritten(result, {ReportPath("b_2015-03.csv")});
+    EXPECT_EQ(result.err.find("b_2015-03.txt"), std::string::npos) << result.err;
+    for (const char* file :
+         {"a_2015-03.txt", "a_2015-03.csv", "b_2015-03.txt", "c_2015-03.txt", "c_2015-03.csv"}) {
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(ReportFolder() / file))) << file;
+    }
+    EXPECT_TRUE(fs::is_symlink(ReportFolder() / "b_2015-03.csv"));
+}
+
+#else
+
+// A reader holds the old file: Windows renames nothing over a file that is open, whatever it
+// shares, so the report fails, says why, and the old file stays.
+TEST_F(ReportFileBlocked, AReaderOfTheOldFileKeepsItAndIsNamed) {
+    WriteMarch(OnePlay("a"));
+    for (const DWORD share : {DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE},
+                              DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE}}) {
+        SCOPED_TRACE((share & FILE_SHARE_DELETE) == 0 ? "no deleting shared" : "deleting shared");
+        folder_.WriteFile("report/SUM_AVI_2015-03.csv", "old");
+        const HANDLE reader =
+            CreateFileW((ReportFolder() / "SUM_AVI_2015-03.csv").wstring().c_str(), GENERIC_READ,
+                        share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+        const CliResult result = SummaryMarch({"--decimal-separator", "."});
+        CloseHandle(reader);
+        ExpectNotWritten(result, {ReportPath("SUM_AVI_2015-03.csv")});
+        EXPECT_NE(result.err.find("soubor používá jiný program"), std::string::npos) << result.err;
+        EXPECT_EQ(ReadReport("SUM_AVI_2015-03.csv"), "old");
+        EXPECT_EQ(ReportFiles(),
+                  (std::vector<std::string>{"SUM_AVI_2015-03.csv", "SUM_AVI_2015-03.txt"}));
+    }
 }
 
 TEST_F(ReportFileBlocked, ANameTheFileSystemRefusesFailsThatTotalOnly) {

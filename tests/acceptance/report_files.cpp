@@ -6,6 +6,13 @@
 #include <fstream>
 #include <iterator>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace acceptance {
 
 namespace fs = std::filesystem;
@@ -95,6 +102,43 @@ std::vector<std::string> ReportTest::ReportFiles() const {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+std::map<std::string, std::string> ReportTest::ReportContents() const {
+    std::map<std::string, std::string> contents;
+    for (const fs::directory_entry& entry : fs::directory_iterator(ReportFolder())) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        contents[Utf8(entry.path().filename())] =
+            entry.is_directory() ? "" : std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return contents;
+}
+
+#ifdef _WIN32
+HeldFile::HeldFile(const fs::path& path)
+    : handle_(reinterpret_cast<intptr_t>(CreateFileW(path.wstring().c_str(), GENERIC_WRITE,
+                                                     FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                                     FILE_ATTRIBUTE_NORMAL, nullptr))),
+      held_(reinterpret_cast<HANDLE>(handle_) != INVALID_HANDLE_VALUE) {}
+
+HeldFile::~HeldFile() {
+    if (held_) {
+        CloseHandle(reinterpret_cast<HANDLE>(handle_));
+    }
+}
+#else
+HeldFile::HeldFile(const fs::path& path) : handle_(open(path.c_str(), O_RDWR | O_CREAT, 0644)) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    held_ = handle_ >= 0 && fcntl(static_cast<int>(handle_), F_SETLK, &lock) == 0;
+}
+
+HeldFile::~HeldFile() {
+    if (handle_ >= 0) {
+        close(static_cast<int>(handle_));
+    }
+}
+#endif
 
 void ExpectSaved(const CliResult& result, const std::string& expected) {
     EXPECT_EQ(result.status, 0) << result.err;

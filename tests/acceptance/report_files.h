@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,23 @@ protected:
     std::string ReadReport(const std::string& fileName) const;
     // The names of the files in report/, sorted.
     std::vector<std::string> ReportFiles() const;
+    // Every file in report/ (UTF-8 name) with its bytes; a folder there has none.
+    std::map<std::string, std::string> ReportContents() const;
+};
+
+// Another program holds the file for writing, as a spreadsheet holds the CSV file it shows: on
+// Windows open for writing and shared for reading only, elsewhere with a write lock on it.
+class HeldFile {
+public:
+    explicit HeldFile(const std::filesystem::path& path);
+    ~HeldFile();
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    bool Held() const { return held_; }
+
+private:
+    intptr_t handle_;
+    bool held_ = false;
 };
 
 // Exit status 0, `expected` on stdout, nothing on stderr.

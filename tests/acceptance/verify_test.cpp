@@ -63,11 +63,11 @@ TEST_F(Verify, RefusesWhatIsNotAWholeProof) {
         const char* message;
     } cases[] = {
         {"cut inside a row", page.substr(0, page.rfind(row) + row.size() + 40),
-         "is cut short: its list of files does not end"},
+         "je zkrácen: jeho seznam souborů nekončí"},
         {"without evidence", page.substr(0, page.find("<section class=\"evidence\">")),
-         "is not a campaign page: it has no evidence section"},
+         "není stránka důkazu kampaně: nemá oddíl s důkazy"},
         {"another page", "<html><body>Hello</body></html>",
-         "is not a campaign page: it has no evidence section"},
+         "není stránka důkazu kampaně: nemá oddíl s důkazy"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -79,7 +79,9 @@ TEST_F(Verify, RefusesWhatIsNotAWholeProof) {
     }
     const CliResult missing = Run({"verify", "nikde.html"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("cannot read nikde.html: "), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("Důkaz nelze přečíst: nikde.html: soubor nebo složka neexistuje\n"),
+              std::string::npos)
+        << missing.err;
 }
 
 #ifndef _WIN32

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -370,6 +371,34 @@ TEST(MainDialog, AReportThatCannotBeWrittenShowsOneBoxNamingTheFiles) {
     EXPECT_EQ(box.icon, static_cast<UINT>(MB_ICONEXCLAMATION));
     EXPECT_NE(box.text.find(L":\n    report\\SUM_AVI_2026-10.txt"), std::wstring::npos) << box.text;
     EXPECT_EQ(box.text.find(L"byl ulo\u017Een"), std::wstring::npos);
+}
+
+// A spreadsheet holds the summary's CSV file: the box gives the system's reason in Czech, and
+// the file keeps what it had.
+TEST(MainDialog, AReportHeldByAnotherProgramShowsTheReasonInCzechAndKeepsTheOldFile) {
+    ScratchFolder folder;
+    WriteTwoMonths(folder);
+    fs::create_directories(folder.Path() / "report");
+    folder.Write("report/SUM_AVI_2026-10.csv", "old");
+    const HANDLE holder =
+        CreateFileW(L"report\\SUM_AVI_2026-10.csv", GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    MainDialog dialog;
+    MessageBoxCatcher boxes;
+    dialog.Run({[&] {
+        dialog.Choose(IDC_MONTH, L"2026-10");
+        dialog.Click(IDC_LOAD);
+        dialog.Click(IDC_SAVE_SUMMARY);
+    }});
+    CloseHandle(holder);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].text.find(L"\nsoubor pou\u017E\u00EDv\u00E1 jin\u00FD program:\n"
+                                         L"    report\\SUM_AVI_2026-10.csv"),
+              std::wstring::npos)
+        << boxes.Boxes()[0].text;
+    std::ifstream csv("report/SUM_AVI_2026-10.csv", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(csv), {}), "old");
 }
 
 // Sixty animations whose names Windows refuses in a file name: the box names fifteen, counts the

@@ -45,7 +45,7 @@ protected:
         }
         ::testing::internal::CaptureStdout();
         ::testing::internal::CaptureStderr();
-        const int status = RunCommandLine(args);
+        const int status = static_cast<int>(RunCommandLine(args));
         std::fflush(stdout);
         CliRun run{status, ::testing::internal::GetCapturedStdout(),
                    ::testing::internal::GetCapturedStderr()};

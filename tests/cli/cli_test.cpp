@@ -79,7 +79,7 @@ TEST_F(KvimeterCli, UsageErrorsExitWith2AndShowTheUsage) {
         const CliRun run = Cli(args);
         EXPECT_EQ(run.status, 2) << (args.empty() ? "" : args[0]);
         EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find("usage: kvimeter-cli"), std::string::npos);
+        EXPECT_NE(run.err.find("použití: kvimeter-cli"), std::string::npos);
     }
     EXPECT_EQ(Cli({"-C"}, false).status, 2);
 }
@@ -87,7 +87,7 @@ TEST_F(KvimeterCli, UsageErrorsExitWith2AndShowTheUsage) {
 TEST_F(KvimeterCli, HelpPrintsTheUsage) {
     const CliRun run = Cli({"list", "--help"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("usage: kvimeter-cli"), std::string::npos);
+    EXPECT_NE(run.out.find("použití: kvimeter-cli"), std::string::npos);
     EXPECT_NE(run.out.find("--strip-paths"), std::string::npos);
 }
 
@@ -114,6 +114,45 @@ TEST_F(KvimeterCli, BadDirectoryFails) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(Cli({"-C", "", "months"}, false).status, 1);
+}
+
+// One message of each kind, in Czech as the window speaks; the option names stay as they are.
+TEST_F(KvimeterCli, EveryKindOfMessageIsCzech) {
+    WriteLog("2015-03", kLog);
+    const struct {
+        Arguments args;
+        int status;
+        const char* message;  // UTF-8, a line of stderr
+    } cases[] = {
+        {{"list"}, 2, "kvimeter-cli: chybí MĚSÍC\n"},
+        {{"list", "2015-03", "--bogus"}, 2, "kvimeter-cli: neznámá volba --bogus\n"},
+        {{"list", "2015-03", "--day"}, 2, "kvimeter-cli: volba --day potřebuje hodnotu\n"},
+        {{"list", "March"}, 2, "kvimeter-cli: MĚSÍC je ROK-MĚSÍC, například 2015-03: March\n"},
+        {{"frobnicate"}, 2, "kvimeter-cli: neznámý příkaz frobnicate\n"},
+        {{"detail", "2015-03"}, 2, "kvimeter-cli: detail potřebuje buď --row N, nebo --all\n"},
+        {{"detail", "2015-03", "--row", "9"},
+         2,
+         "kvimeter-cli: --row 9: takový řádek v seznamu není (animací v seznamu: 4)\n"},
+        {{"campaign"}, 2, "kvimeter-cli: chybí OBJEDNÁVKA\n"},
+        {{"campaign", "nic.csv"},
+         2,
+         "kvimeter-cli: Objednávku nelze přečíst: nic.csv: soubor nebo složka neexistuje\n"},
+        {{"verify"}, 2, "kvimeter-cli: verify potřebuje cestu ke stránce důkazu kampaně"},
+        {{"verify", "nic.html"},
+         1,
+         "kvimeter-cli: Důkaz nelze přečíst: nic.html: soubor nebo složka neexistuje\n"},
+        {{"list", "2015-04"}, 1, "nelze otevřít"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    const CliRun into = Cli({"-C", "nikde", "months"}, false);
+    EXPECT_EQ(into.err,
+              "kvimeter-cli: do složky nikde nelze přejít: soubor nebo složka neexistuje\n");
+    EXPECT_NE(Cli({"--help"}).out.find("návratový kód: 0 úspěch"), std::string::npos);
 }
 
 TEST_F(KvimeterCli, MonthsListsEveryLogFileAsFound) {

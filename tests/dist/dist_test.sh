@@ -50,7 +50,7 @@ unpacked)
     sha256sum --quiet -c SHA256SUMS.txt
     . "$here/../../scripts/wine-env.sh"
     help=$(wine ./kvimeter-cli.exe --help)
-    [[ $help == "usage: kvimeter-cli"* ]] || {
+    [[ $help == "použití: kvimeter-cli"* ]] || {
         echo "dist: kvimeter-cli.exe --help did not answer" >&2
         exit 1
     }

@@ -61,7 +61,7 @@ TEST_F(DetailReport, WritesOnlyThePlaysOfTheChosenTotal) {
     LoadIntro(log);
     AddPlay(log, {"z.avi", 3, 3, 2015, 7, 0, 0, 1.0});
     BuildTotals(log);
-    WriteDetailFiles(log, 1, kMarch2015, ',');
+    ASSERT_TRUE(Succeeded(WriteDetailFiles(log, 1, kMarch2015, ',')));
     const std::string csv = ReadBytes(InReport("intro.avi_2015-03.csv"));
     EXPECT_EQ(csv.find("a.avi"), std::string::npos);
     EXPECT_EQ(csv.find("z.avi"), std::string::npos);
@@ -75,7 +75,7 @@ TEST_F(DetailReport, TotalTimeUsesTheFirstLengthNotTheSumOfTheLines) {
     AddPlay(log, {"x", 1, 3, 2015, 7, 0, 0, 10.0});
     AddPlay(log, {"x", 1, 3, 2015, 8, 0, 0, 50.0});
     BuildTotals(log);
-    WriteDetailFiles(log, 0, kMarch2015, '.');
+    ASSERT_TRUE(Succeeded(WriteDetailFiles(log, 0, kMarch2015, '.')));
     EXPECT_EQ(ReadBytes(InReport("x_2015-03.txt")),
               Cp1250(kTextHeader + u"01.03.2015\t07:00:00\tx\t10.00\r\n"
                                    u"01.03.2015\t08:00:00\tx\t50.00\r\n"
@@ -89,7 +89,7 @@ TEST_F(DetailReport, UndatedPlayAndWideFieldsKeepTheirDigits) {
     AddPlay(log, {"x", 0, 0, 0, 0, 0, 0, 0.0});
     AddPlay(log, {"x", 100, 12, 12345, 99, 100, 7, 1234.567});
     BuildTotals(log);
-    WriteDetailFiles(log, 0, kMarch2015, ',');
+    ASSERT_TRUE(Succeeded(WriteDetailFiles(log, 0, kMarch2015, ',')));
     EXPECT_EQ(ReadBytes(InReport("x_2015-03.csv")),
               Cp1250(kCsvHeader + u"0000-00-00;00:00:00;x;0.00\r\n"
                                   u"12345-12-100;99:100:07;x;1234.57\r\n"
@@ -102,7 +102,7 @@ TEST_F(DetailReport, SemicolonsStayAndFormulaNamesAreTextInTheCsvOnly) {
     PlaybackLog log;
     AddPlay(log, {"=a;b", 1, 3, 2015, 7, 0, 0, 1.0});
     BuildTotals(log);
-    WriteDetailFiles(log, 0, kMarch2015, ',');
+    ASSERT_TRUE(Succeeded(WriteDetailFiles(log, 0, kMarch2015, ',')));
     EXPECT_EQ(ReadBytes(InReport("=a;b_2015-03.txt")),
               Cp1250(kTextHeader + u"01.03.2015\t07:00:00\t=a;b\t1,00\r\n\r\n"
                                    u"Počet přehrání\t1\r\nČas celkem\t0 h  00 min  01 sec"));
@@ -292,7 +292,7 @@ TEST_F(DetailReport, LengthsAgreeWithTheCLibrarysTwoDecimals) {
         expected += std::string("2015-03-01;07:00:00;x;") + text + "\r\n";
     }
     BuildTotals(log);
-    WriteDetailFiles(log, 0, kMarch2015, ',');
+    ASSERT_TRUE(Succeeded(WriteDetailFiles(log, 0, kMarch2015, ',')));
     const std::string csv = ReadBytes(InReport("x_2015-03.csv"));
     const size_t header = csv.find("\r\n") + 2;
     EXPECT_EQ(csv.substr(header, expected.size()), expected);

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "report_test_support.h"
 
@@ -36,8 +38,41 @@ TEST_F(ReportFile, FailedOpenGivesTheSystemsReason) {
     EXPECT_FALSE(out.Close());
 }
 
+using ReportSet = InScratchFolder;
+
+// Three files of a set, each with an old one; a folder in the place of one of them.
+TEST_F(ReportSet, IsReplacedWholeOrNotAtAll) {
+    for (const bool blocked : {true, false}) {
+        SCOPED_TRACE(blocked ? "one refused" : "all whole");
+        for (const char* name : {"a.csv", "b.html", "c.sha256"}) {
+            std::filesystem::remove_all(InReport(name));
+            WriteBytes(InReport(name), "old");
+        }
+        if (blocked) {
+            std::filesystem::remove(InReport("b.html"));
+            std::filesystem::create_directory(InReport("b.html"));
+        }
+        std::vector<ReportFailure> failures;
+        ReportFileSet set;
+        const bool added = set.Add(InReport("a.csv"), "new", failures) &&
+                           set.Add(InReport("b.html"), "new", failures) &&
+                           set.Add(InReport("c.sha256"), "new", failures);
+        EXPECT_EQ(added && set.Commit(failures), !blocked);
+        const std::string expected = blocked ? "old" : "new";
+        EXPECT_EQ(ReadBytes(InReport("a.csv")), expected);
+        EXPECT_EQ(ReadBytes(InReport("c.sha256")), blocked ? "old" : "new");
+        ASSERT_EQ(failures.size(), blocked ? 1u : 0u);
+        if (blocked) {
+            EXPECT_EQ(failures[0].path, InReport("b.html"));
+            EXPECT_EQ(failures[0].reason, Cp1250(u"na místě souboru je složka"));
+        }
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("report"), {}), 3);
+    }
+}
+
 #ifdef _WIN32
 TEST_F(ReportFile, OtherWritersAreDeniedWhileTheFileIsOpen) {
+    WriteBytes(InReport("x.txt"), "old");
     ReportFileWriter out;
     ASSERT_TRUE(out.Open(InReport("x.txt")));
     FILE* other = _fsopen(InReport("x.txt").c_str(), "ab", _SH_DENYNO);
@@ -50,7 +85,9 @@ TEST_F(ReportFile, OtherWritersAreDeniedWhileTheFileIsOpen) {
     if (reader != nullptr) {
         std::fclose(reader);
     }
+    out.Write("new");
     EXPECT_TRUE(out.Close());
+    EXPECT_EQ(ReadBytes(InReport("x.txt")), "new");
 }
 #endif
 

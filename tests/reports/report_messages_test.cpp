@@ -51,7 +51,7 @@ TEST(ReportMessages, TheBoxNamesAtMostFifteenFilesUnderTheirReasonsThenCountsThe
         {Failures(10, true), "",
          u"reason 7:\n    report/7.txt\n\nDalší soubory, které se "
          u"nepodařilo uložit: 2\nCelý seznam je v souboru L"},
-        {ReportResult{{{"report/" + std::string(200, 'x') + ".txt", "refused"}}, ""}, "",
+        {ReportResult{{{"report/" + std::string(200, 'x') + ".txt", "refused"}}, "", ""}, "",
          u"refused:\n    ...xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx.txt"},
     };
     for (const auto& c : cases) {

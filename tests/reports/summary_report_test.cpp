@@ -51,7 +51,7 @@ TEST_F(SummaryReport, TextFileUsesTheGivenSeparatorAndCsvFileAlwaysPoint) {
 
 TEST_F(SummaryReport, HeaderBytesAreWindows1250WithoutByteOrderMark) {
     PlaybackLog log;
-    WriteSummaryFiles(log, kMarch2015, '.');
+    ASSERT_TRUE(Succeeded(WriteSummaryFiles(log, kMarch2015, '.')));
     EXPECT_EQ(ReadBytes(InReport("SUM_AVI_2015-03.csv")),
               "Animace;D\xE9lka [s];Po\xE8"
               "et p\xF8"
@@ -72,7 +72,7 @@ TEST_F(SummaryReport, PointSeparatorGivesPointInBothFiles) {
     PlaybackLog log;
     AddPlays(log, "a.avi", 1, 12.5);
     BuildTotals(log);
-    WriteSummaryFiles(log, kMarch2015, '.');
+    ASSERT_TRUE(Succeeded(WriteSummaryFiles(log, kMarch2015, '.')));
     EXPECT_EQ(ReadBytes(InReport("SUM_AVI_2015-03.txt")),
               Cp1250(kTextHeader + u"a.avi\t12.50\t1\t0 h  00 min  12 sec\r\n"));
 }
@@ -81,7 +81,7 @@ TEST_F(SummaryReport, NamesAreWrittenUnquotedEvenWithSemicolons) {
     PlaybackLog log;
     AddPlays(log, "a;b \"c\".avi", 1, 1.0);
     BuildTotals(log);
-    WriteSummaryFiles(log, kMarch2015, ',');
+    ASSERT_TRUE(Succeeded(WriteSummaryFiles(log, kMarch2015, ',')));
     EXPECT_EQ(ReadBytes(InReport("SUM_AVI_2015-03.csv")),
               Cp1250(kCsvHeader + u"a;b \"c\".avi;1.00;1;0 h  00 min  01 sec\r\n"));
 }
@@ -92,7 +92,7 @@ TEST_F(SummaryReport, CsvNamesThatLookLikeFormulasAreMadeText) {
         AddPlays(log, name, 1, 1.0);
     }
     BuildTotals(log);
-    WriteSummaryFiles(log, kMarch2015, ',');
+    ASSERT_TRUE(Succeeded(WriteSummaryFiles(log, kMarch2015, ',')));
     EXPECT_EQ(ReadBytes(InReport("SUM_AVI_2015-03.csv")),
               Cp1250(kCsvHeader + u"'+1.avi;1.00;1;0 h  00 min  01 sec\r\n"
                                   u"'-1.avi;1.00;1;0 h  00 min  01 sec\r\n"
@@ -112,7 +112,7 @@ TEST_F(SummaryReport, CsvNamesStartingWithTabOrCarriageReturnAreMadeText) {
     AddPlays(log, "\tx", 1, 1.0);
     AddPlays(log, "\rx", 1, 1.0);
     BuildTotals(log);
-    WriteSummaryFiles(log, kMarch2015, ',');
+    ASSERT_TRUE(Succeeded(WriteSummaryFiles(log, kMarch2015, ',')));
     const std::string csv = ReadBytes(InReport("SUM_AVI_2015-03.csv"));
     EXPECT_NE(csv.find("\r\n'\tx;1.00;"), std::string::npos) << csv;
     EXPECT_NE(csv.find("\r\n'\rx;1.00;"), std::string::npos) << csv;
@@ -122,7 +122,7 @@ TEST_F(SummaryReport, ExistingFilesAreReplacedNotAppended) {
     WriteBytes(InReport("SUM_AVI_2015-03.txt"), std::string(5000, 'x'));
     WriteBytes(InReport("SUM_AVI_2015-03.csv"), std::string(5000, 'x'));
     PlaybackLog log;
-    WriteSummaryFiles(log, kMarch2015, ',');
+    ASSERT_TRUE(Succeeded(WriteSummaryFiles(log, kMarch2015, ',')));
     EXPECT_EQ(ReadBytes(InReport("SUM_AVI_2015-03.txt")), Cp1250(kTextHeader));
     EXPECT_EQ(ReadBytes(InReport("SUM_AVI_2015-03.csv")), Cp1250(kCsvHeader));
 }
