@@ -70,7 +70,7 @@ TEST(Booking, EveryErrorIsNamedWithItsLineAndColumn) {
         {kHeader, {"k.csv: soubor má jen záhlaví, žádný řádek objednávky"}},
         {"Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den;Barva\r\n",
          {"k.csv:1: neznámý sloupec „Barva“ (sloupce jsou Klient, Kampaň, Spot, Od, Do, Čas od, "
-          "Čas do, Přehrání za den, Panel a Smlouva)"}},
+          "Čas do, Přehrání za den, Panel, Smlouva a Kontakty)"}},
         {"Klient;Kampaň;Od;Do;Čas od;Čas do;Přehrání za den\r\n",
          {"k.csv:1: sloupec „Spot“: sloupec chybí v záhlaví"}},
         {kHeader + "A;B;s;31.2.2026;1.3.2026;;;1\r\n",
