@@ -49,11 +49,9 @@ struct TableReading {
 // Reads the header and calls onRow for each row that has as many fields as the header; the errors
 // of the file's layout and encoding are appended to errors, in the order of the lines, and onRow
 // appends those of its cells.
-[[nodiscard]] TableReading ReadOperatorTable(std::string_view bytes,
-                                             std::span<const TableColumn> columns,
-                                             const TableTexts& texts,
-                                             std::vector<BookingError>& errors,
-                                             const std::function<void(TableRow&)>& onRow);
+TableReading ReadOperatorTable(std::string_view bytes, std::span<const TableColumn> columns,
+                               const TableTexts& texts, std::vector<BookingError>& errors,
+                               const std::function<void(TableRow&)>& onRow);
 
 // "chybí hodnota".
 std::string MissingValueText();
