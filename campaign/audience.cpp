@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <optional>
+#include <unordered_map>
 
 #include "base/cp1250.h"
 #include "base/message_text.h"
@@ -107,7 +108,8 @@ public:
 
 private:
     void Fail(int column, std::string message) {
-        errors_.push_back({row_.lineNumber, std::string(kColumnNames[column].name), message});
+        errors_.push_back(
+            {row_.lineNumber, std::string(kColumnNames[column].name), std::move(message)});
         ok_ = false;
     }
     std::string Required(int column) {
@@ -153,20 +155,20 @@ private:
 
 // Two rows of one panel may not both give the audience of a minute.
 void CheckOverlaps(AudienceFile& file) {
-    for (size_t i = 0; i < file.rows.size(); ++i) {
-        for (size_t k = 0; k < i; ++k) {
-            const AudienceRow& row = file.rows[i];
-            const AudienceRow& earlier = file.rows[k];
+    std::unordered_map<std::string, std::vector<const AudienceRow*>> rowsByPanel;
+    for (const AudienceRow& row : file.rows) {
+        std::vector<const AudienceRow*>& earlierRows = rowsByPanel[FoldedName(row.panel)];
+        for (const AudienceRow* earlier : earlierRows) {
             int32_t weekday = 0;
             ClockTime start{};
-            if (EqualIgnoringCase(row.panel, earlier.panel) &&
-                Overlap(row, earlier, weekday, start)) {
+            if (Overlap(row, *earlier, weekday, start)) {
                 file.errors.push_back(
                     {row.lineNumber, "",
-                     FillIn(kOverlaps, {std::to_string(earlier.lineNumber), row.panel,
+                     FillIn(kOverlaps, {std::to_string(earlier->lineNumber), row.panel,
                                         kDayTexts[weekday], ClockText(start)})});
             }
         }
+        earlierRows.push_back(&row);
     }
 }
 

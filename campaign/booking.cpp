@@ -1,6 +1,5 @@
 #include "campaign/booking.h"
 
-#include <array>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -8,7 +7,6 @@
 #include "base/cp1250.h"
 #include "base/message_text.h"
 #include "campaign/calendar.h"
-#include "campaign/spot_pattern.h"
 #include "logdata/time_window.h"
 
 namespace {
@@ -263,11 +261,8 @@ void CheckClientFileNames(Booking& booking) {
         if (!clients.insert(line.client).second) {
             continue;
         }
-        std::string part = ClientFileNamePart(line.client);
-        for (char& c : part) {
-            c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
-        }
-        std::vector<const BookingLine*>& firsts = firstsByPart[part];
+        std::vector<const BookingLine*>& firsts =
+            firstsByPart[FoldedName(ClientFileNamePart(line.client))];
         for (const BookingLine* first : firsts) {
             booking.errors.push_back({line.lineNumber, std::string(kClientName),
                                       FillIn(kSameFileAs, {line.client, first->client,

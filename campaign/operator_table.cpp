@@ -291,6 +291,14 @@ TableReading ReadOperatorTable(std::string_view bytes, std::span<const TableColu
     return {reader.rows};
 }
 
+std::string FoldedName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) {
+        c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+    }
+    return folded;
+}
+
 std::string MissingValueText() {
     return kChybiHodnota.str();
 }

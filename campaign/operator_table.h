@@ -53,5 +53,8 @@ TableReading ReadOperatorTable(std::string_view bytes, std::span<const TableColu
                                const TableTexts& texts, std::vector<BookingError>& errors,
                                const std::function<void(TableRow&)>& onRow);
 
+// A name with each letter made capital, as Windows compares the names of files and folders.
+std::string FoldedName(std::string_view name);
+
 // "chybí hodnota".
 std::string MissingValueText();

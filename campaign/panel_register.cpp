@@ -1,6 +1,7 @@
 #include "campaign/panel_register.h"
 
 #include <optional>
+#include <unordered_map>
 
 #include "base/cp1250.h"
 #include "base/message_text.h"
@@ -51,7 +52,8 @@ public:
 
 private:
     void Fail(int column, std::string message) {
-        errors_.push_back({row_.lineNumber, std::string(kColumnNames[column].name), message});
+        errors_.push_back(
+            {row_.lineNumber, std::string(kColumnNames[column].name), std::move(message)});
         ok_ = false;
     }
     std::string Required(int column) {
@@ -96,15 +98,19 @@ private:
     bool ok_ = true;
 };
 
-void ReadPanel(TableRow& row, PanelRegister& panels) {
+// A folder's panel by its name as Windows compares names, for a panel listed twice.
+using LinesByPanel = std::unordered_map<std::string, int32_t>;
+
+void ReadPanel(TableRow& row, PanelRegister& panels, LinesByPanel& lines) {
     RowReader reader(row, panels.errors);
     if (!reader.Read()) {
         return;
     }
-    if (const RegisteredPanel* first = FindRegistered(panels, reader.panel_.panel)) {
+    const auto [first, isNew] = lines.emplace(FoldedName(reader.panel_.panel), row.lineNumber);
+    if (!isNew) {
         panels.errors.push_back(
             {row.lineNumber, std::string(kPanelName),
-             FillIn(kListedTwice, {reader.panel_.panel, std::to_string(first->lineNumber)})});
+             FillIn(kListedTwice, {reader.panel_.panel, std::to_string(first->second)})});
         return;
     }
     panels.panels.push_back(std::move(reader.panel_));
@@ -114,8 +120,9 @@ void ReadPanel(TableRow& row, PanelRegister& panels) {
 
 PanelRegister ParsePanelRegister(std::string_view bytes) {
     PanelRegister panels;
+    LinesByPanel lines;
     ReadOperatorTable(bytes, kColumnNames, {kEmpty, kHeaderOnly}, panels.errors,
-                      [&](TableRow& row) { ReadPanel(row, panels); });
+                      [&](TableRow& row) { ReadPanel(row, panels, lines); });
     if (!panels.errors.empty()) {
         panels.panels.clear();
     }
