@@ -1,8 +1,5 @@
 #include "campaign/booking.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdio>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -10,38 +7,23 @@
 #include "base/cp1250.h"
 #include "base/message_text.h"
 #include "campaign/calendar.h"
-#include "campaign/spot_pattern.h"
-#include "logdata/clock_text.h"
 #include "logdata/time_window.h"
 
 namespace {
 
 // The texts of this file, Windows-1250.
-constexpr Cp1250Literal kNeukonceneUvozovky{"neukončené uvozovky"};
-constexpr Cp1250Literal kTextZaUvozovkamiPole{"text za uvozovkami pole"};
 constexpr Cp1250Literal kNeniDatumDM{"„%“ není datum (d.m.rrrr nebo rrrr-mm-dd)"};
 constexpr Cp1250Literal kDatumNeexistuje{"datum „%“ neexistuje"};
 constexpr Cp1250Literal kRokDatumuNeni{"rok datumu „%“ není %–%"};
-constexpr Cp1250Literal kNotAnEndTime{"„%“ není čas h:mm od 0:00 do 24:00"};
-constexpr Cp1250Literal kNotAStartTime{"„%“ není čas h:mm od 0:00 do 23:59"};
-constexpr Cp1250Literal kNeznamySloupec{"neznámý sloupec „%“ (sloupce jsou %)"};
-constexpr Cp1250Literal kAnd{" a "};
-constexpr Cp1250Literal kSloupecJeVZahlavi{"sloupec je v záhlaví dvakrát"};
-constexpr Cp1250Literal kSloupecChybiVZahlavi{"sloupec chybí v záhlaví"};
-constexpr Cp1250Literal kChybiHodnota{"chybí hodnota"};
-constexpr Cp1250Literal kNotUtf8{"soubor začíná značkou UTF-8, ale řádek není v UTF-8"};
 constexpr Cp1250Literal kSpotTooLong{"spot má víc než % znaků"};
 constexpr Cp1250Literal kTooManyLines{"objednávka má % řádků, nejvýš %"};
 constexpr Cp1250Literal kKonecJePredZacatkem{"konec % je před začátkem %"};
 constexpr Cp1250Literal kRadekObjednaVicNez{"řádek objedná víc než % dní"};
-constexpr Cp1250Literal kOknoKonciDrivNez{"okno končí (%) dřív, než začne, nebo když začíná (%)"};
 constexpr Cp1250Literal kNeniCeleCisloOd{"„%“ není celé číslo od 0 do %"};
 constexpr Cp1250Literal kSameFileAs{"klient „%“ dá stejný název souboru jako „%“ z řádku %"};
-constexpr Cp1250Literal kPoliMistoPodleZahlavi{"% polí místo % podle záhlaví"};
 constexpr Cp1250Literal kSouborJePrazdnyChybi{
     "soubor je prázdný: chybí záhlaví i řádky objednávky"};
 constexpr Cp1250Literal kSouborMaJenZahlavi{"soubor má jen záhlaví, žádný řádek objednávky"};
-constexpr Cp1250Literal kSloupec{"sloupec „%“: "};
 
 enum Column {
     kClient,
@@ -54,12 +36,8 @@ enum Column {
     kTimeTo,
     kPlays,
     kContract,
+    kContacts,
     kColumns
-};
-
-struct ColumnName {
-    std::string_view name;
-    bool required;
 };
 
 constexpr Cp1250Literal kClientName{"Klient"};
@@ -72,150 +50,24 @@ constexpr Cp1250Literal kTimeFromName{"Čas od"};
 constexpr Cp1250Literal kTimeToName{"Čas do"};
 constexpr Cp1250Literal kPlaysName{"Přehrání za den"};
 constexpr Cp1250Literal kContractName{"Smlouva"};
+constexpr Cp1250Literal kContactsName{"Kontakty"};
 
 // The header's names, in the order the errors name missing ones.
-constexpr ColumnName kColumnNames[kColumns] = {
-    {kClientName, true}, {kCampaignName, true},  {kSpotName, true},     {kPanelName, false},
-    {kFromName, true},   {kToName, true},        {kTimeFromName, true}, {kTimeToName, true},
-    {kPlaysName, true},  {kContractName, false},
+constexpr TableColumn kColumnNames[kColumns] = {
+    {kClientName, true}, {kCampaignName, true},  {kSpotName, true},      {kPanelName, false},
+    {kFromName, true},   {kToName, true},        {kTimeFromName, true},  {kTimeToName, true},
+    {kPlaysName, true},  {kContractName, false}, {kContactsName, false},
 };
 
-// "Klient, Kampaň, ... a Smlouva" from the table: the required columns, then the optional ones.
-std::string ColumnList() {
-    std::vector<std::string_view> names;
-    for (const bool required : {true, false}) {
-        for (const ColumnName& column : kColumnNames) {
-            if (column.required == required) {
-                names.push_back(column.name);
-            }
-        }
-    }
-    std::string list;
-    for (size_t i = 0; i < names.size(); ++i) {
-        list += i == 0 ? "" : i + 1 == names.size() ? kAnd.str() : std::string(", ");
-        list += names[i];
-    }
-    return list;
-}
+constexpr size_t kMaxContactsDigits = 12;
 
 }  // namespace
 
 std::string BookingColumnNames(bool required, std::string_view separator) {
-    std::string names;
-    for (const ColumnName& column : kColumnNames) {
-        if (column.required == required) {
-            names += (names.empty() ? "" : std::string(separator)) + std::string(column.name);
-        }
-    }
-    return names;
+    return TableColumnNames(kColumnNames, required, separator);
 }
 
 namespace {
-
-std::string ColumnText(int column) {
-    return std::string(kColumnNames[column].name);
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-bool IsUtf8WithNonAscii(std::string_view text) {
-    bool nonAscii = false;
-    for (size_t i = 0; i < text.size();) {
-        char32_t c = 0;
-        if (!DecodeUtf8(text, i, c)) {
-            return false;
-        }
-        nonAscii = nonAscii || c >= 0x80;
-    }
-    return nonAscii;
-}
-
-struct Reader {
-    Booking& booking;
-    int32_t lineNumber = 0;
-    size_t rows = 0;          // below the header, read or not
-    size_t rowsInBudget = 0;  // the first rows, while their days fit kMaxBookedLineDays
-    int64_t lineDays = 0;     // booked by the lines read
-
-    void Error(int column, std::string message) {
-        booking.errors.push_back(
-            {lineNumber, column < 0 ? std::string() : ColumnText(column), std::move(message)});
-    }
-};
-
-// One line of UTF-8 as Windows-1250; a character the code page lacks is an error of the line.
-std::optional<std::string> FromUtf8(std::string_view line, Reader& reader) {
-    std::string bytes;
-    for (size_t i = 0; i < line.size();) {
-        char32_t c = 0;
-        if (!DecodeUtf8(line, i, c)) {
-            reader.Error(-1, kNotUtf8.str());
-            return std::nullopt;
-        }
-        const int byte = UnicodeToCp1250(c);
-        if (byte < 0) {
-            char text[96];
-            std::snprintf(text, sizeof text, "znak U+%04X nelze zapsat ve Windows-1250",
-                          static_cast<unsigned>(c));
-            reader.Error(-1, text);
-            return std::nullopt;
-        }
-        bytes += static_cast<char>(byte);
-    }
-    return bytes;
-}
-
-// Fields separated by ";", each perhaps in double quotes with "" for a quote, as Excel writes.
-std::optional<std::vector<std::string>> SplitFields(std::string_view line, Reader& reader) {
-    std::vector<std::string> fields;
-    size_t i = 0;
-    for (;;) {
-        std::string field;
-        while (i < line.size() && line[i] == ' ') {
-            ++i;
-        }
-        if (i < line.size() && line[i] == '"') {
-            for (++i;; ++i) {
-                if (i >= line.size()) {
-                    reader.Error(-1, kNeukonceneUvozovky.str());
-                    return std::nullopt;
-                }
-                if (line[i] == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-                    field += '"';
-                    ++i;
-                } else if (line[i] == '"') {
-                    ++i;
-                    break;
-                } else {
-                    field += line[i];
-                }
-            }
-            const size_t separator = line.find(';', i);
-            if (!Trim(line.substr(i, separator - i)).empty()) {
-                reader.Error(-1, kTextZaUvozovkamiPole.str());
-                return std::nullopt;
-            }
-            i = separator;
-        } else {
-            const size_t separator = line.find(';', i);
-            field = std::string(Trim(line.substr(i, separator - i)));
-            i = separator;
-        }
-        fields.push_back(std::move(field));
-        if (i == std::string_view::npos) {
-            return fields;
-        }
-        ++i;
-    }
-}
 
 // Up to maxDigits digits, at least one.
 bool ReadDigits(std::string_view text, size_t& i, size_t maxDigits, uint32_t& value) {
@@ -269,70 +121,17 @@ std::optional<int32_t> ParseDate(std::string_view text, std::string& error) {
 
 namespace {
 
-// h:mm (h:mm:00 as Excel may save it); 24:00 only as the end of the window.
-std::optional<ClockTime> ParseClock(std::string_view text, bool end, std::string& error) {
-    const std::optional<TimeOfDay> time =
-        ParseClockText(text, end ? ClockSyntax::kWindowEnd : ClockSyntax::kWindowStart);
-    if (time) {
-        return ClockTime{time->hour, time->minute};
-    }
-    error = FillIn(end ? kNotAnEndTime : kNotAStartTime, {text});
-    return std::nullopt;
-}
-
-std::string ClockText(ClockTime time) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d:%02d", static_cast<int>(time.hour),
-                  static_cast<int>(time.minute));
-    return text;
-}
-
-bool Before(ClockTime a, ClockTime b) {
-    return a.hour < b.hour || (a.hour == b.hour && a.minute < b.minute);
-}
-
-using ColumnMap = std::array<int, kColumns>;  // column -> field index, -1 when absent
-
-std::optional<ColumnMap> ReadHeader(const std::vector<std::string>& fields, Reader& reader) {
-    ColumnMap map;
-    map.fill(-1);
-    bool ok = true;
-    for (size_t f = 0; f < fields.size(); ++f) {
-        int found = -1;
-        for (int c = 0; c < kColumns; ++c) {
-            if (EqualIgnoringCase(fields[f], kColumnNames[c].name)) {
-                found = c;
-            }
-        }
-        if (found < 0 && fields[f].empty() && f + 1 == fields.size() && f > 0) {
-            continue;  // a trailing ";"
-        }
-        if (found < 0) {
-            reader.Error(-1, FillIn(kNeznamySloupec, {fields[f], ColumnList()}));
-            ok = false;
-        } else if (map[found] >= 0) {
-            reader.Error(found, kSloupecJeVZahlavi.str());
-            ok = false;
-        } else {
-            map[found] = static_cast<int>(f);
-        }
-    }
-    for (int c = 0; c < kColumns; ++c) {
-        if (map[c] < 0 && kColumnNames[c].required) {
-            reader.Error(c, kSloupecChybiVZahlavi.str());
-            ok = false;
-        }
-    }
-    return ok ? std::optional<ColumnMap>(map) : std::nullopt;
+// The error of a cell, under its column's name.
+BookingError CellError(const TableRow& row, int column, std::string message) {
+    return {row.lineNumber, std::string(kColumnNames[column].name), std::move(message)};
 }
 
 class LineReader {
 public:
-    LineReader(const ColumnMap& map, const std::vector<std::string>& fields, Reader& reader)
-        : map_(map), fields_(fields), reader_(reader) {}
+    LineReader(TableRow& row, std::vector<BookingError>& errors) : row_(row), errors_(errors) {}
 
     void Read() {
-        line_.lineNumber = reader_.lineNumber;
+        line_.lineNumber = row_.lineNumber;
         line_.client = Required(kClient);
         line_.campaign = Required(kCampaign);
         line_.spot = Required(kSpot);
@@ -347,23 +146,21 @@ public:
         ReadDays();
         ReadWindow();
         ReadPlays();
+        ReadContacts();
     }
     bool ok = true;
     BookingLine line_{};
 
 private:
-    std::string Value(int column) const {
-        const int field = map_[column];
-        return field >= 0 && static_cast<size_t>(field) < fields_.size() ? fields_[field] : "";
-    }
+    const std::string& Value(int column) const { return row_.cells[column]; }
     void Fail(int column, std::string message) {
-        reader_.Error(column, std::move(message));
+        errors_.push_back(CellError(row_, column, std::move(message)));
         ok = false;
     }
     std::string Required(int column) {
         std::string value = Value(column);
         if (value.empty()) {
-            Fail(column, kChybiHodnota.str());
+            Fail(column, MissingValueText());
         }
         return value;
     }
@@ -391,24 +188,16 @@ private:
         }
     }
     void ReadWindow() {
-        std::string error;
-        const std::string from = Value(kTimeFrom);
-        const std::string to = Value(kTimeTo);
-        std::optional<ClockTime> start = ClockTime{0, 0};
-        std::optional<ClockTime> end = ClockTime{24, 0};
-        if (!from.empty() && !(start = ParseClock(from, false, error))) {
-            Fail(kTimeFrom, error);
+        WindowCells window = ReadWindowCells(Value(kTimeFrom), Value(kTimeTo));
+        if (!window.fromError.empty()) {
+            Fail(kTimeFrom, std::move(window.fromError));
         }
-        if (!to.empty() && !(end = ParseClock(to, true, error))) {
-            Fail(kTimeTo, error);
+        if (!window.toError.empty()) {
+            Fail(kTimeTo, std::move(window.toError));
         }
-        if (!start || !end) {
-            return;
-        }
-        line_.from = *start;
-        line_.to = *end;
-        if (!Before(*start, *end)) {
-            Fail(kTimeTo, FillIn(kOknoKonciDrivNez, {ClockText(*end), ClockText(*start)}));
+        if (window.from && window.to) {
+            line_.from = *window.from;
+            line_.to = *window.to;
         }
     }
     void ReadPlays() {
@@ -424,70 +213,60 @@ private:
         }
         line_.playsPerDay = count;
     }
+    void ReadContacts() {
+        const std::string& contacts = Value(kContacts);
+        if (contacts.empty()) {
+            return;
+        }
+        line_.contacts = ParseGroupedWholeNumber(contacts, kMaxContactsDigits);
+        if (!line_.contacts) {
+            Fail(kContacts,
+                 FillIn(kNeniCeleCisloOd, {contacts, std::string(kMaxContactsDigits, '9')}));
+        }
+    }
 
-    const ColumnMap& map_;
-    const std::vector<std::string>& fields_;
-    Reader& reader_;
+    TableRow& row_;
+    std::vector<BookingError>& errors_;
 };
 
-bool IsBlank(std::string_view line) {
-    for (const char c : line) {
-        if (c != ';' && c != ' ' && c != '\t' && c != '\r') {
-            return false;
-        }
-    }
-    return true;
-}
+// The rows of a booking: every row is read for its errors; the lines past the budget are not
+// kept, as the booking is refused then.
+struct LineBudget {
+    int64_t lineDays = 0;     // booked by the lines read
+    size_t rowsInBudget = 0;  // the rows before the first whose days do not fit
+    bool exceeded = false;
+};
 
-// Every row is read for its errors; the lines past the budget are not kept, as the booking is
-// refused then.
-void ReadRow(const ColumnMap& map, size_t headerFields, std::vector<std::string>& fields,
-             Reader& reader) {
-    ++reader.rows;
-    while (fields.size() > headerFields && fields.back().empty()) {
-        fields.pop_back();  // Excel's trailing ";" of rows wider than the header
+void ReadLine(TableRow& row, Booking& booking, LineBudget& budget) {
+    LineReader line(row, booking.errors);
+    line.Read();
+    if (!line.ok) {
+        return;
     }
-    if (fields.size() != headerFields) {
-        reader.Error(-1, FillIn(kPoliMistoPodleZahlavi,
-                                {std::to_string(fields.size()), std::to_string(headerFields)}));
-    } else {
-        LineReader line(map, fields, reader);
-        line.Read();
-        reader.lineDays += line.ok ? line.line_.lastDay - line.line_.firstDay + 1 : 0;
-        if (line.ok && reader.lineDays <= kMaxBookedLineDays) {
-            reader.booking.lines.push_back(std::move(line.line_));
-        }
-    }
-    if (reader.lineDays <= kMaxBookedLineDays) {
-        reader.rowsInBudget = reader.rows;
-    }
-}
-
-void CheckLineDays(Reader& reader) {
-    if (reader.lineDays > kMaxBookedLineDays) {
-        reader.Error(-1, FillIn(kTooManyLines, {std::to_string(reader.rows),
-                                                std::to_string(reader.rowsInBudget)}));
+    budget.lineDays += line.line_.lastDay - line.line_.firstDay + 1;
+    if (budget.lineDays <= kMaxBookedLineDays) {
+        booking.lines.push_back(std::move(line.line_));
+    } else if (!budget.exceeded) {
+        budget.exceeded = true;
+        budget.rowsInBudget = row.ordinal - 1;
     }
 }
 
 // Each client gets files of its own: two whose file names Windows would take as one are an error.
-void CheckClientFileNames(Reader& reader) {
+void CheckClientFileNames(Booking& booking) {
     std::unordered_set<std::string_view> clients;
     // Each client's first line, by its file name part folded as Windows compares names.
     std::unordered_map<std::string, std::vector<const BookingLine*>> firstsByPart;
-    for (const BookingLine& line : reader.booking.lines) {
+    for (const BookingLine& line : booking.lines) {
         if (!clients.insert(line.client).second) {
             continue;
         }
-        std::string part = ClientFileNamePart(line.client);
-        for (char& c : part) {
-            c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
-        }
-        std::vector<const BookingLine*>& firsts = firstsByPart[part];
+        std::vector<const BookingLine*>& firsts =
+            firstsByPart[FoldedName(ClientFileNamePart(line.client))];
         for (const BookingLine* first : firsts) {
-            reader.lineNumber = line.lineNumber;
-            reader.Error(kClient, FillIn(kSameFileAs, {line.client, first->client,
-                                                       std::to_string(first->lineNumber)}));
+            booking.errors.push_back({line.lineNumber, std::string(kClientName),
+                                      FillIn(kSameFileAs, {line.client, first->client,
+                                                           std::to_string(first->lineNumber)})});
         }
         firsts.push_back(&line);
     }
@@ -497,62 +276,20 @@ void CheckClientFileNames(Reader& reader) {
 
 Booking ParseBooking(std::string_view bytes) {
     Booking booking;
-    Reader reader{booking};
-    const bool bom = bytes.substr(0, 3) == "\xEF\xBB\xBF";
-    if (bom) {
-        bytes.remove_prefix(3);
-    }
-    const bool utf8 = bom || IsUtf8WithNonAscii(bytes);
-    std::optional<ColumnMap> header;
-    size_t headerFields = 0;
-    bool headerSeen = false;
-    for (size_t start = 0; start < bytes.size();) {
-        const size_t end = std::min(bytes.find('\n', start), bytes.size());
-        const std::string_view raw = bytes.substr(start, end - start);
-        start = end + 1;
-        ++reader.lineNumber;
-        if (IsBlank(raw) || Trim(raw).front() == '#') {
-            continue;
-        }
-        std::optional<std::string> line = utf8 ? FromUtf8(raw, reader) : std::string(raw);
-        std::optional<std::vector<std::string>> fields;
-        if (line && !(fields = SplitFields(*line, reader))) {
-            continue;
-        }
-        if (!headerSeen) {
-            headerSeen = true;
-            if (fields) {
-                header = ReadHeader(*fields, reader);
-                headerFields = fields->size();
-            }
-        } else if (header && fields) {
-            ReadRow(*header, headerFields, *fields, reader);
-        }
-    }
-    CheckClientFileNames(reader);
-    reader.lineNumber = 0;
-    CheckLineDays(reader);
-    if (!headerSeen) {
-        reader.Error(-1, kSouborJePrazdnyChybi.str());
-    } else if (booking.lines.empty() && booking.errors.empty()) {
-        reader.Error(-1, kSouborMaJenZahlavi.str());
+    LineBudget budget;
+    const TableReading table =
+        ReadOperatorTable(bytes, kColumnNames, {kSouborJePrazdnyChybi, kSouborMaJenZahlavi},
+                          booking.errors, [&](TableRow& row) { ReadLine(row, booking, budget); });
+    CheckClientFileNames(booking);
+    if (budget.exceeded) {
+        booking.errors.push_back({0, "",
+                                  FillIn(kTooManyLines, {std::to_string(table.rows),
+                                                         std::to_string(budget.rowsInBudget)})});
     }
     if (!booking.errors.empty()) {
         booking.lines.clear();
     }
     return booking;
-}
-
-std::string BookingErrorText(std::string_view fileName, const BookingError& error) {
-    std::string text(fileName);
-    if (error.lineNumber > 0) {
-        text += ":" + std::to_string(error.lineNumber);
-    }
-    text += ": ";
-    if (!error.column.empty()) {
-        text += FillIn(kSloupec, {error.column});
-    }
-    return text + error.message;
 }
 
 std::string ClientFileNamePart(std::string_view client) {

@@ -1,7 +1,8 @@
 #pragma once
 // The booking file: what a client booked, one line per spot, panel and stretch of days, as the
 // operator writes it in Excel ("CSV (oddělený středníkem)") or in Notepad. Semicolons, a header
-// row first, Windows-1250 or UTF-8 (with or without a byte-order mark).
+// row first, Windows-1250 or UTF-8 (with or without a byte-order mark): the operator's table's
+// rules (campaign/operator_table.h).
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -9,18 +10,8 @@
 #include <string_view>
 #include <vector>
 
-// A time of day as hour and minute, compared as the list's time filter compares them.
-struct ClockTime {
-    int32_t hour, minute;
-};
-
-constexpr int32_t kMinutesPerDay = 24 * 60;
-constexpr int32_t MinuteOfDay(ClockTime time) {
-    return time.hour * 60 + time.minute;
-}
-constexpr int32_t SecondOfDay(ClockTime time) {
-    return MinuteOfDay(time) * 60;
-}
+#include "campaign/operator_cells.h"
+#include "campaign/operator_table.h"
 
 struct BookingLine {
     int32_t lineNumber;                         // in the file, from 1
@@ -29,12 +20,8 @@ struct BookingLine {
     ClockTime from, to;                         // [from, to); 0:00 to 24:00 is the whole day
     uint32_t playsPerDay;
     std::string contract = {};  // "Smlouva", the contract number; may be empty
-};
-
-struct BookingError {
-    int32_t lineNumber;  // 0 for the file as a whole
-    std::string column;  // the column's name as the header has it, or ""
-    std::string message;
+    // "Kontakty": the impressions contracted over the whole booking, on all its panels.
+    std::optional<uint64_t> contacts = std::nullopt;
 };
 
 struct Booking {
@@ -56,7 +43,7 @@ constexpr uint32_t kMaxPlaysPerDay = 1000000;
 constexpr uint32_t kFirstBookedYear = 1970;
 constexpr uint32_t kLastBookedYear = 2999;
 
-Booking ParseBooking(std::string_view bytes);
+[[nodiscard]] Booking ParseBooking(std::string_view bytes);
 
 // A day as the booking writes it, d.m.yyyy or yyyy-mm-dd; the reason in `error` when it is none.
 std::optional<int32_t> ParseDate(std::string_view text, std::string& error);
@@ -64,9 +51,6 @@ std::optional<int32_t> ParseDate(std::string_view text, std::string& error);
 // The client's name as part of a file name: each character that Windows refuses there, and a
 // trailing dot or space that it would drop, made "_".
 std::string ClientFileNamePart(std::string_view client);
-
-// "FILE:LINE: sloupec „X“: message", Windows-1250.
-std::string BookingErrorText(std::string_view fileName, const BookingError& error);
 
 // The header's column names, Windows-1250, joined by separator: the required ones, or the
 // optional ones.

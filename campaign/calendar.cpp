@@ -19,6 +19,11 @@ bool IsRealDate(CivilDate date) {
     return date.day >= 1 && date.day <= GregorianMonthDays(date.year, date.month);
 }
 
+int32_t WeekdayOf(int32_t dayNumber) {
+    constexpr int32_t kThursday = 3;  // 1970-01-01
+    return (dayNumber % 7 + 7 + kThursday) % 7;
+}
+
 std::string IsoDateText(int32_t dayNumber) {
     const CivilDate date = DateOfDay(dayNumber);
     char text[40];

@@ -14,6 +14,9 @@ CivilDate DateOfDay(int32_t dayNumber);
 
 bool IsRealDate(CivilDate date);
 
+// 0 for Monday to 6 for Sunday.
+int32_t WeekdayOf(int32_t dayNumber);
+
 // "yyyy-mm-dd" and "d.m.yyyy".
 std::string IsoDateText(int32_t dayNumber);
 std::string CzechDateText(int32_t dayNumber);

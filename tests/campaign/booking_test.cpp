@@ -1,6 +1,7 @@
 // The booking file as operators write it, and every error it can hold.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,7 @@ TEST(Booking, EveryErrorIsNamedWithItsLineAndColumn) {
         {kHeader, {"k.csv: soubor má jen záhlaví, žádný řádek objednávky"}},
         {"Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den;Barva\r\n",
          {"k.csv:1: neznámý sloupec „Barva“ (sloupce jsou Klient, Kampaň, Spot, Od, Do, Čas od, "
-          "Čas do, Přehrání za den, Panel a Smlouva)"}},
+          "Čas do, Přehrání za den, Panel, Smlouva a Kontakty)"}},
         {"Klient;Kampaň;Od;Do;Čas od;Čas do;Přehrání za den\r\n",
          {"k.csv:1: sloupec „Spot“: sloupec chybí v záhlaví"}},
         {kHeader + "A;B;s;31.2.2026;1.3.2026;;;1\r\n",
@@ -142,6 +143,44 @@ TEST(Booking, TheBookedDaysOfAllLinesHaveOneLimitSaidOnce) {
         EXPECT_EQ(ErrorTexts(booking), c.errors);
         EXPECT_EQ(booking.lines.size(), c.lines);
     }
+}
+
+TEST(Booking, ContractedContactsAreAnOptionalWholeNumber) {
+    const std::string header =
+        "Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den;Kontakty\r\n";
+    const std::string row = "A;B;s;1.3.2026;1.3.2026;;;1;";
+    const struct {
+        std::string contacts;
+        std::optional<uint64_t> value;
+        std::string error;
+    } cases[] = {
+        {"", std::nullopt, ""},
+        {"0", 0, ""},
+        {"1500000", 1500000, ""},
+        {"1 500 000", 1500000, ""},
+        {"1\xC2\xA0"
+         "500",
+         1500, ""},  // Excel's no-break space between thousands
+        {"999999999999", 999999999999, ""},
+        {"1000000000000", std::nullopt, "1000000000000"},
+        {"1,5", std::nullopt, "1,5"},
+        {"-5", std::nullopt, "-5"},
+        {"1  500", std::nullopt, "1  500"},
+        {"x", std::nullopt, "x"},
+    };
+    for (const auto& c : cases) {
+        const Booking booking = Parse(header + row + c.contacts + "\r\n");
+        if (c.error.empty()) {
+            ASSERT_EQ(booking.lines.size(), 1u) << c.contacts;
+            EXPECT_EQ(booking.lines[0].contacts, c.value) << c.contacts;
+        } else {
+            EXPECT_EQ(ErrorTexts(booking),
+                      std::vector<std::string>{"k.csv:2: sloupec „Kontakty“: „" + c.error +
+                                               "“ není celé číslo od 0 do "
+                                               "999999999999"});
+        }
+    }
+    EXPECT_EQ(Parse(kHeader + "A;B;s;1.3.2026;1.3.2026;;;1\r\n").lines[0].contacts, std::nullopt);
 }
 
 TEST(Booking, AUnicodeFileWithACharacterOutsideTheCodePageIsRefused) {
