@@ -4,6 +4,7 @@
 
 #include "campaign/findings.h"
 #include "campaign/panel_plan.h"
+#include "campaign/window_time.h"
 
 CampaignOutcome EvaluateCampaign(const std::vector<BookingLine>& lines,
                                  const std::vector<CampaignPanel>& panels,
@@ -26,6 +27,7 @@ CampaignOutcome EvaluateCampaign(const std::vector<BookingLine>& lines,
     const std::vector<PanelTotal> totals = MergeTasks(plans, tasks, tallies, result);
     AddFigures(lines, panels, totals, settings.asOfDay, result);
     AddOutages(totals, result);
+    AddWindowTimes(lines, panels.size(), result);
     AddOverlaps(lines, totals, result);
     AddShortDays(lines, totals, result);
     AddLogEnds(totals, result);

@@ -42,6 +42,16 @@ struct MissingLog {
     std::string path;
 };
 
+// The booked windows' time on the counted days that the logs tell, in the days' own timeline,
+// and how much of it lay in outages.
+struct WindowTime {
+    int64_t windowSeconds = 0;
+    int64_t outageSeconds = 0;
+    // Counted days no log tells: the month's log is missing, or the panel's newest log ends
+    // before the day; they and the time after the newest log's last play are left out.
+    uint32_t daysUnknown = 0;
+};
+
 // One booking line on one panel: the plays delivered on each of its days up to the as-of day,
 // and how many of its days are still to come.
 struct LineFigures {
@@ -49,6 +59,8 @@ struct LineFigures {
     size_t panel;                     // index into the panels
     std::vector<uint32_t> delivered;  // [day - line.firstDay]
     uint32_t daysLeft = 0;            // booked days after the as-of day
+    double playedSeconds = 0;         // the spot lengths of the plays counted
+    WindowTime time = {};
 };
 
 struct Outage {
@@ -96,8 +108,10 @@ struct CampaignResult {
     std::vector<BookingOverlap> overlaps;
     std::vector<size_t> linesWithoutPanel;  // booking lines whose panel was not given
     std::vector<ShortDay> shortDays;
-    std::vector<LogEnd> logEnds;  // panels whose newest log ends before the as-of day is over
-    int32_t asOfDay = 0;          // the last day counted, at most the booking's last day
+    std::vector<LogEnd> logEnds;    // panels whose newest log ends before the as-of day is over
+    std::vector<LogEnd> panelEnds;  // the last play of every panel's newest log, panel order
+    std::vector<WindowTime> panelTimes;  // [panel]: its lines' windows joined
+    int32_t asOfDay = 0;                 // the last day counted, at most the booking's last day
 };
 
 // The caller asked the count to stop.

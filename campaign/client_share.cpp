@@ -7,6 +7,7 @@
 #include "campaign/calendar.h"
 #include "campaign/coverage.h"
 #include "campaign/panel_plan.h"
+#include "campaign/window_time.h"
 
 namespace {
 
@@ -150,5 +151,12 @@ ClientShare ShareOf(const std::vector<BookingLine>& lines, const std::vector<Cam
             mine.logEnds.push_back(end);
         }
     }
+    for (const LogEnd& end : result.panelEnds) {
+        if (std::any_of(days.months.begin(), days.months.end(),
+                        [&](const auto& m) { return std::get<0>(m) == end.panel; })) {
+            mine.panelEnds.push_back(end);
+        }
+    }
+    AddWindowTimes(share.lines, panels.size(), mine);
     return share;
 }

@@ -140,6 +140,11 @@ std::vector<PanelTotal> MergeTasks(const std::vector<PanelPlan>& plans, std::vec
         NoteEnd(task.evidence, total);
         result.logs.push_back(std::move(task.evidence));
     }
+    for (const PanelTotal& total : totals) {
+        if (total.hasEnd) {
+            result.panelEnds.push_back({total.plan->panel, total.endDay, total.endSecond});
+        }
+    }
     return totals;
 }
 
@@ -157,6 +162,10 @@ void AddFigures(const std::vector<BookingLine>& lines, const std::vector<Campaig
                  ++day) {
                 const auto l = static_cast<size_t>(planned - total.plan->lines.data());
                 figures.delivered.push_back(total.tally->Count(l, day));
+            }
+            if (planned != nullptr) {
+                figures.playedSeconds = total.tally->PlayedSeconds(
+                    static_cast<size_t>(planned - total.plan->lines.data()));
             }
             result.figures.push_back(std::move(figures));
         }

@@ -13,6 +13,7 @@ constexpr uint32_t kMaxRememberedNames = 1 << 16;
 LogTally::LogTally(const PanelPlan& plan, int32_t closeSeconds)
     : plan_(plan),
       counts_(plan.cells, 0),
+      seconds_(plan.lines.size(), 0),
       anyPlays_(plan.Days(), 0),
       coverage_(plan.Days(), Coverage(closeSeconds)),
       shared_(plan.extents) {}
@@ -33,6 +34,9 @@ size_t LogTally::AddLines(const char* bytes, size_t size, bool isEnd) {
 void LogTally::MergeInto(LogTally& total) const {
     for (size_t i = 0; i < counts_.size(); ++i) {
         total.counts_[i] += counts_[i];
+    }
+    for (size_t l = 0; l < seconds_.size(); ++l) {
+        total.seconds_[l] += seconds_[l];
     }
     for (size_t d = 0; d < anyPlays_.size(); ++d) {
         total.anyPlays_[d] += anyPlays_[d];
@@ -70,7 +74,7 @@ void LogTally::Count(const LogLine& play) {
         // A play covers the day from its start for its length, at least a second.
         coverage_[d].Add(real, real + static_cast<int32_t>(length + 0.999));
     }
-    CountForLines(day, MinuteOfDay({play.hour, play.minute}), name);
+    CountForLines(day, MinuteOfDay({play.hour, play.minute}), length, name);
 }
 
 uint32_t LogTally::NameId(std::string_view name) {
@@ -100,7 +104,7 @@ int32_t LogTally::RealSecond(int32_t local) {
     return RealSecondOfDay(change_, local, secondPass_);
 }
 
-void LogTally::CountForLines(int32_t day, int32_t minute, uint32_t id) {
+void LogTally::CountForLines(int32_t day, int32_t minute, double length, uint32_t id) {
     if (stretches_.size() <= id) {
         stretches_.resize(id + 1);
     }
@@ -111,6 +115,7 @@ void LogTally::CountForLines(int32_t day, int32_t minute, uint32_t id) {
     for (const uint32_t l : stretch.lines) {
         const PanelLine& line = plan_.lines[l];
         ++counts_[line.cell + static_cast<size_t>(day - line.booking->firstDay)];
+        seconds_[l] += length;
     }
     if (stretch.lines.size() >= 2) {
         shared_.Add(matchingSet_[id], day, minute);

@@ -37,6 +37,8 @@ public:
         const PanelLine& planned = plan_.lines[line];
         return counts_[planned.cell + static_cast<size_t>(day - planned.booking->firstDay)];
     }
+    // The spot lengths of the plays a line of the plan counted.
+    double PlayedSeconds(size_t line) const { return seconds_[line]; }
     // [day - plan.firstDay]
     uint32_t AnyPlays(size_t day) const { return anyPlays_[day]; }
     const Coverage& CoverageOf(size_t day) const { return coverage_[day]; }
@@ -48,7 +50,7 @@ private:
     uint32_t NameId(std::string_view name);
     bool InRepeatedHour(int32_t local) const;
     int32_t RealSecond(int32_t local);
-    void CountForLines(int32_t day, int32_t minute, uint32_t id);
+    void CountForLines(int32_t day, int32_t minute, double length, uint32_t id);
     const std::vector<uint32_t>& MatchingLines(uint32_t id);
     void FindStretch(uint32_t id, int32_t day, int32_t minute);
     int32_t DayOf(const CivilDate& date);
@@ -64,6 +66,7 @@ private:
 
     const PanelPlan& plan_;
     std::vector<uint32_t> counts_;    // [plan cell]
+    std::vector<double> seconds_;     // [plan line]
     std::vector<uint32_t> anyPlays_;  // [day]
     std::vector<Coverage> coverage_;  // [day]
     SharedPlays shared_;

@@ -103,7 +103,8 @@ TEST(LogTally, CountsEveryLineAndSharedPairAsAPlainCountOfEveryPlayDoes) {
         for (size_t l = 0; l < plan.lines.size(); ++l) {
             const PanelLine& line = plan.lines[l];
             for (int32_t day = line.booking->firstDay; day <= line.lastCounted; ++day) {
-                EXPECT_EQ(tally.Count(l, day), counts[std::make_pair(line.line, day)]) << "seed " << seed;
+                EXPECT_EQ(tally.Count(l, day), counts[std::make_pair(line.line, day)])
+                    << "seed " << seed;
             }
         }
         std::map<std::pair<size_t, size_t>, uint64_t> shared;
