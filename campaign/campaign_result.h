@@ -9,12 +9,14 @@
 #include <variant>
 #include <vector>
 
+#include "campaign/audience.h"
 #include "campaign/plausibility.h"
 #include "digest/sha256.h"
 
 struct CampaignPanel {
-    std::string name;    // the folder's own name, Windows-1250
-    std::string folder;  // as given, "" for the working directory
+    std::string name;             // the folder's own name, Windows-1250
+    std::string folder;           // as given, "" for the working directory
+    PanelAudience audience = {};  // empty without audience data for the panel
 };
 
 struct PlayStamp {
@@ -60,6 +62,10 @@ struct LineFigures {
     std::vector<uint32_t> delivered;  // [day - line.firstDay]
     uint32_t daysLeft = 0;            // booked days after the as-of day
     double playedSeconds = 0;         // the spot lengths of the plays counted
+    // The estimated contacts of the plays counted, and the plays no audience row covers; both 0
+    // without audience data for the panel.
+    double impressions = 0;
+    uint64_t playsWithoutAudience = 0;
     WindowTime time = {};
 };
 

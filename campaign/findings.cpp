@@ -164,8 +164,10 @@ void AddFigures(const std::vector<BookingLine>& lines, const std::vector<Campaig
                 figures.delivered.push_back(total.tally->Count(l, day));
             }
             if (planned != nullptr) {
-                figures.playedSeconds = total.tally->PlayedSeconds(
-                    static_cast<size_t>(planned - total.plan->lines.data()));
+                const auto l = static_cast<size_t>(planned - total.plan->lines.data());
+                figures.playedSeconds = total.tally->PlayedSeconds(l);
+                figures.impressions = total.tally->Impressions(l);
+                figures.playsWithoutAudience = total.tally->PlaysWithoutAudience(l);
             }
             result.figures.push_back(std::move(figures));
         }

@@ -14,6 +14,8 @@ LogTally::LogTally(const PanelPlan& plan, int32_t closeSeconds)
     : plan_(plan),
       counts_(plan.cells, 0),
       seconds_(plan.lines.size(), 0),
+      impressions_(plan.lines.size(), 0),
+      withoutAudience_(plan.lines.size(), 0),
       anyPlays_(plan.Days(), 0),
       coverage_(plan.Days(), Coverage(closeSeconds)),
       shared_(plan.extents) {}
@@ -37,6 +39,8 @@ void LogTally::MergeInto(LogTally& total) const {
     }
     for (size_t l = 0; l < seconds_.size(); ++l) {
         total.seconds_[l] += seconds_[l];
+        total.impressions_[l] += impressions_[l];
+        total.withoutAudience_[l] += withoutAudience_[l];
     }
     for (size_t d = 0; d < anyPlays_.size(); ++d) {
         total.anyPlays_[d] += anyPlays_[d];
@@ -117,8 +121,25 @@ void LogTally::CountForLines(int32_t day, int32_t minute, double length, uint32_
         ++counts_[line.cell + static_cast<size_t>(day - line.booking->firstDay)];
         seconds_[l] += length;
     }
+    if (plan_.audience != nullptr) {
+        AddImpressions(stretch.lines, minute, length);
+    }
     if (stretch.lines.size() >= 2) {
         shared_.Add(matchingSet_[id], day, minute);
+    }
+}
+
+// A play's contacts are the audience per hour of its weekday and start minute for its length.
+void LogTally::AddImpressions(const std::vector<uint32_t>& lines, int32_t minute, double length) {
+    if (!plan_.audience->Covers(weekday_, minute)) {
+        for (const uint32_t l : lines) {
+            ++withoutAudience_[l];
+        }
+        return;
+    }
+    const double contacts = plan_.audience->PerHour(weekday_, minute) * length / 3600;
+    for (const uint32_t l : lines) {
+        impressions_[l] += contacts;
     }
 }
 
@@ -166,6 +187,7 @@ int32_t LogTally::DayOf(const CivilDate& date) {
         lastDate_ = date;
         lastDay_ = DayNumber(date);
         change_ = ClockChangeOn(lastDay_);
+        weekday_ = WeekdayOf(lastDay_);
         dayStart_ =
             int64_t{lastDay_} * kSecondsPerDay - (SummerTimeAtMidnight(lastDay_) ? 7200 : 3600);
     }

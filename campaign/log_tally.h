@@ -39,6 +39,9 @@ public:
     }
     // The spot lengths of the plays a line of the plan counted.
     double PlayedSeconds(size_t line) const { return seconds_[line]; }
+    // The estimated contacts of a line's plays, and its plays no audience row covers.
+    double Impressions(size_t line) const { return impressions_[line]; }
+    uint64_t PlaysWithoutAudience(size_t line) const { return withoutAudience_[line]; }
     // [day - plan.firstDay]
     uint32_t AnyPlays(size_t day) const { return anyPlays_[day]; }
     const Coverage& CoverageOf(size_t day) const { return coverage_[day]; }
@@ -53,6 +56,7 @@ private:
     void CountForLines(int32_t day, int32_t minute, double length, uint32_t id);
     const std::vector<uint32_t>& MatchingLines(uint32_t id);
     void FindStretch(uint32_t id, int32_t day, int32_t minute);
+    void AddImpressions(const std::vector<uint32_t>& lines, int32_t minute, double length);
     int32_t DayOf(const CivilDate& date);
     void NoteStamp(const PlayStamp& stamp);
 
@@ -65,10 +69,12 @@ private:
     };
 
     const PanelPlan& plan_;
-    std::vector<uint32_t> counts_;    // [plan cell]
-    std::vector<double> seconds_;     // [plan line]
-    std::vector<uint32_t> anyPlays_;  // [day]
-    std::vector<Coverage> coverage_;  // [day]
+    std::vector<uint32_t> counts_;           // [plan cell]
+    std::vector<double> seconds_;            // [plan line]
+    std::vector<double> impressions_;        // [plan line]
+    std::vector<uint64_t> withoutAudience_;  // [plan line]
+    std::vector<uint32_t> anyPlays_;         // [day]
+    std::vector<Coverage> coverage_;         // [day]
     SharedPlays shared_;
     NameTable names_;
     std::vector<std::vector<uint32_t>> matching_;  // [name id] -> panel lines
@@ -78,6 +84,7 @@ private:
     bool secondPass_ = false;  // a panel's log has one day whose hour repeats each year
     int32_t lastInHour_ = -1;
     int32_t lastDay_ = 0;
+    int32_t weekday_ = 0;
     ClockChange change_ = ClockChange::kNone;
     int64_t dayStart_ = 0;
     PlausibilityCheck check_;

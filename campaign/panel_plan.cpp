@@ -13,6 +13,9 @@ PanelPlan PlanPanel(size_t panel, const std::vector<BookingLine>& lines,
                     const std::vector<CampaignPanel>& panels, int32_t asOfDay) {
     PanelPlan plan;
     plan.panel = panel;
+    if (!panels[panel].audience.Empty()) {
+        plan.audience = &panels[panel].audience;
+    }
     for (size_t i = 0; i < lines.size(); ++i) {
         if (!AppliesTo(lines[i], panels[panel]) || lines[i].firstDay > asOfDay) {
             continue;

@@ -27,10 +27,11 @@ struct PanelPlan {
     size_t panel = 0;
     std::vector<PanelLine> lines;
     int32_t firstDay = 0, lastDay = -1;
-    std::vector<uint8_t> booked;      // [day - firstDay]
-    SpotIndex index;                  // the lines' patterns, by the lines' order
-    std::vector<LineExtent> extents;  // [line]
-    size_t cells = 0;                 // the counted days of all its lines
+    std::vector<uint8_t> booked;              // [day - firstDay]
+    SpotIndex index;                          // the lines' patterns, by the lines' order
+    std::vector<LineExtent> extents;          // [line]
+    const PanelAudience* audience = nullptr;  // null without audience data
+    size_t cells = 0;                         // the counted days of all its lines
     size_t Days() const { return static_cast<size_t>(lastDay - firstDay + 1); }
     const PanelLine* Find(size_t line) const;
 };

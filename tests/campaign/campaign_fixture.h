@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
+#include "campaign/audience.h"
 #include "campaign/booking.h"
 #include "campaign/campaign.h"
 #include "tests/support/scratch_path.h"
@@ -46,8 +47,9 @@ protected:
         EXPECT_TRUE(booking.errors.empty());
         lines_ = booking.lines;
         panels_.clear();
+        const AudienceFile audience = ParseAudience(Utf8ToCp1250(audience_));
         for (const std::string& name : panels) {
-            panels_.push_back({name, (root_ / name).string()});
+            panels_.push_back({name, (root_ / name).string(), AudienceOf(audience, name)});
         }
         return EvaluateCampaign(lines_, panels_, CampaignSettings{gap, asOfDay}, progress);
     }
@@ -61,6 +63,7 @@ protected:
     }
 
     fs::path root_;
+    std::string audience_;  // an audience file, UTF-8 test text; none when empty
     std::vector<BookingLine> lines_;
     std::vector<CampaignPanel> panels_;
 };

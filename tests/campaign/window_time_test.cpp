@@ -81,4 +81,29 @@ TEST_F(WindowTimeTest, TheShareOfTimeCountsBothPassesOfTheRepeatedHour) {
     EXPECT_EQ(Availability(result.figures[0].time), 1.0);
 }
 
+TEST_F(WindowTimeTest, ImpressionsTakeTheRowOfEachPlaysMinuteAndCountThePlaysWithoutOne) {
+    // Thursday 15. 10. 2026: 360 contacts an hour to 8:30, 720 from then to 9:00, none after.
+    audience_ =
+        "Panel;Dny;Čas od;Čas do;Kontaktů za hodinu\r\n"
+        "p1;po-pá;6:00;8:30;360\r\n"
+        "p1;čt;8:30;9:00;720\r\n";
+    WriteLog("p1", "2026-10",
+             Play("15.10.2026", "08:29:59", "a.avi") + Play("15.10.2026", "08:30:00", "a.avi") +
+                 Play("15.10.2026", "09:00:00", "a.avi") +
+                 Play("16.10.2026", "08:30:00", "a.avi", "20"));
+    const CampaignResult result = Evaluate("K;C;a.avi;15.10.2026;16.10.2026;8:00;10:00;1;\r\n");
+    ASSERT_EQ(result.figures.size(), 1u);
+    // 10 s at 360 and at 720 on Thursday, nothing on Friday 8:30 (no row), nor at 9:00.
+    EXPECT_DOUBLE_EQ(result.figures[0].impressions, (360.0 + 720.0) * 10 / 3600);
+    EXPECT_EQ(result.figures[0].playsWithoutAudience, 2u);
+}
+
+TEST_F(WindowTimeTest, WithoutAudienceDataNoPlayIsCountedAsWithoutOne) {
+    WriteLog("p1", "2026-10", Play("15.10.2026", "08:30:00", "a.avi"));
+    const CampaignResult result = Evaluate("K;C;a.avi;15.10.2026;15.10.2026;8:00;10:00;1;\r\n");
+    ASSERT_EQ(result.figures.size(), 1u);
+    EXPECT_EQ(result.figures[0].impressions, 0);
+    EXPECT_EQ(result.figures[0].playsWithoutAudience, 0u);
+}
+
 }  // namespace
