@@ -46,7 +46,7 @@ constexpr uint32_t kLastBookedYear = 2999;
 [[nodiscard]] Booking ParseBooking(std::string_view bytes);
 
 // A day as the booking writes it, d.m.yyyy or yyyy-mm-dd; the reason in `error` when it is none.
-std::optional<int32_t> ParseDate(std::string_view text, std::string& error);
+[[nodiscard]] std::optional<int32_t> ParseDate(std::string_view text, std::string& error);
 
 // The client's name as part of a file name: each character that Windows refuses there, and a
 // trailing dot or space that it would drop, made "_".

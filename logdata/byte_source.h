@@ -13,7 +13,7 @@ class Cursor {
 public:
     virtual ~Cursor() = default;
     // 0 at the end, and after a failure, which Failure() then names.
-    virtual size_t Read(char* buffer, size_t size) = 0;
+    [[nodiscard]] virtual size_t Read(char* buffer, size_t size) = 0;
     // The system's reason why the bytes could not be read; empty while they could. A failed
     // read is not the end of the file: taken for it, part of a log would pass as the whole.
     const std::string& Failure() const { return failure_; }
@@ -37,7 +37,7 @@ public:
 
 // The log file, read in large unbuffered blocks, every thread with a file of its own; null when
 // it cannot be opened. A folder counts as a log that cannot be opened, as it does on Windows.
-std::unique_ptr<ByteSource> OpenFileSource(const char* path);
+[[nodiscard]] std::unique_ptr<ByteSource> OpenFileSource(const char* path);
 // Bytes that outlive the source.
 std::unique_ptr<ByteSource> MemorySource(std::string_view bytes);
 

@@ -11,5 +11,5 @@
 // reads its final line on to its line end if the player is still writing it. Returns the
 // system's reason when a read failed, the sink then having had only part of the stretch; empty
 // when the stretch was read whole.
-std::string ReadLines(const ByteSource& source, uint64_t begin, uint64_t end, bool last,
-                      LineSink& sink);
+[[nodiscard]] std::string ReadLines(const ByteSource& source, uint64_t begin, uint64_t end,
+                                    bool last, LineSink& sink);

@@ -58,7 +58,8 @@ struct LogLine {
 // Reads one line (at most kMaxLineLength bytes, its line end included): well-formed lines by a
 // straight-line path, everything else by the exact scan. False for a line that gives no name,
 // which is no play (empty lines among them).
-bool ReadLogLine(const char* line, size_t length, LogLine& play, char (&scratch)[kNameSize]);
+[[nodiscard]] bool ReadLogLine(const char* line, size_t length, LogLine& play,
+                               char (&scratch)[kNameSize]);
 
 // Whether a play passes the day filter and the time-of-day window.
 bool PassesFilter(const ScanFilter& filter, const LogLine& play);

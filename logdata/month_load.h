@@ -26,5 +26,5 @@ struct LoadResult {
 // whose date and time have no moment; the first such play in file order is reported, and the
 // records stay in file order without totals. When memory runs out the log is left empty rather
 // than with the plays that fitted, which would look like the whole month. Never throws.
-LoadResult LoadSortAndGroup(const char* path, PlaybackLog& log);
-LoadResult LoadSortAndGroupBytes(std::string_view bytes, PlaybackLog& log);
+[[nodiscard]] LoadResult LoadSortAndGroup(const char* path, PlaybackLog& log);
+[[nodiscard]] LoadResult LoadSortAndGroupBytes(std::string_view bytes, PlaybackLog& log);

@@ -14,8 +14,8 @@ using PlayParts = std::vector<std::unique_ptr<PlayCollector>>;
 
 // false when the file cannot be opened. readFailure: the system's reason when a read failed
 // (the parts then hold only some of the plays), empty when the log was read whole.
-bool CollectFilePlays(const char* path, const ScanFilter& filter, PlayParts& parts,
-                      std::string& readFailure);
+[[nodiscard]] bool CollectFilePlays(const char* path, const ScanFilter& filter, PlayParts& parts,
+                                    std::string& readFailure);
 void CollectBytePlays(std::string_view bytes, const ScanFilter& filter, PlayParts& parts);
 
 size_t CountPlays(const PlayParts& parts);

@@ -70,4 +70,4 @@ struct RecordRoom {
 
 // Grows the record array in one step to the capacity that 5000-record steps reach for count
 // records (it never shrinks). A load drops the records that find no room.
-RecordRoom ReserveRecords(PlaybackLog& log, size_t count);
+[[nodiscard]] RecordRoom ReserveRecords(PlaybackLog& log, size_t count);

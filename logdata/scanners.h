@@ -57,4 +57,4 @@ bool ScanNotTab(const char*& p, char* out, size_t width);
 // optional point and digits, at most 15 digits in all, then a field or line end (TAB, CR, LF,
 // space or NUL) at end or p == end. Gives exactly what ScanDouble gives for it; false for
 // anything else.
-bool ReadPlainDecimal(const char* p, const char* end, double& value);
+[[nodiscard]] bool ReadPlainDecimal(const char* p, const char* end, double& value);

@@ -28,7 +28,7 @@ int FormatTotalTime(const TotalTime& time, char* out, size_t capacity);
 
 // Appends one row, creating the array with room for 100 rows and growing it by 100.
 // Returns false when the array could not grow (the row is dropped).
-bool AppendTotal(PlaybackLog& log, const AnimationTotal& row);
+[[nodiscard]] bool AppendTotal(PlaybackLog& log, const AnimationTotal& row);
 
 // The list's text callback: context is the PlaybackLog; writes the cell text of
 // (item->iItem, item->iSubItem) into item->pszText when the request asks for text.

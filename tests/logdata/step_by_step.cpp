@@ -141,13 +141,13 @@ int BuildTotals(PlaybackLog& log) {
     const char* groupName = log.records[0].name;
     for (int32_t i = 1; i < log.recordCount; ++i) {
         if (std::strcmp(log.records[i].name, groupName) != 0) {
-            AppendTotal(log, current);
+            static_cast<void>(AppendTotal(log, current));
             current = StartTotal(log, i);
             groupName = log.records[i].name;
         } else {
             ++current.playCount;
         }
     }
-    AppendTotal(log, current);
+    static_cast<void>(AppendTotal(log, current));
     return 0;
 }
