@@ -2,56 +2,86 @@
 
 #include "base/cp1250.h"
 
+namespace {
+
+constexpr Cp1250Literal kNoSuchFileText{"soubor nebo složka neexistuje"};
+constexpr Cp1250Literal kAccessDeniedText{"přístup byl odepřen"};
+constexpr Cp1250Literal kNotPermittedText{"operace není povolena"};
+constexpr Cp1250Literal kNoSpaceText{"na disku není dost místa"};
+constexpr Cp1250Literal kQuotaText{"byla překročena kvóta disku"};
+constexpr Cp1250Literal kReadWriteErrorText{"chyba při čtení nebo zápisu na disk"};
+constexpr Cp1250Literal kReadOnlyMediumText{"médium je jen pro čtení"};
+constexpr Cp1250Literal kIsFolderText{"na místě souboru je složka"};
+constexpr Cp1250Literal kNotFolderText{"na místě složky je soubor"};
+constexpr Cp1250Literal kNameTooLongText{"název je příliš dlouhý"};
+constexpr Cp1250Literal kBadNameText{"název souboru není platný"};
+constexpr Cp1250Literal kTooManyOpenFilesText{"je otevřeno příliš mnoho souborů"};
+constexpr Cp1250Literal kHeldByAnotherProgramText{"soubor používá jiný program"};
+constexpr Cp1250Literal kExistsText{"soubor už existuje"};
+constexpr Cp1250Literal kFolderNotEmptyText{"složka není prázdná"};
+constexpr Cp1250Literal kTooLargeText{"soubor je příliš velký"};
+constexpr Cp1250Literal kNoMemoryText{"nedostatek paměti"};
+constexpr Cp1250Literal kOtherDiskText{"soubory jsou na různých discích"};
+constexpr Cp1250Literal kNoDeviceText{"zařízení není k dispozici"};
+constexpr Cp1250Literal kNotReadyText{"zařízení není připraveno"};
+constexpr Cp1250Literal kNetworkLostText{"síťové připojení bylo přerušeno"};
+constexpr Cp1250Literal kInvalidArgumentText{"neplatný argument"};
+constexpr Cp1250Literal kOutputClosedText{"výstup byl uzavřen"};
+constexpr Cp1250Literal kNotRegularFileText{
+    "na místě souboru je zařízení nebo jiný zvláštní soubor"};
+
+}  // namespace
+
 std::string ReasonText(Reason reason) {
     switch (reason) {
         case Reason::kNoSuchFile:
-            return Cp1250Literal{"soubor nebo složka neexistuje"}.str();
+            return kNoSuchFileText.str();
         case Reason::kAccessDenied:
-            return Cp1250Literal{"přístup byl odepřen"}.str();
+            return kAccessDeniedText.str();
         case Reason::kNotPermitted:
-            return Cp1250Literal{"operace není povolena"}.str();
+            return kNotPermittedText.str();
         case Reason::kNoSpace:
-            return Cp1250Literal{"na disku není dost místa"}.str();
+            return kNoSpaceText.str();
         case Reason::kQuota:
-            return Cp1250Literal{"byla překročena kvóta disku"}.str();
+            return kQuotaText.str();
         case Reason::kReadWriteError:
-            return Cp1250Literal{"chyba při čtení nebo zápisu na disk"}.str();
+            return kReadWriteErrorText.str();
         case Reason::kReadOnlyMedium:
-            return Cp1250Literal{"médium je jen pro čtení"}.str();
+            return kReadOnlyMediumText.str();
         case Reason::kIsFolder:
-            return Cp1250Literal{"na místě souboru je složka"}.str();
+            return kIsFolderText.str();
         case Reason::kNotFolder:
-            return Cp1250Literal{"na místě složky je soubor"}.str();
+            return kNotFolderText.str();
         case Reason::kNameTooLong:
-            return Cp1250Literal{"název je příliš dlouhý"}.str();
+            return kNameTooLongText.str();
         case Reason::kBadName:
-            return Cp1250Literal{"název souboru není platný"}.str();
+            return kBadNameText.str();
         case Reason::kTooManyOpenFiles:
-            return Cp1250Literal{"je otevřeno příliš mnoho souborů"}.str();
+            return kTooManyOpenFilesText.str();
         case Reason::kHeldByAnotherProgram:
-            return Cp1250Literal{"soubor používá jiný program"}.str();
+            return kHeldByAnotherProgramText.str();
         case Reason::kExists:
-            return Cp1250Literal{"soubor už existuje"}.str();
+            return kExistsText.str();
         case Reason::kFolderNotEmpty:
-            return Cp1250Literal{"složka není prázdná"}.str();
+            return kFolderNotEmptyText.str();
         case Reason::kTooLarge:
-            return Cp1250Literal{"soubor je příliš velký"}.str();
+            return kTooLargeText.str();
         case Reason::kNoMemory:
-            return Cp1250Literal{"nedostatek paměti"}.str();
+            return kNoMemoryText.str();
         case Reason::kOtherDisk:
-            return Cp1250Literal{"soubory jsou na různých discích"}.str();
+            return kOtherDiskText.str();
         case Reason::kNoDevice:
-            return Cp1250Literal{"zařízení není k dispozici"}.str();
+            return kNoDeviceText.str();
         case Reason::kNotReady:
-            return Cp1250Literal{"zařízení není připraveno"}.str();
+            return kNotReadyText.str();
         case Reason::kNetworkLost:
-            return Cp1250Literal{"síťové připojení bylo přerušeno"}.str();
+            return kNetworkLostText.str();
         case Reason::kInvalidArgument:
-            return Cp1250Literal{"neplatný argument"}.str();
+            return kInvalidArgumentText.str();
         case Reason::kOutputClosed:
-            return Cp1250Literal{"výstup byl uzavřen"}.str();
+            return kOutputClosedText.str();
         case Reason::kNotRegularFile:
-            return Cp1250Literal{"na místě souboru je zařízení nebo jiný zvláštní soubor"}.str();
+            return kNotRegularFileText.str();
     }
     return UnknownReasonText(0, "");
 }
