@@ -92,9 +92,10 @@ bool Overlap(const AudienceRow& a, const AudienceRow& b, int32_t& weekday, Clock
     return true;
 }
 
-class RowReader {
+class RowReader : public TableCellReader {
 public:
-    RowReader(TableRow& row, std::vector<BookingError>& errors) : row_(row), errors_(errors) {}
+    RowReader(TableRow& row, std::vector<BookingError>& errors)
+        : TableCellReader(row, kColumnNames, errors) {}
 
     bool Read() {
         row.lineNumber = row_.lineNumber;
@@ -102,22 +103,11 @@ public:
         ReadDays();
         ReadWindow();
         ReadContacts();
-        return ok_;
+        return Ok();
     }
     AudienceRow row{};
 
 private:
-    void Fail(int column, std::string message) {
-        errors_.push_back(
-            {row_.lineNumber, std::string(kColumnNames[column].name), std::move(message)});
-        ok_ = false;
-    }
-    std::string Required(int column) {
-        if (row_.cells[column].empty()) {
-            Fail(column, MissingValueText());
-        }
-        return std::move(row_.cells[column]);
-    }
     void ReadDays() {
         const std::string days = Required(kDays);
         if (!days.empty() && (row.weekdays = ParseWeekdays(days)) == 0) {
@@ -147,10 +137,6 @@ private:
         }
         row.contactsPerHour = perHour.value_or(0);
     }
-
-    TableRow& row_;
-    std::vector<BookingError>& errors_;
-    bool ok_ = true;
 };
 
 // Two rows of one panel may not both give the audience of a minute.

@@ -122,13 +122,10 @@ std::optional<int32_t> ParseDate(std::string_view text, std::string& error) {
 namespace {
 
 // The error of a cell, under its column's name.
-BookingError CellError(const TableRow& row, int column, std::string message) {
-    return {row.lineNumber, std::string(kColumnNames[column].name), std::move(message)};
-}
-
-class LineReader {
+class LineReader : public TableCellReader {
 public:
-    LineReader(TableRow& row, std::vector<BookingError>& errors) : row_(row), errors_(errors) {}
+    LineReader(TableRow& row, std::vector<BookingError>& errors)
+        : TableCellReader(row, kColumnNames, errors) {}
 
     void Read() {
         line_.lineNumber = row_.lineNumber;
@@ -148,22 +145,10 @@ public:
         ReadPlays();
         ReadContacts();
     }
-    bool ok = true;
     BookingLine line_{};
 
 private:
     const std::string& Value(int column) const { return row_.cells[column]; }
-    void Fail(int column, std::string message) {
-        errors_.push_back(CellError(row_, column, std::move(message)));
-        ok = false;
-    }
-    std::string Required(int column) {
-        std::string value = Value(column);
-        if (value.empty()) {
-            Fail(column, MissingValueText());
-        }
-        return value;
-    }
     void ReadDays() {
         std::string error;
         const std::string first = Required(kFrom);
@@ -224,9 +209,6 @@ private:
                  FillIn(kNeniCeleCisloOd, {contacts, std::string(kMaxContactsDigits, '9')}));
         }
     }
-
-    TableRow& row_;
-    std::vector<BookingError>& errors_;
 };
 
 // The rows of a booking: every row is read for its errors; the lines past the budget are not
@@ -240,7 +222,7 @@ struct LineBudget {
 void ReadLine(TableRow& row, Booking& booking, LineBudget& budget) {
     LineReader line(row, booking.errors);
     line.Read();
-    if (!line.ok) {
+    if (!line.Ok()) {
         return;
     }
     budget.lineDays += line.line_.lastDay - line.line_.firstDay + 1;

@@ -302,3 +302,15 @@ std::string FoldedName(std::string_view name) {
 std::string MissingValueText() {
     return kChybiHodnota.str();
 }
+
+void TableCellReader::Fail(int column, std::string message) {
+    errors_.push_back({row_.lineNumber, std::string(columns_[column].name), std::move(message)});
+    ok_ = false;
+}
+
+std::string TableCellReader::Required(int column) {
+    if (row_.cells[column].empty()) {
+        Fail(column, MissingValueText());
+    }
+    return row_.cells[column];
+}

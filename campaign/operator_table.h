@@ -53,6 +53,27 @@ TableReading ReadOperatorTable(std::string_view bytes, std::span<const TableColu
                                const TableTexts& texts, std::vector<BookingError>& errors,
                                const std::function<void(TableRow&)>& onRow);
 
+// The cells of one row being read into a record; an error names the row's line and the column.
+class TableCellReader {
+public:
+    TableCellReader(TableRow& row, std::span<const TableColumn> columns,
+                    std::vector<BookingError>& errors)
+        : row_(row), columns_(columns), errors_(errors) {}
+    bool Ok() const { return ok_; }
+
+protected:
+    void Fail(int column, std::string message);
+    // The cell's text, or "" with an error when it is empty.
+    std::string Required(int column);
+
+    TableRow& row_;
+
+private:
+    std::span<const TableColumn> columns_;
+    std::vector<BookingError>& errors_;
+    bool ok_ = true;
+};
+
 // A name with each letter made capital, as Windows compares the names of files and folders.
 std::string FoldedName(std::string_view name);
 

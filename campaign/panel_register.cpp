@@ -34,9 +34,10 @@ constexpr TableColumn kColumnNames[kColumns] = {
     {kLatitudeName, false}, {kLongitudeName, false}, {kIdName, false},
 };
 
-class RowReader {
+class RowReader : public TableCellReader {
 public:
-    RowReader(TableRow& row, std::vector<BookingError>& errors) : row_(row), errors_(errors) {}
+    RowReader(TableRow& row, std::vector<BookingError>& errors)
+        : TableCellReader(row, kColumnNames, errors) {}
 
     bool Read() {
         panel_.lineNumber = row_.lineNumber;
@@ -46,22 +47,11 @@ public:
         panel_.town = std::move(row_.cells[kTown]);
         ReadPosition();
         ReadId();
-        return ok_;
+        return Ok();
     }
     RegisteredPanel panel_{};
 
 private:
-    void Fail(int column, std::string message) {
-        errors_.push_back(
-            {row_.lineNumber, std::string(kColumnNames[column].name), std::move(message)});
-        ok_ = false;
-    }
-    std::string Required(int column) {
-        if (row_.cells[column].empty()) {
-            Fail(column, MissingValueText());
-        }
-        return std::move(row_.cells[column]);
-    }
     std::optional<double> Degrees(int column, double limit, std::string_view text) {
         const std::string& cell = row_.cells[column];
         const std::optional<double> degrees = ParseDecimalNumber(cell, -limit, limit);
@@ -92,10 +82,6 @@ private:
             Fail(kId, FillIn(kNotAnId, {panel_.id, std::to_string(kMaxPanelIdDigits)}));
         }
     }
-
-    TableRow& row_;
-    std::vector<BookingError>& errors_;
-    bool ok_ = true;
 };
 
 // A folder's panel by its name as Windows compares names, for a panel listed twice.
