@@ -224,11 +224,18 @@ void CCampaignDlg::OnDropFiles(HDROP drop) {
 
 void CCampaignDlg::OnOK() {}
 
+// A stop once the files are being written waits for them: a set is never left half made.
 void CCampaignDlg::OnCancel() {
     if (m_count.Running()) {
-        if (ShowMessageBox(m_hWnd, kStopAndClose, BoxTitle::kProduct,
-                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        m_askingToClose = true;
+        const int answer = ShowMessageBox(m_hWnd, kStopAndClose, BoxTitle::kProduct,
+                                          MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+        m_askingToClose = false;
+        if (answer != IDYES) {
+            if (m_countedUnwritten)
+                OnCounted();
             return;
+        }
         m_count.RequestStop();
         m_count.Join();
     }
@@ -238,6 +245,10 @@ void CCampaignDlg::OnCancel() {
 BOOL CCampaignDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (message == kCountProgress) {
         OnCountProgress(wParam);
+        return TRUE;
+    }
+    if (message == kCountCounted) {
+        OnCounted();
         return TRUE;
     }
     if (message == kCountDone) {

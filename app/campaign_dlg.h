@@ -83,19 +83,28 @@ private:
     bool GapAccepted();
     void SetCounting(bool counting);
     void OnCountProgress(WPARAM permille);
+    void OnCounted();
+    void WriteCounted(const CampaignResult& result);
     void OnCountDone();
-    void OnOutcome(const CampaignResult& result);
+    void OnOutcome(CampaignResult&& result);
     void OnOutcome(const CampaignStopped&);
     void OnOutcome(const UnreadableLog& log);
     void ShowResult();
-    std::string ResultNote(const CampaignReport& report) const;
+    std::string ResultNote() const;
     void ShowLines(const std::string& title, const std::string& lines);
 
-    CampaignCount m_count;
     BookingFile m_pendingBooking;                // the booking being counted
     std::vector<CampaignPanel> m_pendingPanels;  // and its panels
     int32_t m_pendingGap = 15;
-    bool m_pendingPerClient = false;  // for the write step, once it writes per-client files
+    bool m_pendingPerClient = false;
+    // What the worker wrote, read once it has ended.
+    std::string m_writtenName;
+    ReportResult m_written;
+    std::vector<std::string> m_writtenPaths;
+    bool m_askingToClose = false;
+    bool m_countedUnwritten = false;  // counted while the dialog asked whether to close
+    // Last, so that it is the first to go: its thread uses the members above until it ends.
+    CampaignCount m_count;
 };
 
 // Opens the dialog over the owner: modal, centred on it.

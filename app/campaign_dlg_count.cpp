@@ -1,7 +1,8 @@
 // The count of the campaign dialog: the booking read, the worker started and followed, the
-// result shown and written; and the check of a page written earlier.
+// result written by the worker and shown; and the check of a page written earlier.
 #include <cstdio>
 #include <iterator>
+#include <utility>
 #include <variant>
 
 #include "app/campaign_dlg.h"
@@ -175,7 +176,19 @@ void CCampaignDlg::OnEvaluate() {
     m_pendingGap = settings.count.gapMinutes;
     m_pendingPerClient = settings.perClientFiles;
     SetCounting(true);
-    m_count.Start(m_hWnd, m_pendingBooking.booking.lines, m_pendingPanels, settings.count);
+    m_count.Start(m_hWnd, m_pendingBooking.booking.lines, m_pendingPanels, settings.count,
+                  [this](const CampaignResult& result) { WriteCounted(result); });
+}
+
+// On the worker thread, so that a network's thousands of files keep no message waiting: it
+// touches no control, only what the dialog reads once the worker has ended.
+void CCampaignDlg::WriteCounted(const CampaignResult& result) {
+    const CampaignReport report =
+        MakeCampaignReport(m_pendingBooking, m_pendingPanels, result, m_pendingGap);
+    EnsureReportFolder(nullptr);  // a folder that cannot be made is the files' reason
+    m_writtenName = report.name;
+    m_writtenPaths.clear();
+    m_written = WriteCampaignProofs(report, PageTime(), m_pendingPerClient, m_writtenPaths);
 }
 
 // While counting, only "Přerušit" and "Zavřít" can be pressed.
@@ -201,6 +214,21 @@ void CCampaignDlg::OnStop() {
     m_count.RequestStop();
 }
 
+// Counted: the files are written now, unless the dialog is asking whether to close. A stop can no
+// longer come between, so "Přerušit" is done.
+void CCampaignDlg::OnCounted() {
+    if (!m_count.Running())
+        return;
+    m_countedUnwritten = true;
+    if (m_askingToClose)
+        return;
+    m_countedUnwritten = false;
+    if (GetFocus() == GetDlgItem(IDC_STOP))
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDCANCEL)), TRUE);
+    ::EnableWindow(GetDlgItem(IDC_STOP), FALSE);
+    m_count.Write();
+}
+
 void CCampaignDlg::OnCountProgress(WPARAM permille) {
     if (m_count.Running())
         SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, permille, 0);
@@ -217,7 +245,7 @@ void CCampaignDlg::OnCountDone() {
                        BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
         return;
     }
-    std::visit([this](const auto& outcome) { OnOutcome(outcome); }, m_count.Outcome());
+    std::visit([this](auto&& outcome) { OnOutcome(std::move(outcome)); }, m_count.TakeOutcome());
 }
 
 void CCampaignDlg::OnOutcome(const CampaignStopped&) {
@@ -230,24 +258,18 @@ void CCampaignDlg::OnOutcome(const UnreadableLog& log) {
         BoxTitle::kProduct, MB_OK | MB_ICONSTOP);
 }
 
-// Writes the counted proof's files and shows its rows.
-void CCampaignDlg::OnOutcome(const CampaignResult& result) {
-    CWaitCursor wait;
+// Shows the rows of the proof the worker has written.
+void CCampaignDlg::OnOutcome(CampaignResult&& result) {
     m_booking = std::move(m_pendingBooking);
     m_countedPanels = std::move(m_pendingPanels);
-    m_result = result;
-    const CampaignReport report =
-        MakeCampaignReport(m_booking, m_countedPanels, m_result, m_pendingGap);
-    // A folder that cannot be made is the files' reason.
-    static_cast<void>(EnsureReportFolder(nullptr));
-    std::vector<std::string> paths;
-    const ReportResult written = WriteCampaignProofs(report, PageTime(), m_pendingPerClient, paths);
-    m_pagePath = Succeeded(written) ? CampaignReportPath(report.name, ReportFileType::kHtml) : "";
+    m_result = std::move(result);
+    m_pagePath =
+        Succeeded(m_written) ? CampaignReportPath(m_writtenName, ReportFileType::kHtml) : "";
     ShowResult();
-    SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, ToWide(ResultNote(report)).c_str());
+    SetDlgItemTextW(m_hWnd, IDC_RESULT_NOTE, ToWide(ResultNote()).c_str());
     ::EnableWindow(GetDlgItem(IDC_OPEN_PAGE), !m_pagePath.empty());
-    if (!Succeeded(written))
-        ShowMessageBox(m_hWnd, ReportFailureMessage(written), BoxTitle::kReport,
+    if (!Succeeded(m_written))
+        ShowMessageBox(m_hWnd, ReportFailureMessage(m_written), BoxTitle::kReport,
                        MB_OK | MB_ICONSTOP);
 }
 
@@ -256,10 +278,10 @@ void CCampaignDlg::ShowResult() {
     InvalidateRect(m_resultList.m_hWnd, nullptr, TRUE);
 }
 
-std::string CCampaignDlg::ResultNote(const CampaignReport& report) const {
+std::string CCampaignDlg::ResultNote() const {
     std::string note;
     if (!m_pagePath.empty())
-        note = kSaved.str() + CampaignReportPath(report.name, ReportFileType::kCsv) + ", " +
+        note = kSaved.str() + CampaignReportPath(m_writtenName, ReportFileType::kCsv) + ", " +
                m_pagePath + ". ";
     if (!m_result.missingLogs.empty()) {
         note += kMissingLogs.str();

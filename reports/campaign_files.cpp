@@ -31,46 +31,45 @@ bool AddReport(const CampaignReport& report, const SystemTime& madeAt, ReportFil
                    SumsFileText(ProofFilesOf(report)), failures);
 }
 
-// Each client's share of the result; a report refers to its share.
-std::vector<ClientShare> ClientShares(const CampaignReport& overview,
-                                      const std::vector<std::string>& clients) {
-    std::vector<ClientShare> shares;
-    for (const std::string& client : clients) {
-        shares.push_back(
-            ShareOf(overview.lines, overview.panels, overview.result, client, overview.gapMinutes));
-    }
-    return shares;
-}
+// A proof's set of files: each report's written beside its old ones as it comes, so that only
+// one client's share is held at a time; then all renamed into place, or none.
+class ProofSet {
+public:
+    explicit ProofSet(const SystemTime& madeAt) : madeAt_(madeAt) {}
 
-// Writes the set's files beside their old ones, then renames them all into place.
-ReportResult WriteSet(const std::vector<const CampaignReport*>& reports, const SystemTime& madeAt,
-                      std::vector<std::string>& written) {
-    ReportResult result;
-    ReportFileSet set;
-    bool whole = true;
-    for (size_t i = 0; whole && i < reports.size(); ++i) {
-        whole = AddReport(*reports[i], madeAt, set, result.failures);
+    void Add(const CampaignReport& report) {
+        whole_ = whole_ && AddReport(report, madeAt_, set_, result_.failures);
     }
-    if (!whole || !set.Commit(result.failures)) {
-        static constexpr Cp1250Literal kUnchanged{
-            "Žádný soubor důkazu nebyl nahrazen: poslední úplný důkaz zůstal beze změny."};
-        result.note = kUnchanged.str();
-        return result;
-    }
-    result.csvPath = set.Paths().front();
-    for (const std::string& path : set.Paths()) {
-        if (!path.ends_with(".sha256")) {
-            written.push_back(path);
+    ReportResult Commit(std::vector<std::string>& written) {
+        if (!whole_ || !set_.Commit(result_.failures)) {
+            static constexpr Cp1250Literal kUnchanged{
+                "Žádný soubor důkazu nebyl nahrazen: poslední úplný důkaz zůstal beze změny."};
+            result_.note = kUnchanged.str();
+            return result_;
         }
+        result_.csvPath = set_.Paths().front();
+        for (const std::string& path : set_.Paths()) {
+            if (!path.ends_with(".sha256")) {
+                written.push_back(path);
+            }
+        }
+        return result_;
     }
-    return result;
-}
+
+private:
+    const SystemTime& madeAt_;
+    ReportFileSet set_;
+    ReportResult result_;
+    bool whole_ = true;
+};
 
 }  // namespace
 
 ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime& madeAt) {
     std::vector<std::string> written;
-    return WriteSet({&report}, madeAt, written);
+    ProofSet set(madeAt);
+    set.Add(report);
+    return set.Commit(written);
 }
 
 ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTime& madeAt,
@@ -79,17 +78,19 @@ ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTim
     if (!perClient || clients.size() < 2) {
         clients.clear();
     }
-    const std::vector<ClientShare> shares = ClientShares(overview, clients);
-    std::vector<CampaignReport> clientReports;
-    for (size_t i = 0; i < shares.size(); ++i) {
-        clientReports.push_back({overview.name, shares[i].lines, overview.panels, shares[i].result,
-                                 overview.booking, overview.gapMinutes, clients[i]});
-    }
+    ProofSet set(madeAt);
     CampaignReport page = overview;
     page.clientPagesBeside = !clients.empty();
-    std::vector<const CampaignReport*> reports{&page};
-    for (const CampaignReport& client : clientReports) {
-        reports.push_back(&client);
+    set.Add(page);
+    if (!clients.empty()) {
+        // Each share made from an index built once: thousands of clients stay linear.
+        const ClientShares shares(overview.lines, overview.panels, overview.result,
+                                  overview.gapMinutes);
+        for (size_t c = 0; c < clients.size(); ++c) {
+            const ClientShare share = shares.ShareOf(c);
+            set.Add({overview.name, share.lines, overview.panels, share.result, overview.booking,
+                     overview.gapMinutes, clients[c]});
+        }
     }
-    return WriteSet(reports, madeAt, written);
+    return set.Commit(written);
 }

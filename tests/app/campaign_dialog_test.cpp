@@ -1,6 +1,7 @@
 // The campaign dialog on real controls: the panel list, the gap's range, the booking's errors,
-// a count against the command line's files, a stopped count, and the dialog over the main
-// window. Each test works in a scratch folder of its own, with its logs written there.
+// a count against the command line's files, a stopped count, a close asked for during the count,
+// and the dialog over the main window. Each test works in a scratch folder of its own, with its
+// logs written there.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -324,6 +325,43 @@ TEST(CampaignDialog, ClosingDuringACountAsksStopsItAndWritesNothing) {
     ASSERT_EQ(catcher.Boxes().size(), 1u);
     EXPECT_EQ(catcher.Boxes()[0].buttons, static_cast<UINT>(MB_YESNO));
     EXPECT_FALSE(HasCampaignFiles(scratch.Gui()));
+}
+
+// The count ends while the dialog asks whether to close: "Ne" keeps the dialog open, and the
+// files it held back are written then.
+TEST(CampaignDialog, ACountEndedWhileAskingToCloseIsWrittenOnNo) {
+    Scratch scratch;
+    WriteTwoPanels(scratch);
+    CampaignDialog dialog;
+    bool askedAfterTheCount = false;
+    std::wstring note;
+    const INT_PTR ended =
+        dialog.Run({[&] {
+                        dialog.Type(IDC_BOOKING_PATH, L"kampan.csv");
+                        // Posted before the click, so that the worker's messages come after it.
+                        dialog.AnswerPopup([&](HWND box) {
+                            // Answered once the worker has counted, so that the box's own loop
+                            // hands that on first.
+                            MSG msg;
+                            while (!PeekMessageW(&msg, dialog.m_hWnd, kCountCounted, kCountCounted,
+                                                 PM_NOREMOVE))
+                                MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+                            askedAfterTheCount = true;
+                            PostMessageW(box, WM_COMMAND, IDNO, 0);
+                        });
+                        dialog.Click(IDC_EVALUATE);
+                        dialog.SendMessage(WM_COMMAND, IDCANCEL, 0);
+                    },
+                    [&] {
+                        dialog.WaitForCount();
+                        note = winsupport::WindowText(dialog.Item(IDC_RESULT_NOTE));
+                        EXPECT_EQ(dialog.m_resultList.GetItemCount(), 2);
+                        EXPECT_FALSE(IsWindowEnabled(dialog.Item(IDC_STOP)));
+                    }});
+    EXPECT_EQ(ended, winsupport::kScriptLeftOpen);
+    EXPECT_TRUE(askedAfterTheCount);
+    EXPECT_NE(note.find(L"report\\KAMPAN_kampan.html"), std::wstring::npos) << note;
+    EXPECT_TRUE(fs::exists(scratch.Gui() / "report/KAMPAN_kampan.csv"));
 }
 
 class MainDialog : public PopupScripted<CTarvexDlg> {};
