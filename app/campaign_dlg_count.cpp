@@ -185,7 +185,8 @@ void CCampaignDlg::OnEvaluate() {
 void CCampaignDlg::WriteCounted(const CampaignResult& result) {
     const CampaignReport report =
         MakeCampaignReport(m_pendingBooking, m_pendingPanels, result, m_pendingGap);
-    EnsureReportFolder(nullptr);  // a folder that cannot be made is the files' reason
+    // A folder that cannot be made is the files' reason.
+    static_cast<void>(EnsureReportFolder(nullptr));
     m_writtenName = report.name;
     m_writtenPaths.clear();
     m_written = WriteCampaignProofs(report, PageTime(), m_pendingPerClient, m_writtenPaths);
