@@ -138,6 +138,10 @@ void AppendEvidence(std::string& csv, const CampaignReport& report) {
     AppendSection(csv, kSouboryZeKterychCisla, kPanelSouborVelikostB);
     csv += Row({"", CsvField(report.booking.path), std::to_string(report.booking.size),
                 HexDigest(report.booking.digest), "", ""});
+    for (const OperatorFileEvidence& file : report.booking.operatorFiles) {
+        csv += Row(
+            {"", CsvField(file.path), std::to_string(file.size), HexDigest(file.digest), "", ""});
+    }
     for (const LogEvidence& log : report.result.logs) {
         csv += Row({CsvField(report.panels[log.panel].name), CsvField(log.path),
                     std::to_string(log.size), HexDigest(log.digest),

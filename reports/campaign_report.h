@@ -11,10 +11,19 @@
 #include "campaign/campaign.h"
 #include "digest/sha256.h"
 
+struct OperatorFileEvidence {
+    std::string path;  // as given, Windows-1250
+    uint64_t size;
+    Sha256Digest digest;
+};
+
 struct BookingFileEvidence {
     std::string path;  // as given, Windows-1250
     uint64_t size;
     Sha256Digest digest;
+    // The panel register and the audience file read with the booking, listed after it; they
+    // travel with it into each client's files.
+    std::vector<OperatorFileEvidence> operatorFiles = {};
 };
 
 struct CampaignReport {

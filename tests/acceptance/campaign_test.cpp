@@ -89,6 +89,63 @@ TEST_F(CampaignCommand, ABookingWithErrorsListsThemAllAndWritesNothing) {
     EXPECT_FALSE(fs::exists(ReportFolder()));
 }
 
+// The register and the audience file are read as the booking is: every error listed, nothing
+// written, the working folder's files taken when no option names others.
+TEST_F(CampaignCommand, TheRegisterAndAudienceErrorsAreListedAndNothingIsWritten) {
+    WriteMarch(kLog);
+    WriteBooking("A;B;s;15.3.2015;15.3.2015;;;1\r\n");
+    const struct {
+        std::string file, bytes;
+        std::vector<std::string> options, errors;
+    } cases[] = {
+        {"panely.csv",
+         "Panel;Název\r\nA;Jedna\r\na;Dvě\r\n",
+         {},
+         {"kvimeter-cli: panely.csv:3: sloupec „Panel“: panel „a“ je v registru už na řádku 2\n",
+          "kvimeter-cli: Chyby v registru panelů: 1. Nic nebylo uloženo.\n"}},
+        {"a.csv",
+         "Panel;Dny;Čas od;Čas do;Kontaktů za hodinu\r\nA;xy;;;10\r\nA;po;;;y\r\n",
+         {"--audience", "a.csv"},
+         {"kvimeter-cli: a.csv:2: sloupec „Dny“", "kvimeter-cli: a.csv:3: sloupec „Kontaktů",
+          "kvimeter-cli: Chyby v souboru publika: 2. Nic nebylo uloženo.\n"}},
+        {"", "", {"--panels", "nikde.csv"}, {"kvimeter-cli: Soubor nelze přečíst: nikde.csv: "}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.file + (test.options.empty() ? "" : test.options[1]));
+        if (!test.file.empty()) {
+            folder_.WriteFile(test.file, Utf8ToCp1250(test.bytes));
+        }
+        const CliResult result = Campaign(test.options);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.out, "");
+        for (const std::string& error : test.errors) {
+            EXPECT_NE(result.err.find(error), std::string::npos) << result.err;
+        }
+        EXPECT_FALSE(fs::exists(ReportFolder()));
+        if (!test.file.empty()) {
+            fs::remove(folder_.Path() / test.file);
+        }
+    }
+}
+
+TEST_F(CampaignCommand, APanelTheRegisterLacksIsNamedAndTheFilesAreInTheSums) {
+    WriteMarch(kLog);
+    WriteBooking("A;B;jaro.avi;15.3.2015;15.3.2015;;;1\r\n");
+    folder_.WriteFile("panely.csv", Utf8ToCp1250("Panel;Název\r\njiný;Jiný panel\r\n"));
+    folder_.WriteFile(
+        "publikum.csv",
+        Utf8ToCp1250("Panel;Dny;Čas od;Čas do;Kontaktů za hodinu\r\njiný;po;;;1\r\n"));
+    const CliResult result = Campaign({"--as-of", "2015-03-31"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string panel = folder_.Path().filename().string();
+    EXPECT_EQ(result.err,
+              "kvimeter-cli: upozornění: panel " + panel + ": není v registru panelů\n");
+    const std::string sums = ReadReport("KAMPAN_kampan.sha256");
+    EXPECT_NE(sums.find("  panely.csv\r\n"), std::string::npos) << sums;
+    EXPECT_NE(sums.find("  publikum.csv\r\n"), std::string::npos) << sums;
+    EXPECT_EQ(Run({"verify", ReportPath("KAMPAN_kampan.sha256")}).status, 0);
+}
+
 TEST_F(CampaignCommand, ALogThatCannotBeReadFailsAndAMissingOneIsNamed) {
     fs::create_directories(folder_.Path() / "p1/log/AVI_2015-03.txt");
     fs::create_directories(folder_.Path() / "p2/log");
