@@ -1,7 +1,12 @@
 #include "reports/campaign_report.h"
 
 #include "base/cp1250.h"
+#include <algorithm>
+#include <cmath>
+
 #include "campaign/calendar.h"
+#include "campaign/markets.h"
+#include "campaign/window_time.h"
 #include "reports/campaign_texts.h"
 #include "reports/csv_field.h"
 #include "reports/html_page.h"
@@ -89,6 +94,31 @@ void AppendStatus(std::string& csv, const CampaignReport& report) {
     }
 }
 
+void AppendMarkets(std::string& csv, const CampaignReport& report) {
+    AppendSection(csv, MarketsTitle(), CampaignTitles(kMarketColumns, ";"));
+    std::vector<std::string> towns;
+    for (const CampaignPanel& panel : report.panels) {
+        towns.push_back(PanelTownText(panel));
+    }
+    for (const MarketFigures& market : FiguresByMarket(report.lines, report.result, towns)) {
+        csv +=
+            CsvRow({market.client, market.campaign,
+                    market.total ? std::string(AllTownsText()) : market.town,
+                    std::to_string(market.screensBooked), std::to_string(market.screensDelivered),
+                    std::to_string(market.booked), std::to_string(market.delivered)});
+    }
+}
+
+std::string ContactsText(double contacts) {
+    return std::to_string(std::llround(contacts));
+}
+
+size_t PanelsOfLine(const CampaignResult& result, size_t line) {
+    return static_cast<size_t>(
+        std::count_if(result.figures.begin(), result.figures.end(),
+                      [line](const LineFigures& figures) { return figures.line == line; }));
+}
+
 void AppendMakeGood(std::string& csv, const CampaignReport& report) {
     AppendSection(csv, MakeGoodTitle(), CampaignTitles(kMakeGoodColumns, ";"));
     for (const LineFigures& figures : report.result.figures) {
@@ -170,6 +200,28 @@ void AppendPlausibility(std::string& csv, const CampaignReport& report) {
     }
 }
 
+// The panel's register name and town, availability, days without a log, share of time and the
+// contacts.
+void AppendPanelFigures(std::vector<std::string>& cells, const CampaignReport& report,
+                        const LineFigures& figures, char decimalSeparator) {
+    const BookingLine& line = report.lines[figures.line];
+    const CampaignPanel& panel = report.panels[figures.panel];
+    const size_t first = cells.size();
+    cells.insert(cells.end(),
+                 {PanelNameText(panel), PanelTownText(panel),
+                  ShareText(Availability(figures.time), 1, decimalSeparator),
+                  std::to_string(figures.time.daysUnknown),
+                  ShareText(ShareOfTime(figures.playedSeconds, figures.time), 2, decimalSeparator),
+                  "", "", ""});
+    if (!panel.audience.Empty()) {
+        const std::optional<double> contracted =
+            ContractedContactsToDate(line, figures, PanelsOfLine(report.result, figures.line));
+        cells[first + 5] = contracted ? ContactsText(*contracted) : "";
+        cells[first + 6] = ContactsText(figures.impressions);
+        cells[first + 7] = std::to_string(figures.playsWithoutAudience);
+    }
+}
+
 }  // namespace
 
 std::string CampaignFileStem(const CampaignReport& report) {
@@ -181,19 +233,30 @@ std::vector<std::string> StatusCells(const CampaignReport& report, const LineFig
                                      char decimalSeparator) {
     const BookingLine& line = report.lines[figures.line];
     const FiguresTotal total = TotalOf(line, figures);
-    return {line.client,
-            line.campaign,
-            line.contract,
-            line.spot,
-            IsoDateText(line.firstDay),
-            IsoDateText(line.lastDay),
-            report.panels[figures.panel].name,
-            std::to_string(total.booked),
-            std::to_string(total.delivered),
-            std::to_string(total.bonus),
-            PercentText(total, decimalSeparator),
-            std::to_string(total.daysShort),
-            std::to_string(figures.daysLeft)};
+    std::vector<std::string> cells{line.client,
+                                   line.campaign,
+                                   line.contract,
+                                   line.spot,
+                                   IsoDateText(line.firstDay),
+                                   IsoDateText(line.lastDay),
+                                   report.panels[figures.panel].name,
+                                   std::to_string(total.booked),
+                                   std::to_string(total.delivered),
+                                   std::to_string(total.bonus),
+                                   PercentText(total, decimalSeparator),
+                                   std::to_string(total.daysShort),
+                                   std::to_string(figures.daysLeft)};
+    AppendPanelFigures(cells, report, figures, decimalSeparator);
+    return cells;
+}
+
+std::string PanelNameText(const CampaignPanel& panel) {
+    return panel.registered ? panel.registered->name : panel.name;
+}
+
+std::string PanelTownText(const CampaignPanel& panel) {
+    return panel.registered && !panel.registered->town.empty() ? panel.registered->town
+                                                               : std::string(NoTownText());
 }
 
 std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineFigures& figures) {
@@ -250,6 +313,7 @@ std::string CampaignCsv(const CampaignReport& report) {
     std::string csv;
     AppendFigures(csv, report);
     AppendStatus(csv, report);
+    AppendMarkets(csv, report);
     if (report.client.empty()) {
         AppendMakeGood(csv, report);
     }

@@ -46,9 +46,15 @@ std::string CampaignFileStem(const CampaignReport& report);
 
 std::string CampaignCsv(const CampaignReport& report);
 
-// The cells of a line's state on a panel, as kStatusColumns (reports/campaign_texts.h) names them.
+// The cells of a line's state on a panel, as kStatusColumns (reports/campaign_texts.h) names them;
+// the contacts are empty without audience data for the panel, the contracted ones also without
+// the line's Kontakty.
 std::vector<std::string> StatusCells(const CampaignReport& report, const LineFigures& figures,
                                      char decimalSeparator);
+// The panel's "Název" in the register, else its folder name; its "Město", else "bez uvedení města".
+std::string PanelNameText(const CampaignPanel& panel);
+std::string PanelTownText(const CampaignPanel& panel);
+
 // The cells of a line's make-good on a panel, as kMakeGoodColumns names them; empty when the
 // line needs none.
 std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineFigures& figures);

@@ -25,6 +25,11 @@ const std::string kLog = Play("14.03.2015", "10:00:00", "C:\\Spoty\\Jaro.avi", "
 // sha256sum of kLog; the same in both builds.
 const char* const kLogSha256 = "96648c5a67381c6a083446d04c351d40e13758d5fb2e487bb13d9e03ff446d11";
 
+// The state's titles after "Zbývá dnů", tab-separated as the command prints them.
+const std::string kPanelTitles =
+    "\tNázev panelu\tMěsto\tDostupnost\tDnů bez logu\tPodíl času\tKontakty objednáno\t"
+    "Kontakty (odhad)\tPřehrání bez údaje o publiku";
+
 std::string Booking(const std::string& rows, const std::string& moreColumns = "") {
     return Utf8ToCp1250("Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den" + moreColumns +
                         "\r\n" + rows);
@@ -51,10 +56,12 @@ TEST_F(CampaignCommand, WritesTheFiguresPerDayAndTheEvidence) {
     EXPECT_EQ(result.out,
               "Stav ke dni 16. 3. 2015\n"  // the booking's last day
               "Klient\tKampaň\tSmlouva\tSpot\tOd\tDo\tPanel\tObjednáno\tOdvysíláno\tNavíc\tPlnění\t"
-              "Dnů pod objednávkou\tZbývá dnů\n"
-              "Pekárna\tJaro\t\tjaro.avi\t2015-03-15\t2015-03-16\t" +
-                  panel +
-                  "\t2\t1\t0\t50.0 %\t1\t0\n"
+              "Dnů pod objednávkou\tZbývá dnů" +
+                  kPanelTitles +
+                  "\n"
+                  "Pekárna\tJaro\t\tjaro.avi\t2015-03-15\t2015-03-16\t" +
+                  panel + "\t2\t1\t0\t50.0 %\t1\t0\t" + panel +
+                  "\tbez uvedení města\t0.0 %\t0\t0.03 %\t\t\t\n"
                   "Uloženo: " +
                   ReportPath("KAMPAN_kampan.csv") + ", " + ReportPath("KAMPAN_kampan.html") + "\n");
     EXPECT_EQ(ReportFiles(), (std::vector<std::string>{"KAMPAN_kampan.csv", "KAMPAN_kampan.html",
@@ -213,10 +220,12 @@ TEST_F(CampaignCommand, ARunningCampaignCountsToTheDayBeforeSourceDateEpoch) {
         result.out.substr(0, result.out.find("Uloženo")),
         "Stav ke dni 15. 3. 2015\n"
         "Klient\tKampaň\tSmlouva\tSpot\tOd\tDo\tPanel\tObjednáno\tOdvysíláno\tNavíc\tPlnění\t"
-        "Dnů pod objednávkou\tZbývá dnů\n"
-        "A\tB\t\tjaro.avi\t2015-03-15\t2015-03-24\t" +
-            panel +
-            "\t3\t2\t0\t66.7 %\t1\t9\n"
+        "Dnů pod objednávkou\tZbývá dnů" +
+            kPanelTitles +
+            "\n"
+            "A\tB\t\tjaro.avi\t2015-03-15\t2015-03-24\t" +
+            panel + "\t3\t2\t0\t66.7 %\t1\t9\t" + panel +
+            "\tbez uvedení města\t0.0 %\t0\t0.03 %\t\t\t\n"
             "Dorovnání (jen pro provozovatele): přehrání za den potřebná ve zbývajících dnech "
             "k objednanému součtu\n"
             "Klient\tKampaň\tSmlouva\tSpot\tPanel\tObjednáno\tOdvysíláno\tZbývá dnů\tPotřeba za "
@@ -262,6 +271,28 @@ TEST_F(CampaignCommand, EachClientGetsAPairWithNothingOfTheOthers) {
             }
             EXPECT_EQ(text.find("Dorovnání"), std::string::npos) << client.file << extension;
         }
+    }
+}
+
+TEST_F(CampaignCommand, AClientsFilesNameNoPanelOrTownOfAnotherClient) {
+    for (const char* panel : {"p1", "p2"}) {
+        folder_.WriteFile(std::string(panel) + "/log/AVI_2015-03.txt", kLog);
+    }
+    WriteBooking(
+        "Pekárna;Jaro;jaro.avi;15.3.2015;16.3.2015;;;1;p1\r\n"
+        "Zoo;Léto;l*.avi;16.3.2015;16.3.2015;;;1;p2\r\n",
+        ";Panel");
+    folder_.WriteFile("panely.csv", Utf8ToCp1250("Panel;Název;Město\r\n"
+                                                 "p1;Výloha pekárny;Brno\r\n"
+                                                 "p2;Brána zoo;Jihlava\r\n"));
+    ASSERT_EQ(Campaign({"--as-of", "2015-03-31", "--panel", "p1", "--panel", "p2"}).status, 0);
+    const std::string own = Cp1250ToUtf8(ReadReport("KAMPAN_kampan_Pekárna.csv"));
+    EXPECT_NE(own.find(";Výloha pekárny;Brno;"), std::string::npos) << own;
+    EXPECT_NE(own.find("Pekárna;Jaro;Brno;1;1;2;2\r\nPekárna;Jaro;celkem;1;1;2;2\r\n"),
+              std::string::npos)
+        << own;
+    for (const char* other : {"Brána zoo", "Jihlava", "p2"}) {
+        EXPECT_EQ(own.find(other), std::string::npos) << other;
     }
 }
 
