@@ -148,21 +148,30 @@ void PrintFindings(const CampaignReport& report) {
     }
 }
 
-// The state of each line on each panel as of the day, then what the lines still short need.
+std::string TabLine(const std::vector<std::string>& cells) {
+    std::string line;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        line += cells[i] + (i + 1 < cells.size() ? "\t" : "\n");
+    }
+    return line;
+}
+
+// The state of each line on each panel as of the day, the screens by town, then what the lines
+// still short need.
 std::string FiguresLines(const CampaignReport& report) {
     std::string text =
         AsOfText(report.result.asOfDay) + "\n" + CampaignTitles(kStatusColumns, "\t") + "\n";
     for (const LineFigures& figures : report.result.figures) {
-        const std::vector<std::string> cells = StatusCells(report, figures, '.');
-        for (size_t i = 0; i < cells.size(); ++i) {
-            text += cells[i] + (i + 1 < cells.size() ? "\t" : "\n");
-        }
+        text += TabLine(StatusCells(report, figures, '.'));
+    }
+    text += std::string(MarketsTitle()) + "\n" + CampaignTitles(kMarketColumns, "\t") + "\n";
+    for (const std::vector<std::string>& cells : MarketCells(report)) {
+        text += TabLine(cells);
     }
     std::string makeGood;
     for (const LineFigures& figures : report.result.figures) {
-        const std::vector<std::string> cells = MakeGoodCells(report, figures);
-        for (size_t i = 0; i < cells.size(); ++i) {
-            makeGood += cells[i] + (i + 1 < cells.size() ? "\t" : "\n");
+        if (const std::vector<std::string> cells = MakeGoodCells(report, figures); !cells.empty()) {
+            makeGood += TabLine(cells);
         }
     }
     if (!makeGood.empty()) {

@@ -96,16 +96,8 @@ void AppendStatus(std::string& csv, const CampaignReport& report) {
 
 void AppendMarkets(std::string& csv, const CampaignReport& report) {
     AppendSection(csv, MarketsTitle(), CampaignTitles(kMarketColumns, ";"));
-    std::vector<std::string> towns;
-    for (const CampaignPanel& panel : report.panels) {
-        towns.push_back(PanelTownText(panel));
-    }
-    for (const MarketFigures& market : FiguresByMarket(report.lines, report.result, towns)) {
-        csv +=
-            CsvRow({market.client, market.campaign,
-                    market.total ? std::string(AllTownsText()) : market.town,
-                    std::to_string(market.screensBooked), std::to_string(market.screensDelivered),
-                    std::to_string(market.booked), std::to_string(market.delivered)});
+    for (const std::vector<std::string>& cells : MarketCells(report)) {
+        csv += CsvRow(cells);
     }
 }
 
@@ -248,6 +240,22 @@ std::vector<std::string> StatusCells(const CampaignReport& report, const LineFig
                                    std::to_string(figures.daysLeft)};
     AppendPanelFigures(cells, report, figures, decimalSeparator);
     return cells;
+}
+
+std::vector<std::vector<std::string>> MarketCells(const CampaignReport& report) {
+    std::vector<std::string> towns;
+    for (const CampaignPanel& panel : report.panels) {
+        towns.push_back(PanelTownText(panel));
+    }
+    std::vector<std::vector<std::string>> rows;
+    for (const MarketFigures& market : FiguresByMarket(report.lines, report.result, towns)) {
+        rows.push_back({market.client, market.campaign,
+                        market.total ? std::string(AllTownsText()) : market.town,
+                        std::to_string(market.screensBooked),
+                        std::to_string(market.screensDelivered), std::to_string(market.booked),
+                        std::to_string(market.delivered)});
+    }
+    return rows;
 }
 
 std::string PanelNameText(const CampaignPanel& panel) {

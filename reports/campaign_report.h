@@ -51,6 +51,10 @@ std::string CampaignCsv(const CampaignReport& report);
 // the line's Kontakty.
 std::vector<std::string> StatusCells(const CampaignReport& report, const LineFigures& figures,
                                      char decimalSeparator);
+// The rows of the screens by market, as kMarketColumns names them: each client's campaign per
+// town, then its total.
+std::vector<std::vector<std::string>> MarketCells(const CampaignReport& report);
+
 // The panel's "Název" in the register, else its folder name; its "Město", else "bez uvedení města".
 std::string PanelNameText(const CampaignPanel& panel);
 std::string PanelTownText(const CampaignPanel& panel);

@@ -30,6 +30,10 @@ const std::string kPanelTitles =
     "\tNázev panelu\tMěsto\tDostupnost\tDnů bez logu\tPodíl času\tKontakty objednáno\t"
     "Kontakty (odhad)\tPřehrání bez údaje o publiku";
 
+const std::string kMarketsHeading =
+    "Panely podle měst\n"
+    "Klient\tKampaň\tMěsto\tPanelů objednáno\tPanelů odvysíláno\tObjednáno\tOdvysíláno\n";
+
 std::string Booking(const std::string& rows, const std::string& moreColumns = "") {
     return Utf8ToCp1250("Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den" + moreColumns +
                         "\r\n" + rows);
@@ -61,7 +65,9 @@ TEST_F(CampaignCommand, WritesTheFiguresPerDayAndTheEvidence) {
                   "\n"
                   "Pekárna\tJaro\t\tjaro.avi\t2015-03-15\t2015-03-16\t" +
                   panel + "\t2\t1\t0\t50.0 %\t1\t0\t" + panel +
-                  "\tbez uvedení města\t0.0 %\t0\t0.03 %\t\t\t\n"
+                  "\tbez uvedení města\t0.0 %\t0\t0.03 %\t\t\t\n" + kMarketsHeading +
+                  "Pekárna\tJaro\tbez uvedení města\t1\t1\t2\t1\n"
+                  "Pekárna\tJaro\tcelkem\t1\t1\t2\t1\n"
                   "Uloženo: " +
                   ReportPath("KAMPAN_kampan.csv") + ", " + ReportPath("KAMPAN_kampan.html") + "\n");
     EXPECT_EQ(ReportFiles(), (std::vector<std::string>{"KAMPAN_kampan.csv", "KAMPAN_kampan.html",
@@ -225,7 +231,9 @@ TEST_F(CampaignCommand, ARunningCampaignCountsToTheDayBeforeSourceDateEpoch) {
             "\n"
             "A\tB\t\tjaro.avi\t2015-03-15\t2015-03-24\t" +
             panel + "\t3\t2\t0\t66.7 %\t1\t9\t" + panel +
-            "\tbez uvedení města\t0.0 %\t0\t0.03 %\t\t\t\n"
+            "\tbez uvedení města\t0.0 %\t0\t0.03 %\t\t\t\n" + kMarketsHeading +
+            "A\tB\tbez uvedení města\t1\t1\t3\t2\n"
+            "A\tB\tcelkem\t1\t1\t3\t2\n"
             "Dorovnání (jen pro provozovatele): přehrání za den potřebná ve zbývajících dnech "
             "k objednanému součtu\n"
             "Klient\tKampaň\tSmlouva\tSpot\tPanel\tObjednáno\tOdvysíláno\tZbývá dnů\tPotřeba za "
