@@ -156,7 +156,13 @@ TEST_F(CampaignCommand, APanelTheRegisterLacksIsNamedAndTheFilesAreInTheSums) {
     const std::string sums = ReadReport("KAMPAN_kampan.sha256");
     EXPECT_NE(sums.find("  panely.csv\r\n"), std::string::npos) << sums;
     EXPECT_NE(sums.find("  publikum.csv\r\n"), std::string::npos) << sums;
-    EXPECT_EQ(Run({"verify", ReportPath("KAMPAN_kampan.sha256")}).status, 0);
+    for (const char* proof : {"KAMPAN_kampan.sha256", "KAMPAN_kampan.html"}) {
+        const CliResult verified = Run({"verify", ReportPath(proof)});
+        EXPECT_EQ(verified.status, 0) << proof;
+        EXPECT_NE(verified.out.find("v pořádku: panely.csv\nv pořádku: publikum.csv\n"),
+                  std::string::npos)
+            << proof << verified.out;
+    }
 }
 
 TEST_F(CampaignCommand, ALogThatCannotBeReadFailsAndAMissingOneIsNamed) {
