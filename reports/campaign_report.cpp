@@ -105,10 +105,15 @@ std::string ContactsText(double contacts) {
     return std::to_string(std::llround(contacts));
 }
 
+// The panels the line applies to: its figures, which come in booking order.
 size_t PanelsOfLine(const CampaignResult& result, size_t line) {
-    return static_cast<size_t>(
-        std::count_if(result.figures.begin(), result.figures.end(),
-                      [line](const LineFigures& figures) { return figures.line == line; }));
+    struct ByLine {
+        bool operator()(const LineFigures& figures, size_t l) const { return figures.line < l; }
+        bool operator()(size_t l, const LineFigures& figures) const { return l < figures.line; }
+    };
+    const auto [first, last] =
+        std::equal_range(result.figures.begin(), result.figures.end(), line, ByLine{});
+    return static_cast<size_t>(last - first);
 }
 
 void AppendMakeGood(std::string& csv, const CampaignReport& report) {
