@@ -181,17 +181,20 @@ std::string FiguresLines(const CampaignReport& report) {
     return text;
 }
 
-ExitStatus ReportFileErrors(const std::string& path, const std::vector<BookingError>& errors,
-                            std::string_view summary) {
+// Lists the file's errors; false when it has some.
+bool NoteFileErrors(const std::string& path, const std::vector<BookingError>& errors,
+                    std::string_view summary) {
     for (const BookingError& error : errors) {
         Note(BookingErrorText(path, error));
     }
-    Note(std::string(summary) + std::to_string(errors.size()) + ". " + kNothingWritten.str());
-    return ExitStatus::kUsage;
+    if (!errors.empty()) {
+        Note(std::string(summary) + std::to_string(errors.size()) + ". " + kNothingWritten.str());
+    }
+    return errors.empty();
 }
 
-// The register and the audience file, as the booking: their errors listed, nothing written.
-ExitStatus ReadOperatorFiles(const CampaignArguments& parsed, OperatorFiles& files) {
+// The register and the audience file, as the booking: the errors of both listed, nothing written.
+ExitStatus LoadOperatorFiles(const CampaignArguments& parsed, OperatorFiles& files) {
     files.registerPath = parsed.registerPath;
     files.audiencePath = parsed.audiencePath;
     std::string path, reason;
@@ -199,13 +202,11 @@ ExitStatus ReadOperatorFiles(const CampaignArguments& parsed, OperatorFiles& fil
         Note(kCannotReadFile.str() + path + ": " + reason);
         return ExitStatus::kUsage;
     }
-    if (!files.panelRegister.errors.empty()) {
-        return ReportFileErrors(files.registerPath, files.panelRegister.errors, kRegisterErrors);
-    }
-    if (!files.audience.errors.empty()) {
-        return ReportFileErrors(files.audiencePath, files.audience.errors, kAudienceErrors);
-    }
-    return ExitStatus::kOk;
+    const bool registerRead =
+        NoteFileErrors(files.registerPath, files.panelRegister.errors, kRegisterErrors);
+    const bool audienceRead =
+        NoteFileErrors(files.audiencePath, files.audience.errors, kAudienceErrors);
+    return registerRead && audienceRead ? ExitStatus::kOk : ExitStatus::kUsage;
 }
 
 void NoteUnregistered(const std::vector<CampaignPanel>& panels,
@@ -230,10 +231,11 @@ ExitStatus RunCampaign(const Arguments& args) {
     }
     const Booking& booking = file.booking;
     if (!booking.errors.empty()) {
-        return ReportFileErrors(parsed.booking, booking.errors, kBookingErrors);
+        NoteFileErrors(parsed.booking, booking.errors, kBookingErrors);
+        return ExitStatus::kUsage;
     }
     OperatorFiles operatorFiles;
-    if (const ExitStatus status = ReadOperatorFiles(parsed, operatorFiles);
+    if (const ExitStatus status = LoadOperatorFiles(parsed, operatorFiles);
         status != ExitStatus::kOk) {
         return status;
     }
