@@ -5,11 +5,13 @@
 // plausibility of every log read.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "campaign/audience.h"
+#include "campaign/panel_register.h"
 #include "campaign/plausibility.h"
 #include "digest/sha256.h"
 
@@ -17,6 +19,8 @@ struct CampaignPanel {
     std::string name;             // the folder's own name, Windows-1250
     std::string folder;           // as given, "" for the working directory
     PanelAudience audience = {};  // empty without audience data for the panel
+    // Its row of the panel register; none without one, or when the register lacks the panel.
+    std::optional<RegisteredPanel> registered = std::nullopt;
 };
 
 struct PlayStamp {

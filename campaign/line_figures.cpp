@@ -27,3 +27,15 @@ uint32_t DaysLeft(const BookingLine& line, int32_t asOfDay) {
                ? static_cast<uint32_t>(line.lastDay - std::max(line.firstDay - 1, asOfDay))
                : 0;
 }
+
+std::optional<double> ContractedContactsToDate(const BookingLine& line, const LineFigures& figures,
+                                               size_t linePanels) {
+    const double wholeBooking = static_cast<double>(line.playsPerDay) *
+                                static_cast<double>(line.lastDay - line.firstDay + 1) *
+                                static_cast<double>(linePanels);
+    if (!line.contacts || wholeBooking <= 0) {
+        return std::nullopt;
+    }
+    return static_cast<double>(*line.contacts) *
+           static_cast<double>(TotalOf(line, figures).booked) / wholeBooking;
+}

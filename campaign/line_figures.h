@@ -1,7 +1,9 @@
 #pragma once
 // The figures of one booking line on one panel as the proof states them: booked against
 // delivered, the bonus, the days short and left, and the make-good.
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "campaign/booking.h"
 #include "campaign/campaign_result.h"
@@ -20,3 +22,9 @@ uint64_t MakeGoodPerDay(const BookingLine& line, const LineFigures& figures);
 
 // The line's booked days after the as-of day.
 uint32_t DaysLeft(const BookingLine& line, int32_t asOfDay);
+
+// The line's "Kontakty" owed on one panel up to the as-of day: Kontakty × the panel's booked plays
+// to date ÷ the line's booked plays over its whole booking on all its linePanels, so that the
+// panels add up to the line. None without Kontakty or without a booked play.
+std::optional<double> ContractedContactsToDate(const BookingLine& line, const LineFigures& figures,
+                                               size_t linePanels);

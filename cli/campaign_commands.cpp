@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -40,6 +41,11 @@ constexpr Cp1250Literal kNoSuchFolder{": taková složka neexistuje"};
 constexpr Cp1250Literal kTwoPanels{"dva panely mají název "};
 constexpr Cp1250Literal kAnd{" a "};
 constexpr Cp1250Literal kBookingErrors{"Chyby v objednávce: "};
+constexpr Cp1250Literal kRegisterErrors{"Chyby v registru panelů: "};
+constexpr Cp1250Literal kAudienceErrors{"Chyby v souboru publika: "};
+constexpr Cp1250Literal kCannotReadFile{"Soubor nelze přečíst: "};
+constexpr Cp1250Literal kNotInRegister{": není v registru panelů"};
+constexpr Cp1250Literal kUpozorneniPanel{"upozornění: panel "};
 // The window's words where both say the same.
 constexpr Cp1250Literal kNothingWritten{"Nic nebylo uloženo."};
 constexpr Cp1250Literal kCannotReadBooking{"Objednávku nelze přečíst: "};
@@ -50,17 +56,28 @@ struct CampaignArguments {
     std::vector<std::string> panelFolders;
     int32_t gapMinutes = 15;
     int32_t asOfDay = DefaultAsOfDay();
+    std::string registerPath = DefaultOperatorFile(kDefaultRegisterFile);
+    std::string audiencePath = DefaultOperatorFile(kDefaultAudienceFile);
 };
+
+bool TakesValue(const std::string& arg) {
+    return arg == "--panel" || arg == "--gap" || arg == "--as-of" || arg == "--panels" ||
+           arg == "--audience";
+}
 
 bool ParseCampaignArguments(const Arguments& args, CampaignArguments& parsed, std::string& error) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if ((arg == "--panel" || arg == "--gap" || arg == "--as-of") && i + 1 >= args.size()) {
+        if (TakesValue(arg) && i + 1 >= args.size()) {
             error = OptionNeedsAValue(arg);
             return false;
         }
         if (arg == "--panel") {
             parsed.panelFolders.push_back(args[++i]);
+        } else if (arg == "--panels") {
+            parsed.registerPath = args[++i];
+        } else if (arg == "--audience") {
+            parsed.audiencePath = args[++i];
         } else if (arg == "--gap") {
             const std::string& value = args[++i];
             char* end = nullptr;
@@ -131,21 +148,30 @@ void PrintFindings(const CampaignReport& report) {
     }
 }
 
-// The state of each line on each panel as of the day, then what the lines still short need.
+std::string TabLine(const std::vector<std::string>& cells) {
+    std::string line;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        line += cells[i] + (i + 1 < cells.size() ? "\t" : "\n");
+    }
+    return line;
+}
+
+// The state of each line on each panel as of the day, the screens by town, then what the lines
+// still short need.
 std::string FiguresLines(const CampaignReport& report) {
     std::string text =
         AsOfText(report.result.asOfDay) + "\n" + CampaignTitles(kStatusColumns, "\t") + "\n";
     for (const LineFigures& figures : report.result.figures) {
-        const std::vector<std::string> cells = StatusCells(report, figures, '.');
-        for (size_t i = 0; i < cells.size(); ++i) {
-            text += cells[i] + (i + 1 < cells.size() ? "\t" : "\n");
-        }
+        text += TabLine(StatusCells(report, figures, '.'));
+    }
+    text += std::string(MarketsTitle()) + "\n" + CampaignTitles(kMarketColumns, "\t") + "\n";
+    for (const std::vector<std::string>& cells : MarketCells(report)) {
+        text += TabLine(cells);
     }
     std::string makeGood;
     for (const LineFigures& figures : report.result.figures) {
-        const std::vector<std::string> cells = MakeGoodCells(report, figures);
-        for (size_t i = 0; i < cells.size(); ++i) {
-            makeGood += cells[i] + (i + 1 < cells.size() ? "\t" : "\n");
+        if (const std::vector<std::string> cells = MakeGoodCells(report, figures); !cells.empty()) {
+            makeGood += TabLine(cells);
         }
     }
     if (!makeGood.empty()) {
@@ -155,13 +181,39 @@ std::string FiguresLines(const CampaignReport& report) {
     return text;
 }
 
-ExitStatus ReportBookingErrors(const std::string& path, const Booking& booking) {
-    for (const BookingError& error : booking.errors) {
+// Lists the file's errors; false when it has some.
+bool NoteFileErrors(const std::string& path, const std::vector<BookingError>& errors,
+                    std::string_view summary) {
+    for (const BookingError& error : errors) {
         Note(BookingErrorText(path, error));
     }
-    Note(kBookingErrors.str() + std::to_string(booking.errors.size()) + ". " +
-         kNothingWritten.str());
-    return ExitStatus::kUsage;
+    if (!errors.empty()) {
+        Note(std::string(summary) + std::to_string(errors.size()) + ". " + kNothingWritten.str());
+    }
+    return errors.empty();
+}
+
+// The register and the audience file, as the booking: the errors of both listed, nothing written.
+ExitStatus LoadOperatorFiles(const CampaignArguments& parsed, OperatorFiles& files) {
+    files.registerPath = parsed.registerPath;
+    files.audiencePath = parsed.audiencePath;
+    std::string path, reason;
+    if (!ReadOperatorFiles(files, path, reason)) {
+        Note(kCannotReadFile.str() + path + ": " + reason);
+        return ExitStatus::kUsage;
+    }
+    const bool registerRead =
+        NoteFileErrors(files.registerPath, files.panelRegister.errors, kRegisterErrors);
+    const bool audienceRead =
+        NoteFileErrors(files.audiencePath, files.audience.errors, kAudienceErrors);
+    return registerRead && audienceRead ? ExitStatus::kOk : ExitStatus::kUsage;
+}
+
+void NoteUnregistered(const std::vector<CampaignPanel>& panels,
+                      const std::vector<size_t>& unregistered) {
+    for (const size_t panel : unregistered) {
+        Note(kUpozorneniPanel.str() + panels[panel].name + kNotInRegister.str());
+    }
 }
 
 }  // namespace
@@ -179,12 +231,19 @@ ExitStatus RunCampaign(const Arguments& args) {
     }
     const Booking& booking = file.booking;
     if (!booking.errors.empty()) {
-        return ReportBookingErrors(parsed.booking, booking);
+        NoteFileErrors(parsed.booking, booking.errors, kBookingErrors);
+        return ExitStatus::kUsage;
+    }
+    OperatorFiles operatorFiles;
+    if (const ExitStatus status = LoadOperatorFiles(parsed, operatorFiles);
+        status != ExitStatus::kOk) {
+        return status;
     }
     std::vector<CampaignPanel> panels;
     if (const ExitStatus status = ReadPanels(parsed, panels); status != ExitStatus::kOk) {
         return status;
     }
+    NoteUnregistered(panels, ApplyOperatorFiles(operatorFiles, panels));
     const CampaignOutcome outcome = EvaluateCampaign(
         booking.lines, panels, CampaignSettings{parsed.gapMinutes, parsed.asOfDay});
     if (const auto* unreadable = std::get_if<UnreadableLog>(&outcome)) {
@@ -192,7 +251,8 @@ ExitStatus RunCampaign(const Arguments& args) {
         return Failure(kNothingWritten.str());
     }
     const CampaignResult& result = std::get<CampaignResult>(outcome);
-    const CampaignReport report = MakeCampaignReport(file, panels, result, parsed.gapMinutes);
+    const CampaignReport report =
+        MakeCampaignReport(file, panels, result, parsed.gapMinutes, operatorFiles);
     if (const ExitStatus status = MakeReportFolder(); status != ExitStatus::kOk) {
         return status;
     }

@@ -13,6 +13,9 @@ namespace {
 std::vector<ProofFile> ProofFilesOf(const CampaignReport& report) {
     std::vector<ProofFile> files{
         {report.booking.path, report.booking.size, HexDigest(report.booking.digest)}};
+    for (const OperatorFileEvidence& file : report.booking.operatorFiles) {
+        files.push_back({file.path, file.size, HexDigest(file.digest)});
+    }
     for (const LogEvidence& log : report.result.logs) {
         files.push_back({log.path, log.size, HexDigest(log.digest)});
     }

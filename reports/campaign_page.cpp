@@ -395,6 +395,9 @@ void AppendEvidence(std::string& html, const CampaignReport& report) {
             TableStart(Heads(kEvidenceColumns));
     html += EvidenceRow("", report.booking.path, report.booking.size, report.booking.digest,
                         PageWording(PageText::kBookingFile), "");
+    for (const OperatorFileEvidence& file : report.booking.operatorFiles) {
+        html += EvidenceRow("", file.path, file.size, file.digest, "", "");
+    }
     for (const LogEvidence& log : report.result.logs) {
         const std::string span =
             log.hasPlays

@@ -1,7 +1,12 @@
 #include "reports/campaign_report.h"
 
 #include "base/cp1250.h"
+#include <algorithm>
+#include <cmath>
+
 #include "campaign/calendar.h"
+#include "campaign/markets.h"
+#include "campaign/window_time.h"
 #include "reports/campaign_texts.h"
 #include "reports/csv_field.h"
 #include "reports/html_page.h"
@@ -89,6 +94,28 @@ void AppendStatus(std::string& csv, const CampaignReport& report) {
     }
 }
 
+void AppendMarkets(std::string& csv, const CampaignReport& report) {
+    AppendSection(csv, MarketsTitle(), CampaignTitles(kMarketColumns, ";"));
+    for (const std::vector<std::string>& cells : MarketCells(report)) {
+        csv += CsvRow(cells);
+    }
+}
+
+std::string ContactsText(double contacts) {
+    return std::to_string(std::llround(contacts));
+}
+
+// The panels the line applies to: its figures, which come in booking order.
+size_t PanelsOfLine(const CampaignResult& result, size_t line) {
+    struct ByLine {
+        bool operator()(const LineFigures& figures, size_t l) const { return figures.line < l; }
+        bool operator()(size_t l, const LineFigures& figures) const { return l < figures.line; }
+    };
+    const auto [first, last] =
+        std::equal_range(result.figures.begin(), result.figures.end(), line, ByLine{});
+    return static_cast<size_t>(last - first);
+}
+
 void AppendMakeGood(std::string& csv, const CampaignReport& report) {
     AppendSection(csv, MakeGoodTitle(), CampaignTitles(kMakeGoodColumns, ";"));
     for (const LineFigures& figures : report.result.figures) {
@@ -138,6 +165,10 @@ void AppendEvidence(std::string& csv, const CampaignReport& report) {
     AppendSection(csv, kSouboryZeKterychCisla, kPanelSouborVelikostB);
     csv += Row({"", CsvField(report.booking.path), std::to_string(report.booking.size),
                 HexDigest(report.booking.digest), "", ""});
+    for (const OperatorFileEvidence& file : report.booking.operatorFiles) {
+        csv += Row(
+            {"", CsvField(file.path), std::to_string(file.size), HexDigest(file.digest), "", ""});
+    }
     for (const LogEvidence& log : report.result.logs) {
         csv += Row({CsvField(report.panels[log.panel].name), CsvField(log.path),
                     std::to_string(log.size), HexDigest(log.digest),
@@ -166,6 +197,28 @@ void AppendPlausibility(std::string& csv, const CampaignReport& report) {
     }
 }
 
+// The panel's register name and town, availability, days without a log, share of time and the
+// contacts.
+void AppendPanelFigures(std::vector<std::string>& cells, const CampaignReport& report,
+                        const LineFigures& figures, char decimalSeparator) {
+    const BookingLine& line = report.lines[figures.line];
+    const CampaignPanel& panel = report.panels[figures.panel];
+    const size_t first = cells.size();
+    cells.insert(cells.end(),
+                 {PanelNameText(panel), PanelTownText(panel),
+                  ShareText(Availability(figures.time), 1, decimalSeparator),
+                  std::to_string(figures.time.daysUnknown),
+                  ShareText(ShareOfTime(figures.playedSeconds, figures.time), 2, decimalSeparator),
+                  "", "", ""});
+    if (!panel.audience.Empty()) {
+        const std::optional<double> contracted =
+            ContractedContactsToDate(line, figures, PanelsOfLine(report.result, figures.line));
+        cells[first + 5] = contracted ? ContactsText(*contracted) : "";
+        cells[first + 6] = ContactsText(figures.impressions);
+        cells[first + 7] = std::to_string(figures.playsWithoutAudience);
+    }
+}
+
 }  // namespace
 
 std::string CampaignFileStem(const CampaignReport& report) {
@@ -177,19 +230,46 @@ std::vector<std::string> StatusCells(const CampaignReport& report, const LineFig
                                      char decimalSeparator) {
     const BookingLine& line = report.lines[figures.line];
     const FiguresTotal total = TotalOf(line, figures);
-    return {line.client,
-            line.campaign,
-            line.contract,
-            line.spot,
-            IsoDateText(line.firstDay),
-            IsoDateText(line.lastDay),
-            report.panels[figures.panel].name,
-            std::to_string(total.booked),
-            std::to_string(total.delivered),
-            std::to_string(total.bonus),
-            PercentText(total, decimalSeparator),
-            std::to_string(total.daysShort),
-            std::to_string(figures.daysLeft)};
+    std::vector<std::string> cells{line.client,
+                                   line.campaign,
+                                   line.contract,
+                                   line.spot,
+                                   IsoDateText(line.firstDay),
+                                   IsoDateText(line.lastDay),
+                                   report.panels[figures.panel].name,
+                                   std::to_string(total.booked),
+                                   std::to_string(total.delivered),
+                                   std::to_string(total.bonus),
+                                   PercentText(total, decimalSeparator),
+                                   std::to_string(total.daysShort),
+                                   std::to_string(figures.daysLeft)};
+    AppendPanelFigures(cells, report, figures, decimalSeparator);
+    return cells;
+}
+
+std::vector<std::vector<std::string>> MarketCells(const CampaignReport& report) {
+    std::vector<std::string> towns;
+    for (const CampaignPanel& panel : report.panels) {
+        towns.push_back(PanelTownText(panel));
+    }
+    std::vector<std::vector<std::string>> rows;
+    for (const MarketFigures& market : FiguresByMarket(report.lines, report.result, towns)) {
+        rows.push_back({market.client, market.campaign,
+                        market.total ? std::string(AllTownsText()) : market.town,
+                        std::to_string(market.screensBooked),
+                        std::to_string(market.screensDelivered), std::to_string(market.booked),
+                        std::to_string(market.delivered)});
+    }
+    return rows;
+}
+
+std::string PanelNameText(const CampaignPanel& panel) {
+    return panel.registered ? panel.registered->name : panel.name;
+}
+
+std::string PanelTownText(const CampaignPanel& panel) {
+    return panel.registered && !panel.registered->town.empty() ? panel.registered->town
+                                                               : std::string(NoTownText());
 }
 
 std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineFigures& figures) {
@@ -246,6 +326,7 @@ std::string CampaignCsv(const CampaignReport& report) {
     std::string csv;
     AppendFigures(csv, report);
     AppendStatus(csv, report);
+    AppendMarkets(csv, report);
     if (report.client.empty()) {
         AppendMakeGood(csv, report);
     }

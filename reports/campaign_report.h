@@ -11,10 +11,19 @@
 #include "campaign/campaign.h"
 #include "digest/sha256.h"
 
+struct OperatorFileEvidence {
+    std::string path;  // as given, Windows-1250
+    uint64_t size;
+    Sha256Digest digest;
+};
+
 struct BookingFileEvidence {
     std::string path;  // as given, Windows-1250
     uint64_t size;
     Sha256Digest digest;
+    // The panel register and the audience file read with the booking, listed after it; they
+    // travel with it into each client's files.
+    std::vector<OperatorFileEvidence> operatorFiles = {};
 };
 
 struct CampaignReport {
@@ -37,9 +46,19 @@ std::string CampaignFileStem(const CampaignReport& report);
 
 std::string CampaignCsv(const CampaignReport& report);
 
-// The cells of a line's state on a panel, as kStatusColumns (reports/campaign_texts.h) names them.
+// The cells of a line's state on a panel, as kStatusColumns (reports/campaign_texts.h) names them;
+// the contacts are empty without audience data for the panel, the contracted ones also without
+// the line's Kontakty.
 std::vector<std::string> StatusCells(const CampaignReport& report, const LineFigures& figures,
                                      char decimalSeparator);
+// The rows of the screens by market, as kMarketColumns names them: each client's campaign per
+// town, then its total.
+std::vector<std::vector<std::string>> MarketCells(const CampaignReport& report);
+
+// The panel's "Název" in the register, else its folder name; its "Město", else "bez uvedení města".
+std::string PanelNameText(const CampaignPanel& panel);
+std::string PanelTownText(const CampaignPanel& panel);
+
 // The cells of a line's make-good on a panel, as kMakeGoodColumns names them; empty when the
 // line needs none.
 std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineFigures& figures);

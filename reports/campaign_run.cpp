@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "base/paths.h"
 #include "base/system_files.h"
@@ -28,6 +29,10 @@ std::string LastComponent(std::string path) {
     return path.substr(start);
 }
 
+OperatorFileEvidence EvidenceOf(const std::string& path, const std::string& bytes) {
+    return {path, bytes.size(), Sha256Of(bytes)};
+}
+
 }  // namespace
 
 bool ReadBookingFile(const std::string& path, BookingFile& file, std::string& reason) {
@@ -38,6 +43,47 @@ bool ReadBookingFile(const std::string& path, BookingFile& file, std::string& re
     }
     file.booking = ParseBooking(file.bytes);
     return true;
+}
+
+std::string DefaultOperatorFile(const std::string& name) {
+    struct stat info {};
+    return StatPath(name, info) == 0 && !IsFolder(name) ? name : "";
+}
+
+bool ReadOperatorFiles(OperatorFiles& files, std::string& failedPath, std::string& reason) {
+    if (!files.registerPath.empty()) {
+        if (!ReadWholeFile(files.registerPath, files.registerBytes, reason)) {
+            failedPath = files.registerPath;
+            return false;
+        }
+        files.panelRegister = ParsePanelRegister(files.registerBytes);
+    }
+    if (!files.audiencePath.empty()) {
+        if (!ReadWholeFile(files.audiencePath, files.audienceBytes, reason)) {
+            failedPath = files.audiencePath;
+            return false;
+        }
+        files.audience = ParseAudience(files.audienceBytes);
+    }
+    return true;
+}
+
+std::vector<size_t> ApplyOperatorFiles(const OperatorFiles& files,
+                                       std::vector<CampaignPanel>& panels) {
+    std::vector<size_t> unregistered;
+    for (size_t i = 0; i < panels.size(); ++i) {
+        CampaignPanel& panel = panels[i];
+        panel.audience = AudienceOf(files.audience, panel.name);
+        if (files.registerPath.empty()) {
+            continue;
+        }
+        if (const RegisteredPanel* row = FindRegistered(files.panelRegister, panel.name)) {
+            panel.registered = *row;
+        } else {
+            unregistered.push_back(i);
+        }
+    }
+    return unregistered;
 }
 
 std::string BookingName(const std::string& path) {
@@ -72,12 +118,17 @@ PanelRefusal AddPanel(const std::string& folder, std::vector<CampaignPanel>& pan
 }
 
 CampaignReport MakeCampaignReport(const BookingFile& file, const std::vector<CampaignPanel>& panels,
-                                  const CampaignResult& result, int32_t gapMinutes) {
-    return CampaignReport{BookingName(file.path),
-                          file.booking.lines,
-                          panels,
-                          result,
-                          {file.path, file.bytes.size(), Sha256Of(file.bytes)},
-                          gapMinutes,
-                          ""};
+                                  const CampaignResult& result, int32_t gapMinutes,
+                                  const OperatorFiles& operatorFiles) {
+    BookingFileEvidence booking{file.path, file.bytes.size(), Sha256Of(file.bytes)};
+    if (!operatorFiles.registerPath.empty()) {
+        booking.operatorFiles.push_back(
+            EvidenceOf(operatorFiles.registerPath, operatorFiles.registerBytes));
+    }
+    if (!operatorFiles.audiencePath.empty()) {
+        booking.operatorFiles.push_back(
+            EvidenceOf(operatorFiles.audiencePath, operatorFiles.audienceBytes));
+    }
+    return CampaignReport{BookingName(file.path), file.booking.lines, panels, result,
+                          std::move(booking),     gapMinutes,         ""};
 }

@@ -1,13 +1,16 @@
 #pragma once
 // The steps of a campaign proof that the command line and the window share: read the booking
-// file, make panels of folders, count, and write the two report files.
+// file and the operator's panel register and audience file, make panels of folders, count, and
+// write the report files.
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "base/win32_types.h"
+#include "campaign/audience.h"
 #include "campaign/booking.h"
 #include "campaign/campaign.h"
+#include "campaign/panel_register.h"
 #include "reports/campaign_report.h"
 #include "reports/report_result.h"
 
@@ -20,6 +23,30 @@ struct BookingFile {
 // Reads and parses the booking. False with the system's reason when it cannot be read (or is
 // larger than 64 MB); the booking's own errors are in file.booking.errors.
 [[nodiscard]] bool ReadBookingFile(const std::string& path, BookingFile& file, std::string& reason);
+
+// The panel register and the audience file, each read whole when its path is not "".
+struct OperatorFiles {
+    std::string registerPath, registerBytes;
+    PanelRegister panelRegister;
+    std::string audiencePath, audienceBytes;
+    AudienceFile audience;
+};
+
+constexpr const char* kDefaultRegisterFile = "panely.csv";
+constexpr const char* kDefaultAudienceFile = "publikum.csv";
+
+// The file of the working folder when it is there, else "".
+std::string DefaultOperatorFile(const std::string& name);
+
+// Reads and parses the files given. False with the path that failed and the system's reason;
+// each file's own errors are in its errors.
+[[nodiscard]] bool ReadOperatorFiles(OperatorFiles& files, std::string& failedPath,
+                                     std::string& reason);
+
+// Gives each panel its register row and its audience; returns the panels the register lacks
+// (none without a register).
+std::vector<size_t> ApplyOperatorFiles(const OperatorFiles& files,
+                                       std::vector<CampaignPanel>& panels);
 
 // The booking file's name without its folders and its extension.
 std::string BookingName(const std::string& path);
@@ -36,4 +63,5 @@ enum class PanelRefusal { kNone, kNoFolder, kSameName };
 
 // The report of a counted booking, as both files and the summary show it.
 CampaignReport MakeCampaignReport(const BookingFile& file, const std::vector<CampaignPanel>& panels,
-                                  const CampaignResult& result, int32_t gapMinutes);
+                                  const CampaignResult& result, int32_t gapMinutes,
+                                  const OperatorFiles& operatorFiles = {});

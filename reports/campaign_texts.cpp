@@ -1,5 +1,6 @@
 #include "reports/campaign_texts.h"
 
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 
@@ -34,13 +35,53 @@ constexpr Cp1250Literal kSizeTitle{"Velikost [B]"};
 constexpr Cp1250Literal kDigestTitle{"SHA-256"};
 constexpr Cp1250Literal kPlaySpanTitle{"Přehrání"};
 constexpr Cp1250Literal kPlausibilityTitle{"Věrohodnost"};
+constexpr Cp1250Literal kPanelNameTitle{"Název panelu"};
+constexpr Cp1250Literal kTownTitle{"Město"};
+constexpr Cp1250Literal kAvailabilityTitle{"Dostupnost"};
+constexpr Cp1250Literal kDaysUnknownTitle{"Dnů bez logu"};
+constexpr Cp1250Literal kShareOfTimeTitle{"Podíl času"};
+constexpr Cp1250Literal kContractedContactsTitle{"Kontakty objednáno"};
+constexpr Cp1250Literal kEstimatedContactsTitle{"Kontakty (odhad)"};
+constexpr Cp1250Literal kPlaysWithoutAudienceTitle{"Přehrání bez údaje o publiku"};
+constexpr Cp1250Literal kScreensBookedTitle{"Panelů objednáno"};
+constexpr Cp1250Literal kScreensDeliveredTitle{"Panelů odvysíláno"};
 
 constexpr std::string_view kTitles[kCampaignColumns] = {
-    kClientTitle,  kCampaignTitle,  kContractTitle, kSpotTitle,      kFirstDayTitle,
-    kLastDayTitle, kPanelTitle,     kBookedTitle,   kDeliveredTitle, kBonusTitle,
-    kPercentTitle, kDaysShortTitle, kDaysLeftTitle, kNeededTitle,    kLineNumberTitle,
-    kDateTitle,    kStartTitle,     kEndTitle,      kLengthTitle,    kReasonTitle,
-    kFileTitle,    kSizeTitle,      kDigestTitle,   kPlaySpanTitle,  kPlausibilityTitle,
+    kClientTitle,
+    kCampaignTitle,
+    kContractTitle,
+    kSpotTitle,
+    kFirstDayTitle,
+    kLastDayTitle,
+    kPanelTitle,
+    kBookedTitle,
+    kDeliveredTitle,
+    kBonusTitle,
+    kPercentTitle,
+    kDaysShortTitle,
+    kDaysLeftTitle,
+    kNeededTitle,
+    kLineNumberTitle,
+    kDateTitle,
+    kStartTitle,
+    kEndTitle,
+    kLengthTitle,
+    kReasonTitle,
+    kFileTitle,
+    kSizeTitle,
+    kDigestTitle,
+    kPlaySpanTitle,
+    kPlausibilityTitle,
+    kPanelNameTitle,
+    kTownTitle,
+    kAvailabilityTitle,
+    kDaysUnknownTitle,
+    kShareOfTimeTitle,
+    kContractedContactsTitle,
+    kEstimatedContactsTitle,
+    kPlaysWithoutAudienceTitle,
+    kScreensBookedTitle,
+    kScreensDeliveredTitle,
 };
 
 struct PageWordingEntry {
@@ -221,6 +262,36 @@ std::string PercentText(const FiguresTotal& total, char decimalSeparator) {
     const uint64_t within = total.delivered - total.bonus;
     const uint64_t tenths = (within * 2000 + total.booked) / (total.booked * 2);
     return std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10) + " %";
+}
+
+std::string ShareText(std::optional<double> share, int decimals, char decimalSeparator) {
+    static constexpr Cp1250Literal kDash{"–"};
+    if (!share) {
+        return kDash.str();
+    }
+    int64_t scale = 100;
+    for (int i = 0; i < decimals; ++i) {
+        scale *= 10;
+    }
+    const int64_t units = std::llround(*share * static_cast<double>(scale));
+    const int64_t fraction = scale / 100;
+    std::string decimalsText = std::to_string(units % fraction + fraction).substr(1);
+    return std::to_string(units / fraction) +
+           (decimals > 0 ? decimalSeparator + decimalsText : std::string()) + " %";
+}
+
+std::string_view MarketsTitle() {
+    static constexpr Cp1250Literal kTitle{"Panely podle měst"};
+    return kTitle;
+}
+
+std::string_view NoTownText() {
+    static constexpr Cp1250Literal kText{"bez uvedení města"};
+    return kText;
+}
+
+std::string_view AllTownsText() {
+    return "celkem";
 }
 
 std::string PageWording(PageText text, std::initializer_list<std::string_view> parts) {

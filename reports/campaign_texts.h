@@ -3,6 +3,7 @@
 // command line's output all take them from here. The page's own wording is here too, in UTF-8.
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,17 @@ enum CampaignColumn {
     kDigestColumn,
     kPlaySpanColumn,
     kPlausibilityColumn,
+    // What a media buyer compares screens by.
+    kPanelNameColumn,
+    kTownColumn,
+    kAvailabilityColumn,
+    kDaysUnknownColumn,
+    kShareOfTimeColumn,
+    kContractedContactsColumn,
+    kEstimatedContactsColumn,
+    kPlaysWithoutAudienceColumn,
+    kScreensBookedColumn,
+    kScreensDeliveredColumn,
     kCampaignColumns
 };
 
@@ -45,12 +57,21 @@ std::string CampaignTitles(std::initializer_list<int> columns, std::string_view 
 
 // The columns of a line's state as of the day, and those of the make-good.
 constexpr std::initializer_list<int> kStatusColumns = {
-    kClientColumn,  kCampaignColumn,  kContractColumn, kSpotColumn,      kFirstDayColumn,
-    kLastDayColumn, kPanelColumn,     kBookedColumn,   kDeliveredColumn, kBonusColumn,
-    kPercentColumn, kDaysShortColumn, kDaysLeftColumn};
+    kClientColumn, kCampaignColumn, kContractColumn, kSpotColumn, kFirstDayColumn, kLastDayColumn,
+    kPanelColumn, kBookedColumn, kDeliveredColumn, kBonusColumn, kPercentColumn, kDaysShortColumn,
+    kDaysLeftColumn,
+    // The panel as its register names it, how long it was on, the spot's share of that time and
+    // the contacts.
+    kPanelNameColumn, kTownColumn, kAvailabilityColumn, kDaysUnknownColumn, kShareOfTimeColumn,
+    kContractedContactsColumn, kEstimatedContactsColumn, kPlaysWithoutAudienceColumn};
 constexpr std::initializer_list<int> kMakeGoodColumns = {
     kClientColumn, kCampaignColumn,  kContractColumn, kSpotColumn,  kPanelColumn,
     kBookedColumn, kDeliveredColumn, kDaysLeftColumn, kNeededColumn};
+
+// The screens of each campaign by market.
+constexpr std::initializer_list<int> kMarketColumns = {
+    kClientColumn,           kCampaignColumn, kTownColumn,     kScreensBookedColumn,
+    kScreensDeliveredColumn, kBookedColumn,   kDeliveredColumn};
 
 // "Stav ke dni d. m. yyyy"
 std::string AsOfText(int32_t asOfDay);
@@ -75,6 +96,15 @@ std::string SecondsText(int32_t seconds);
 // The delivered plays within each day's booked count against the booked, "96,6 %" with the given
 // decimal separator, never over 100 (the rest is bonus); "–" when nothing was booked.
 std::string PercentText(const FiguresTotal& total, char decimalSeparator);
+
+// A share, "99,2 %" with the decimals and separator given, rounded half up; "–" without one.
+std::string ShareText(std::optional<double> share, int decimals, char decimalSeparator);
+// "Panely podle měst", the title of the screens by market.
+std::string_view MarketsTitle();
+// "bez uvedení města": the market of a panel the register gives none.
+std::string_view NoTownText();
+// "celkem": the market of a campaign's total.
+std::string_view AllTownsText();
 
 // The page's own wording: UTF-8, as the page is (the summer-time rule's arrows have no
 // Windows-1250 byte), with its markup where a text has some. Each "%" is a value that FillIn

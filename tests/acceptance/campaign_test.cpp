@@ -25,6 +25,15 @@ const std::string kLog = Play("14.03.2015", "10:00:00", "C:\\Spoty\\Jaro.avi", "
 // sha256sum of kLog; the same in both builds.
 const char* const kLogSha256 = "96648c5a67381c6a083446d04c351d40e13758d5fb2e487bb13d9e03ff446d11";
 
+// The state's titles after "Zbývá dnů", tab-separated as the command prints them.
+const std::string kPanelTitles =
+    "\tNázev panelu\tMěsto\tDostupnost\tDnů bez logu\tPodíl času\tKontakty objednáno\t"
+    "Kontakty (odhad)\tPřehrání bez údaje o publiku";
+
+const std::string kMarketsHeading =
+    "Panely podle měst\n"
+    "Klient\tKampaň\tMěsto\tPanelů objednáno\tPanelů odvysíláno\tObjednáno\tOdvysíláno\n";
+
 std::string Booking(const std::string& rows, const std::string& moreColumns = "") {
     return Utf8ToCp1250("Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den" + moreColumns +
                         "\r\n" + rows);
@@ -51,10 +60,14 @@ TEST_F(CampaignCommand, WritesTheFiguresPerDayAndTheEvidence) {
     EXPECT_EQ(result.out,
               "Stav ke dni 16. 3. 2015\n"  // the booking's last day
               "Klient\tKampaň\tSmlouva\tSpot\tOd\tDo\tPanel\tObjednáno\tOdvysíláno\tNavíc\tPlnění\t"
-              "Dnů pod objednávkou\tZbývá dnů\n"
-              "Pekárna\tJaro\t\tjaro.avi\t2015-03-15\t2015-03-16\t" +
-                  panel +
-                  "\t2\t1\t0\t50.0 %\t1\t0\n"
+              "Dnů pod objednávkou\tZbývá dnů" +
+                  kPanelTitles +
+                  "\n"
+                  "Pekárna\tJaro\t\tjaro.avi\t2015-03-15\t2015-03-16\t" +
+                  panel + "\t2\t1\t0\t50.0 %\t1\t0\t" + panel +
+                  "\tbez uvedení města\t0.0 %\t0\t0.03 %\t\t\t\n" + kMarketsHeading +
+                  "Pekárna\tJaro\tbez uvedení města\t1\t1\t2\t1\n"
+                  "Pekárna\tJaro\tcelkem\t1\t1\t2\t1\n"
                   "Uloženo: " +
                   ReportPath("KAMPAN_kampan.csv") + ", " + ReportPath("KAMPAN_kampan.html") + "\n");
     EXPECT_EQ(ReportFiles(), (std::vector<std::string>{"KAMPAN_kampan.csv", "KAMPAN_kampan.html",
@@ -87,6 +100,69 @@ TEST_F(CampaignCommand, ABookingWithErrorsListsThemAllAndWritesNothing) {
               "do 1000000\n"
               "kvimeter-cli: Chyby v objednávce: 2. Nic nebylo uloženo.\n");
     EXPECT_FALSE(fs::exists(ReportFolder()));
+}
+
+// The register and the audience file are read as the booking is: every error listed, nothing
+// written, the working folder's files taken when no option names others.
+TEST_F(CampaignCommand, TheRegisterAndAudienceErrorsAreListedAndNothingIsWritten) {
+    WriteMarch(kLog);
+    WriteBooking("A;B;s;15.3.2015;15.3.2015;;;1\r\n");
+    const struct {
+        std::string file, bytes;
+        std::vector<std::string> options, errors;
+    } cases[] = {
+        {"panely.csv",
+         "Panel;Název\r\nA;Jedna\r\na;Dvě\r\n",
+         {},
+         {"kvimeter-cli: panely.csv:3: sloupec „Panel“: panel „a“ je v registru už na řádku 2\n",
+          "kvimeter-cli: Chyby v registru panelů: 1. Nic nebylo uloženo.\n"}},
+        {"a.csv",
+         "Panel;Dny;Čas od;Čas do;Kontaktů za hodinu\r\nA;xy;;;10\r\nA;po;;;y\r\n",
+         {"--audience", "a.csv"},
+         {"kvimeter-cli: a.csv:2: sloupec „Dny“", "kvimeter-cli: a.csv:3: sloupec „Kontaktů",
+          "kvimeter-cli: Chyby v souboru publika: 2. Nic nebylo uloženo.\n"}},
+        {"", "", {"--panels", "nikde.csv"}, {"kvimeter-cli: Soubor nelze přečíst: nikde.csv: "}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.file + (test.options.empty() ? "" : test.options[1]));
+        if (!test.file.empty()) {
+            folder_.WriteFile(test.file, Utf8ToCp1250(test.bytes));
+        }
+        const CliResult result = Campaign(test.options);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.out, "");
+        for (const std::string& error : test.errors) {
+            EXPECT_NE(result.err.find(error), std::string::npos) << result.err;
+        }
+        EXPECT_FALSE(fs::exists(ReportFolder()));
+        if (!test.file.empty()) {
+            fs::remove(folder_.Path() / test.file);
+        }
+    }
+}
+
+TEST_F(CampaignCommand, APanelTheRegisterLacksIsNamedAndTheFilesAreInTheSums) {
+    WriteMarch(kLog);
+    WriteBooking("A;B;jaro.avi;15.3.2015;15.3.2015;;;1\r\n");
+    folder_.WriteFile("panely.csv", Utf8ToCp1250("Panel;Název\r\njiný;Jiný panel\r\n"));
+    folder_.WriteFile(
+        "publikum.csv",
+        Utf8ToCp1250("Panel;Dny;Čas od;Čas do;Kontaktů za hodinu\r\njiný;po;;;1\r\n"));
+    const CliResult result = Campaign({"--as-of", "2015-03-31"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string panel = folder_.Path().filename().string();
+    EXPECT_EQ(result.err,
+              "kvimeter-cli: upozornění: panel " + panel + ": není v registru panelů\n");
+    const std::string sums = ReadReport("KAMPAN_kampan.sha256");
+    EXPECT_NE(sums.find("  panely.csv\r\n"), std::string::npos) << sums;
+    EXPECT_NE(sums.find("  publikum.csv\r\n"), std::string::npos) << sums;
+    for (const char* proof : {"KAMPAN_kampan.sha256", "KAMPAN_kampan.html"}) {
+        const CliResult verified = Run({"verify", ReportPath(proof)});
+        EXPECT_EQ(verified.status, 0) << proof;
+        EXPECT_NE(verified.out.find("v pořádku: panely.csv\nv pořádku: publikum.csv\n"),
+                  std::string::npos)
+            << proof << verified.out;
+    }
 }
 
 TEST_F(CampaignCommand, ALogThatCannotBeReadFailsAndAMissingOneIsNamed) {
@@ -156,10 +232,14 @@ TEST_F(CampaignCommand, ARunningCampaignCountsToTheDayBeforeSourceDateEpoch) {
         result.out.substr(0, result.out.find("Uloženo")),
         "Stav ke dni 15. 3. 2015\n"
         "Klient\tKampaň\tSmlouva\tSpot\tOd\tDo\tPanel\tObjednáno\tOdvysíláno\tNavíc\tPlnění\t"
-        "Dnů pod objednávkou\tZbývá dnů\n"
-        "A\tB\t\tjaro.avi\t2015-03-15\t2015-03-24\t" +
-            panel +
-            "\t3\t2\t0\t66.7 %\t1\t9\n"
+        "Dnů pod objednávkou\tZbývá dnů" +
+            kPanelTitles +
+            "\n"
+            "A\tB\t\tjaro.avi\t2015-03-15\t2015-03-24\t" +
+            panel + "\t3\t2\t0\t66.7 %\t1\t9\t" + panel +
+            "\tbez uvedení města\t0.0 %\t0\t0.03 %\t\t\t\n" + kMarketsHeading +
+            "A\tB\tbez uvedení města\t1\t1\t3\t2\n"
+            "A\tB\tcelkem\t1\t1\t3\t2\n"
             "Dorovnání (jen pro provozovatele): přehrání za den potřebná ve zbývajících dnech "
             "k objednanému součtu\n"
             "Klient\tKampaň\tSmlouva\tSpot\tPanel\tObjednáno\tOdvysíláno\tZbývá dnů\tPotřeba za "
@@ -205,6 +285,28 @@ TEST_F(CampaignCommand, EachClientGetsAPairWithNothingOfTheOthers) {
             }
             EXPECT_EQ(text.find("Dorovnání"), std::string::npos) << client.file << extension;
         }
+    }
+}
+
+TEST_F(CampaignCommand, AClientsFilesNameNoPanelOrTownOfAnotherClient) {
+    for (const char* panel : {"p1", "p2"}) {
+        folder_.WriteFile(std::string(panel) + "/log/AVI_2015-03.txt", kLog);
+    }
+    WriteBooking(
+        "Pekárna;Jaro;jaro.avi;15.3.2015;16.3.2015;;;1;p1\r\n"
+        "Zoo;Léto;l*.avi;16.3.2015;16.3.2015;;;1;p2\r\n",
+        ";Panel");
+    folder_.WriteFile("panely.csv", Utf8ToCp1250("Panel;Název;Město\r\n"
+                                                 "p1;Výloha pekárny;Brno\r\n"
+                                                 "p2;Brána zoo;Jihlava\r\n"));
+    ASSERT_EQ(Campaign({"--as-of", "2015-03-31", "--panel", "p1", "--panel", "p2"}).status, 0);
+    const std::string own = Cp1250ToUtf8(ReadReport("KAMPAN_kampan_Pekárna.csv"));
+    EXPECT_NE(own.find(";Výloha pekárny;Brno;"), std::string::npos) << own;
+    EXPECT_NE(own.find("Pekárna;Jaro;Brno;1;1;2;2\r\nPekárna;Jaro;celkem;1;1;2;2\r\n"),
+              std::string::npos)
+        << own;
+    for (const char* other : {"Brána zoo", "Jihlava", "p2"}) {
+        EXPECT_EQ(own.find(other), std::string::npos) << other;
     }
 }
 

@@ -23,7 +23,12 @@ TEST_F(ReportTest, CzechLettersInTheNamesOfFilesAndFolders) {
     const CliResult result = Run({"-C", work, "campaign", "kampaň.csv", "--panel", "Náměstí"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out.substr(result.out.find("Pekárna")),
-              "Pekárna\tJaro\t\tjaro.avi\t2015-03-15\t2015-03-15\tNáměstí\t1\t1\t0\t100.0 %\t0\t0\n"
+              "Pekárna\tJaro\t\tjaro.avi\t2015-03-15\t2015-03-15\tNáměstí\t1\t1\t0\t100.0 %\t0\t0\t"
+              "Náměstí\tbez uvedení města\t0.0 %\t0\t0.04 %\t\t\t\n"
+              "Panely podle měst\n"
+              "Klient\tKampaň\tMěsto\tPanelů objednáno\tPanelů odvysíláno\tObjednáno\tOdvysíláno\n"
+              "Pekárna\tJaro\tbez uvedení města\t1\t1\t1\t1\n"
+              "Pekárna\tJaro\tcelkem\t1\t1\t1\t1\n"
               "Uloženo: " +
                   ReportPath("KAMPAN_kampaň.csv") + ", " + ReportPath("KAMPAN_kampaň.html") + "\n");
     const fs::path report = folder_.Path() / Utf8Path(work) / "report";

@@ -1,6 +1,7 @@
 // The campaign's CSV file byte for byte, and the texts it shares with the page.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,8 +69,15 @@ TEST(CampaignCsv, RowsPerDayThenTheStateFindingsAndEvidence) {
         "'=SUM(A1);C;\"a;b.avi\";p1;2026-11-01;3;1;-2\r\n"
         "\r\nStav ke dni 1. 11. 2026\r\n"
         "Klient;Kampaň;Smlouva;Spot;Od;Do;Panel;Objednáno;Odvysíláno;Navíc;Plnění;"
-        "Dnů pod objednávkou;Zbývá dnů\r\n"
-        "'=SUM(A1);C;S-1;\"a;b.avi\";2026-10-31;2026-11-03;p1;6;5;1;66,7 %;1;2\r\n";
+        "Dnů pod objednávkou;Zbývá dnů;Název panelu;Město;Dostupnost;Dnů bez logu;Podíl času;"
+        "Kontakty objednáno;Kontakty (odhad);Přehrání bez údaje o publiku\r\n"
+        // Without a register, audience data or window time.
+        "'=SUM(A1);C;S-1;\"a;b.avi\";2026-10-31;2026-11-03;p1;6;5;1;66,7 %;1;2;"
+        "p1;bez uvedení města;–;0;–;;;\r\n"
+        "\r\nPanely podle měst\r\n"
+        "Klient;Kampaň;Město;Panelů objednáno;Panelů odvysíláno;Objednáno;Odvysíláno\r\n"
+        "'=SUM(A1);C;bez uvedení města;1;1;6;5\r\n"
+        "'=SUM(A1);C;celkem;1;1;6;5\r\n";
     EXPECT_EQ(Cp1250ToUtf8(CampaignCsv(report)),
               figures +
                   "\r\nDorovnání (jen pro provozovatele): přehrání za den potřebná ve zbývajících "
@@ -82,6 +90,37 @@ TEST(CampaignCsv, RowsPerDayThenTheStateFindingsAndEvidence) {
     EXPECT_EQ(Cp1250ToUtf8(CampaignCsv(report)), figures + findings);
 }
 
+// Two registered panels in two towns, one with audience data, the other never playing the spot.
+TEST(CampaignCsv, TheStateNamesPanelsByTheRegisterWithTheirTimeAndContactsPerMarket) {
+    const int32_t day = DayNumber({2026, 3, 2});
+    BookingLine line = Line("K", "s.avi", day, day + 3, 3);
+    line.contacts = 1000;
+    const std::vector<BookingLine> lines = {line};
+    AudienceFile audience;
+    audience.rows = {{2, "p1", 0x7F, {0, 0}, {24, 0}, 100}};
+    std::vector<CampaignPanel> panels = {{"p1", "p1", AudienceOf(audience, "p1")}, {"p2", "p2"}};
+    panels[0].registered =
+        RegisteredPanel{2, "p1", Utf8ToCp1250("Brno, Náměstí – LED"), "", "Brno", ""};
+    panels[1].registered = RegisteredPanel{3, "p2", "Praha 1", "", "Praha", ""};
+    CampaignResult result;
+    result.asOfDay = day + 1;
+    // Booked to date 6 of the whole booking's 3 × 4 days × 2 panels: 1000 × 6 / 24 contacts.
+    result.figures = {{0, 0, {3, 3}, 2, 90, 12.6, 1, {86400, 864, 0}},
+                      {0, 1, {0, 0}, 2, 0, 0, 0, {86400, 86400, 1}}};
+    const CampaignReport report{"k", lines, panels, result, {"k.csv", 3, Sha256Of("abc")}, 15, ""};
+    const std::string csv = Cp1250ToUtf8(CampaignCsv(report));
+    const std::string state =
+        "K;C;S-1;s.avi;2026-03-02;2026-03-05;p1;6;6;0;100,0 %;0;2;"
+        "Brno, Náměstí – LED;Brno;99,0 %;0;0,10 %;250;13;1\r\n"
+        "K;C;S-1;s.avi;2026-03-02;2026-03-05;p2;6;0;0;0,0 %;2;2;Praha 1;Praha;0,0 %;1;0,00 %;;;\r\n"
+        "\r\nPanely podle měst\r\n"
+        "Klient;Kampaň;Město;Panelů objednáno;Panelů odvysíláno;Objednáno;Odvysíláno\r\n"
+        "K;C;Brno;1;1;6;6\r\n"
+        "K;C;Praha;1;0;6;0\r\n"
+        "K;C;celkem;2;1;12;6\r\n";
+    EXPECT_NE(csv.find(state), std::string::npos) << csv;
+}
+
 TEST(CampaignTexts, PercentIsRoundedHalfUpToATenth) {
     const struct {
         uint64_t booked, delivered, bonus;
@@ -91,6 +130,15 @@ TEST(CampaignTexts, PercentIsRoundedHalfUpToATenth) {
                  {0, 5, 5, "–"}};
     for (const auto& c : cases) {
         EXPECT_EQ(Cp1250ToUtf8(PercentText({c.booked, c.delivered, c.bonus, 0}, ',')), c.text);
+    }
+    const struct {
+        std::optional<double> share;
+        int decimals;
+        const char* text;
+    } shares[] = {{0.99249, 1, "99,2 %"}, {0.9925, 1, "99,3 %"}, {1, 1, "100,0 %"},
+                  {0.00005, 2, "0,01 %"}, {0.0105, 2, "1,05 %"}, {std::nullopt, 2, "–"}};
+    for (const auto& c : shares) {
+        EXPECT_EQ(Cp1250ToUtf8(ShareText(c.share, c.decimals, ',')), c.text) << c.text;
     }
 }
 
