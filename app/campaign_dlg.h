@@ -36,10 +36,6 @@ public:
     // Hashes again each file the page names and lists what became of it, as verify does.
     void VerifyPage(const std::string& path);
 
-    // The outage's gap the edit takes: a minute up to a whole day.
-    static constexpr int32_t kShortestGap = 1;
-    static constexpr int32_t kLongestGap = 1440;
-
     // The bound values, always as the controls last reported them.
     int32_t m_nGapMinutes = 15;
     DateYmd m_asOf{};          // the last day counted; yesterday when the dialog opens

@@ -12,6 +12,10 @@
 
 constexpr int32_t kEveryBookedDay = INT32_MAX;
 
+// The outage limit's range, in minutes: a whole day at most.
+constexpr int32_t kShortestGap = 1;
+constexpr int32_t kLongestGap = 24 * 60;
+
 struct CampaignSettings {
     int32_t gapMinutes = 15;            // a silence of more than this is an outage
     int32_t asOfDay = kEveryBookedDay;  // the last day counted (campaign/as_of_day.h)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
+#include "base/number_text.h"
 #include "base/system_files.h"
 #include "campaign/as_of_day.h"
 #include "campaign/booking.h"
@@ -80,14 +81,13 @@ bool ParseCampaignArguments(const Arguments& args, CampaignArguments& parsed, st
             parsed.audiencePath = args[++i];
         } else if (arg == "--gap") {
             const std::string& value = args[++i];
-            char* end = nullptr;
-            errno = 0;
-            const long minutes = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || errno == ERANGE || minutes < 1 || minutes > 1440) {
+            const std::optional<int32_t> minutes =
+                ParseWholeNumber(value, kShortestGap, kLongestGap);
+            if (!minutes) {
                 error = kGapTakes.str() + value;
                 return false;
             }
-            parsed.gapMinutes = static_cast<int32_t>(minutes);
+            parsed.gapMinutes = *minutes;
         } else if (arg == "--as-of") {
             const std::optional<int32_t> day = ParseDate(args[++i], error);
             if (!day) {
