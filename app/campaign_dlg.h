@@ -81,6 +81,7 @@ private:
     void OnCountProgress(WPARAM permille);
     void OnCounted();
     void WriteCounted(const CampaignResult& result);
+    bool ReadOperatorFilesOfFolder();
     void OnCountDone();
     void OnOutcome(CampaignResult&& result);
     void OnOutcome(const CampaignStopped&);
@@ -91,6 +92,7 @@ private:
 
     BookingFile m_pendingBooking;                // the booking being counted
     std::vector<CampaignPanel> m_pendingPanels;  // and its panels
+    OperatorFiles m_pendingOperatorFiles;        // and the working folder's register and audience
     int32_t m_pendingGap = 15;
     bool m_pendingPerClient = false;
     // What the worker wrote, read once it has ended.

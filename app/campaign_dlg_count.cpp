@@ -29,6 +29,8 @@ constexpr Cp1250Literal kNoBooking{"Zadejte soubor objednávky."};
 constexpr Cp1250Literal kNoPanels{"Přidejte aspoň jeden panel: složku s log\\AVI_*.txt."};
 constexpr Cp1250Literal kCannotReadBooking{"Objednávku nelze přečíst: "};
 constexpr Cp1250Literal kBookingErrorsTitle{"Chyby v objednávce"};
+constexpr Cp1250Literal kCannotReadFile{"Soubor nelze přečíst: "};
+constexpr Cp1250Literal kOperatorErrorsTitle{"Chyby v registru panelů a v souboru publika"};
 constexpr Cp1250Literal kNothingWritten{"Nic nebylo uloženo."};
 constexpr Cp1250Literal kStopped{"Vyhodnocení bylo přerušeno; nic nebylo uloženo."};
 constexpr Cp1250Literal kCannotReadLog{"Log nelze přečíst: "};
@@ -146,6 +148,30 @@ bool CCampaignDlg::GapAccepted() {
     return false;
 }
 
+// The working folder's panel register and audience file, as the command line takes them when
+// it is given none; their errors are listed as the booking's are, and nothing is counted then.
+bool CCampaignDlg::ReadOperatorFilesOfFolder() {
+    OperatorFiles& files = m_pendingOperatorFiles;
+    files = OperatorFiles{};
+    files.registerPath = DefaultOperatorFile(kDefaultRegisterFile);
+    files.audiencePath = DefaultOperatorFile(kDefaultAudienceFile);
+    std::string failed, reason;
+    if (!ReadOperatorFiles(files, failed, reason)) {
+        ShowMessageBox(m_hWnd, kCannotReadFile.str() + failed + ": " + reason, BoxTitle::kProduct,
+                       MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    std::string lines;
+    for (const BookingError& error : files.panelRegister.errors)
+        lines += BookingErrorText(files.registerPath, error) + "\n";
+    for (const BookingError& error : files.audience.errors)
+        lines += BookingErrorText(files.audiencePath, error) + "\n";
+    if (lines.empty())
+        return true;
+    ShowLines(kOperatorErrorsTitle.str(), lines + kNothingWritten.str());
+    return false;
+}
+
 void CCampaignDlg::OnEvaluate() {
     if (m_count.Running() || !GapAccepted())
         return;
@@ -171,8 +197,12 @@ void CCampaignDlg::OnEvaluate() {
         ShowLines(kBookingErrorsTitle.str(), lines + kNothingWritten.str());
         return;
     }
+    if (!ReadOperatorFilesOfFolder())
+        return;
     const CoreSettings settings = SettingsForCore();
     m_pendingPanels = m_panels.Panels();
+    // A panel the register lacks keeps its folder's name, as on the command line.
+    static_cast<void>(ApplyOperatorFiles(m_pendingOperatorFiles, m_pendingPanels));
     m_pendingGap = settings.count.gapMinutes;
     m_pendingPerClient = settings.perClientFiles;
     SetCounting(true);
@@ -183,8 +213,8 @@ void CCampaignDlg::OnEvaluate() {
 // On the worker thread, so that a network's thousands of files keep no message waiting: it
 // touches no control, only what the dialog reads once the worker has ended.
 void CCampaignDlg::WriteCounted(const CampaignResult& result) {
-    const CampaignReport report =
-        MakeCampaignReport(m_pendingBooking, m_pendingPanels, result, m_pendingGap);
+    const CampaignReport report = MakeCampaignReport(m_pendingBooking, m_pendingPanels, result,
+                                                     m_pendingGap, m_pendingOperatorFiles);
     // A folder that cannot be made is the files' reason.
     static_cast<void>(EnsureReportFolder(nullptr));
     m_writtenName = report.name;
