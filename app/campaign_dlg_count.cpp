@@ -213,8 +213,8 @@ void CCampaignDlg::OnStop() {
     m_count.RequestStop();
 }
 
-// Counted: the files are written now, unless the dialog is asking whether to close. A stop can no
-// longer come between, so "Přerušit" is done.
+// Counted: the files are written now, unless the dialog is asking whether to close. A stop could
+// no longer come between, so "Přerušit" is greyed.
 void CCampaignDlg::OnCounted() {
     if (!m_count.Running())
         return;
