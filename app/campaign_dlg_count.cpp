@@ -225,6 +225,7 @@ void CCampaignDlg::OnCounted() {
     if (GetFocus() == GetDlgItem(IDC_STOP))
         SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDCANCEL)), TRUE);
     ::EnableWindow(GetDlgItem(IDC_STOP), FALSE);
+    m_writing = true;
     m_count.Write();
 }
 
@@ -237,6 +238,7 @@ void CCampaignDlg::OnCountDone() {
     if (!m_count.Running())
         return;
     m_count.Join();
+    m_writing = false;
     SetCounting(false);
     if (!m_count.Failure().empty()) {
         ShowMessageBox(m_hWnd,
