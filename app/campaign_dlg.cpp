@@ -224,9 +224,10 @@ void CCampaignDlg::OnDropFiles(HDROP drop) {
 
 void CCampaignDlg::OnOK() {}
 
-// A stop once the files are being written waits for them: a set is never left half made.
+// Once the files are being written, closing asks nothing and waits for them: a set is never left
+// half made, and no count is left to stop.
 void CCampaignDlg::OnCancel() {
-    if (m_count.Running()) {
+    if (m_count.Running() && !m_writing) {
         m_askingToClose = true;
         const int answer = ShowMessageBox(m_hWnd, kStopAndClose, BoxTitle::kProduct,
                                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
@@ -237,8 +238,9 @@ void CCampaignDlg::OnCancel() {
             return;
         }
         m_count.RequestStop();
-        m_count.Join();
     }
+    CWaitCursor wait;
+    m_count.Join();
     MyCDialog::OnCancel();
 }
 

@@ -101,6 +101,7 @@ private:
     std::vector<std::string> m_writtenPaths;
     bool m_askingToClose = false;
     bool m_countedUnwritten = false;  // counted while the dialog asked whether to close
+    bool m_writing = false;           // the worker writes the files, and cannot be stopped
     // Last, so that it is the first to go: its thread uses the members above until it ends.
     CampaignCount m_count;
 };

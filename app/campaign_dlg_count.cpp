@@ -245,8 +245,8 @@ void CCampaignDlg::OnStop() {
     m_count.RequestStop();
 }
 
-// Counted: the files are written now, unless the dialog is asking whether to close. A stop can no
-// longer come between, so "Přerušit" is done.
+// Counted: the files are written now, unless the dialog is asking whether to close. A stop could
+// no longer come between, so "Přerušit" is greyed.
 void CCampaignDlg::OnCounted() {
     if (!m_count.Running())
         return;
@@ -257,6 +257,7 @@ void CCampaignDlg::OnCounted() {
     if (GetFocus() == GetDlgItem(IDC_STOP))
         SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDCANCEL)), TRUE);
     ::EnableWindow(GetDlgItem(IDC_STOP), FALSE);
+    m_writing = true;
     m_count.Write();
 }
 
@@ -269,6 +270,7 @@ void CCampaignDlg::OnCountDone() {
     if (!m_count.Running())
         return;
     m_count.Join();
+    m_writing = false;
     SetCounting(false);
     if (!m_count.Failure().empty()) {
         ShowMessageBox(m_hWnd,

@@ -364,6 +364,27 @@ TEST(CampaignDialog, ACountEndedWhileAskingToCloseIsWrittenOnNo) {
     EXPECT_TRUE(fs::exists(scratch.Gui() / "report/KAMPAN_kampan.csv"));
 }
 
+// Once counted the files are being written: a close asks nothing, waits for them and ends.
+TEST(CampaignDialog, ClosingWhileTheFilesAreWrittenWaitsForThem) {
+    Scratch scratch;
+    WriteTwoPanels(scratch);
+    CampaignDialog dialog;
+    MessageBoxCatcher catcher(IDYES);
+    const INT_PTR ended = dialog.Run({[&] {
+        dialog.Type(IDC_BOOKING_PATH, L"kampan.csv");
+        dialog.Click(IDC_EVALUATE);
+        MSG msg;
+        while (!PeekMessageW(&msg, dialog.m_hWnd, kCountCounted, kCountCounted, PM_REMOVE))
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+        DispatchMessageW(&msg);
+        dialog.SendMessage(WM_COMMAND, IDCANCEL, 0);
+    }});
+    EXPECT_EQ(ended, IDCANCEL);
+    EXPECT_TRUE(catcher.Boxes().empty());
+    for (const char* file : {"KAMPAN_kampan.csv", "KAMPAN_kampan.html", "KAMPAN_kampan.sha256"})
+        EXPECT_TRUE(fs::exists(scratch.Gui() / "report" / file)) << file;
+}
+
 class MainDialog : public PopupScripted<CTarvexDlg> {};
 
 TEST(CampaignDialog, OpensFromTheMainWindowOwnedByItAndCentredOnIt) {

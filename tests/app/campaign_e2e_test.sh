@@ -49,7 +49,7 @@ for file in csv html; do
         sleep 0.05
     done
 done
-# The files are written before the dialog takes the next key: Esc closes it only then.
+# Esc during the writing waits for the files and closes without asking.
 gui_keys Escape
 gui_wait_gone "Důkaz kampaně"
 # Each key waits until its window has the keyboard: the main window, then its question.
