@@ -81,6 +81,19 @@ bool SummerTimeAtMidnight(int32_t dayNumber) {
     return year >= 1996 && dayNumber > LastSunday(year, 3) && dayNumber <= LastSunday(year, 10);
 }
 
+bool ClockChangesWithin(int32_t first, int32_t last) {
+    // A year holds both changes; a shorter span is looked at day by day.
+    if (last - first >= 366) {
+        return true;
+    }
+    for (int32_t day = first; day <= last; ++day) {
+        if (ClockChangeOn(day) != ClockChange::kNone) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int32_t RealSecondOfDay(ClockChange change, int32_t local, bool secondPass) {
     const bool afterHour = local >= kChangedHourEnd;
     const bool inHour = local >= kChangedHourStart && !afterHour;

@@ -38,6 +38,8 @@ constexpr int32_t kChangedHourEnd = 3 * 3600;
 // Whether the clock is on summer time when the day begins: after the day the hour is skipped, up
 // to the day it repeats.
 bool SummerTimeAtMidnight(int32_t dayNumber);
+// Whether the clock changes on a day of [first, last].
+bool ClockChangesWithin(int32_t first, int32_t last);
 
 // A day's own timeline in seconds from midnight: 23, 24 or 25 hours long. A local time in the
 // repeated hour is in its first pass unless secondPass; one in the skipped hour counts as 3:00.

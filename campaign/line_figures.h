@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "campaign/booking.h"
 #include "campaign/campaign_result.h"
@@ -28,3 +29,14 @@ uint32_t DaysLeft(const BookingLine& line, int32_t asOfDay);
 // panels add up to the line. None without Kontakty or without a booked play.
 std::optional<double> ContractedContactsToDate(const BookingLine& line, const LineFigures& figures,
                                                size_t linePanels);
+
+// The booked plays of the line over its whole booking on one panel.
+uint64_t BookedOverWholeLine(const BookingLine& line);
+
+// The panels the line applies to: its figures, which come in booking order.
+size_t PanelsOfLine(const CampaignResult& result, size_t line);
+
+// The calendar days after the as-of day on which one of the lines is still booked: a campaign's
+// days left, each day once however many lines and panels it has.
+uint32_t CalendarDaysLeft(const std::vector<BookingLine>& lines,
+                          const std::vector<size_t>& lineIndices, int32_t asOfDay);

@@ -42,17 +42,9 @@ MarketTally& TallyOf(std::vector<MarketTally>& tallies, const BookingLine& line,
     return tallies.back();
 }
 
-}  // namespace
-
-std::vector<MarketFigures> FiguresByMarket(const std::vector<BookingLine>& lines,
-                                           const CampaignResult& result,
-                                           const std::vector<std::string>& townOfPanel) {
-    std::vector<MarketTally> markets, totals;
-    for (const LineFigures& figures : result.figures) {
-        const BookingLine& line = lines[figures.line];
-        TallyOf(markets, line, townOfPanel[figures.panel], false).Add(line, figures);
-        TallyOf(totals, line, "", true).Add(line, figures);
-    }
+// The rows of tallies made: each campaign's markets, then its total.
+std::vector<MarketFigures> RowsOf(std::vector<MarketTally>& markets,
+                                  std::vector<MarketTally>& totals) {
     std::vector<MarketFigures> rows;
     for (MarketTally& total : totals) {
         for (MarketTally& market : markets) {
@@ -64,4 +56,35 @@ std::vector<MarketFigures> FiguresByMarket(const std::vector<BookingLine>& lines
         rows.push_back(total.Done());
     }
     return rows;
+}
+
+void Add(const std::vector<BookingLine>& lines, const std::vector<std::string>& townOfPanel,
+         const LineFigures& figures, std::vector<MarketTally>& markets,
+         std::vector<MarketTally>& totals) {
+    const BookingLine& line = lines[figures.line];
+    TallyOf(markets, line, townOfPanel[figures.panel], false).Add(line, figures);
+    TallyOf(totals, line, "", true).Add(line, figures);
+}
+
+}  // namespace
+
+std::vector<MarketFigures> FiguresByMarket(const std::vector<BookingLine>& lines,
+                                           const CampaignResult& result,
+                                           const std::vector<std::string>& townOfPanel) {
+    std::vector<MarketTally> markets, totals;
+    for (const LineFigures& figures : result.figures) {
+        Add(lines, townOfPanel, figures, markets, totals);
+    }
+    return RowsOf(markets, totals);
+}
+
+std::vector<MarketFigures> FiguresByMarket(const std::vector<BookingLine>& lines,
+                                           const CampaignResult& result,
+                                           const std::vector<std::string>& townOfPanel,
+                                           const std::vector<size_t>& figures) {
+    std::vector<MarketTally> markets, totals;
+    for (const size_t f : figures) {
+        Add(lines, townOfPanel, result.figures[f], markets, totals);
+    }
+    return RowsOf(markets, totals);
 }

@@ -2,6 +2,7 @@
 // The screens of each client's campaign by market, as a media buyer compares them: the panels its
 // lines apply to against those on which a line's spot played, with the plays booked and delivered
 // to the as-of day.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,3 +23,9 @@ struct MarketFigures {
 std::vector<MarketFigures> FiguresByMarket(const std::vector<BookingLine>& lines,
                                            const CampaignResult& result,
                                            const std::vector<std::string>& townOfPanel);
+
+// The same of some of result.figures only (indices into it), for example one line's.
+std::vector<MarketFigures> FiguresByMarket(const std::vector<BookingLine>& lines,
+                                           const CampaignResult& result,
+                                           const std::vector<std::string>& townOfPanel,
+                                           const std::vector<size_t>& figures);

@@ -291,6 +291,14 @@ TableReading ReadOperatorTable(std::string_view bytes, std::span<const TableColu
     return {reader.rows};
 }
 
+std::string OperatorTextToCp1250(std::string_view bytes) {
+    const bool bom = bytes.substr(0, 3) == "\xEF\xBB\xBF";
+    if (bom) {
+        bytes.remove_prefix(3);
+    }
+    return bom || IsUtf8WithNonAscii(bytes) ? Utf8ToCp1250(bytes) : std::string(bytes);
+}
+
 std::string FoldedName(std::string_view name) {
     std::string folded(name);
     for (char& c : folded) {

@@ -74,6 +74,11 @@ private:
     bool ok_ = true;
 };
 
+// A whole text of the operator's in Windows-1250: without its byte-order mark, and converted when
+// it is UTF-8 (it has the mark, or it is valid UTF-8 with a letter outside ASCII), as the tables
+// tell it.
+std::string OperatorTextToCp1250(std::string_view bytes);
+
 // A name with each letter made capital, as Windows compares the names of files and folders.
 std::string FoldedName(std::string_view name);
 
