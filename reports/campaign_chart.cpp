@@ -19,10 +19,29 @@ ChartScale ScaleFor(uint64_t most) {
     return {ticks * step, step, ticks};
 }
 
+// An empty slot up to the booked level, of a day still to come or without a record.
+void AppendSlot(std::string& html, const char* cssClass, int x, int base, int width, int height,
+                const std::string& title) {
+    html += std::string("<rect class=\"") + cssClass + "\" x=\"" + std::to_string(x) + "\" y=\"" +
+            std::to_string(base - height) + "\" width=\"" + std::to_string(width) + "\" height=\"" +
+            std::to_string(height) + "\"><title>" + title + "</title></rect>";
+}
+
+std::string AxisTitle(bool pending, bool noRecord) {
+    std::string legend = PageWording(PageText::kChartLegend);
+    if (pending) {
+        legend += PageWording(PageText::kChartLegendPending);
+    }
+    if (noRecord) {
+        legend += PageWording(PageText::kChartLegendNoRecord);
+    }
+    return PageWording(PageText::kChartAxis, {legend});
+}
+
 }  // namespace
 
 void AppendDayChart(std::string& html, const std::vector<uint32_t>& delivered, uint32_t booked,
-                    int32_t firstDay, uint32_t daysLeft) {
+                    int32_t firstDay, uint32_t daysLeft, const std::vector<bool>& noRecord) {
     constexpr int kWidth = 1000, kHeight = 230, kLeft = 56, kRight = 8, kTop = 10, kBottom = 40;
     uint64_t most = booked;
     for (const uint32_t count : delivered) {
@@ -50,19 +69,20 @@ void AppendDayChart(std::string& html, const std::vector<uint32_t>& delivered, u
         const int gap = (x1 - x0) / 6 + (x1 - x0 > 2 ? 1 : 0);
         const CivilDate date = DateOfDay(firstDay + i);
         const std::string label = std::to_string(date.day) + "." + std::to_string(date.month) + ".";
+        const int slotX = x0 + gap, slotWidth = std::max(1, x1 - x0 - 2 * gap);
+        const bool unrecorded = static_cast<size_t>(i) < noRecord.size() && noRecord[i];
         if (i >= static_cast<int>(delivered.size())) {
-            const int h = std::max(1, height(booked));
-            html += "<rect class=\"pending\" x=\"" + std::to_string(x0 + gap) + "\" y=\"" +
-                    std::to_string(base - h) + "\" width=\"" +
-                    std::to_string(std::max(1, x1 - x0 - 2 * gap)) + "\" height=\"" +
-                    std::to_string(h) + "\"><title>" + PageWording(PageText::kPendingDay, {label}) +
-                    "</title></rect>";
+            AppendSlot(html, "pending", slotX, base, slotWidth, std::max(1, height(booked)),
+                       PageWording(PageText::kPendingDay, {label}));
+        } else if (unrecorded) {
+            AppendSlot(html, "norecord", slotX, base, slotWidth, std::max(1, height(booked)),
+                       PageWording(PageText::kNoRecordDay, {label}));
         } else if (delivered[i] > 0) {
             const int h = height(delivered[i]);
             html += std::string("<rect class=\"bar") + (delivered[i] < booked ? " short" : "") +
-                    "\" x=\"" + std::to_string(x0 + gap) + "\" y=\"" + std::to_string(base - h) +
-                    "\" width=\"" + std::to_string(std::max(1, x1 - x0 - 2 * gap)) +
-                    "\" height=\"" + std::to_string(h) + "\"><title>" +
+                    "\" x=\"" + std::to_string(slotX) + "\" y=\"" + std::to_string(base - h) +
+                    "\" width=\"" + std::to_string(slotWidth) + "\" height=\"" + std::to_string(h) +
+                    "\"><title>" +
                     PageWording(PageText::kDeliveredDay,
                                 {label, std::to_string(delivered[i]), std::to_string(booked)}) +
                     "</title></rect>";
@@ -74,7 +94,8 @@ void AppendDayChart(std::string& html, const std::vector<uint32_t>& delivered, u
     const int level = base - height(booked);
     AppendLine(html, kLeft, level, kWidth - kRight, level, "level");
     AppendText(html, kLeft + plotWidth / 2, kHeight - 6, "middle",
-               PageWording(daysLeft > 0 ? PageText::kChartAxisWithPending : PageText::kChartAxis),
+               AxisTitle(daysLeft > 0,
+                         std::find(noRecord.begin(), noRecord.end(), true) != noRecord.end()),
                "title");
     html += "</svg>";
 }

@@ -1,13 +1,15 @@
 #pragma once
 // The chart of a booking line on a panel (UTF-8 SVG): the delivered plays per day as bars against
-// the booked level, a dashed line; the days still to come as empty slots up to it.
+// the booked level, a dashed line; the days still to come as empty slots up to it, and the days
+// that no log records as grey slots of their own.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+// noRecord[i] for the day of delivered[i] that no log records; empty when every day has one.
 void AppendDayChart(std::string& html, const std::vector<uint32_t>& delivered, uint32_t booked,
-                    int32_t firstDay, uint32_t daysLeft);
+                    int32_t firstDay, uint32_t daysLeft, const std::vector<bool>& noRecord = {});
 
 // No chart of these days is shorter: a bound that tells that a page would be too large without
 // drawing its charts.

@@ -3,17 +3,24 @@
 #include "reports/campaign_page.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <initializer_list>
 #include <map>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/cp1250.h"
 #include "campaign/calendar.h"
+#include "campaign/line_figures.h"
 #include "reports/campaign_chart.h"
+#include "reports/campaign_figure_texts.h"
+#include "reports/campaign_page_cells.h"
+#include "reports/campaign_page_panels.h"
 #include "reports/campaign_texts.h"
+#include "reports/html_escape.h"
 #include "reports/html_page.h"
 
 namespace {
@@ -22,20 +29,15 @@ constexpr std::string_view kCampaignStyle = R"(<style>
 .chart .bar.short{fill:#dd6b20}
 .chart .level{stroke:#2d3748;stroke-width:2;stroke-dasharray:6 4}
 .chart .pending{fill:#edf2f7;stroke:#a0aec0;stroke-dasharray:2 2}
+.chart .norecord{fill:#cbd5e0;stroke:#718096}
+.issuer{white-space:pre-line}
+tr.total td{font-weight:bold}
 .ok{color:#276749}
 .warn{color:#9b2c2c;font-weight:bold}
 td.hash{font-family:Consolas,"DejaVu Sans Mono",monospace;font-size:12px;overflow-wrap:anywhere}
 section.line{break-before:page}
 </style>
 )";
-
-std::string Text(std::string_view cp1250) {
-    return HtmlText(cp1250);
-}
-
-std::string Number(uint64_t value) {
-    return std::to_string(value);
-}
 
 std::string Percent(const FiguresTotal& total) {
     return Cp1250ToUtf8(PercentText(total, ','));
@@ -49,10 +51,13 @@ std::string Date(int32_t day) {
 constexpr size_t kLargestPageMegabytes = 20;
 constexpr size_t kLargestPage = kLargestPageMegabytes * 1000 * 1000;
 
-// A client's or campaign's sum: the figures of its lines and the days they have left.
+// A client's or campaign's sum: the figures of its lines, its lines (for the calendar days they
+// have left) and their window time with the seconds played in it.
 struct Sum {
     FiguresTotal total{0, 0, 0, 0};
-    uint64_t daysLeft = 0;
+    std::vector<size_t> lines;
+    WindowTime time;
+    double playedSeconds = 0;
 
     void Add(const BookingLine& line, const LineFigures& figures) {
         const FiguresTotal part = TotalOf(line, figures);
@@ -60,75 +65,37 @@ struct Sum {
         total.delivered += part.delivered;
         total.bonus += part.bonus;
         total.daysShort += part.daysShort;
-        daysLeft += figures.daysLeft;
+        if (lines.empty() || lines.back() != figures.line) {
+            lines.push_back(figures.line);
+        }
+        time.windowSeconds += figures.time.windowSeconds;
+        time.outageSeconds += figures.time.outageSeconds;
+        playedSeconds += figures.playedSeconds;
     }
 };
-
-// How a column's cells stand: counts to the right, times as times, the hash in monospace.
-enum class CellKind { kText, kCount, kTime, kHash };
-
-CellKind KindOf(int column) {
-    switch (column) {
-        case kBookedColumn:
-        case kDeliveredColumn:
-        case kBonusColumn:
-        case kPercentColumn:
-        case kDaysShortColumn:
-        case kDaysLeftColumn:
-        case kNeededColumn:
-        case kSizeColumn:
-            return CellKind::kCount;
-        case kStartColumn:
-        case kEndColumn:
-        case kLengthColumn:
-            return CellKind::kTime;
-        case kDigestColumn:
-            return CellKind::kHash;
-        default:
-            return CellKind::kText;
-    }
-}
-
-std::string Head(int column) {
-    const CellKind kind = KindOf(column);
-    const char* open = kind == CellKind::kCount  ? "<th class=\"num\">"
-                       : kind == CellKind::kTime ? "<th class=\"time\">"
-                                                 : "<th>";
-    return open + Cp1250ToUtf8(CampaignColumnTitle(column)) + "</th>";
-}
-
-std::string Heads(std::initializer_list<int> columns) {
-    std::string heads;
-    for (const int column : columns) {
-        heads += Head(column);
-    }
-    return heads;
-}
-
-// Each cell under its column; the cells are HTML already.
-std::string Cells(std::initializer_list<int> columns, const std::vector<std::string>& cells) {
-    static constexpr const char* kOpen[] = {"<td>", "<td class=\"num\">", "<td class=\"time\">",
-                                            "<td class=\"hash\">"};
-    std::string row;
-    for (size_t i = 0; i < columns.size() && i < cells.size(); ++i) {
-        row += kOpen[static_cast<int>(KindOf(columns.begin()[i]))] + cells[i] + "</td>";
-    }
-    return row;
-}
-
-std::string TableStart(const std::string& heads) {
-    return "<table><thead><tr>" + heads + "</tr></thead>\n<tbody>\n";
-}
 
 constexpr std::initializer_list<int> kFiguresColumns = {kBookedColumn,    kDeliveredColumn,
                                                         kBonusColumn,     kPercentColumn,
                                                         kDaysShortColumn, kDaysLeftColumn};
+// Summed over panels, the days short are panel-days; the days left are the calendar's.
+constexpr std::initializer_list<int> kSumColumns = {
+    kBookedColumn,         kDeliveredColumn, kBonusColumn,      kPercentColumn,
+    kPanelDaysShortColumn, kDaysLeftColumn,  kShareOfTimeColumn};
 
-std::string FiguresCells(const Sum& sum) {
+std::string SumCells(const CampaignReport& report, const Sum& sum) {
     const FiguresTotal& total = sum.total;
+    return Cells(kSumColumns,
+                 {Number(total.booked), Number(total.delivered), Number(total.bonus),
+                  Percent(total), Number(total.daysShort),
+                  Number(CalendarDaysLeft(report.lines, sum.lines, report.result.asOfDay)),
+                  Cp1250ToUtf8(ShareOfTimeText(sum.playedSeconds, sum.time, ','))});
+}
+
+std::string FiguresCells(const BookingLine& line, const LineFigures& figures) {
+    const FiguresTotal total = TotalOf(line, figures);
     return Cells(kFiguresColumns,
                  {Number(total.booked), Number(total.delivered), Number(total.bonus),
-                  Percent(total), Number(total.daysShort), Number(sum.daysLeft)});
+                  Percent(total), Number(total.daysShort), Number(figures.daysLeft)});
 }
 
 std::string WindowText(const BookingLine& line) {
@@ -142,18 +109,50 @@ std::string WindowText(const BookingLine& line) {
     return text;
 }
 
-void AppendHeader(std::string& html, const CampaignReport& report, const SystemTime& madeAt) {
+// The booked period of the report's lines.
+std::pair<int32_t, int32_t> PeriodOf(const CampaignReport& report) {
     int32_t first = report.lines.front().firstDay;
     int32_t last = report.lines.front().lastDay;
     for (const BookingLine& line : report.lines) {
         first = std::min(first, line.firstDay);
         last = std::max(last, line.lastDay);
     }
-    std::string panels;
-    for (const CampaignPanel& panel : report.panels) {
-        panels += (panels.empty() ? "" : ", ") + Text(panel.name);
+    return {first, last};
+}
+
+// The overview names every panel given; a client's page only those its lines apply to.
+std::string PanelsText(const CampaignReport& report) {
+    std::vector<size_t> shown = PanelsOfReport(report);
+    if (report.client.empty()) {
+        shown.clear();
+        for (size_t p = 0; p < report.panels.size(); ++p) {
+            shown.push_back(p);
+        }
     }
-    html += "<header>\n<h1>" + PageWording(PageText::kHeading) + "</h1>\n<p class=\"lead\">" +
+    std::string panels;
+    for (const size_t p : shown) {
+        panels += (panels.empty() ? "" : ", ") + PanelLabel(report.panels[p]);
+    }
+    return panels;
+}
+
+// Who issues the proof, as the issuer's file gives it, at the head of the page.
+void AppendIssuer(std::string& html, const CampaignReport& report) {
+    if (report.booking.issuer.empty()) {
+        return;
+    }
+    html += "<p class=\"issuer\" title=\"" + PageWording(PageText::kIssuerTerm) + "\">";
+    for (size_t i = 0; i < report.booking.issuer.size(); ++i) {
+        html += (i == 0 ? "" : "<br>\n") + Text(report.booking.issuer[i]);
+    }
+    html += "</p>\n";
+}
+
+void AppendHeader(std::string& html, const CampaignReport& report, const SystemTime& madeAt) {
+    const auto [first, last] = PeriodOf(report);
+    html += "<header>\n";
+    AppendIssuer(html, report);
+    html += "<h1>" + PageWording(PageText::kHeading) + "</h1>\n<p class=\"lead\">" +
             PageWording(PageText::kBookingLead, {Text(report.name)}) +
             "</p>\n<p class=\"lead asof\">" + Cp1250ToUtf8(AsOfText(report.result.asOfDay)) +
             "</p>\n<dl class=\"filter\">\n";
@@ -165,10 +164,13 @@ void AppendHeader(std::string& html, const CampaignReport& report, const SystemT
         html += "<dt>" + PageWording(name) + "</dt><dd>" + definition + "</dd>\n";
     };
     term(PageText::kPeriodTerm, Date(first) + " – " + Date(last));
-    term(PageText::kPanelsTerm, panels);
+    term(PageText::kPanelsTerm, PanelsText(report));
     term(PageText::kOutageTerm,
          PageWording(PageText::kOutageDefinition, {std::to_string(report.gapMinutes)}));
-    term(PageText::kTimesTerm, PageWording(PageText::kTimesDefinition));
+    // The summer-time rule only where the clock changes inside the booked period.
+    term(PageText::kTimesTerm,
+         PageWording(PageText::kTimesDefinition) +
+             (ClockChangesWithin(first, last) ? PageWording(PageText::kSummerTime) : ""));
     html += "<dt>" + PageWording(PageText::kMadeTerm) + "</dt><dd>";
     AppendMadeAt(html, madeAt);
     html += "</dd>\n</dl>\n</header>\n";
@@ -196,15 +198,16 @@ void AppendClientSummary(std::string& html, const CampaignReport& report) {
         }
     }
     html += "<section class=\"summary\">\n<h2>" + PageWording(PageText::kSummaryHeading) +
-            "</h2>\n" + TableStart(Heads(kSummaryColumns) + Heads(kFiguresColumns));
+            "</h2>\n" + TableStart(Heads(kSummaryColumns) + Heads(kSumColumns));
     for (const auto& key : order) {
         html += "<tr>" +
                 Cells(kSummaryColumns, {Text(key.first), Text(key.second), Text(contracts[key])}) +
-                FiguresCells(byCampaign[key]) + "</tr>\n";
+                SumCells(report, byCampaign[key]) + "</tr>\n";
     }
     html += "</tbody><tfoot><tr><th>" + PageWording(PageText::kTotalRow) + "</th>" +
-            Cells({kCampaignColumn, kContractColumn}, {"", ""}) + FiguresCells(all) +
-            "</tr></tfoot></table>\n</section>\n";
+            Cells({kCampaignColumn, kContractColumn}, {"", ""}) + SumCells(report, all) +
+            "</tr></tfoot></table>\n<p class=\"note\">" + PageWording(PageText::kPercentExplained) +
+            " " + PageWording(PageText::kBonusExplained) + "</p>\n</section>\n";
 }
 
 // Each line's figures, in their order: one walk, not one per line.
@@ -216,45 +219,91 @@ std::vector<std::vector<size_t>> FiguresByLine(const CampaignReport& report) {
     return byLine;
 }
 
-std::string LineSpan(const BookingLine& line) {
-    std::string span =
-        Date(line.firstDay) + " – " + Date(line.lastDay) + ", " + WindowText(line) + ", " +
-        PageWording(PageText::kPlaysPerDay, {std::to_string(line.playsPerDay)}) + ", " +
-        (line.panel.empty() ? PageWording(PageText::kEveryPanel)
-                            : PageWording(PageText::kOnePanel, {Text(line.panel)}));
-    if (!line.contract.empty()) {
-        span += ", " + PageWording(PageText::kContract, {Text(line.contract)});
-    }
-    return span;
+std::string LineSpan(const CampaignReport& report, const BookingLine& line,
+                     const std::vector<size_t>& figuresOfLine) {
+    const std::string panel =
+        line.panel.empty() || figuresOfLine.empty()
+            ? Text(line.panel)
+            : PanelLabel(report.panels[report.result.figures[figuresOfLine.front()].panel]);
+    return Date(line.firstDay) + " – " + Date(line.lastDay) + ", " + WindowText(line) + ", " +
+           PageWording(PageText::kPlaysPerDay, {std::to_string(line.playsPerDay)}) + ", " +
+           (line.panel.empty() ? PageWording(PageText::kEveryPanel)
+                               : PageWording(PageText::kOnePanel, {panel})) +
+           ", " + PageWording(PageText::kBookingRow, {std::to_string(line.lineNumber)});
 }
+
+// The whole order beside its part to date, and whether the proof of the line is final.
+std::string LineOrder(const CampaignReport& report, const BookingLine& line,
+                      const std::vector<size_t>& figuresOfLine) {
+    uint64_t toDate = 0;
+    for (const size_t f : figuresOfLine) {
+        toDate += TotalOf(line, report.result.figures[f]).booked;
+    }
+    const uint64_t whole = BookedOverWholeLine(line) * figuresOfLine.size();
+    const int32_t asOf = report.result.asOfDay;
+    return PageWording(PageText::kLineOrder, {Number(whole), Number(toDate)}) + " " +
+           (asOf < line.lastDay
+                ? PageWording(PageText::kInterim, {Cp1250ToUtf8(SpacedDateText(asOf)),
+                                                   Cp1250ToUtf8(SpacedDateText(line.lastDay))})
+                : PageWording(PageText::kFinal, {Cp1250ToUtf8(SpacedDateText(line.lastDay))}));
+}
+
+std::string LineHeading(const BookingLine& line) {
+    return line.contract.empty()
+               ? PageWording(PageText::kLineHeading,
+                             {Text(line.client), Text(line.campaign), Text(line.spot)})
+               : PageWording(PageText::kLineHeadingContract,
+                             {Text(line.client), Text(line.campaign), Text(line.contract),
+                              Text(line.spot)});
+}
+
+// The days of a line on its panel that no log records: those of the panel's missing months.
+std::vector<bool> DaysWithoutRecord(const CampaignReport& report, const BookingLine& line,
+                                    const LineFigures& figures) {
+    std::vector<bool> days;
+    for (const MissingLog& log : report.result.missingLogs) {
+        if (log.panel != figures.panel) {
+            continue;
+        }
+        days.resize(figures.delivered.size(), false);
+        for (size_t i = 0; i < days.size(); ++i) {
+            const CivilDate date = DateOfDay(line.firstDay + static_cast<int32_t>(i));
+            days[i] = days[i] || (date.year == log.year && date.month == log.month);
+        }
+    }
+    return days;
+}
+
+constexpr std::initializer_list<int> kLinePanelColumns = {kPanelNameColumn, kTownColumn};
 
 void AppendLineSection(std::string& html, const CampaignReport& report, size_t l,
                        const std::vector<size_t>& figuresOfLine, bool withCharts) {
     const BookingLine& line = report.lines[l];
-    html += "<section class=\"line\">\n<h2>" +
-            PageWording(PageText::kLineHeading, {std::to_string(line.lineNumber), Text(line.client),
-                                                 Text(line.campaign), Text(line.spot)}) +
-            "</h2>\n<p class=\"span\">" + LineSpan(line) + "</p>\n";
+    html += "<section class=\"line\">\n<h2>" + LineHeading(line) + "</h2>\n<p class=\"span\">" +
+            LineSpan(report, line, figuresOfLine) + "</p>\n<p class=\"order\">" +
+            LineOrder(report, line, figuresOfLine) + "</p>\n";
     if (line.firstDay > report.result.asOfDay) {
         html += "<p class=\"pending\">" + Text(NotStartedText(line.firstDay)) + "</p>\n";
     }
-    html += TableStart(Head(kPanelColumn) + Heads(kFiguresColumns));
+    html += TableStart(Heads(kLinePanelColumns) + Heads(kFiguresColumns));
     std::string charts;
     for (const size_t f : figuresOfLine) {
         const LineFigures& figures = report.result.figures[f];
-        Sum sum;
-        sum.Add(line, figures);
-        const std::string panel = Text(report.panels[figures.panel].name);
-        html += "<tr>" + Cells({kPanelColumn}, {panel}) + FiguresCells(sum) + "</tr>\n";
+        const CampaignPanel& panel = report.panels[figures.panel];
+        html += "<tr>" + Cells(kLinePanelColumns, {PanelName(panel), Text(PanelTownText(panel))}) +
+                FiguresCells(line, figures) + "</tr>\n";
         if (withCharts && !figures.delivered.empty()) {
-            charts += "<figure><figcaption>" + PageWording(PageText::kPanelChart, {panel}) +
-                      "</figcaption>";
+            charts += "<figure><figcaption>" +
+                      PageWording(PageText::kPanelChart, {PanelLabel(panel)}) + "</figcaption>";
             AppendDayChart(charts, figures.delivered, line.playsPerDay, line.firstDay,
-                           figures.daysLeft);
+                           figures.daysLeft, DaysWithoutRecord(report, line, figures));
             charts += "</figure>\n";
         }
     }
-    html += "</tbody></table>\n" + charts + "</section>\n";
+    html += "</tbody></table>\n";
+    AppendLineTimes(html, report, figuresOfLine);
+    AppendLineMarkets(html, report, figuresOfLine);
+    html += charts + "</section>\n";
 }
 
 // Fewer bytes than the page's charts take.
@@ -306,26 +355,79 @@ constexpr std::initializer_list<int> kOutageColumns = {kPanelColumn, kDateColumn
 constexpr std::initializer_list<int> kShortDayColumns = {
     kLineNumberColumn, kPanelColumn, kDateColumn, kBookedColumn, kDeliveredColumn, kReasonColumn};
 
+// The counted days of a missing month on its panel, "1. 11. – 20. 11. 2026"; "" without any.
+std::string MissingDaysText(const CampaignReport& report, const MissingLog& log) {
+    const int32_t monthStart = DayNumber({log.year, log.month, 1});
+    const int32_t monthEnd = DayNumber({log.month == 12 ? log.year + 1 : log.year,
+                                        log.month == 12 ? 1 : log.month + 1, 1}) -
+                             1;
+    int32_t first = INT32_MAX, last = INT32_MIN;
+    for (const LineFigures& figures : report.result.figures) {
+        if (figures.panel != log.panel || figures.delivered.empty()) {
+            continue;
+        }
+        const int32_t from = report.lines[figures.line].firstDay;
+        const int32_t to = from + static_cast<int32_t>(figures.delivered.size()) - 1;
+        first = std::min(first, std::max(from, monthStart));
+        last = std::max(last, std::min(to, monthEnd));
+    }
+    if (first > last) {
+        return "";
+    }
+    return first == last ? Cp1250ToUtf8(SpacedDateText(first))
+                         : Cp1250ToUtf8(SpacedDayMonthText(first)) + " – " +
+                               Cp1250ToUtf8(SpacedDateText(last));
+}
+
+// The days that no log records, each panel's with its name; "" when every day has a record.
+std::string NoRecordText(const CampaignReport& report) {
+    std::string text;
+    for (const MissingLog& log : report.result.missingLogs) {
+        const std::string days = MissingDaysText(report, log);
+        if (!days.empty()) {
+            text += (text.empty() ? "" : "; ") + PanelLabel(report.panels[log.panel]) + " " + days;
+        }
+    }
+    return text;
+}
+
+// No outage is good news only where the logs record the days.
 void AppendOutageTable(std::string& html, const CampaignReport& report) {
     const CampaignResult& result = report.result;
+    const std::string gap = std::to_string(report.gapMinutes);
+    const std::string noRecord = NoRecordText(report);
     if (result.outages.empty()) {
-        html += "<p class=\"ok\">" +
-                PageWording(PageText::kNoOutage, {std::to_string(report.gapMinutes)}) + "</p>\n";
+        html += noRecord.empty()
+                    ? "<p class=\"ok\">" + PageWording(PageText::kNoOutage, {gap}) + "</p>\n"
+                    : "<p class=\"warn\">" +
+                          PageWording(PageText::kNoOutageButNoRecord, {gap, noRecord}) + "</p>\n";
         return;
     }
     html += TableStart(Heads(kOutageColumns));
     for (const Outage& outage : result.outages) {
         html += "<tr>" +
-                Cells(kOutageColumns, {Text(report.panels[outage.panel].name), Date(outage.day),
+                Cells(kOutageColumns, {PanelLabel(report.panels[outage.panel]), Date(outage.day),
                                        SecondsText(outage.start), SecondsText(outage.end),
                                        SecondsText(outage.seconds)}) +
                 "</tr>\n";
     }
     html += "</tbody></table>\n";
+    if (!noRecord.empty()) {
+        html += "<p class=\"warn\">" + PageWording(PageText::kNoRecordDays, {noRecord}) + "</p>\n";
+    }
 }
 
 void AppendWarning(std::string& html, const std::string& text) {
     html += "<p class=\"warn\">" + text + "</p>\n";
+}
+
+// The reason in a business reader's words: a panel that ran and played the spot too seldom.
+std::string ShortDayReason(const CampaignResult& result, const ShortDay& day, uint32_t booked,
+                           uint32_t delivered) {
+    if (!day.logMissing && !day.noPlayAtAll && day.outages.empty() && !day.afterLogEnd) {
+        return PageWording(PageText::kRanShort, {Number(delivered), Number(booked)});
+    }
+    return Text(ShortDayReasonText(result, day));
 }
 
 void AppendShortDays(std::string& html, const CampaignReport& report) {
@@ -338,12 +440,12 @@ void AppendShortDays(std::string& html, const CampaignReport& report) {
     for (const ShortDay& day : result.shortDays) {
         const LineFigures& figures = result.figures[day.figures];
         const BookingLine& line = report.lines[figures.line];
+        const uint32_t delivered = figures.delivered[day.day - line.firstDay];
         html += "<tr>" +
                 Cells(kShortDayColumns,
-                      {std::to_string(line.lineNumber), Text(report.panels[figures.panel].name),
-                       Date(day.day), Number(line.playsPerDay),
-                       Number(figures.delivered[day.day - line.firstDay]),
-                       Text(ShortDayReasonText(result, day))}) +
+                      {std::to_string(line.lineNumber), PanelLabel(report.panels[figures.panel]),
+                       Date(day.day), Number(line.playsPerDay), Number(delivered),
+                       ShortDayReason(result, day, line.playsPerDay, delivered)}) +
                 "</tr>\n";
     }
     html += "</tbody></table>\n";
@@ -351,7 +453,7 @@ void AppendShortDays(std::string& html, const CampaignReport& report) {
 
 void AppendOutages(std::string& html, const CampaignReport& report) {
     const CampaignResult& result = report.result;
-    const auto panel = [&](size_t index) { return Text(report.panels[index].name); };
+    const auto panel = [&](size_t index) { return PanelLabel(report.panels[index]); };
     html +=
         "<section class=\"outages\">\n<h2>" + PageWording(PageText::kOutagesHeading) + "</h2>\n";
     AppendOutageTable(html, report);
@@ -389,6 +491,18 @@ std::string EvidenceRow(const std::string& panel, const std::string& path, uint6
            "</tr>\n";
 }
 
+std::string FileKindText(OperatorFileKind kind) {
+    switch (kind) {
+        case OperatorFileKind::kRegister:
+            return PageWording(PageText::kRegisterFile);
+        case OperatorFileKind::kAudience:
+            return PageWording(PageText::kAudienceFile);
+        case OperatorFileKind::kIssuer:
+            return PageWording(PageText::kIssuerFile);
+    }
+    return "";
+}
+
 void AppendEvidence(std::string& html, const CampaignReport& report) {
     html += "<section class=\"evidence\">\n<h2>" + PageWording(PageText::kEvidenceHeading) +
             "</h2>\n<p>" + PageWording(PageText::kEvidenceIntro) + "</p>\n" +
@@ -396,15 +510,18 @@ void AppendEvidence(std::string& html, const CampaignReport& report) {
     html += EvidenceRow("", report.booking.path, report.booking.size, report.booking.digest,
                         PageWording(PageText::kBookingFile), "");
     for (const OperatorFileEvidence& file : report.booking.operatorFiles) {
-        html += EvidenceRow("", file.path, file.size, file.digest, "", "");
+        html += EvidenceRow("", file.path, file.size, file.digest, FileKindText(file.kind), "");
     }
     for (const LogEvidence& log : report.result.logs) {
         const std::string span =
             log.hasPlays
                 ? PageWording(PageText::kPlaySpan, {StampText(log.first), StampText(log.last)})
                 : PageWording(PageText::kNoPlays);
-        html += EvidenceRow(Text(report.panels[log.panel].name), log.path, log.size, log.digest,
-                            span, Text(PlausibilityText(log)));
+        // The panel's folder, as the files are named.
+        html +=
+            EvidenceRow(Text(report.panels[log.panel].name), log.path, log.size, log.digest, span,
+                        IsPlausible(log) ? PageWording(PageText::kLogWithoutFault)
+                                         : Text(PlausibilityText(log)));
     }
     html += "</tbody></table>\n</section>\n";
 }
@@ -418,6 +535,9 @@ std::string CampaignPage(const CampaignReport& report, const SystemTime& madeAt)
     AppendHeader(html, report, madeAt);
     html += "<main>\n";
     AppendClientSummary(html, report);
+    AppendMarkets(html, report);
+    AppendPanelAvailability(html, report);
+    AppendCampaignContacts(html, report);
     if (report.client.empty()) {
         AppendMakeGood(html, report);
     }

@@ -5,8 +5,10 @@
 #include <cmath>
 
 #include "campaign/calendar.h"
+#include "campaign/line_figures.h"
 #include "campaign/markets.h"
 #include "campaign/window_time.h"
+#include "reports/campaign_figure_texts.h"
 #include "reports/campaign_texts.h"
 #include "reports/csv_field.h"
 #include "reports/html_page.h"
@@ -101,21 +103,6 @@ void AppendMarkets(std::string& csv, const CampaignReport& report) {
     }
 }
 
-std::string ContactsText(double contacts) {
-    return std::to_string(std::llround(contacts));
-}
-
-// The panels the line applies to: its figures, which come in booking order.
-size_t PanelsOfLine(const CampaignResult& result, size_t line) {
-    struct ByLine {
-        bool operator()(const LineFigures& figures, size_t l) const { return figures.line < l; }
-        bool operator()(size_t l, const LineFigures& figures) const { return l < figures.line; }
-    };
-    const auto [first, last] =
-        std::equal_range(result.figures.begin(), result.figures.end(), line, ByLine{});
-    return static_cast<size_t>(last - first);
-}
-
 void AppendMakeGood(std::string& csv, const CampaignReport& report) {
     AppendSection(csv, MakeGoodTitle(), CampaignTitles(kMakeGoodColumns, ";"));
     for (const LineFigures& figures : report.result.figures) {
@@ -204,12 +191,12 @@ void AppendPanelFigures(std::vector<std::string>& cells, const CampaignReport& r
     const BookingLine& line = report.lines[figures.line];
     const CampaignPanel& panel = report.panels[figures.panel];
     const size_t first = cells.size();
-    cells.insert(cells.end(),
-                 {PanelNameText(panel), PanelTownText(panel),
-                  ShareText(Availability(figures.time), 1, decimalSeparator),
-                  std::to_string(figures.time.daysUnknown),
-                  ShareText(ShareOfTime(figures.playedSeconds, figures.time), 2, decimalSeparator),
-                  "", "", ""});
+    cells.insert(
+        cells.end(),
+        {PanelNameText(panel), PanelTownText(panel),
+         ShareText(Availability(figures.time), 1, decimalSeparator),
+         std::to_string(figures.time.daysUnknown),
+         ShareOfTimeText(figures.playedSeconds, figures.time, decimalSeparator), "", "", ""});
     if (!panel.audience.Empty()) {
         const std::optional<double> contracted =
             ContractedContactsToDate(line, figures, PanelsOfLine(report.result, figures.line));
@@ -217,6 +204,26 @@ void AppendPanelFigures(std::vector<std::string>& cells, const CampaignReport& r
         cells[first + 6] = ContactsText(figures.impressions);
         cells[first + 7] = std::to_string(figures.playsWithoutAudience);
     }
+}
+
+std::vector<std::string> TownsOf(const std::vector<CampaignPanel>& panels) {
+    std::vector<std::string> towns;
+    for (const CampaignPanel& panel : panels) {
+        towns.push_back(PanelTownText(panel));
+    }
+    return towns;
+}
+
+std::vector<std::vector<std::string>> MarketRows(const std::vector<MarketFigures>& markets) {
+    std::vector<std::vector<std::string>> rows;
+    for (const MarketFigures& market : markets) {
+        rows.push_back({market.client, market.campaign,
+                        market.total ? std::string(AllTownsText()) : market.town,
+                        std::to_string(market.screensBooked),
+                        std::to_string(market.screensDelivered), std::to_string(market.booked),
+                        std::to_string(market.delivered)});
+    }
+    return rows;
 }
 
 }  // namespace
@@ -248,19 +255,13 @@ std::vector<std::string> StatusCells(const CampaignReport& report, const LineFig
 }
 
 std::vector<std::vector<std::string>> MarketCells(const CampaignReport& report) {
-    std::vector<std::string> towns;
-    for (const CampaignPanel& panel : report.panels) {
-        towns.push_back(PanelTownText(panel));
-    }
-    std::vector<std::vector<std::string>> rows;
-    for (const MarketFigures& market : FiguresByMarket(report.lines, report.result, towns)) {
-        rows.push_back({market.client, market.campaign,
-                        market.total ? std::string(AllTownsText()) : market.town,
-                        std::to_string(market.screensBooked),
-                        std::to_string(market.screensDelivered), std::to_string(market.booked),
-                        std::to_string(market.delivered)});
-    }
-    return rows;
+    return MarketRows(FiguresByMarket(report.lines, report.result, TownsOf(report.panels)));
+}
+
+std::vector<std::vector<std::string>> MarketCells(const CampaignReport& report,
+                                                  const std::vector<size_t>& figures) {
+    return MarketRows(
+        FiguresByMarket(report.lines, report.result, TownsOf(report.panels), figures));
 }
 
 std::string PanelNameText(const CampaignPanel& panel) {

@@ -11,19 +11,26 @@
 #include "campaign/campaign.h"
 #include "digest/sha256.h"
 
+// What an operator's file read with the booking is.
+enum class OperatorFileKind { kRegister, kAudience, kIssuer };
+
 struct OperatorFileEvidence {
     std::string path;  // as given, Windows-1250
     uint64_t size;
     Sha256Digest digest;
+    OperatorFileKind kind = OperatorFileKind::kRegister;
 };
 
 struct BookingFileEvidence {
     std::string path;  // as given, Windows-1250
     uint64_t size;
     Sha256Digest digest;
-    // The panel register and the audience file read with the booking, listed after it; they
-    // travel with it into each client's files.
+    // The panel register, the audience file and the issuer's file read with the booking, listed
+    // after it; they travel with it into each client's files.
     std::vector<OperatorFileEvidence> operatorFiles = {};
+    // Who issues the proof, a line each (Windows-1250): the head of every page; none without
+    // the issuer's file.
+    std::vector<std::string> issuer = {};
 };
 
 struct CampaignReport {
@@ -54,6 +61,9 @@ std::vector<std::string> StatusCells(const CampaignReport& report, const LineFig
 // The rows of the screens by market, as kMarketColumns names them: each client's campaign per
 // town, then its total.
 std::vector<std::vector<std::string>> MarketCells(const CampaignReport& report);
+// The same of some of the result's figures only (indices into it), for example one line's.
+std::vector<std::vector<std::string>> MarketCells(const CampaignReport& report,
+                                                  const std::vector<size_t>& figures);
 
 // The panel's "Název" in the register, else its folder name; its "Město", else "bez uvedení města".
 std::string PanelNameText(const CampaignPanel& panel);

@@ -8,6 +8,7 @@
 
 #include "base/paths.h"
 #include "base/system_files.h"
+#include "campaign/issuer.h"
 #include "campaign/spot_pattern.h"
 #include "digest/sha256.h"
 
@@ -29,8 +30,9 @@ std::string LastComponent(std::string path) {
     return path.substr(start);
 }
 
-OperatorFileEvidence EvidenceOf(const std::string& path, const std::string& bytes) {
-    return {path, bytes.size(), Sha256Of(bytes)};
+OperatorFileEvidence EvidenceOf(const std::string& path, const std::string& bytes,
+                                OperatorFileKind kind) {
+    return {path, bytes.size(), Sha256Of(bytes), kind};
 }
 
 }  // namespace
@@ -64,6 +66,14 @@ bool ReadOperatorFiles(OperatorFiles& files, std::string& failedPath, std::strin
             return false;
         }
         files.audience = ParseAudience(files.audienceBytes);
+    }
+    files.issuerPath = DefaultOperatorFile(kIssuerFile);
+    if (!files.issuerPath.empty()) {
+        if (!ReadWholeFile(files.issuerPath, files.issuerBytes, reason)) {
+            failedPath = files.issuerPath;
+            return false;
+        }
+        files.issuer = ParseIssuer(files.issuerBytes);
     }
     return true;
 }
@@ -122,12 +132,17 @@ CampaignReport MakeCampaignReport(const BookingFile& file, const std::vector<Cam
                                   const OperatorFiles& operatorFiles) {
     BookingFileEvidence booking{file.path, file.bytes.size(), Sha256Of(file.bytes)};
     if (!operatorFiles.registerPath.empty()) {
-        booking.operatorFiles.push_back(
-            EvidenceOf(operatorFiles.registerPath, operatorFiles.registerBytes));
+        booking.operatorFiles.push_back(EvidenceOf(
+            operatorFiles.registerPath, operatorFiles.registerBytes, OperatorFileKind::kRegister));
     }
     if (!operatorFiles.audiencePath.empty()) {
-        booking.operatorFiles.push_back(
-            EvidenceOf(operatorFiles.audiencePath, operatorFiles.audienceBytes));
+        booking.operatorFiles.push_back(EvidenceOf(
+            operatorFiles.audiencePath, operatorFiles.audienceBytes, OperatorFileKind::kAudience));
+    }
+    if (!operatorFiles.issuerPath.empty()) {
+        booking.operatorFiles.push_back(EvidenceOf(
+            operatorFiles.issuerPath, operatorFiles.issuerBytes, OperatorFileKind::kIssuer));
+        booking.issuer = operatorFiles.issuer;
     }
     return CampaignReport{BookingName(file.path), file.booking.lines, panels, result,
                           std::move(booking),     gapMinutes,         ""};

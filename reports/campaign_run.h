@@ -24,22 +24,26 @@ struct BookingFile {
 // larger than 64 MB); the booking's own errors are in file.booking.errors.
 [[nodiscard]] bool ReadBookingFile(const std::string& path, BookingFile& file, std::string& reason);
 
-// The panel register and the audience file, each read whole when its path is not "".
+// The panel register and the audience file, each read whole when its path is not ""; and who
+// issues the proof, from the working folder's issuer file when it is there.
 struct OperatorFiles {
     std::string registerPath, registerBytes;
     PanelRegister panelRegister;
     std::string audiencePath, audienceBytes;
     AudienceFile audience;
+    std::string issuerPath, issuerBytes;
+    std::vector<std::string> issuer;
 };
 
 constexpr const char* kDefaultRegisterFile = "panely.csv";
 constexpr const char* kDefaultAudienceFile = "publikum.csv";
+constexpr const char* kIssuerFile = "provozovatel.txt";
 
 // The file of the working folder when it is there, else "".
 std::string DefaultOperatorFile(const std::string& name);
 
-// Reads and parses the files given. False with the path that failed and the system's reason;
-// each file's own errors are in its errors.
+// Reads and parses the files given, and the issuer's file of the working folder. False with the
+// path that failed and the system's reason; each file's own errors are in its errors.
 [[nodiscard]] bool ReadOperatorFiles(OperatorFiles& files, std::string& failedPath,
                                      std::string& reason);
 

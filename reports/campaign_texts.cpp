@@ -45,6 +45,7 @@ constexpr Cp1250Literal kEstimatedContactsTitle{"Kontakty (odhad)"};
 constexpr Cp1250Literal kPlaysWithoutAudienceTitle{"Přehrání bez údaje o publiku"};
 constexpr Cp1250Literal kScreensBookedTitle{"Panelů objednáno"};
 constexpr Cp1250Literal kScreensDeliveredTitle{"Panelů odvysíláno"};
+constexpr Cp1250Literal kContactsRatioTitle{"Odvysíláno / objednáno (odhad)"};
 
 constexpr std::string_view kTitles[kCampaignColumns] = {
     kClientTitle,
@@ -82,6 +83,7 @@ constexpr std::string_view kTitles[kCampaignColumns] = {
     kPlaysWithoutAudienceTitle,
     kScreensBookedTitle,
     kScreensDeliveredTitle,
+    kContactsRatioTitle,
 };
 
 struct PageWordingEntry {
@@ -94,54 +96,84 @@ constexpr PageWordingEntry kPageWording[] = {
     {PageText::kPeriodTerm, "Období"},
     {PageText::kPanelsTerm, "Panely"},
     {PageText::kOutageTerm, "Výpadek"},
-    {PageText::kOutageDefinition,
-     "ticho delší než % min v objednaném okně, bez přehrání jakékoli animace"},
+    {PageText::kOutageDefinition, "panel v objednaném čase přes % min nepřehrál žádný spot"},
     {PageText::kTimesTerm, "Časy"},
-    {PageText::kTimesDefinition,
-     "místní čas panelu, jak jej zapisuje přehrávač; letní čas podle pravidla EU (poslední "
-     "neděle v březnu 2:00 → 3:00, poslední neděle v říjnu 3:00 → 2:00): vynechaná hodina v "
-     "březnu není výpadek, opakovaná hodina v říjnu se počítá dvakrát a žádné přehrání se "
-     "neztratí"},
+    {PageText::kTimesDefinition, "místní čas panelu, jak jej zapisuje přehrávač"},
+    {PageText::kSummerTime,
+     "; letní čas podle pravidla EU (poslední neděle v březnu 2:00 → 3:00, poslední neděle v "
+     "říjnu 3:00 → 2:00): vynechaná hodina v březnu není výpadek, opakovaná hodina v říjnu se "
+     "počítá dvakrát a žádné přehrání se neztratí"},
     {PageText::kMadeTerm, "Vytvořeno"},
+    {PageText::kIssuerTerm, "Vystavil"},
     {PageText::kSummaryHeading, "Souhrn podle klientů a kampaní"},
     {PageText::kTotalRow, "Celkem"},
-    {PageText::kLineHeading, "Řádek %: % – % – %"},
+    {PageText::kBonusTitle, "Nad objednávku"},
+    {PageText::kPanelDaysShortTitle, "Dnů pod objednávkou (dny × panely)"},
+    {PageText::kPercentExplained,
+     "Plnění počítá každý den nejvýš do objednaného počtu přehrání za den."},
+    {PageText::kBonusExplained,
+     "Přehrání nad objednaný počet dne jsou „Nad objednávku“ a plnění nezvyšují."},
+    {PageText::kContactsHeading, "Kontakty podle kampaní (odhad)"},
+    {PageText::kAudienceRule,
+     "Kontakty jsou odhad podle souboru %: kolik lidí za hodinu projde kolem panelu podle dne "
+     "v týdnu a denní doby. Jedno přehrání dává tento počet × délku spotu v sekundách ÷ 3600; "
+     "objednané kontakty k datu jsou sloupec Kontakty objednávky v poměru přehrání objednaných "
+     "k datu ke všem objednaným."},
+    {PageText::kPanelsHeading, "Dostupnost panelů"},
+    {PageText::kLineHeading, "% – %: spot %"},
+    {PageText::kLineHeadingContract, "% – % (smlouva %): spot %"},
+    {PageText::kBookingRow, "řádek % objednávky"},
+    {PageText::kLineOrder, "Objednáno za celou dobu % přehrání, k datu %."},
+    {PageText::kInterim, "Výkaz je průběžný: stav ke dni %, řádek končí %."},
+    {PageText::kFinal, "Výkaz je konečný: řádek skončil %."},
+    {PageText::kLineTimeHeading, "Dostupnost a podíl času"},
     {PageText::kWholeDay, "celý den"},
     {PageText::kPlaysPerDay, "% přehrání za den"},
     {PageText::kEveryPanel, "všechny panely"},
     {PageText::kOnePanel, "panel %"},
     {PageText::kContract, "smlouva %"},
-    {PageText::kPanelChart, "Panel %: odvysíláno podle dnů"},
+    {PageText::kPanelChart, "%: odvysíláno podle dnů"},
     {PageText::kChartLabel, "Odvysíláno podle dnů"},
-    {PageText::kChartAxis, "Den (oranžově dny pod objednávkou, čárkovaně objednaný počet)"},
-    {PageText::kChartAxisWithPending,
-     "Den (oranžově dny pod objednávkou, čárkovaně objednaný počet, prázdně dny, které teprve "
-     "přijdou)"},
+    {PageText::kChartAxis, "Den (%)"},
+    {PageText::kChartLegend, "oranžově dny pod objednávkou, čárkovaně objednaný počet"},
+    {PageText::kChartLegendPending, ", prázdně dny, které teprve přijdou"},
+    {PageText::kChartLegendNoRecord, ", šedě dny bez záznamu"},
     {PageText::kPendingDay, "%: čeká"},
     {PageText::kDeliveredDay, "%: % z %"},
+    {PageText::kNoRecordDay, "%: bez záznamu"},
     {PageText::kChartsOnClientPages,
      "Grafy podle dnů jsou jen na stránkách jednotlivých klientů: s grafy všech řádků by tento "
      "přehled přesáhl % MB."},
     {PageText::kOutagesHeading, "Výpadky a chybějící data"},
     {PageText::kNoOutage, "V objednaných oknech nebyl žádný výpadek delší než % min."},
+    {PageText::kNoOutageButNoRecord,
+     "Ve dnech se záznamem nebyl v objednaných oknech žádný výpadek delší než % min; dny bez "
+     "záznamu posoudit nelze. Bez záznamu (chybí log): %."},
+    {PageText::kNoRecordDays, "Bez záznamu (chybí log): %."},
     {PageText::kSilentDay, "Panel % % nepřehrál nic."},
     {PageText::kMissingLog, "Chybí log % panelu %: jeho dny mají 0 přehrání."},
     {PageText::kLogEnd,
      "Panel %: %; novější logy zatím nebyly zkopírovány, pozdější dny proto nelze posoudit."},
     {PageText::kShortDaysHeading, "Dny pod objednávkou a jejich vysvětlení"},
+    {PageText::kRanShort, "Panel byl v provozu, spot se přehrál jen %× z %."},
     {PageText::kOverlap,
      "Řádky % a % objednávky se překrývají spotem, dny i časem: % přehrání se započítalo "
      "oběma."},
-    {PageText::kEvidenceHeading, "Důkazy"},
+    {PageText::kEvidenceHeading, "Podklady"},
     {PageText::kEvidenceIntro,
      "Čísla vycházejí z těchto souborů. Otisk SHA-256 každého z nich ověří kdokoli: ve Windows "
      "příkazem <code>certutil -hashfile SOUBOR SHA256</code>, jinde <code>sha256sum "
      "SOUBOR</code>; <code>kvimeter-cli verify</code> ověří všechny najednou. Log, do kterého "
      "přehrávač mezitím zapsal další řádky, má nový otisk; jeho prvních uvedených bajtů se to "
-     "netýká. Věrohodnost říká, zda log odpovídá jedné obrazovce, která hraje jeden spot "
-     "najednou: žádné přehrání nezačne dřív, než předchozí dohraje, čas nejde zpět (kromě "
-     "opakované hodiny v říjnu) a žádný řádek není dvakrát. Čísla výše to nemění."},
+     "netýká. „Kontrola logu: bez chyb“ znamená, že log odpovídá jedné obrazovce, která hraje "
+     "jeden spot najednou: žádné přehrání nezačne dřív, než předchozí dohraje, čas nejde zpět "
+     "(kromě opakované hodiny v říjnu) a žádný řádek není dvakrát. Čísla výše to nemění."},
+    {PageText::kLogCheckTitle, "Kontrola logu"},
+    {PageText::kLogWithoutFault, "bez chyb"},
     {PageText::kBookingFile, "objednávka"},
+    {PageText::kRegisterFile, "registr panelů"},
+    {PageText::kAudienceFile, "publikum"},
+    {PageText::kIssuerFile, "provozovatel"},
     {PageText::kPlaySpan, "první %, poslední %"},
     {PageText::kNoPlays, "žádné"},
 };

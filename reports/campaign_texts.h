@@ -47,6 +47,7 @@ enum CampaignColumn {
     kPlaysWithoutAudienceColumn,
     kScreensBookedColumn,
     kScreensDeliveredColumn,
+    kContactsRatioColumn,
     kCampaignColumns
 };
 
@@ -110,42 +111,68 @@ std::string_view AllTownsText();
 // Windows-1250 byte), with its markup where a text has some. Each "%" is a value that FillIn
 // puts in, already made HTML.
 enum class PageText {
-    kHeading,               // "Plnění kampaní"
-    kBookingLead,           // "Objednávka %"
-    kPeriodTerm,            // "Období"
-    kPanelsTerm,            // "Panely"
-    kOutageTerm,            // "Výpadek"
-    kOutageDefinition,      // "ticho delší než % min v objednaném okně, …"
-    kTimesTerm,             // "Časy"
-    kTimesDefinition,       // the panel's local time and the summer-time rule
-    kMadeTerm,              // "Vytvořeno"
-    kSummaryHeading,        // "Souhrn podle klientů a kampaní"
-    kTotalRow,              // "Celkem"
-    kLineHeading,           // "Řádek %: % – % – %"
-    kWholeDay,              // "celý den"
-    kPlaysPerDay,           // "% přehrání za den"
-    kEveryPanel,            // "všechny panely"
-    kOnePanel,              // "panel %"
-    kContract,              // "smlouva %"
-    kPanelChart,            // "Panel %: odvysíláno podle dnů"
-    kChartLabel,            // "Odvysíláno podle dnů"
-    kChartAxis,             // the day axis's title
-    kChartAxisWithPending,  // the same with the days still to come
-    kPendingDay,            // "%: čeká"
-    kDeliveredDay,          // "%: % z %"
-    kChartsOnClientPages,   // why an overview this large has no charts per line
-    kOutagesHeading,        // "Výpadky a chybějící data"
-    kNoOutage,              // "V objednaných oknech nebyl žádný výpadek delší než % min."
-    kSilentDay,             // "Panel % % nepřehrál nic."
-    kMissingLog,            // "Chybí log % panelu %: …"
-    kLogEnd,                // "Panel %: %; novější logy zatím nebyly zkopírovány, …"
-    kShortDaysHeading,      // "Dny pod objednávkou a jejich vysvětlení"
-    kOverlap,               // "Řádky % a % objednávky se překrývají …"
-    kEvidenceHeading,       // "Důkazy"
-    kEvidenceIntro,         // how to check the files, and what plausibility means
-    kBookingFile,           // "objednávka"
-    kPlaySpan,              // "první %, poslední %"
-    kNoPlays,               // "žádné"
+    kHeading,              // "Plnění kampaní"
+    kBookingLead,          // "Objednávka %"
+    kPeriodTerm,           // "Období"
+    kPanelsTerm,           // "Panely"
+    kOutageTerm,           // "Výpadek"
+    kOutageDefinition,     // "panel v objednaném čase přes % min nepřehrál žádný spot"
+    kTimesTerm,            // "Časy"
+    kTimesDefinition,      // the panel's local time
+    kSummerTime,           // the summer-time rule, when the clock changes in the booked period
+    kMadeTerm,             // "Vytvořeno"
+    kIssuerTerm,           // "Vystavil"
+    kSummaryHeading,       // "Souhrn podle klientů a kampaní"
+    kTotalRow,             // "Celkem"
+    kBonusTitle,           // "Nad objednávku", the page's title of the bonus
+    kPanelDaysShortTitle,  // "Dnů pod objednávkou (dny × panely)"
+    kPercentExplained,     // what "Plnění" counts
+    kBonusExplained,       // what "Nad objednávku" is
+    kContactsHeading,      // "Kontakty podle kampaní (odhad)"
+    kAudienceRule,         // the audience file % and its rule
+    kPanelsHeading,        // "Dostupnost panelů"
+    kLineHeading,          // "% – %: spot %"
+    kLineHeadingContract,  // "% – % (smlouva %): spot %"
+    kBookingRow,           // "řádek % objednávky"
+    kLineOrder,            // "Objednáno za celou dobu % přehrání, k datu %."
+    kInterim,              // "Výkaz je průběžný: …"
+    kFinal,                // "Výkaz je konečný: …"
+    kLineTimeHeading,      // "Dostupnost a podíl času"
+    kWholeDay,             // "celý den"
+    kPlaysPerDay,          // "% přehrání za den"
+    kEveryPanel,           // "všechny panely"
+    kOnePanel,             // "panel %"
+    kContract,             // "smlouva %"
+    kPanelChart,           // "%: odvysíláno podle dnů"
+    kChartLabel,           // "Odvysíláno podle dnů"
+    kChartAxis,            // the day axis's title, "Den (%)"
+    kChartLegend,          // the bars and the booked level
+    kChartLegendPending,   // the days still to come
+    kChartLegendNoRecord,  // the days without a record
+    kPendingDay,           // "%: čeká"
+    kDeliveredDay,         // "%: % z %"
+    kNoRecordDay,          // "%: bez záznamu"
+    kChartsOnClientPages,  // why an overview this large has no charts per line
+    kOutagesHeading,       // "Výpadky a chybějící data"
+    kNoOutage,             // "V objednaných oknech nebyl žádný výpadek delší než % min."
+    kNoOutageButNoRecord,  // the same for the days with a record, and those without one
+    kNoRecordDays,         // "Bez záznamu (chybí log): %."
+    kSilentDay,            // "Panel % % nepřehrál nic."
+    kMissingLog,           // "Chybí log % panelu %: …"
+    kLogEnd,               // "Panel %: %; novější logy zatím nebyly zkopírovány, …"
+    kShortDaysHeading,     // "Dny pod objednávkou a jejich vysvětlení"
+    kRanShort,             // "Panel byl v provozu, spot se přehrál jen %× z %."
+    kOverlap,              // "Řádky % a % objednávky se překrývají …"
+    kEvidenceHeading,      // "Podklady"
+    kEvidenceIntro,        // how to check the files, and what the log's check means
+    kLogCheckTitle,        // "Kontrola logu"
+    kLogWithoutFault,      // "bez chyb"
+    kBookingFile,          // "objednávka"
+    kRegisterFile,         // "registr panelů"
+    kAudienceFile,         // "publikum"
+    kIssuerFile,           // "provozovatel"
+    kPlaySpan,             // "první %, poslední %"
+    kNoPlays,              // "žádné"
     kPageTexts
 };
 
