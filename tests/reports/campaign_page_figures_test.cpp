@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
+#include "campaign/audience.h"
 #include "campaign/calendar.h"
 #include "campaign/client_share.h"
 #include "reports/campaign_figure_texts.h"
@@ -100,8 +101,10 @@ struct TwoClients {
                 5,
                 "S-" + std::to_string(number)};
     }
+    BookingFileEvidence booking{"k.csv", 3, Sha256Of("abc")};
+
     std::string Page(const std::string& client = "") const {
-        CampaignReport report{"k", lines, panels, result, {"k.csv", 3, Sha256Of("abc")}, 15, ""};
+        CampaignReport report{"k", lines, panels, result, booking, 15, ""};
         if (client.empty()) {
             return CampaignPage(report, {2026, 11, 6, 21, 8, 0, 0, 0});
         }
@@ -194,6 +197,57 @@ TEST(CampaignPageFigures, DaysWithoutARecordAreAKindOfTheirOwnAndNoGoodNews) {
             << c.what;
         EXPECT_NE(page.find(c.outageLine), std::string::npos) << c.what;
         EXPECT_EQ(page.find("<p class=\"ok\">") == std::string::npos, c.missing) << c.what;
+    }
+}
+
+TEST(CampaignPageFigures, ContactsAreAnEstimateNamedWithTheAudienceFileAndItsGaps) {
+    TwoClients booking;
+    const AudienceFile audience = ParseAudience(
+        Utf8ToCp1250("Panel;Dny;Čas od;Čas do;Kontaktů za hodinu\r\nnadrazi;po-ne;;;600\r\n"));
+    ASSERT_TRUE(audience.errors.empty());
+    booking.panels[0].audience = AudienceOf(audience, "nadrazi");
+    booking.lines[0].contacts = 3000;
+    booking.result.figures[0].impressions = 1234.4;
+    booking.result.figures[0].playsWithoutAudience = 3;
+    booking.booking.operatorFiles = {
+        {"publikum.csv", 40, Sha256Of("p"), OperatorFileKind::kAudience}};
+    const std::string page = booking.Page();
+    // Contracted to date: 3000 × 100 booked so far ÷ 150 over the whole line; the ratio uncapped.
+    const std::string row =
+        "<td class=\"num\">2000</td><td class=\"num\">1234 <small>(odhad neúplný: 3 přehrání bez "
+        "údaje o publiku)</small></td><td class=\"num\">61,7 %</td>";
+    EXPECT_EQ(Occurrences(page, row), 2u);  // the line's panel and the campaign
+    EXPECT_NE(page.find("Kontakty jsou odhad podle souboru publikum.csv"), std::string::npos);
+    EXPECT_NE(page.find("<td>publikum</td>"), std::string::npos);
+    // Kino's panel has no audience data: no contacts for its line or campaign.
+    EXPECT_EQ(Occurrences(page, "<th class=\"num\">Kontakty (odhad)</th>"), 2u);
+}
+
+TEST(CampaignPageFigures, PlainWordsForTheBuyerAndTheSummerTimeOnlyWhereTheClockChanges) {
+    struct Case {
+        const char* what;
+        int32_t shift;  // days the booking starts earlier than 1 November
+        bool summerTime;
+    } cases[] = {{"November", 0, false}, {"from 20 October", 12, true}};
+    for (const Case& c : cases) {
+        TwoClients booking;
+        for (BookingLine& line : booking.lines) {
+            line.firstDay -= c.shift;
+        }
+        booking.result.shortDays = {{1, booking.lines[1].firstDay + 3, false, false, {}, false}};
+        booking.booking.issuer = {Utf8ToCp1250("Reklamní panely Morava s.r.o."),
+                                  Utf8ToCp1250("IČO 12345678")};
+        const std::string page = booking.Page();
+        EXPECT_EQ(page.find("letní čas podle pravidla EU") != std::string::npos, c.summerTime)
+            << c.what;
+        EXPECT_NE(page.find("Panel byl v provozu, spot se přehrál jen 4× z 5."), std::string::npos)
+            << c.what;
+        EXPECT_NE(page.find("<header>\n<p class=\"issuer\" title=\"Vystavil\">Reklamní panely "
+                            "Morava s.r.o.<br>\nIČO 12345678</p>"),
+                  std::string::npos)
+            << c.what;
+        EXPECT_NE(page.find("<h2>Podklady</h2>"), std::string::npos) << c.what;
+        EXPECT_NE(page.find("nepřehrál žádný spot"), std::string::npos) << c.what;
     }
 }
 
