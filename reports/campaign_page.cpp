@@ -30,7 +30,7 @@ constexpr std::string_view kCampaignStyle = R"(<style>
 .chart .level{stroke:#2d3748;stroke-width:2;stroke-dasharray:6 4}
 .chart .pending{fill:#edf2f7;stroke:#a0aec0;stroke-dasharray:2 2}
 .chart .norecord{fill:#cbd5e0;stroke:#718096}
-.issuer{white-space:pre-line}
+.issuer{margin:0 0 12px;color:#4a5568}
 tr.total td{font-weight:bold}
 .ok{color:#276749}
 .warn{color:#9b2c2c;font-weight:bold}
@@ -206,8 +206,9 @@ void AppendClientSummary(std::string& html, const CampaignReport& report) {
     }
     html += "</tbody><tfoot><tr><th>" + PageWording(PageText::kTotalRow) + "</th>" +
             Cells({kCampaignColumn, kContractColumn}, {"", ""}) + SumCells(report, all) +
-            "</tr></tfoot></table>\n<p class=\"note\">" + PageWording(PageText::kPercentExplained) +
-            " " + PageWording(PageText::kBonusExplained) + "</p>\n</section>\n";
+            "</tr></tfoot></table>\n<p class=\"terms\">" +
+            PageWording(PageText::kPercentExplained) + " " +
+            PageWording(PageText::kBonusExplained) + "</p>\n</section>\n";
 }
 
 // Each line's figures, in their order: one walk, not one per line.

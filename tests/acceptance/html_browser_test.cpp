@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cp1250.h"
 #include "logdata/totals.h"
 #include "reports/html_page.h"
 #include "tests/acceptance/cli_process.h"
@@ -177,7 +178,8 @@ TEST_F(BrowserTest, TheCampaignPageShowsTheFiguresOutagesAndEvidence) {
         ASSERT_NE(at, std::string::npos) << result.out;
         std::string booked, delivered;
         std::istringstream(result.out.substr(at + std::strlen(panel) + 2)) >> booked >> delivered;
-        EXPECT_NE(dom.find(std::string("<tr><td>") + panel + "</td><td class=\"num\">" + booked +
+        EXPECT_NE(dom.find(std::string("<tr><td>") + panel +
+                           "</td><td>bez uveden\u00ed m\u011bsta</td><td class=\"num\">" + booked +
                            "</td><td class=\"num\">" + delivered + "</td>"),
                   std::string::npos)
             << panel;
@@ -207,6 +209,106 @@ TEST_F(BrowserTest, TheCampaignPageShowsTheFiguresOutagesAndEvidence) {
     EXPECT_EQ(Occurrences(client, "<tr data-file="), 3u);  // the booking and November's logs
     EXPECT_EQ(Occurrences(client, "<rect class=\"pending\""), 20u);
     TakePicture("campaign-report.png", "--window-size=1200,1700", "report/KAMPAN_kampan.html");
+}
+
+// The cells of the CSV file's state section (Windows-1250) by the titles of its header.
+std::vector<std::vector<std::string>> StateRows(const std::string& csv) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(Cp1250ToUtf8(csv.substr(csv.find("\r\nStav ke dni") + 2)));
+    std::string line;
+    std::getline(lines, line);
+    std::getline(lines, line);
+    while (std::getline(lines, line) && line != "\r") {
+        std::vector<std::string> cells;
+        std::istringstream fields(line.substr(0, line.size() - 1));
+        for (std::string cell; std::getline(fields, cell, ';');) {
+            cells.push_back(cell);
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+TEST_F(BrowserTest, TheCampaignPageShowsThePanelsByNameAndTownWithTheirScreensAndTime) {
+    if (!fs::exists(kChromium)) {
+        GTEST_SKIP() << "no chromium (scripts/install-deps.sh all installs it)";
+    }
+    for (const char* panel : {"nadrazi", "namesti"}) {
+        ASSERT_EQ(Shell(std::string("mkdir -p ") + panel +
+                        "/log profile && '" KV_GENLOG_EXECUTABLE "' --year 2026 --month 11"
+                        " --plays 40000 --playlist 12 --seed 3 -o " +
+                        panel + "/log/AVI_2026-11.txt"),
+                  0);
+    }
+    ASSERT_EQ(Shell("grep -av '^12.11.2026\t1[01]:' nadrazi/log/AVI_2026-11.txt >t && "
+                    "mv t nadrazi/log/AVI_2026-11.txt"),
+              0);
+    folder_.WriteFile("kampan.csv", Utf8ToCp1250("Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání "
+                                                 "za den;Kontakty\r\nPekárna Novák;Podzim;"
+                                                 "spot_00*.avi;1.11.2026;30.11.2026;8:00;20:00;"
+                                                 "300;100000\r\n"));
+    folder_.WriteFile("panely.csv",
+                      "Panel;N\u00e1zev;M\u011bsto;\u0160\u00ed\u0159ka;D\u00e9lka\r\n"
+                      "nadrazi;\"Brno, N\u00e1dra\u017e\u00ed \u2013 LED 6\u00d73 m\";Brno;49.19;"
+                      "16.61\r\nnamesti;Horn\u00ed n\u00e1m\u011bst\u00ed;Olomouc;;\r\n");
+    folder_.WriteFile("publikum.csv",
+                      "Panel;Dny;\u010cas od;\u010cas do;Kontakt\u016f za hodinu\r\n"
+                      "nadrazi;po-p\u00e1;8:00;20:00;900\r\n");
+    folder_.WriteFile("provozovatel.txt",
+                      "Reklamn\u00ed panely Morava s.r.o.\r\nI\u010cO 12345678\r\n");
+    const CliResult result =
+        RunCli(folder_.Path(), {"campaign", "kampan.csv", "--panel", "nadrazi", "--panel",
+                                "namesti", "--as-of", "20.11.2026"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(Browse("--dump-dom >dom.html", "report/KAMPAN_kampan.html"), 0)
+        << ReadFile(folder_.Path() / "err");
+    const std::string dom = ReadFile(folder_.Path() / "dom.html");
+
+    EXPECT_NE(dom.find("<p class=\"issuer\" title=\"Vystavil\">Reklamn\u00ed panely Morava "
+                       "s.r.o.<br>\nI\u010cO 12345678</p>"),
+              std::string::npos);
+    EXPECT_NE(
+        dom.find("<a href=\"https://www.openstreetmap.org/?mlat=49.190000&amp;mlon=16.610000"
+                 "#map=17/49.190000/16.610000\" rel=\"noopener\">Brno, N\u00e1dra\u017e\u00ed "
+                 "\u2013 LED 6\u00d73 m</a>"),
+        std::string::npos);
+    // The screens by town and in total: both panels played the spot.
+    for (const char* town : {"Brno", "Olomouc"}) {
+        EXPECT_NE(dom.find(std::string("<td>Podzim</td><td>") + town +
+                           "</td><td class=\"num\">1</td><td class=\"num\">1</td>"),
+                  std::string::npos)
+            << town;
+    }
+    EXPECT_NE(
+        dom.find("<tr class=\"total\"><td>Pek\u00e1rna Nov\u00e1k</td><td>Podzim</td><td>celkem"
+                 "</td><td class=\"num\">2</td><td class=\"num\">2</td>"),
+        std::string::npos);
+    // Each panel's availability and share of time as the CSV file gives them; contacts where the
+    // audience file knows the panel.
+    const std::vector<std::vector<std::string>> rows =
+        StateRows(ReadFile(folder_.Path() / "report/KAMPAN_kampan.csv"));
+    ASSERT_EQ(rows.size(), 2u);
+    for (const std::vector<std::string>& row : rows) {
+        ASSERT_GE(row.size(), 18u);  // the contacts are empty without audience data
+        const std::string name = HtmlText(Utf8ToCp1250(row[13]));
+        const std::string figures =
+            "</td><td class=\"num\">" + row[15] + "</td><td class=\"num\">" + row[17] + "</td>";
+        EXPECT_TRUE(dom.find(name + figures) != std::string::npos ||
+                    dom.find(name + "</a>" + figures) != std::string::npos)
+            << name << figures;
+    }
+    ASSERT_EQ(rows[0].size(), 21u);
+    EXPECT_NE(rows[0][15], "100,0 %");  // the two silent hours of 12.11.
+    EXPECT_NE(dom.find("Kontakty jsou odhad podle souboru publikum.csv"), std::string::npos);
+    EXPECT_NE(
+        dom.find("<td class=\"num\">" + rows[0][18] + "</td><td class=\"num\">" + rows[0][19]),
+        std::string::npos);
+    // The register, the audience file and the issuer's file are evidence, and verify checks them.
+    EXPECT_EQ(Occurrences(dom, "<tr data-file="), 6u);
+    EXPECT_EQ(RunCli(folder_.Path(), {"verify", "report/KAMPAN_kampan.html"}).status, 0);
+    EXPECT_NE(
+        ReadFile(folder_.Path() / "report/KAMPAN_kampan.sha256").find("  provozovatel.txt\r\n"),
+        std::string::npos);
 }
 
 }  // namespace
