@@ -1,6 +1,7 @@
 #include "reports/campaign_page_cells.h"
 
 #include "base/cp1250.h"
+#include "campaign/calendar.h"
 #include "reports/campaign_figure_texts.h"
 #include "reports/campaign_report.h"
 #include "reports/html_escape.h"
@@ -62,6 +63,10 @@ std::string Text(std::string_view cp1250) {
 
 std::string Number(uint64_t value) {
     return std::to_string(value);
+}
+
+std::string Date(int32_t day) {
+    return Cp1250ToUtf8(CzechDateText(day));
 }
 
 std::string Head(int column) {

@@ -16,6 +16,8 @@ constexpr int kPanelDaysShortColumn = kCampaignColumns;
 // Text of the booking file, the panels or the logs (Windows-1250), made HTML.
 std::string Text(std::string_view cp1250);
 std::string Number(uint64_t value);
+// "1.11.2026"
+std::string Date(int32_t day);
 
 std::string Head(int column);
 std::string Heads(std::initializer_list<int> columns);
