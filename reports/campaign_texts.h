@@ -141,6 +141,7 @@ enum class PageText {
     kLogEnd,                // "Panel %: %; novější logy zatím nebyly zkopírovány, …"
     kShortDaysHeading,      // "Dny pod objednávkou a jejich vysvětlení"
     kOverlap,               // "Řádky % a % objednávky se překrývají …"
+    kMoreOverlaps,          // "Dalších % dvojic řádků se překrývá …"
     kEvidenceHeading,       // "Důkazy"
     kEvidenceIntro,         // how to check the files, and what plausibility means
     kBookingFile,           // "objednávka"
