@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <unordered_map>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 #include "campaign/calendar.h"
 #include "campaign/line_figures.h"
@@ -68,17 +70,46 @@ bool CouldOverlap(const BookingLine& x, const BookingLine& y, const SpotPattern&
            px.ComparesWholeName() == py.ComparesWholeName() && px.MayOverlap(py);
 }
 
-// The plays each two booking lines shared on all panels, by the pair a << 32 | b, a < b.
-std::unordered_map<uint64_t, uint64_t> SharedPairs(const std::vector<PanelTotal>& totals) {
-    std::unordered_map<uint64_t, uint64_t> shared;
+using PairPlays = std::pair<uint64_t, uint64_t>;  // (a << 32 | b, plays), a < b
+
+// Sorts by pair and adds up the plays of each pair into its first entry.
+void SumByPair(std::vector<PairPlays>& pairs) {
+    const auto byPair = [](const PairPlays& x, const PairPlays& y) { return x.first < y.first; };
+    if (!std::is_sorted(pairs.begin(), pairs.end(), byPair)) {
+        std::sort(pairs.begin(), pairs.end(), byPair);
+    }
+    size_t kept = 0;
+    for (const PairPlays& entry : pairs) {
+        if (kept > 0 && pairs[kept - 1].first == entry.first) {
+            pairs[kept - 1].second += entry.second;
+        } else {
+            pairs[kept++] = entry;
+        }
+    }
+    pairs.resize(kept);
+}
+
+// The plays each two booking lines shared on all panels, sorted by pair. A table sorted once per
+// panel and merged, not a map updated per pair: millions of pairs stay cheap.
+std::vector<PairPlays> SharedPairs(const std::vector<PanelTotal>& totals) {
+    std::vector<PairPlays> shared, panel;
     for (const PanelTotal& total : totals) {
         if (total.tally == nullptr) {
             continue;
         }
         const std::vector<PanelLine>& planned = total.plan->lines;
+        panel.clear();
         total.tally->Shared().ForEachPair([&](uint32_t a, uint32_t b, uint64_t plays) {
-            shared[uint64_t{planned[a].line} << 32 | planned[b].line] += plays;
+            panel.emplace_back(uint64_t{planned[a].line} << 32 | planned[b].line, plays);
         });
+        SumByPair(panel);
+        std::vector<PairPlays> both;
+        both.reserve(shared.size() + panel.size());
+        std::merge(shared.begin(), shared.end(), panel.begin(), panel.end(),
+                   std::back_inserter(both),
+                   [](const PairPlays& x, const PairPlays& y) { return x.first < y.first; });
+        shared.swap(both);
+        SumByPair(shared);  // already in order: only adds up the pairs both had
     }
     return shared;
 }
@@ -184,18 +215,27 @@ void AddOutages(const std::vector<PanelTotal>& totals, CampaignResult& result) {
 
 void AddOverlaps(const std::vector<BookingLine>& lines, const std::vector<PanelTotal>& totals,
                  CampaignResult& result) {
-    const std::unordered_map<uint64_t, uint64_t> shared = SharedPairs(totals);
+    const std::vector<PairPlays> shared = SharedPairs(totals);
     std::vector<uint64_t> pairs = PairsThatCouldOverlap(lines);
-    for (const auto& [pair, plays] : shared) {
-        pairs.push_back(pair);
-    }
     std::sort(pairs.begin(), pairs.end());
-    pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
-    for (const uint64_t pair : pairs) {
-        const auto found = shared.find(pair);
+    // Both ascending: the pairs that could overlap and those that shared plays, merged.
+    auto next = shared.begin();
+    const auto addShared = [&](uint64_t upTo) {
+        for (; next != shared.end() && next->first < upTo; ++next) {
+            result.overlaps.push_back({next->first >> 32, next->first & UINT32_MAX, next->second});
+        }
+    };
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        if (i > 0 && pairs[i] == pairs[i - 1]) {
+            continue;
+        }
+        addShared(pairs[i]);
+        const bool sharedToo = next != shared.end() && next->first == pairs[i];
         result.overlaps.push_back(
-            {pair >> 32, pair & UINT32_MAX, found == shared.end() ? 0 : found->second});
+            {pairs[i] >> 32, pairs[i] & UINT32_MAX, sharedToo ? next->second : 0});
+        next += sharedToo ? 1 : 0;
     }
+    addShared(UINT64_MAX);
 }
 
 void AddShortDays(const std::vector<BookingLine>& lines, const std::vector<PanelTotal>& totals,

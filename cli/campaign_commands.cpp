@@ -35,6 +35,8 @@ constexpr Cp1250Literal kJehoDnyMaji0{": jeho dny mají 0 přehrání"};
 constexpr Cp1250Literal kUpozorneniRadky{"upozornění: řádky "};
 constexpr Cp1250Literal kSePrekryvaji{" se překrývají; "};
 constexpr Cp1250Literal kPrehraniSeZapocitaloObema{" přehrání se započítalo oběma"};
+constexpr Cp1250Literal kUpozorneniDalsich{"upozornění: dalších "};
+constexpr Cp1250Literal kDvojicVCsv{" dvojic řádků se překrývá; všechny jsou v souboru CSV"};
 constexpr Cp1250Literal kUlozeno{"Uloženo: "};
 constexpr Cp1250Literal kGapTakes{"--gap: minuty od 1 do 1440: "};
 constexpr Cp1250Literal kBookingMissing{"chybí OBJEDNÁVKA"};
@@ -141,10 +143,16 @@ void PrintFindings(const CampaignReport& report) {
     for (const MissingLog& log : result.missingLogs) {
         note(kChybiLog.str() + log.path + kJehoDnyMaji0.str());
     }
-    for (const BookingOverlap& overlap : result.overlaps) {
+    const std::vector<size_t> named = NamedOverlaps(result);
+    for (const size_t o : named) {
+        const BookingOverlap& overlap = result.overlaps[o];
         note(kUpozorneniRadky.str() + std::to_string(report.lines[overlap.first].lineNumber) +
              " a " + std::to_string(report.lines[overlap.second].lineNumber) + kSePrekryvaji.str() +
              std::to_string(overlap.sharedPlays) + kPrehraniSeZapocitaloObema.str());
+    }
+    if (named.size() < result.overlaps.size()) {
+        note(kUpozorneniDalsich.str() + std::to_string(result.overlaps.size() - named.size()) +
+             kDvojicVCsv.str());
     }
 }
 

@@ -4,10 +4,12 @@
 #include <climits>
 #include <cstdint>
 #include <initializer_list>
+#include <vector>
 
 #include "base/cp1250.h"
 #include "campaign/calendar.h"
 #include "reports/campaign_page_cells.h"
+#include "reports/campaign_report.h"
 #include "reports/campaign_texts.h"
 
 namespace {
@@ -148,11 +150,17 @@ void AppendOutages(std::string& html, const CampaignReport& report) {
                                         {panel(end.panel), Text(LogEndText(end.day, end.second))}));
     }
     AppendShortDays(html, report);
-    for (const BookingOverlap& overlap : result.overlaps) {
+    const std::vector<size_t> named = NamedOverlaps(result);
+    for (const size_t o : named) {
+        const BookingOverlap& overlap = result.overlaps[o];
         AppendWarning(html, PageWording(PageText::kOverlap,
                                         {std::to_string(report.lines[overlap.first].lineNumber),
                                          std::to_string(report.lines[overlap.second].lineNumber),
                                          Number(overlap.sharedPlays)}));
+    }
+    if (named.size() < result.overlaps.size()) {
+        AppendWarning(html, PageWording(PageText::kMoreOverlaps,
+                                        {Number(result.overlaps.size() - named.size())}));
     }
     html += "</section>\n";
 }

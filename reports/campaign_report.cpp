@@ -291,6 +291,23 @@ std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineF
             std::to_string(needed)};
 }
 
+std::vector<size_t> NamedOverlaps(const CampaignResult& result) {
+    std::vector<size_t> named(result.overlaps.size());
+    for (size_t i = 0; i < named.size(); ++i) {
+        named[i] = i;
+    }
+    if (named.size() > kOverlapsNamed) {
+        const auto more = [&](size_t x, size_t y) {
+            return result.overlaps[x].sharedPlays > result.overlaps[y].sharedPlays ||
+                   (result.overlaps[x].sharedPlays == result.overlaps[y].sharedPlays && x < y);
+        };
+        std::nth_element(named.begin(), named.begin() + kOverlapsNamed, named.end(), more);
+        named.resize(kOverlapsNamed);
+        std::sort(named.begin(), named.end());
+    }
+    return named;
+}
+
 std::string StampText(const PlayStamp& stamp) {
     return PlayTimeText(
         {stamp.year, stamp.month, 0, stamp.day, stamp.hour, stamp.minute, stamp.second, 0});

@@ -73,6 +73,12 @@ std::string PanelTownText(const CampaignPanel& panel);
 // line needs none.
 std::vector<std::string> MakeGoodCells(const CampaignReport& report, const LineFigures& figures);
 
+// The overlaps that the page and the command line name one by one, as indices into
+// result.overlaps in booking order: all of them up to kOverlapsNamed, else the kOverlapsNamed that
+// shared the most plays. The CSV lists every one: a network's booking may have millions.
+constexpr size_t kOverlapsNamed = 100;
+std::vector<size_t> NamedOverlaps(const CampaignResult& result);
+
 // "dd.mm.yyyy hh:mm:ss"
 std::string StampText(const PlayStamp& stamp);
 // Why a day fell short, in words (Windows-1250): a missing log, a day without plays, the

@@ -159,6 +159,9 @@ constexpr PageWordingEntry kPageWording[] = {
     {PageText::kOverlap,
      "Řádky % a % objednávky se překrývají spotem, dny i časem: % přehrání se započítalo "
      "oběma."},
+    {PageText::kMoreOverlaps,
+     "Dalších % dvojic řádků objednávky se překrývá; všechny i se společnými přehráními jsou "
+     "v souboru CSV, v oddílu „Překryvy objednávky“."},
     {PageText::kEvidenceHeading, "Podklady"},
     {PageText::kEvidenceIntro,
      "Čísla vycházejí z těchto souborů. Otisk SHA-256 každého z nich ověří kdokoli: ve Windows "

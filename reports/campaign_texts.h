@@ -163,6 +163,7 @@ enum class PageText {
     kShortDaysHeading,     // "Dny pod objednávkou a jejich vysvětlení"
     kRanShort,             // "Panel byl v provozu, spot se přehrál jen %× z %."
     kOverlap,              // "Řádky % a % objednávky se překrývají …"
+    kMoreOverlaps,         // "Dalších % dvojic řádků se překrývá …"
     kEvidenceHeading,      // "Podklady"
     kEvidenceIntro,        // how to check the files, and what the log's check means
     kLogCheckTitle,        // "Kontrola logu"

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -18,6 +20,7 @@
 #include "campaign/calendar.h"
 #include "campaign/campaign.h"
 #include "campaign/client_share.h"
+#include "campaign/spot_pattern.h"
 #include "tests/campaign/campaign_fixture.h"
 
 namespace {
@@ -146,6 +149,65 @@ TEST_F(CampaignTest, OverlappingLinesCountAPlayForBothAndAreNamed) {
     ASSERT_EQ(result.overlaps.size(), 1u);
     EXPECT_EQ(result.overlaps[0].sharedPlays, 1u);
     EXPECT_EQ(result.linesWithoutPanel, std::vector<size_t>{2});
+}
+
+// Many lines of overlapping spots, days, windows and panels on three panels: each pair's shared
+// plays as a plain count of every play with every line gives them, summed over the panels.
+TEST_F(CampaignTest, ManyOverlappingLinesShareWhatAPlainCountOfPairsSays) {
+    const char* const spots[] = {"spot*", "*.avi", "spot_1.avi", "*_2*", "*.AVI", "*"};
+    const char* const names[] = {"spot_1.avi", "SPOT_2.AVI", "x_2.avi", "C:\\a\\spot_3.avi"};
+    const char* const panels[] = {"", "p1", "p2"};
+    std::string rows, logs[3];
+    for (int l = 0; l < 40; ++l) {
+        const int first = 1 + l % 7, from = (l * 37) % 8;
+        rows += "K;C;" + std::string(spots[l % 6]) + ";" + std::to_string(first) + ".10.2026;" +
+                std::to_string(first + (l * 3) % 6) + ".10.2026;" + std::to_string(from) + ":00;" +
+                std::to_string(from + 8 + l % 9) + ":00;1;" + panels[l % 3] + "\r\n";
+    }
+    for (int i = 0; i < 3000; ++i) {
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "%02d.10.2026\t%02d:%02d:00", 1 + (i * 7) % 12,
+                      (i * 5) % 24, (i * 13) % 60);
+        logs[i % 3] += std::string(stamp) + "\tP\t" + names[(i / 3) % 4] + "\t10\r\n";
+    }
+    for (int p = 0; p < 3; ++p) {
+        WriteLog("p" + std::to_string(p), "2026-10", logs[p]);
+    }
+    const CampaignResult result = Evaluate(rows, {"p0", "p1", "p2"});
+
+    std::map<std::pair<size_t, size_t>, uint64_t> plain;
+    for (int p = 0; p < 3; ++p) {
+        for (size_t i = p; i < 3000; i += 3) {
+            const auto day = DayNumber({2026, 10, static_cast<uint16_t>(1 + (i * 7) % 12)});
+            const int hour = static_cast<int>(i * 5 % 24), minute = static_cast<int>(i * 13 % 60);
+            std::vector<size_t> counting;
+            for (size_t l = 0; l < lines_.size(); ++l) {
+                const BookingLine& line = lines_[l];
+                if (day >= line.firstDay && day <= line.lastDay && InWindow(line, hour, minute) &&
+                    (line.panel.empty() || line.panel == "p" + std::to_string(p)) &&
+                    SpotPattern(line.spot).Matches(names[(i / 3) % 4])) {
+                    for (const size_t earlier : counting) {
+                        ++plain[{earlier, l}];
+                    }
+                    counting.push_back(l);
+                }
+            }
+        }
+    }
+    std::map<std::pair<size_t, size_t>, uint64_t> shared;
+    for (size_t o = 0; o < result.overlaps.size(); ++o) {
+        const BookingOverlap& overlap = result.overlaps[o];
+        if (o > 0) {
+            const BookingOverlap& before = result.overlaps[o - 1];
+            EXPECT_LT(std::make_pair(before.first, before.second),
+                      std::make_pair(overlap.first, overlap.second));
+        }
+        if (overlap.sharedPlays > 0) {
+            shared[{overlap.first, overlap.second}] = overlap.sharedPlays;
+        }
+    }
+    EXPECT_GT(plain.size(), 50u);
+    EXPECT_EQ(shared, plain);
 }
 
 TEST_F(CampaignTest, DaysAfterTheAsOfDayArePendingAndNeedNoLog) {

@@ -1,6 +1,8 @@
 // The campaign's CSV file byte for byte, and the texts it shares with the page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -165,3 +167,28 @@ TEST(CampaignTexts, AShortDayIsExplainedByWhatTheLogsSay) {
 }
 
 }  // namespace
+
+// A network's booking may overlap in millions of pairs: the page and the command line name the
+// ones that shared the most plays, in booking order, and the CSV keeps them all.
+TEST(CampaignOverlaps, AreNamedAllUpToTheLimitElseThoseThatSharedMost) {
+    for (const size_t count : {size_t{0}, kOverlapsNamed, kOverlapsNamed + 37}) {
+        CampaignResult result;
+        for (size_t i = 0; i < count; ++i) {
+            result.overlaps.push_back({i, i + 1, (i * 7919) % 50});  // many ties
+        }
+        const std::vector<size_t> named = NamedOverlaps(result);
+        ASSERT_EQ(named.size(), std::min(count, kOverlapsNamed)) << count;
+        EXPECT_TRUE(std::is_sorted(named.begin(), named.end())) << count;
+        uint64_t leastNamed = UINT64_MAX;
+        std::vector<bool> isNamed(count);
+        for (const size_t o : named) {
+            leastNamed = std::min(leastNamed, result.overlaps[o].sharedPlays);
+            isNamed[o] = true;
+        }
+        for (size_t o = 0; o < count; ++o) {
+            if (!isNamed[o]) {
+                EXPECT_LE(result.overlaps[o].sharedPlays, leastNamed) << o;
+            }
+        }
+    }
+}
