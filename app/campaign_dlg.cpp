@@ -10,6 +10,7 @@
 #include "base/cp1250.h"
 #include "campaign/as_of_day.h"
 #include "campaign/calendar.h"
+#include "campaign/spot_pattern.h"
 #include "framework/message_box.h"
 #include "framework/scoped_win.h"
 
@@ -23,12 +24,17 @@ constexpr Cp1250Literal kSameNameAs{" by se jmenoval stejně jako panel "};
 constexpr Cp1250Literal kStopAndClose{"Vyhodnocení ještě běží. Přerušit ho a zavřít okno?"};
 
 constexpr Cp1250Literal kFolderColumn{"Složka"};
+constexpr Cp1250Literal kNameColumn{"Název"};
+constexpr Cp1250Literal kTownColumn{"Město"};
 constexpr Cp1250Literal kPathColumn{"Cesta"};
 constexpr Cp1250Literal kMonthsColumn{"Nalezené měsíce"};
-constexpr std::string_view kPanelColumns[] = {kFolderColumn, kPathColumn, kMonthsColumn};
-constexpr int kPanelWidths[] = {60, 170, 92};
+constexpr std::string_view kPanelColumns[] = {kFolderColumn, kNameColumn, kTownColumn, kPathColumn,
+                                              kMonthsColumn};
+constexpr int kPanelWidths[] = {50, 90, 50, 130, 80};
 
 constexpr wchar_t kBookingFilter[] = L"Objednávka (*.csv;*.txt)\0*.csv;*.txt\0";
+constexpr wchar_t kRegisterFilter[] = L"Registr panelů (*.csv;*.txt)\0*.csv;*.txt\0";
+constexpr wchar_t kAudienceFilter[] = L"Publikum (*.csv;*.txt)\0*.csv;*.txt\0";
 
 // The command line's default too: yesterday, or the day before SOURCE_DATE_EPOCH's date.
 DateYmd Yesterday() {
@@ -63,6 +69,9 @@ CCampaignDlg::CCampaignDlg(CWnd* parent) : MyCDialog(IDD_CAMPAIGN, parent), m_as
 const MessageMap* CCampaignDlg::ThisMessageMap() {
     static const MessageMapEntry entries[] = {
         OnControl(BN_CLICKED, IDC_BROWSE_BOOKING, &CCampaignDlg::OnBrowseBooking),
+        OnControl(BN_CLICKED, IDC_BROWSE_REGISTER, &CCampaignDlg::OnBrowseRegister),
+        OnControl(EN_KILLFOCUS, IDC_REGISTER_PATH, &CCampaignDlg::OnRegisterChanged),
+        OnControl(BN_CLICKED, IDC_BROWSE_AUDIENCE, &CCampaignDlg::OnBrowseAudience),
         OnControl(BN_CLICKED, IDC_ADD_FOLDER, &CCampaignDlg::OnAddFolder),
         OnControl(BN_CLICKED, IDC_ADD_PANEL, &CCampaignDlg::OnAddPanel),
         OnControl(BN_CLICKED, IDC_REMOVE_PANELS, &CCampaignDlg::OnRemovePanels),
@@ -95,21 +104,37 @@ BOOL CCampaignDlg::OnInitDialog() {
     RedirectEnter(IDC_PANEL_PATH, GetDlgItem(IDC_ADD_PANEL), BM_CLICK);
     SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETRANGE32, 0, 1000);
     m_panels.FindInWorkingFolder();
-    RefreshPanelList();
     OfferTheOnlyBooking();
+    OfferOperatorFiles();
+    OnRegisterChanged();
     CenterOnOwner();
     return TRUE;
 }
 
-// A folder of panel folders usually holds its one booking file beside them.
+// A folder of panel folders usually holds its one booking file beside them, and perhaps the
+// panel register and the audience file, which are no booking.
 void CCampaignDlg::OfferTheOnlyBooking() {
     WIN32_FIND_DATAW found{};
     ScopedFindFile search(L"*.csv", &found);
-    if (!search.Found())
-        return;
-    const std::wstring first = found.cFileName;
-    if (!search.Next(&found))
-        SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, first.c_str());
+    std::wstring only;
+    for (bool more = search.Found(); more; more = search.Next(&found)) {
+        const std::string name = ToCp1250(found.cFileName);
+        if (EqualIgnoringCase(name, kDefaultRegisterFile) ||
+            EqualIgnoringCase(name, kDefaultAudienceFile))
+            continue;
+        if (!only.empty())
+            return;
+        only = found.cFileName;
+    }
+    SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, only.c_str());
+}
+
+// The working folder's panel register and audience file, as the command line takes them.
+void CCampaignDlg::OfferOperatorFiles() {
+    SetDlgItemTextW(m_hWnd, IDC_REGISTER_PATH,
+                    ToWide(DefaultOperatorFile(kDefaultRegisterFile)).c_str());
+    SetDlgItemTextW(m_hWnd, IDC_AUDIENCE_PATH,
+                    ToWide(DefaultOperatorFile(kDefaultAudienceFile)).c_str());
 }
 
 void CCampaignDlg::CenterOnOwner() {
@@ -206,12 +231,38 @@ void CCampaignDlg::OnRemovePanels() {
     RefreshPanelList();
 }
 
+// The register's names and towns in the panel list; a register that cannot be read or has
+// errors names none here, and "Vyhodnotit" says why.
+void CCampaignDlg::OnRegisterChanged() {
+    OperatorFiles files;
+    files.registerPath = ToCp1250(::WindowText(GetDlgItem(IDC_REGISTER_PATH)));
+    std::string failed, reason;
+    m_panels.ShowRegister(ReadOperatorFiles(files, failed, reason) ? files.panelRegister
+                                                                   : PanelRegister{});
+    RefreshPanelList();
+}
+
+void CCampaignDlg::OnBrowseRegister() {
+    if (PickPathInto(IDC_REGISTER_PATH, kRegisterFilter))
+        OnRegisterChanged();
+}
+
+void CCampaignDlg::OnBrowseAudience() {
+    static_cast<void>(PickPathInto(IDC_AUDIENCE_PATH, kAudienceFilter));
+}
+
+bool CCampaignDlg::PickPathInto(int editId, const wchar_t* filter) {
+    std::wstring path;
+    if (!PickOpenFile(m_hWnd, filter, path))
+        return false;
+    SetDlgItemTextW(m_hWnd, editId, RelativeToWorkingFolder(path).c_str());
+    return true;
+}
+
 // --- the booking --------------------------------------------------------------------------
 
 void CCampaignDlg::OnBrowseBooking() {
-    std::wstring path;
-    if (PickOpenFile(m_hWnd, kBookingFilter, path))
-        SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, RelativeToWorkingFolder(path).c_str());
+    static_cast<void>(PickPathInto(IDC_BOOKING_PATH, kBookingFilter));
 }
 
 void CCampaignDlg::OnDropFiles(HDROP drop) {
