@@ -30,7 +30,36 @@ constexpr Cp1250Literal kPathColumn{"Cesta"};
 constexpr Cp1250Literal kMonthsColumn{"Nalezené měsíce"};
 constexpr std::string_view kPanelColumns[] = {kFolderColumn, kNameColumn, kTownColumn, kPathColumn,
                                               kMonthsColumn};
-constexpr int kPanelWidths[] = {50, 90, 50, 130, 80};
+constexpr int kPanelWidths[] = {55, 110, 60, 140, 85};
+
+// As the dialog grows, the panel list takes two fifths of the height and the result list the
+// rest; the fields grow in width, the buttons at the right and the bottom keep to their edges.
+constexpr uint8_t kPanelsShare = 40;
+constexpr ControlAnchor kAnchors[] = {
+    {IDC_BOOKING_PATH, 0, 0, 100, 0},
+    {IDC_BROWSE_BOOKING, 100, 0, 0, 0},
+    {IDC_REGISTER_PATH, 0, 0, 100, 0},
+    {IDC_BROWSE_REGISTER, 100, 0, 0, 0},
+    {IDC_AUDIENCE_PATH, 0, 0, 100, 0},
+    {IDC_BROWSE_AUDIENCE, 100, 0, 0, 0},
+    {IDC_PANELS, 0, 0, 100, kPanelsShare},
+    {IDC_ADD_FOLDER, 100, 0, 0, 0},
+    {IDC_REMOVE_PANELS, 100, 0, 0, 0},
+    {IDC_PANEL_PATH, 0, kPanelsShare, 100, 0},
+    {IDC_ADD_PANEL, 100, kPanelsShare, 0, 0},
+    {IDC_GAP, 0, kPanelsShare, 0, 0},
+    {IDC_AS_OF, 0, kPanelsShare, 0, 0},
+    {IDC_PER_CLIENT, 0, kPanelsShare, 0, 0},
+    {IDC_EVALUATE, 0, kPanelsShare, 0, 0},
+    {IDC_PROGRESS, 0, kPanelsShare, 100, 0},
+    {IDC_STOP, 100, kPanelsShare, 0, 0},
+    {IDC_RESULTS, 0, kPanelsShare, 100, 100 - kPanelsShare},
+    {IDC_RESULT_NOTE, 0, 100, 100, 0},
+    {IDC_OPEN_PAGE, 0, 100, 0, 0},
+    {IDC_OPEN_FOLDER, 0, 100, 0, 0},
+    {IDC_VERIFY, 0, 100, 0, 0},
+    {IDCANCEL, 100, 100, 0, 0},
+};
 
 constexpr wchar_t kBookingFilter[] = L"Objednávka (*.csv;*.txt)\0*.csv;*.txt\0";
 constexpr wchar_t kRegisterFilter[] = L"Registr panelů (*.csv;*.txt)\0*.csv;*.txt\0";
@@ -99,6 +128,7 @@ void CCampaignDlg::DoDataExchange(CDataExchange* dx) {
 BOOL CCampaignDlg::OnInitDialog() {
     MyCDialog::OnInitDialog();
     SetUpLists();
+    m_anchors.Capture(m_hWnd, kAnchors, std::size(kAnchors));
     BindControls();
     UpdateControls();
     RedirectEnter(IDC_PANEL_PATH, GetDlgItem(IDC_ADD_PANEL), BM_CLICK);
@@ -306,6 +336,14 @@ BOOL CCampaignDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     }
     if (message == kCountDone) {
         OnCountDone();
+        return TRUE;
+    }
+    if (message == WM_SIZE) {
+        m_anchors.LayOut(LOWORD(lParam), HIWORD(lParam));
+    } else if (message == WM_GETMINMAXINFO && m_anchors.Minimum().cx > 0) {
+        const SIZE minimum = m_anchors.Minimum();
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {minimum.cx, minimum.cy};
+        *result = 0;
         return TRUE;
     }
     // The hourglass shows over the progress only: the rest of the dialog stays usable.

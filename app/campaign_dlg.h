@@ -11,6 +11,7 @@
 #include "app/campaign_panels.h"
 #include "controls/list_ctrl_ex.h"
 #include "dialogfw/my_cdialog.h"
+#include "framework/dialog_anchors.h"
 #include "reports/campaign_run.h"
 
 class CCampaignDlg : public MyCDialog {
@@ -108,6 +109,7 @@ private:
     bool m_askingToClose = false;
     bool m_countedUnwritten = false;  // counted while the dialog asked whether to close
     bool m_writing = false;           // the worker writes the files, and cannot be stopped
+    DialogAnchors m_anchors;
     // Last, so that it is the first to go: its thread uses the members above until it ends.
     CampaignCount m_count;
 };
