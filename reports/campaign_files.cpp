@@ -29,7 +29,7 @@ bool AddReport(const CampaignReport& report, const SystemTime& madeAt, ReportFil
                std::vector<ReportFailure>& failures) {
     const std::string stem = CampaignFileStem(report);
     const std::string statusPath =
-        CampaignReportPath(stem + kStatusFileSuffix, ReportFileType::kCsv);
+        CampaignReportPath(stem + std::string(kStateTableSuffix), ReportFileType::kCsv);
     const std::string status = CampaignStatusCsv(report);
     std::vector<ProofFile> sums = ProofFilesOf(report);
     sums.push_back({statusPath, status.size(), HexDigest(Sha256Of(status))});
