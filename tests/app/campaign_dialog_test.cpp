@@ -516,45 +516,39 @@ RECT PlaceIn(HWND dialog, HWND control) {
 
 TEST(CampaignDialog, ResizingGrowsTheListsAndKeepsTheButtonsAtTheirEdges) {
     Scratch scratch;
-    WriteTwoPanels(scratch);
     CampaignDialog dialog;
     dialog.Run({[&] {
         const HWND window = dialog.m_hWnd;
-        EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME, 0);
         RECT before{};
         GetWindowRect(window, &before);
         MINMAXINFO limits{};
         SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
         EXPECT_EQ(limits.ptMinTrackSize.x, before.right - before.left);
         EXPECT_EQ(limits.ptMinTrackSize.y, before.bottom - before.top);
-        const int ids[] = {IDC_PANELS, IDC_RESULTS, IDC_BROWSE_REGISTER, IDC_GAP, IDCANCEL};
-        RECT was[std::size(ids)];
-        for (size_t i = 0; i < std::size(ids); ++i)
-            was[i] = PlaceIn(window, dialog.Item(ids[i]));
-        const HWND label = GetWindow(dialog.Item(IDC_RESULTS), GW_HWNDPREV);
-        const RECT labelWas = PlaceIn(window, label);
+        // How far each edge goes, left, top, right, bottom, as the dialog grows by 200 × 100.
+        const struct {
+            HWND control;
+            LONG left, top, right, bottom;
+        } cases[] = {
+            {dialog.Item(IDC_PANELS), 0, 0, 200, 40},
+            {dialog.Item(IDC_RESULTS), 0, 40, 200, 100},
+            {GetWindow(dialog.Item(IDC_RESULTS), GW_HWNDPREV), 0, 40, 0, 40},  // its label
+            {dialog.Item(IDC_BROWSE_REGISTER), 200, 0, 200, 0},
+            {dialog.Item(IDC_GAP), 0, 40, 0, 40},
+            {dialog.Item(IDCANCEL), 200, 100, 200, 100},
+        };
+        std::vector<RECT> was;
+        for (const auto& c : cases)
+            was.push_back(PlaceIn(window, c.control));
         SetWindowPos(window, nullptr, 0, 0, before.right - before.left + 200,
                      before.bottom - before.top + 100, SWP_NOMOVE | SWP_NOZORDER);
-        RECT now[std::size(ids)];
-        for (size_t i = 0; i < std::size(ids); ++i)
-            now[i] = PlaceIn(window, dialog.Item(ids[i]));
-        const auto width = [](const RECT& r) { return r.right - r.left; };
-        const auto height = [](const RECT& r) { return r.bottom - r.top; };
-        EXPECT_EQ(width(now[0]), width(was[0]) + 200);
-        EXPECT_EQ(height(now[0]), height(was[0]) + 40);
-        EXPECT_EQ(width(now[1]), width(was[1]) + 200);
-        EXPECT_EQ(height(now[1]), height(was[1]) + 60);
-        EXPECT_EQ(now[1].top, was[1].top + 40);
-        EXPECT_EQ(now[2].left, was[2].left + 200);
-        EXPECT_EQ(now[2].top, was[2].top);
-        EXPECT_EQ(now[3].left, was[3].left);
-        EXPECT_EQ(now[3].top, was[3].top + 40);
-        EXPECT_EQ(now[4].left, was[4].left + 200);
-        EXPECT_EQ(now[4].top, was[4].top + 100);
-        // The label before the result list moves with it and keeps its size.
-        const RECT labelNow = PlaceIn(window, label);
-        EXPECT_EQ(labelNow.top, labelWas.top + 40);
-        EXPECT_EQ(width(labelNow), width(labelWas));
+        for (size_t i = 0; i < std::size(cases); ++i) {
+            const RECT now = PlaceIn(window, cases[i].control);
+            EXPECT_EQ(now.left - was[i].left, cases[i].left) << i;
+            EXPECT_EQ(now.top - was[i].top, cases[i].top) << i;
+            EXPECT_EQ(now.right - was[i].right, cases[i].right) << i;
+            EXPECT_EQ(now.bottom - was[i].bottom, cases[i].bottom) << i;
+        }
     }});
 }
 
