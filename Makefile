@@ -38,7 +38,7 @@ demo: build-native
 	scripts/demo-logs.sh $(DEMO) $(DEMO_MONTHS) -- build/linux/bench/genlog
 	scripts/demo-logs.sh $(DEMO) --faults $(DEMO_FAULTS_MONTH) -- build/linux/bench/genlog
 	DEMO_SEED=2 scripts/demo-logs.sh $(DEMO)/namesti $(DEMO_MONTHS) -- build/linux/bench/genlog
-	cp scripts/demo/kampan-demo.csv $(DEMO)/
+	cp scripts/demo/kampan-demo.csv scripts/demo/panely.csv scripts/demo/publikum.csv $(DEMO)/
 
 run: demo build-windows
 	scripts/run-window.sh $(DEMO) $(lastword $(DEMO_MONTHS))

@@ -10,6 +10,7 @@
 #include "base/cp1250.h"
 #include "campaign/as_of_day.h"
 #include "campaign/calendar.h"
+#include "campaign/spot_pattern.h"
 #include "framework/message_box.h"
 #include "framework/scoped_win.h"
 
@@ -23,12 +24,46 @@ constexpr Cp1250Literal kSameNameAs{" by se jmenoval stejně jako panel "};
 constexpr Cp1250Literal kStopAndClose{"Vyhodnocení ještě běží. Přerušit ho a zavřít okno?"};
 
 constexpr Cp1250Literal kFolderColumn{"Složka"};
+constexpr Cp1250Literal kNameColumn{"Název"};
+constexpr Cp1250Literal kTownColumn{"Město"};
 constexpr Cp1250Literal kPathColumn{"Cesta"};
 constexpr Cp1250Literal kMonthsColumn{"Nalezené měsíce"};
-constexpr std::string_view kPanelColumns[] = {kFolderColumn, kPathColumn, kMonthsColumn};
-constexpr int kPanelWidths[] = {60, 170, 92};
+constexpr std::string_view kPanelColumns[] = {kFolderColumn, kNameColumn, kTownColumn, kPathColumn,
+                                              kMonthsColumn};
+constexpr int kPanelWidths[] = {55, 110, 60, 140, 85};
+
+// As the dialog grows, the panel list takes two fifths of the height and the result list the
+// rest; the fields grow in width, the buttons at the right and the bottom keep to their edges.
+constexpr uint8_t kPanelsShare = 40;
+constexpr ControlAnchor kAnchors[] = {
+    {IDC_BOOKING_PATH, 0, 0, 100, 0},
+    {IDC_BROWSE_BOOKING, 100, 0, 0, 0},
+    {IDC_REGISTER_PATH, 0, 0, 100, 0},
+    {IDC_BROWSE_REGISTER, 100, 0, 0, 0},
+    {IDC_AUDIENCE_PATH, 0, 0, 100, 0},
+    {IDC_BROWSE_AUDIENCE, 100, 0, 0, 0},
+    {IDC_PANELS, 0, 0, 100, kPanelsShare},
+    {IDC_ADD_FOLDER, 100, 0, 0, 0},
+    {IDC_REMOVE_PANELS, 100, 0, 0, 0},
+    {IDC_PANEL_PATH, 0, kPanelsShare, 100, 0},
+    {IDC_ADD_PANEL, 100, kPanelsShare, 0, 0},
+    {IDC_GAP, 0, kPanelsShare, 0, 0},
+    {IDC_AS_OF, 0, kPanelsShare, 0, 0},
+    {IDC_PER_CLIENT, 0, kPanelsShare, 0, 0},
+    {IDC_EVALUATE, 0, kPanelsShare, 0, 0},
+    {IDC_PROGRESS, 0, kPanelsShare, 100, 0},
+    {IDC_STOP, 100, kPanelsShare, 0, 0},
+    {IDC_RESULTS, 0, kPanelsShare, 100, 100 - kPanelsShare},
+    {IDC_RESULT_NOTE, 0, 100, 100, 0},
+    {IDC_OPEN_PAGE, 0, 100, 0, 0},
+    {IDC_OPEN_FOLDER, 0, 100, 0, 0},
+    {IDC_VERIFY, 0, 100, 0, 0},
+    {IDCANCEL, 100, 100, 0, 0},
+};
 
 constexpr wchar_t kBookingFilter[] = L"Objednávka (*.csv;*.txt)\0*.csv;*.txt\0";
+constexpr wchar_t kRegisterFilter[] = L"Registr panelů (*.csv;*.txt)\0*.csv;*.txt\0";
+constexpr wchar_t kAudienceFilter[] = L"Publikum (*.csv;*.txt)\0*.csv;*.txt\0";
 
 // The command line's default too: yesterday, or the day before SOURCE_DATE_EPOCH's date.
 DateYmd Yesterday() {
@@ -63,6 +98,9 @@ CCampaignDlg::CCampaignDlg(CWnd* parent) : MyCDialog(IDD_CAMPAIGN, parent), m_as
 const MessageMap* CCampaignDlg::ThisMessageMap() {
     static const MessageMapEntry entries[] = {
         OnControl(BN_CLICKED, IDC_BROWSE_BOOKING, &CCampaignDlg::OnBrowseBooking),
+        OnControl(BN_CLICKED, IDC_BROWSE_REGISTER, &CCampaignDlg::OnBrowseRegister),
+        OnControl(EN_KILLFOCUS, IDC_REGISTER_PATH, &CCampaignDlg::OnRegisterChanged),
+        OnControl(BN_CLICKED, IDC_BROWSE_AUDIENCE, &CCampaignDlg::OnBrowseAudience),
         OnControl(BN_CLICKED, IDC_ADD_FOLDER, &CCampaignDlg::OnAddFolder),
         OnControl(BN_CLICKED, IDC_ADD_PANEL, &CCampaignDlg::OnAddPanel),
         OnControl(BN_CLICKED, IDC_REMOVE_PANELS, &CCampaignDlg::OnRemovePanels),
@@ -90,26 +128,43 @@ void CCampaignDlg::DoDataExchange(CDataExchange* dx) {
 BOOL CCampaignDlg::OnInitDialog() {
     MyCDialog::OnInitDialog();
     SetUpLists();
+    m_anchors.Capture(m_hWnd, kAnchors, std::size(kAnchors));
     BindControls();
     UpdateControls();
     RedirectEnter(IDC_PANEL_PATH, GetDlgItem(IDC_ADD_PANEL), BM_CLICK);
     SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETRANGE32, 0, 1000);
     m_panels.FindInWorkingFolder();
-    RefreshPanelList();
     OfferTheOnlyBooking();
+    OfferOperatorFiles();
+    OnRegisterChanged();
     CenterOnOwner();
     return TRUE;
 }
 
-// A folder of panel folders usually holds its one booking file beside them.
+// A folder of panel folders usually holds its one booking file beside them, and perhaps the
+// panel register and the audience file, which are no booking.
 void CCampaignDlg::OfferTheOnlyBooking() {
     WIN32_FIND_DATAW found{};
     ScopedFindFile search(L"*.csv", &found);
-    if (!search.Found())
-        return;
-    const std::wstring first = found.cFileName;
-    if (!search.Next(&found))
-        SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, first.c_str());
+    std::wstring only;
+    for (bool more = search.Found(); more; more = search.Next(&found)) {
+        const std::string name = ToCp1250(found.cFileName);
+        if (EqualIgnoringCase(name, kDefaultRegisterFile) ||
+            EqualIgnoringCase(name, kDefaultAudienceFile))
+            continue;
+        if (!only.empty())
+            return;
+        only = found.cFileName;
+    }
+    SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, only.c_str());
+}
+
+// The working folder's panel register and audience file, as the command line takes them.
+void CCampaignDlg::OfferOperatorFiles() {
+    SetDlgItemTextW(m_hWnd, IDC_REGISTER_PATH,
+                    ToWide(DefaultOperatorFile(kDefaultRegisterFile)).c_str());
+    SetDlgItemTextW(m_hWnd, IDC_AUDIENCE_PATH,
+                    ToWide(DefaultOperatorFile(kDefaultAudienceFile)).c_str());
 }
 
 void CCampaignDlg::CenterOnOwner() {
@@ -206,12 +261,38 @@ void CCampaignDlg::OnRemovePanels() {
     RefreshPanelList();
 }
 
+// The register's names and towns in the panel list; a register that cannot be read or has
+// errors names none here, and "Vyhodnotit" says why.
+void CCampaignDlg::OnRegisterChanged() {
+    OperatorFiles files;
+    files.registerPath = ToCp1250(::WindowText(GetDlgItem(IDC_REGISTER_PATH)));
+    std::string failed, reason;
+    m_panels.ShowRegister(ReadOperatorFiles(files, failed, reason) ? files.panelRegister
+                                                                   : PanelRegister{});
+    RefreshPanelList();
+}
+
+void CCampaignDlg::OnBrowseRegister() {
+    if (PickPathInto(IDC_REGISTER_PATH, kRegisterFilter))
+        OnRegisterChanged();
+}
+
+void CCampaignDlg::OnBrowseAudience() {
+    static_cast<void>(PickPathInto(IDC_AUDIENCE_PATH, kAudienceFilter));
+}
+
+bool CCampaignDlg::PickPathInto(int editId, const wchar_t* filter) {
+    std::wstring path;
+    if (!PickOpenFile(m_hWnd, filter, path))
+        return false;
+    SetDlgItemTextW(m_hWnd, editId, RelativeToWorkingFolder(path).c_str());
+    return true;
+}
+
 // --- the booking --------------------------------------------------------------------------
 
 void CCampaignDlg::OnBrowseBooking() {
-    std::wstring path;
-    if (PickOpenFile(m_hWnd, kBookingFilter, path))
-        SetDlgItemTextW(m_hWnd, IDC_BOOKING_PATH, RelativeToWorkingFolder(path).c_str());
+    static_cast<void>(PickPathInto(IDC_BOOKING_PATH, kBookingFilter));
 }
 
 void CCampaignDlg::OnDropFiles(HDROP drop) {
@@ -255,6 +336,14 @@ BOOL CCampaignDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     }
     if (message == kCountDone) {
         OnCountDone();
+        return TRUE;
+    }
+    if (message == WM_SIZE) {
+        m_anchors.LayOut(LOWORD(lParam), HIWORD(lParam));
+    } else if (message == WM_GETMINMAXINFO && m_anchors.Minimum().cx > 0) {
+        const SIZE minimum = m_anchors.Minimum();
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {minimum.cx, minimum.cy};
+        *result = 0;
         return TRUE;
     }
     // The hourglass shows over the progress only: the rest of the dialog stays usable.

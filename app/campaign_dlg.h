@@ -11,6 +11,7 @@
 #include "app/campaign_panels.h"
 #include "controls/list_ctrl_ex.h"
 #include "dialogfw/my_cdialog.h"
+#include "framework/dialog_anchors.h"
 #include "reports/campaign_run.h"
 
 class CCampaignDlg : public MyCDialog {
@@ -57,6 +58,9 @@ protected:
     void OnCancel() override;
 
     void OnBrowseBooking();
+    void OnBrowseRegister();
+    void OnRegisterChanged();
+    void OnBrowseAudience();
     void OnAddFolder();
     void OnAddPanel();
     void OnRemovePanels();
@@ -72,6 +76,9 @@ private:
     void SetUpResultList();
     void CenterOnOwner();
     void OfferTheOnlyBooking();
+    void OfferOperatorFiles();
+    // The Open dialog's file into the edit, relative to the working folder; false when cancelled.
+    bool PickPathInto(int editId, const wchar_t* filter);
     void BindControls();
     // Adds the folder unless it is refused, which a box then says with the reason.
     bool AddPanelFolder(const std::string& folder);
@@ -81,7 +88,7 @@ private:
     void OnCountProgress(WPARAM permille);
     void OnCounted();
     void WriteCounted(const CampaignResult& result);
-    bool ReadOperatorFilesOfFolder();
+    bool ReadChosenOperatorFiles();
     void OnCountDone();
     void OnOutcome(CampaignResult&& result);
     void OnOutcome(const CampaignStopped&);
@@ -92,7 +99,7 @@ private:
 
     BookingFile m_pendingBooking;                // the booking being counted
     std::vector<CampaignPanel> m_pendingPanels;  // and its panels
-    OperatorFiles m_pendingOperatorFiles;        // and the working folder's register and audience
+    OperatorFiles m_pendingOperatorFiles;        // and the register and audience file chosen
     int32_t m_pendingGap = 15;
     bool m_pendingPerClient = false;
     // What the worker wrote, read once it has ended.
@@ -102,6 +109,7 @@ private:
     bool m_askingToClose = false;
     bool m_countedUnwritten = false;  // counted while the dialog asked whether to close
     bool m_writing = false;           // the worker writes the files, and cannot be stopped
+    DialogAnchors m_anchors;
     // Last, so that it is the first to go: its thread uses the members above until it ends.
     CampaignCount m_count;
 };

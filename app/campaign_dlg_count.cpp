@@ -1,5 +1,7 @@
 // The count of the campaign dialog: the booking read, the worker started and followed, the
 // result written by the worker and shown; and the check of a page written earlier.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 #include <utility>
@@ -13,6 +15,7 @@
 #include "base/cp1250.h"
 #include "base/win32_types.h"
 #include "campaign/calendar.h"
+#include "campaign/window_time.h"
 #include "framework/message_box.h"
 #include "reports/campaign_files.h"
 #include "reports/campaign_texts.h"
@@ -45,33 +48,57 @@ constexpr Cp1250Literal kCannotCreateFolder{"Složku report nelze vytvořit: "};
 // A row of the result list: a booking line on a panel.
 struct ResultRow {
     const BookingLine& line;
-    const std::string& panel;
+    const LineFigures& figures;
+    const CampaignPanel& panel;
     FiguresTotal total;
 };
 
 // The result list's columns, left to right: the campaign's title, the width in dialog units and
-// the cell's text (Windows-1250). The counts stand right-aligned from the first of them on.
+// the cell's text (Windows-1250). The counts stand right-aligned from the first of them on; the
+// contacts, last, only when the count had audience data.
 struct ResultColumn {
     CampaignColumn title;
     int width;
     std::string (*cell)(const ResultRow& row);
 };
 constexpr ResultColumn kResultColumns[] = {
-    {kClientColumn, 60, [](const ResultRow& row) { return row.line.client; }},
-    {kCampaignColumn, 60, [](const ResultRow& row) { return row.line.campaign; }},
-    {kSpotColumn, 75, [](const ResultRow& row) { return row.line.spot; }},
-    {kPanelColumn, 45, [](const ResultRow& row) { return row.panel; }},
-    {kBookedColumn, 45, [](const ResultRow& row) { return std::to_string(row.total.booked); }},
-    {kDeliveredColumn, 48,
+    {kClientColumn, 55, [](const ResultRow& row) { return row.line.client; }},
+    {kCampaignColumn, 55, [](const ResultRow& row) { return row.line.campaign; }},
+    {kSpotColumn, 70, [](const ResultRow& row) { return row.line.spot; }},
+    {kPanelColumn, 70, [](const ResultRow& row) { return PanelNameText(row.panel); }},
+    {kTownColumn, 45, [](const ResultRow& row) { return PanelTownText(row.panel); }},
+    {kBookedColumn, 42, [](const ResultRow& row) { return std::to_string(row.total.booked); }},
+    {kDeliveredColumn, 45,
      [](const ResultRow& row) { return std::to_string(row.total.delivered); }},
-    {kPercentColumn, 35,
+    {kPercentColumn, 32,
      [](const ResultRow& row) { return PercentText(row.total, UserDecimalSeparator()); }},
-    {kDaysShortColumn, 80,
+    {kDaysShortColumn, 72,
      [](const ResultRow& row) { return std::to_string(row.total.daysShort); }},
+    {kAvailabilityColumn, 45,
+     [](const ResultRow& row) {
+         return ShareText(Availability(row.figures.time), 1, UserDecimalSeparator());
+     }},
+    {kShareOfTimeColumn, 42,
+     [](const ResultRow& row) {
+         return ShareText(ShareOfTime(row.figures.playedSeconds, row.figures.time), 2,
+                          UserDecimalSeparator());
+     }},
+    {kEstimatedContactsColumn, 58,
+     [](const ResultRow& row) {
+         return row.panel.audience.Empty() ? std::string()
+                                           : std::to_string(std::llround(row.figures.impressions));
+     }},
 };
 constexpr int kResultColumnCount = static_cast<int>(std::size(kResultColumns));
-constexpr int kFirstCountColumn = 4;
+constexpr int kFirstCountColumn = 5;
 static_assert(kResultColumns[kFirstCountColumn].title == kBookedColumn);
+constexpr int kContactsColumn = kResultColumnCount - 1;
+static_assert(kResultColumns[kContactsColumn].title == kEstimatedContactsColumn);
+
+bool HasAudience(const std::vector<CampaignPanel>& panels) {
+    return std::any_of(panels.begin(), panels.end(),
+                       [](const CampaignPanel& panel) { return !panel.audience.Empty(); });
+}
 
 constexpr wchar_t kPageFilter[] = L"Stránka kampaně (*.html;*.sha256)\0*.html;*.sha256\0";
 
@@ -81,7 +108,8 @@ std::string ResultCell(const CCampaignDlg& dialog, int row, int column) {
         return "";
     const LineFigures& figures = dialog.m_result.figures[static_cast<size_t>(row)];
     const BookingLine& line = dialog.m_booking.booking.lines[figures.line];
-    const ResultRow cells{line, dialog.m_countedPanels[figures.panel].name, TotalOf(line, figures)};
+    const ResultRow cells{line, figures, dialog.m_countedPanels[figures.panel],
+                          TotalOf(line, figures)};
     return kResultColumns[column].cell(cells);
 }
 
@@ -115,6 +143,7 @@ CCampaignDlg::CoreSettings CCampaignDlg::SettingsForCore() const {
     return settings;
 }
 
+// The contacts' column stands in the list only while the count shown had audience data.
 void CCampaignDlg::SetUpResultList() {
     std::string_view titles[kResultColumnCount];
     int widths[kResultColumnCount];
@@ -123,6 +152,7 @@ void CCampaignDlg::SetUpResultList() {
         widths[i] = kResultColumns[i].width;
     }
     SetUpDialogColumns(m_resultList, titles, widths, kResultColumnCount, kFirstCountColumn);
+    m_resultList.DeleteColumn(kContactsColumn);
     m_resultList.SetTextCallback(this, GetResultText);
     m_resultList.SetCellStyleCallback(StyleResultCell);
     m_resultList.SetItemCountEx(0);
@@ -148,13 +178,13 @@ bool CCampaignDlg::GapAccepted() {
     return false;
 }
 
-// The working folder's panel register and audience file, as the command line takes them when
-// it is given none; their errors are listed as the booking's are, and nothing is counted then.
-bool CCampaignDlg::ReadOperatorFilesOfFolder() {
+// The panel register and audience file of their fields, none where a field is empty; their
+// errors are listed as the booking's are, and nothing is counted then.
+bool CCampaignDlg::ReadChosenOperatorFiles() {
     OperatorFiles& files = m_pendingOperatorFiles;
     files = OperatorFiles{};
-    files.registerPath = DefaultOperatorFile(kDefaultRegisterFile);
-    files.audiencePath = DefaultOperatorFile(kDefaultAudienceFile);
+    files.registerPath = ToCp1250(::WindowText(GetDlgItem(IDC_REGISTER_PATH)));
+    files.audiencePath = ToCp1250(::WindowText(GetDlgItem(IDC_AUDIENCE_PATH)));
     std::string failed, reason;
     if (!ReadOperatorFiles(files, failed, reason)) {
         ShowMessageBox(m_hWnd, kCannotReadFile.str() + failed + ": " + reason, BoxTitle::kProduct,
@@ -197,7 +227,7 @@ void CCampaignDlg::OnEvaluate() {
         ShowLines(kBookingErrorsTitle.str(), lines + kNothingWritten.str());
         return;
     }
-    if (!ReadOperatorFilesOfFolder())
+    if (!ReadChosenOperatorFiles())
         return;
     const CoreSettings settings = SettingsForCore();
     m_pendingPanels = m_panels.Panels();
@@ -307,6 +337,15 @@ void CCampaignDlg::OnOutcome(CampaignResult&& result) {
 }
 
 void CCampaignDlg::ShowResult() {
+    const bool shown = m_resultList.GetColumnCount() > kContactsColumn;
+    if (HasAudience(m_countedPanels) && !shown) {
+        const std::string_view title = CampaignColumnTitle(kEstimatedContactsColumn);
+        RECT width{0, 0, kResultColumns[kContactsColumn].width, 0};
+        MapDialogRect(m_hWnd, &width);
+        m_resultList.InsertColumn(kContactsColumn, title, LVCFMT_RIGHT, width.right);
+    } else if (!HasAudience(m_countedPanels) && shown) {
+        m_resultList.DeleteColumn(kContactsColumn);
+    }
     m_resultList.SetItemCountEx(static_cast<int>(m_result.figures.size()), 0);
     InvalidateRect(m_resultList.m_hWnd, nullptr, TRUE);
 }

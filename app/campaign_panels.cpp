@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 
 #include "base/paths.h"
@@ -109,16 +110,24 @@ std::vector<CampaignPanel> PanelFolders::Panels() const {
     return panels;
 }
 
+const RegisteredPanel* PanelFolders::Registered(const PanelFolder& panel) const {
+    return m_register.errors.empty() ? FindRegistered(m_register, panel.name) : nullptr;
+}
+
 void GetPanelText(void* context, ListViewItem* item) {
     if ((item->mask & kListItemText) == 0 || item->pszText == nullptr || item->cchTextMax <= 0)
         return;
-    const auto& folders = static_cast<const PanelFolders*>(context)->Folders();
+    const auto& panels = *static_cast<const PanelFolders*>(context);
     item->pszText[0] = '\0';
-    if (item->iItem < 0 || item->iItem >= static_cast<int>(folders.size()))
+    if (item->iItem < 0 || item->iItem >= static_cast<int>(panels.Folders().size()))
         return;
-    const PanelFolder& panel = folders[static_cast<size_t>(item->iItem)];
-    const std::string* texts[] = {&panel.name, &panel.fullPath, &panel.months};
-    if (item->iSubItem >= 0 && item->iSubItem < 3)
+    const PanelFolder& panel = panels.Folders()[static_cast<size_t>(item->iItem)];
+    const RegisteredPanel* registered = panels.Registered(panel);
+    const std::string none;
+    const std::string* texts[] = {&panel.name, registered ? &registered->name : &none,
+                                  registered ? &registered->town : &none, &panel.fullPath,
+                                  &panel.months};
+    if (item->iSubItem >= 0 && item->iSubItem < static_cast<int>(std::size(texts)))
         std::snprintf(item->pszText, static_cast<size_t>(item->cchTextMax), "%s",
                       texts[item->iSubItem]->c_str());
 }

@@ -42,6 +42,10 @@
 #define IDC_OPEN_PAGE 1115
 #define IDC_OPEN_FOLDER 1116
 #define IDC_VERIFY 1117
+#define IDC_REGISTER_PATH 1118
+#define IDC_BROWSE_REGISTER 1119
+#define IDC_AUDIENCE_PATH 1120
+#define IDC_BROWSE_AUDIENCE 1121
 
 // The box of a list of lines (booking errors, verify results).
 #define IDC_LINES 1200

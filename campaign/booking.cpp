@@ -1,5 +1,6 @@
 #include "campaign/booking.h"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -21,6 +22,10 @@ constexpr Cp1250Literal kKonecJePredZacatkem{"konec % je před začátkem %"};
 constexpr Cp1250Literal kRadekObjednaVicNez{"řádek objedná víc než % dní"};
 constexpr Cp1250Literal kNeniCeleCisloOd{"„%“ není celé číslo od 0 do %"};
 constexpr Cp1250Literal kSameFileAs{"klient „%“ dá stejný název souboru jako „%“ z řádku %"};
+constexpr Cp1250Literal kSameFileAsState{
+    "klient „%“ dá stejný název souboru jako tabulka stavu klienta „%“ z řádku %"};
+constexpr Cp1250Literal kSameFileAsOverviewState{
+    "klient „%“ dá stejný název souboru jako tabulka stavu celé objednávky"};
 constexpr Cp1250Literal kSouborJePrazdnyChybi{
     "soubor je prázdný: chybí záhlaví i řádky objednávky"};
 constexpr Cp1250Literal kSouborMaJenZahlavi{"soubor má jen záhlaví, žádný řádek objednávky"};
@@ -234,11 +239,45 @@ void ReadLine(TableRow& row, Booking& booking, LineBudget& budget) {
     }
 }
 
-// Each client gets files of its own: two whose file names Windows would take as one are an error.
+using FirstsByPart = std::unordered_map<std::string, std::vector<const BookingLine*>>;
+
+// A client's file name part that ends in the state table's suffix would name the state table of
+// the client it begins with, and the suffix's word alone that of the overview.
+void CheckStateTableNames(Booking& booking, const FirstsByPart& firstsByPart) {
+    const std::string suffix = FoldedName(kStateTableSuffix);
+    const std::string overviewState = suffix.substr(1);
+    std::vector<BookingError> errors;
+    for (const auto& [part, firsts] : firstsByPart) {
+        const BookingLine& line = *firsts.front();
+        if (part == overviewState) {
+            errors.push_back({line.lineNumber, std::string(kClientName),
+                              FillIn(kSameFileAsOverviewState, {line.client})});
+            continue;
+        }
+        if (part.size() <= suffix.size() || !part.ends_with(suffix)) {
+            continue;
+        }
+        const auto owner = firstsByPart.find(part.substr(0, part.size() - suffix.size()));
+        if (owner != firstsByPart.end()) {
+            const BookingLine& other = *owner->second.front();
+            errors.push_back({line.lineNumber, std::string(kClientName),
+                              FillIn(kSameFileAsState, {line.client, other.client,
+                                                        std::to_string(other.lineNumber)})});
+        }
+    }
+    // The map's order is no order: the errors follow the file.
+    std::sort(errors.begin(), errors.end(), [](const BookingError& a, const BookingError& b) {
+        return a.lineNumber < b.lineNumber;
+    });
+    booking.errors.insert(booking.errors.end(), errors.begin(), errors.end());
+}
+
+// Each client gets files of its own: two whose file names Windows would take as one are an error,
+// and so is one whose files would be the overview's or another client's state table.
 void CheckClientFileNames(Booking& booking) {
     std::unordered_set<std::string_view> clients;
     // Each client's first line, by its file name part folded as Windows compares names.
-    std::unordered_map<std::string, std::vector<const BookingLine*>> firstsByPart;
+    FirstsByPart firstsByPart;
     for (const BookingLine& line : booking.lines) {
         if (!clients.insert(line.client).second) {
             continue;
@@ -252,8 +291,10 @@ void CheckClientFileNames(Booking& booking) {
         }
         firsts.push_back(&line);
     }
+    if (clients.size() > 1) {
+        CheckStateTableNames(booking, firstsByPart);
+    }
 }
-
 }  // namespace
 
 Booking ParseBooking(std::string_view bytes) {

@@ -52,6 +52,10 @@ constexpr uint32_t kLastBookedYear = 2999;
 // trailing dot or space that it would drop, made "_".
 std::string ClientFileNamePart(std::string_view client);
 
+// What follows a proof's file name (the overview's or a client's) in the name of its state's own
+// table; a client whose file name would be another's state table is a booking error.
+constexpr std::string_view kStateTableSuffix = "_stav";
+
 // The header's column names, Windows-1250, joined by separator: the required ones, or the
 // optional ones.
 std::string BookingColumnNames(bool required, std::string_view separator);

@@ -26,6 +26,15 @@ int CListCtrl::InsertColumn(int column, std::string_view heading, int format, in
                                         reinterpret_cast<LPARAM>(&col)));
 }
 
+BOOL CListCtrl::DeleteColumn(int column) {
+    return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(column)));
+}
+
+int CListCtrl::GetColumnCount() const {
+    const HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+    return header == nullptr ? 0 : static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+}
+
 BOOL CListCtrl::SetItemCountEx(int count, DWORD flags) {
     return static_cast<BOOL>(SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), flags));
 }

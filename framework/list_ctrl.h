@@ -10,6 +10,8 @@ public:
 
     DWORD SetExtendedStyle(DWORD exStyle);
     int InsertColumn(int column, std::string_view heading, int format, int width);
+    BOOL DeleteColumn(int column);
+    int GetColumnCount() const;
     BOOL SetItemCountEx(int count, DWORD flags = LVSICF_NOINVALIDATEALL);
     int GetItemCount() const;
     int GetNextItem(int start, int flags) const;

@@ -2,6 +2,7 @@
 
 #include "base/cp1250.h"
 #include "campaign/client_share.h"
+#include "digest/sha256.h"
 #include "reports/campaign_page.h"
 #include "reports/proof_files.h"
 #include "reports/report_file.h"
@@ -22,16 +23,22 @@ std::vector<ProofFile> ProofFilesOf(const CampaignReport& report) {
     return files;
 }
 
-// The report's CSV file, page and sums file written beside their old ones.
+// The report's CSV file, its state as a table of its own, page and sums file written beside
+// their old ones. The sums file lists the state's table too, so that a copy of it can be checked.
 bool AddReport(const CampaignReport& report, const SystemTime& madeAt, ReportFileSet& set,
                std::vector<ReportFailure>& failures) {
     const std::string stem = CampaignFileStem(report);
+    const std::string statusPath =
+        CampaignReportPath(stem + std::string(kStateTableSuffix), ReportFileType::kCsv);
+    const std::string status = CampaignStatusCsv(report);
+    std::vector<ProofFile> sums = ProofFilesOf(report);
+    sums.push_back({statusPath, status.size(), HexDigest(Sha256Of(status))});
     return set.Add(CampaignReportPath(stem, ReportFileType::kCsv), CampaignCsv(report), failures) &&
+           set.Add(statusPath, status, failures) &&
            set.Add(CampaignReportPath(stem, ReportFileType::kHtml), CampaignPage(report, madeAt),
                    failures) &&
            // Beside every page, so that anyone can check its files with sha256sum -c.
-           set.Add(CampaignReportPath(stem, ReportFileType::kSha256),
-                   SumsFileText(ProofFilesOf(report)), failures);
+           set.Add(CampaignReportPath(stem, ReportFileType::kSha256), SumsFileText(sums), failures);
 }
 
 // A proof's set of files: each report's written beside its old ones as it comes, so that only

@@ -89,11 +89,15 @@ void AppendSection(std::string& csv, std::string_view title, std::string_view he
     csv += kLineEnd;
 }
 
-void AppendStatus(std::string& csv, const CampaignReport& report) {
-    AppendSection(csv, AsOfText(report.result.asOfDay), CampaignTitles(kStatusColumns, ";"));
+void AppendStatusRows(std::string& csv, const CampaignReport& report) {
     for (const LineFigures& figures : report.result.figures) {
         csv += CsvRow(StatusCells(report, figures, ','));
     }
+}
+
+void AppendStatus(std::string& csv, const CampaignReport& report) {
+    AppendSection(csv, AsOfText(report.result.asOfDay), CampaignTitles(kStatusColumns, ";"));
+    AppendStatusRows(csv, report);
 }
 
 void AppendMarkets(std::string& csv, const CampaignReport& report) {
@@ -338,6 +342,12 @@ std::string ShortDayReasonText(const CampaignResult& result, const ShortDay& day
         return day.noPlayAtAll ? kPanelTenDenNeprehral.str() : kBezVypadkuPanelHral.str();
     }
     return text;
+}
+
+std::string CampaignStatusCsv(const CampaignReport& report) {
+    std::string csv = CampaignTitles(kStatusColumns, ";") + std::string(kLineEnd);
+    AppendStatusRows(csv, report);
+    return csv;
 }
 
 std::string CampaignCsv(const CampaignReport& report) {

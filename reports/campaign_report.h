@@ -53,6 +53,10 @@ std::string CampaignFileStem(const CampaignReport& report);
 
 std::string CampaignCsv(const CampaignReport& report);
 
+// The state section alone, for spreadsheets' filters and pivot tables: its header row and each
+// line's state on each panel, nothing else; kStateTableSuffix after the stem names it.
+std::string CampaignStatusCsv(const CampaignReport& report);
+
 // The cells of a line's state on a panel, as kStatusColumns (reports/campaign_texts.h) names them;
 // the contacts are empty without audience data for the panel, the contracted ones also without
 // the line's Kontakty.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Writes the release archive a Windows user receives: the two programs, the Czech guide, a demo
-# folder with a month of logs (and the demo booking, when there is one) and SHA256SUMS.txt.
+# folder with a month of logs (and the demo booking, panel register and audience file, when there
+# are) and SHA256SUMS.txt.
 # The same commit gives the same bytes: every entry dated SOURCE_DATE_EPOCH (default: the last
 # commit's time), owned by 0, in a fixed order.
 #   dist.sh OUT.zip KVIMETER_EXE KVIMETER_CLI_EXE GENLOG...
@@ -22,7 +23,9 @@ cp "$cli" "$stage/kvimeter-cli.exe"
 # UTF-8 with a byte order mark and CR LF, as Notepad reads it right.
 { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$root/docs/ctete.txt"; } >"$stage/ČTĚTE.txt"
 "$here/demo-logs.sh" "$stage/demo" "$demo_month" -- "${genlog[@]}" >/dev/null
-[ -f "$root/scripts/demo/kampan-demo.csv" ] && cp "$root/scripts/demo/kampan-demo.csv" "$stage/demo/"
+for file in kampan-demo.csv panely.csv publikum.csv; do
+    if [ -f "$root/scripts/demo/$file" ]; then cp "$root/scripts/demo/$file" "$stage/demo/"; fi
+done
 
 entries=(kvimeter.exe kvimeter-cli.exe ČTĚTE.txt)
 while IFS= read -r file; do entries+=("$file"); done < <(cd "$stage" && find demo -type f | sort)

@@ -69,9 +69,11 @@ TEST_F(CampaignCommand, WritesTheFiguresPerDayAndTheEvidence) {
                   "Pekárna\tJaro\tbez uvedení města\t1\t1\t2\t1\n"
                   "Pekárna\tJaro\tcelkem\t1\t1\t2\t1\n"
                   "Uloženo: " +
-                  ReportPath("KAMPAN_kampan.csv") + ", " + ReportPath("KAMPAN_kampan.html") + "\n");
-    EXPECT_EQ(ReportFiles(), (std::vector<std::string>{"KAMPAN_kampan.csv", "KAMPAN_kampan.html",
-                                                       "KAMPAN_kampan.sha256"}));
+                  ReportPath("KAMPAN_kampan.csv") + ", " + ReportPath("KAMPAN_kampan_stav.csv") +
+                  ", " + ReportPath("KAMPAN_kampan.html") + "\n");
+    EXPECT_EQ(ReportFiles(),
+              (std::vector<std::string>{"KAMPAN_kampan.csv", "KAMPAN_kampan.html",
+                                        "KAMPAN_kampan.sha256", "KAMPAN_kampan_stav.csv"}));
     const std::string csv = Cp1250ToUtf8(ReadReport("KAMPAN_kampan.csv"));
     EXPECT_EQ(csv.substr(0, csv.find("\r\n\r\n") + 4),
               "Klient;Kampaň;Spot;Panel;Datum;Objednáno;Odvysíláno;Rozdíl\r\n"
@@ -86,6 +88,33 @@ TEST_F(CampaignCommand, WritesTheFiguresPerDayAndTheEvidence) {
         std::string::npos)
         << csv;
     EXPECT_TRUE(ReportExists("KAMPAN_kampan.html"));
+}
+
+// The state as a table of its own for a spreadsheet: one header, its rows as the CSV's state
+// section has them, and checked with the proof's other files.
+TEST_F(CampaignCommand, TheStateStandsAloneInItsOwnFileListedInTheSums) {
+    WriteMarch(kLog);
+    WriteBooking("Pekárna;=Jaro;jaro.avi;15.3.2015;16.3.2015;8:00;20:00;1\r\n");
+    const std::string panel = folder_.Path().filename().string();
+    folder_.WriteFile("panely.csv", Utf8ToCp1250("Panel;Název;Město\r\n" + panel +
+                                                 ";\"Brno; Nádraží\";Brno\r\n"));
+    ASSERT_EQ(Campaign({"--as-of", "2015-03-31"}).status, 0);
+    const std::string header =
+        "Klient;Kampaň;Smlouva;Spot;Od;Do;Panel;Objednáno;Odvysíláno;Navíc;Plnění;"
+        "Dnů pod objednávkou;Zbývá dnů;Název panelu;Město;Dostupnost;Dnů bez logu;Podíl času;"
+        "Kontakty objednáno;Kontakty (odhad);Přehrání bez údaje o publiku\r\n";
+    const std::string row = "Pekárna;'=Jaro;;jaro.avi;2015-03-15;2015-03-16;" + panel +
+                            ";2;1;0;50,0 %;1;0;\"Brno; Nádraží\";Brno;0,0 %;0;0,03 %;;;\r\n";
+    EXPECT_EQ(ReadReport("KAMPAN_kampan_stav.csv"), Utf8ToCp1250(header + row));
+    const std::string csv = Cp1250ToUtf8(ReadReport("KAMPAN_kampan.csv"));
+    EXPECT_NE(csv.find("\r\nStav ke dni 16. 3. 2015\r\n" + header + row + "\r\n"),
+              std::string::npos)
+        << csv;
+    const std::string sums = ReadReport("KAMPAN_kampan.sha256");
+    EXPECT_NE(sums.find("  report/KAMPAN_kampan_stav.csv\r\n"), std::string::npos) << sums;
+    EXPECT_EQ(Run({"verify", ReportPath("KAMPAN_kampan.sha256")}).status, 0);
+    folder_.WriteFile(ReportPath("KAMPAN_kampan_stav.csv"), "upraveno v Excelu");
+    EXPECT_EQ(Run({"verify", ReportPath("KAMPAN_kampan.sha256")}).status, 1);
 }
 
 TEST_F(CampaignCommand, ABookingWithErrorsListsThemAllAndWritesNothing) {
@@ -262,8 +291,10 @@ TEST_F(CampaignCommand, EachClientGetsAPairWithNothingOfTheOthers) {
     EXPECT_EQ(ReportFiles(), (std::vector<std::string>{
                                  "KAMPAN_kampan.csv", "KAMPAN_kampan.html", "KAMPAN_kampan.sha256",
                                  "KAMPAN_kampan_Pekárna.csv", "KAMPAN_kampan_Pekárna.html",
-                                 "KAMPAN_kampan_Pekárna.sha256", "KAMPAN_kampan_Zoo_Brno.csv",
-                                 "KAMPAN_kampan_Zoo_Brno.html", "KAMPAN_kampan_Zoo_Brno.sha256"}));
+                                 "KAMPAN_kampan_Pekárna.sha256", "KAMPAN_kampan_Pekárna_stav.csv",
+                                 "KAMPAN_kampan_Zoo_Brno.csv", "KAMPAN_kampan_Zoo_Brno.html",
+                                 "KAMPAN_kampan_Zoo_Brno.sha256", "KAMPAN_kampan_Zoo_Brno_stav.csv",
+                                 "KAMPAN_kampan_stav.csv"}));
     const struct {
         std::string file;
         std::vector<std::string> own, others;
@@ -274,9 +305,9 @@ TEST_F(CampaignCommand, EachClientGetsAPairWithNothingOfTheOthers) {
         {"KAMPAN_kampan_Zoo_Brno", {"Zoo/Brno", "Z-99", "l*.avi"}, {"Pek", "Jaro", "jaro", "P-17"}},
     };
     for (const auto& client : clients) {
-        for (const char* extension : {".csv", ".html"}) {
+        for (const std::string extension : {".csv", "_stav.csv", ".html"}) {
             const std::string bytes = ReadReport(client.file + extension);
-            const std::string text = extension == std::string(".csv") ? Cp1250ToUtf8(bytes) : bytes;
+            const std::string text = extension.ends_with(".csv") ? Cp1250ToUtf8(bytes) : bytes;
             for (const std::string& own : client.own) {
                 EXPECT_NE(text.find(own), std::string::npos) << client.file << extension << own;
             }

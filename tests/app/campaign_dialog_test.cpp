@@ -4,10 +4,12 @@
 // logs written there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "tests/winsupport/gui_support.h"
 #include "tests/winsupport/scratch_folder.h"
 #include "tests/winsupport/scripted_dialog.h"
+#include "userlocale/user_decimal_separator.h"
 
 namespace fs = std::filesystem;
 using winsupport::MessageBoxCatcher;
@@ -136,11 +139,14 @@ TEST(CampaignDialog, PanelsStartFromTheWorkingFolderAndItsSubfoldersWithLogs) {
     dialog.Run({[&] {
         ASSERT_EQ(dialog.PanelRows(), 3);
         EXPECT_EQ(dialog.PanelCell(0, 0), L"gui");
-        EXPECT_EQ(dialog.PanelCell(0, 2), L"2026-10, 2026-11");
+        EXPECT_EQ(dialog.PanelCell(0, 4), L"2026-10, 2026-11");
         EXPECT_EQ(dialog.PanelCell(1, 0), L"nadrazi");
-        EXPECT_EQ(dialog.PanelCell(1, 1), (scratch.Gui() / "nadrazi").wstring());
+        EXPECT_EQ(dialog.PanelCell(1, 1), L"");  // no register
+        EXPECT_EQ(dialog.PanelCell(1, 3), (scratch.Gui() / "nadrazi").wstring());
         EXPECT_EQ(dialog.PanelCell(2, 0), L"namesti");
         EXPECT_EQ(winsupport::WindowText(dialog.Item(IDC_BOOKING_PATH)), L"kampan.csv");
+        EXPECT_EQ(winsupport::WindowText(dialog.Item(IDC_REGISTER_PATH)), L"");
+        EXPECT_EQ(winsupport::WindowText(dialog.Item(IDC_AUDIENCE_PATH)), L"");
         // The last day counted starts as yesterday, in the picker and in its variable.
         SYSTEMTIME now{}, shown{};
         GetLocalTime(&now);
@@ -250,10 +256,11 @@ TEST(CampaignDialog, ACountWritesTheCommandLinesFilesByteForByte) {
         dialog.WaitForCount();
         ASSERT_EQ(dialog.m_resultList.GetItemCount(), 2);
         EXPECT_EQ(dialog.m_resultList.GetItemText(0, 3), L"nadrazi");
-        EXPECT_EQ(dialog.m_resultList.GetItemText(0, 5), L"9");
-        EXPECT_EQ(dialog.m_resultList.GetItemText(0, 7), L"1");
-        EXPECT_EQ(dialog.m_resultList.GetItemText(1, 5), L"12");
-        EXPECT_EQ(dialog.m_resultList.GetItemText(1, 7), L"0");
+        EXPECT_EQ(dialog.m_resultList.GetItemText(0, 4), L"bez uveden\u00ED m\u011Bsta");
+        EXPECT_EQ(dialog.m_resultList.GetItemText(0, 6), L"9");
+        EXPECT_EQ(dialog.m_resultList.GetItemText(0, 8), L"1");
+        EXPECT_EQ(dialog.m_resultList.GetItemText(1, 6), L"12");
+        EXPECT_EQ(dialog.m_resultList.GetItemText(1, 8), L"0");
         note = winsupport::WindowText(dialog.Item(IDC_RESULT_NOTE));
         EXPECT_TRUE(IsWindowEnabled(dialog.Item(IDC_OPEN_PAGE)));
     }});
@@ -383,6 +390,166 @@ TEST(CampaignDialog, ClosingWhileTheFilesAreWrittenWaitsForThem) {
     EXPECT_TRUE(catcher.Boxes().empty());
     for (const char* file : {"KAMPAN_kampan.csv", "KAMPAN_kampan.html", "KAMPAN_kampan.sha256"})
         EXPECT_TRUE(fs::exists(scratch.Gui() / "report" / file)) << file;
+}
+
+// The panel register and audience file: nadrazi is in the register, in Brno, with 3600 passers-by
+// an hour every day; namesti is in neither.
+void WriteOperatorFiles(const Scratch& scratch) {
+    scratch.Write("panely.csv", "Panel;Název;Město\r\nnadrazi;Brno, Nádraží;Brno\r\n");
+    scratch.Write("publikum.csv",
+                  "Panel;Dny;Čas od;Čas do;Kontaktů za hodinu\r\nnadrazi;po-ne;;;3600\r\n");
+}
+
+// The cells of a line's state on the panel, from the command line's CSV file.
+std::vector<std::string> StatusRow(const fs::path& csv, const std::string& panel) {
+    std::istringstream in(FileBytes(csv));
+    std::string row;
+    while (std::getline(in, row)) {
+        std::vector<std::string> cells(1);
+        for (const char c : row.substr(0, row.find('\r'))) {
+            if (c == ';')
+                cells.emplace_back();
+            else
+                cells.back() += c;
+        }
+        if (cells.size() > 13 && cells[6] == panel)
+            return cells;
+    }
+    return {};
+}
+
+// A CSV cell as the list shows it: Windows-1250 to UTF-16, the user's decimal separator.
+std::wstring AsListed(const std::string& cell) {
+    std::wstring text = ToWide(cell);
+    std::replace(text.begin(), text.end(), L',', static_cast<wchar_t>(UserDecimalSeparator()));
+    return text;
+}
+
+TEST(CampaignDialog, TheWorkingFoldersRegisterAndAudienceAreOfferedNamedAndCounted) {
+    Scratch scratch;
+    WriteTwoPanels(scratch);
+    WriteOperatorFiles(scratch);
+    scratch.Write("jiny.txt", "Panel;Název;Město\r\nnamesti;Náměstí;Zlín\r\n");
+    CampaignDialog dialog;
+    MessageBoxCatcher catcher;
+    dialog.Run({[&] {
+        // The only booking beside them is still offered.
+        EXPECT_EQ(winsupport::WindowText(dialog.Item(IDC_BOOKING_PATH)), L"kampan.csv");
+        EXPECT_EQ(winsupport::WindowText(dialog.Item(IDC_REGISTER_PATH)), L"panely.csv");
+        EXPECT_EQ(winsupport::WindowText(dialog.Item(IDC_AUDIENCE_PATH)), L"publikum.csv");
+        ASSERT_EQ(dialog.PanelRows(), 2);
+        EXPECT_EQ(dialog.PanelCell(0, 1), L"Brno, N\u00E1dra\u017E\u00ED");
+        EXPECT_EQ(dialog.PanelCell(0, 2), L"Brno");
+        EXPECT_EQ(dialog.PanelCell(1, 1), L"");
+        // Another register, once its field is left.
+        dialog.GoTo(IDC_REGISTER_PATH);
+        dialog.Type(IDC_REGISTER_PATH, L"jiny.txt");
+        dialog.GoTo(IDC_GAP);
+        EXPECT_EQ(dialog.PanelCell(0, 1), L"");
+        EXPECT_EQ(dialog.PanelCell(1, 1), L"N\u00E1m\u011Bst\u00ED");
+        EXPECT_EQ(dialog.PanelCell(1, 2), L"Zl\u00EDn");
+        dialog.Type(IDC_AUDIENCE_PATH, L"");
+        dialog.Click(IDC_EVALUATE);
+        dialog.WaitForCount();
+        ASSERT_EQ(dialog.m_resultList.GetItemCount(), 2);
+        EXPECT_EQ(dialog.m_resultList.GetItemText(1, 3), L"N\u00E1m\u011Bst\u00ED");
+        EXPECT_EQ(dialog.m_resultList.GetItemText(1, 4), L"Zl\u00EDn");
+    }});
+    for (const winsupport::CaughtMessageBox& box : catcher.Boxes())
+        ADD_FAILURE() << box.text;
+    const std::string sums = FileBytes(scratch.Gui() / "report/KAMPAN_kampan.sha256");
+    EXPECT_NE(sums.find("  jiny.txt\r\n"), std::string::npos) << sums;
+    EXPECT_EQ(sums.find("panely.csv"), std::string::npos) << sums;
+    EXPECT_EQ(sums.find("publikum.csv"), std::string::npos) << sums;
+}
+
+// Availability and share of time always, the estimated contacts only with audience data; each
+// cell as the command line's CSV states it.
+TEST(CampaignDialog, TheResultListGainsTheBuyersFiguresAndContactsWithAudienceData) {
+    Scratch scratch;
+    WriteTwoPanels(scratch);
+    const acceptance::CliResult plain = acceptance::RunCli(
+        scratch.Cli(), {"campaign", "kampan.csv", "--panel", "nadrazi", "--panel", "namesti"});
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    const std::vector<std::string> withoutAudience =
+        StatusRow(scratch.Cli() / "report/KAMPAN_kampan.csv", "nadrazi");
+    WriteOperatorFiles(scratch);
+    const acceptance::CliResult counted = acceptance::RunCli(
+        scratch.Cli(), {"campaign", "kampan.csv", "--panel", "nadrazi", "--panel", "namesti"});
+    ASSERT_EQ(counted.status, 0) << counted.err;
+    const std::vector<std::string> nadrazi =
+        StatusRow(scratch.Cli() / "report/KAMPAN_kampan.csv", "nadrazi");
+    ASSERT_EQ(withoutAudience.size(), 21u);
+    ASSERT_EQ(nadrazi.size(), 21u);
+    ASSERT_EQ(nadrazi[19], "135");  // 9 plays of 15 s at 3600 an hour
+    CampaignDialog dialog;
+    MessageBoxCatcher catcher;
+    dialog.Run({[&] {
+        dialog.Type(IDC_AUDIENCE_PATH, L"");
+        dialog.Click(IDC_EVALUATE);
+        dialog.WaitForCount();
+        EXPECT_EQ(dialog.m_resultList.GetColumnCount(), 11);
+        EXPECT_EQ(dialog.m_resultList.GetItemText(0, 9), AsListed(withoutAudience[15]));
+        EXPECT_EQ(dialog.m_resultList.GetItemText(0, 10), AsListed(withoutAudience[17]));
+        dialog.Type(IDC_AUDIENCE_PATH, L"publikum.csv");
+        dialog.Click(IDC_EVALUATE);
+        dialog.WaitForCount();
+        ASSERT_EQ(dialog.m_resultList.GetColumnCount(), 12);
+        EXPECT_EQ(dialog.m_resultList.GetItemText(0, 3), L"Brno, N\u00E1dra\u017E\u00ED");
+        EXPECT_EQ(dialog.m_resultList.GetItemText(0, 9), AsListed(nadrazi[15]));
+        EXPECT_EQ(dialog.m_resultList.GetItemText(0, 10), AsListed(nadrazi[17]));
+        EXPECT_EQ(dialog.m_resultList.GetItemText(0, 11), L"135");
+        EXPECT_EQ(dialog.m_resultList.GetItemText(1, 11), L"");  // namesti has no audience
+        dialog.Type(IDC_AUDIENCE_PATH, L"");
+        dialog.Click(IDC_EVALUATE);
+        dialog.WaitForCount();
+        EXPECT_EQ(dialog.m_resultList.GetColumnCount(), 11);
+    }});
+}
+
+RECT PlaceIn(HWND dialog, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+TEST(CampaignDialog, ResizingGrowsTheListsAndKeepsTheButtonsAtTheirEdges) {
+    Scratch scratch;
+    CampaignDialog dialog;
+    dialog.Run({[&] {
+        const HWND window = dialog.m_hWnd;
+        RECT before{};
+        GetWindowRect(window, &before);
+        MINMAXINFO limits{};
+        SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        EXPECT_EQ(limits.ptMinTrackSize.x, before.right - before.left);
+        EXPECT_EQ(limits.ptMinTrackSize.y, before.bottom - before.top);
+        // How far each edge goes, left, top, right, bottom, as the dialog grows by 200 × 100.
+        const struct {
+            HWND control;
+            LONG left, top, right, bottom;
+        } cases[] = {
+            {dialog.Item(IDC_PANELS), 0, 0, 200, 40},
+            {dialog.Item(IDC_RESULTS), 0, 40, 200, 100},
+            {GetWindow(dialog.Item(IDC_RESULTS), GW_HWNDPREV), 0, 40, 0, 40},  // its label
+            {dialog.Item(IDC_BROWSE_REGISTER), 200, 0, 200, 0},
+            {dialog.Item(IDC_GAP), 0, 40, 0, 40},
+            {dialog.Item(IDCANCEL), 200, 100, 200, 100},
+        };
+        std::vector<RECT> was;
+        for (const auto& c : cases)
+            was.push_back(PlaceIn(window, c.control));
+        SetWindowPos(window, nullptr, 0, 0, before.right - before.left + 200,
+                     before.bottom - before.top + 100, SWP_NOMOVE | SWP_NOZORDER);
+        for (size_t i = 0; i < std::size(cases); ++i) {
+            const RECT now = PlaceIn(window, cases[i].control);
+            EXPECT_EQ(now.left - was[i].left, cases[i].left) << i;
+            EXPECT_EQ(now.top - was[i].top, cases[i].top) << i;
+            EXPECT_EQ(now.right - was[i].right, cases[i].right) << i;
+            EXPECT_EQ(now.bottom - was[i].bottom, cases[i].bottom) << i;
+        }
+    }});
 }
 
 class MainDialog : public PopupScripted<CTarvexDlg> {};

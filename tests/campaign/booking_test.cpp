@@ -97,6 +97,14 @@ TEST(Booking, EveryErrorIsNamedWithItsLineAndColumn) {
                    "A:B;B;s;1.3.2026;1.3.2026;;;1\r\nA?B.;B;s;1.3.2026;1.3.2026;;;1\r\n",
          {"k.csv:4: sloupec „Klient“: klient „KINO“ dá stejný název souboru jako „Kino“ z řádku 2",
           "k.csv:6: sloupec „Klient“: klient „A:B“ dá stejný název souboru jako „A/B“ z řádku 5"}},
+        // Nor may a client's files be the overview's or another client's state table.
+        {kHeader + "Kino;B;s;1.3.2026;1.3.2026;;;1\r\nkino_STAV;B;s;1.3.2026;1.3.2026;;;1\r\n"
+                   "Stav;B;s;1.3.2026;1.3.2026;;;1\r\n_stav;B;s;1.3.2026;1.3.2026;;;1\r\n"
+                   "Zoo_stav;B;s;1.3.2026;1.3.2026;;;1\r\n",
+         {"k.csv:3: sloupec „Klient“: klient „kino_STAV“ dá stejný název souboru jako tabulka "
+          "stavu klienta „Kino“ z řádku 2",
+          "k.csv:4: sloupec „Klient“: klient „Stav“ dá stejný název souboru jako tabulka stavu "
+          "celé objednávky"}},
     };
     for (const auto& c : cases) {
         const Booking booking = Parse(c.file);
