@@ -10,7 +10,7 @@ constexpr uint32_t kMaxRememberedNames = 1 << 16;
 
 }  // namespace
 
-LogTally::LogTally(const PanelPlan& plan, int32_t closeSeconds)
+LogTally::LogTally(const PanelPlan& plan, int32_t closeSeconds, int64_t madeAt)
     : plan_(plan),
       counts_(plan.cells, 0),
       seconds_(plan.lines.size(), 0),
@@ -18,7 +18,8 @@ LogTally::LogTally(const PanelPlan& plan, int32_t closeSeconds)
       withoutAudience_(plan.lines.size(), 0),
       anyPlays_(plan.Days(), 0),
       coverage_(plan.Days(), Coverage(closeSeconds)),
-      shared_(plan.extents) {}
+      shared_(plan.extents),
+      check_(madeAt) {}
 
 size_t LogTally::AddLines(const char* bytes, size_t size, bool isEnd) {
     const size_t used = ForEachLogLine(bytes, size, isEnd, [this](const char* line, size_t n) {

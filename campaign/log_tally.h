@@ -21,8 +21,9 @@
 
 class LogTally : public LineSink {
 public:
-    // A silence up to closeSeconds long is no outage, so coverage closes it as plays come.
-    LogTally(const PanelPlan& plan, int32_t closeSeconds);
+    // A silence up to closeSeconds long is no outage, so coverage closes it as plays come. A play
+    // after madeAt (seconds since 1970), the proof's moment, is in the future.
+    LogTally(const PanelPlan& plan, int32_t closeSeconds, int64_t madeAt = INT64_MAX);
 
     size_t AddLines(const char* bytes, size_t size, bool isEnd) override;
 

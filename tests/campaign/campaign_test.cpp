@@ -262,6 +262,45 @@ TEST_F(CampaignTest, EachLogIsCheckedForOneSpotAtATime) {
     EXPECT_FALSE(IsPlausible(result.logs[0]));
 }
 
+TEST_F(CampaignTest, PlaysAfterTheProofsMomentAreInTheFutureAndCountAllTheSame) {
+    // 11.10.2026 is on summer time (UTC+2), 26.10.2026 on winter time (UTC+1).
+    WriteLog("p1", "2026-10",
+             Play("10.10.2026", "10:00:00", "a") + Play("11.10.2026", "10:00:00", "a") +
+                 Play("11.10.2026", "10:00:30", "a") + Play("26.10.2026", "09:00:00", "a"));
+    const int64_t tenOnThe11th = int64_t{DayNumber({2026, 10, 11})} * 86400 + 8 * 3600;
+    const int64_t nineOnThe26th = int64_t{DayNumber({2026, 10, 26})} * 86400 + 8 * 3600;
+    const struct {
+        int64_t madeAt;
+        uint64_t future;
+        int32_t firstDay, firstSecond;
+    } cases[] = {
+        {INT64_MAX, 0, 0, 0},
+        {tenOnThe11th, 2, DayNumber({2026, 10, 11}), 36030},  // the play at the moment is not
+        {tenOnThe11th - 1, 3, DayNumber({2026, 10, 11}), 36000},
+        {nineOnThe26th - 1, 1, DayNumber({2026, 10, 26}), 32400},
+        {nineOnThe26th, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.madeAt);
+        madeAt_ = c.madeAt;
+        const CampaignResult result = Evaluate("K;C;a;1.10.2026;31.10.2026;;;1;\r\n");
+        ASSERT_EQ(result.logs.size(), 1u);
+        const LogFinding& finding =
+            result.logs[0].findings[static_cast<int>(LogFindingKind::kFuture)];
+        EXPECT_EQ(finding.count, c.future);
+        EXPECT_EQ(IsPlausible(result.logs[0]), c.future == 0);
+        if (c.future > 0) {
+            EXPECT_EQ(finding.worstDay, c.firstDay);
+            EXPECT_EQ(finding.firstSecond, c.firstSecond);
+        }
+        uint64_t delivered = 0;
+        for (const uint32_t plays : result.figures[0].delivered) {
+            delivered += plays;
+        }
+        EXPECT_EQ(delivered, 4u);
+    }
+}
+
 TEST_F(CampaignTest, AClientSeesOnlyTheOutagesInsideItsOwnWindows) {
     // Silent from 9:30 to 10:40; A books 8:00-10:00, B 10:00-12:00.
     WriteLog("p1", "2026-10",
