@@ -33,13 +33,15 @@ public:
     bool CountRunning() const { return m_count.Running(); }
     // Each folder dropped on the panel list, as if typed.
     void AddDroppedFolders(HDROP drop);
-    // Hashes again each file the page names and lists what became of it, as verify does.
-    void VerifyPage(const std::string& path);
+    // Hashes again each file the page names and lists what became of it, as verify does; with
+    // recount also counts it again, as verify --recount does.
+    void VerifyPage(const std::string& path, bool recount = false);
 
     // The bound values, always as the controls last reported them.
     int32_t m_nGapMinutes = 15;
     DateYmd m_asOf{};          // the last day counted; yesterday when the dialog opens
     uint8_t m_bPerClient = 1;  // as the command line: a pair per client besides the overview
+    uint8_t m_bRecount = 0;    // "Ověřit stránku…" counts the campaign again too
 
     ListCtrlEx m_panelList;
     ListCtrlEx m_resultList;
@@ -93,7 +95,7 @@ private:
     BookingFile m_pendingBooking;                // the booking being counted
     std::vector<CampaignPanel> m_pendingPanels;  // and its panels
     OperatorFiles m_pendingOperatorFiles;        // and the working folder's register and audience
-    int32_t m_pendingGap = 15;
+    CampaignSettings m_pendingCount;
     bool m_pendingPerClient = false;
     // What the worker wrote, read once it has ended.
     std::string m_writtenName;

@@ -4,6 +4,7 @@
 #include "campaign/client_share.h"
 #include "reports/campaign_page.h"
 #include "reports/proof_files.h"
+#include "reports/proof_settings.h"
 #include "reports/report_file.h"
 #include "reports/report_paths.h"
 
@@ -31,7 +32,8 @@ bool AddReport(const CampaignReport& report, const SystemTime& madeAt, ReportFil
                    failures) &&
            // Beside every page, so that anyone can check its files with sha256sum -c.
            set.Add(CampaignReportPath(stem, ReportFileType::kSha256),
-                   SumsFileText(ProofFilesOf(report)), failures);
+                   ProofSettingsSumsLine(report.settings) + SumsFileText(ProofFilesOf(report)),
+                   failures);
 }
 
 // A proof's set of files: each report's written beside its old ones as it comes, so that only
@@ -91,8 +93,12 @@ ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTim
                                   overview.gapMinutes);
         for (size_t c = 0; c < clients.size(); ++c) {
             const ClientShare share = shares.ShareOf(c);
-            set.Add({overview.name, share.lines, overview.panels, share.result, overview.booking,
-                     overview.gapMinutes, clients[c]});
+            CampaignReport client{overview.name, share.lines,      overview.panels,
+                                  share.result,  overview.booking, overview.gapMinutes,
+                                  clients[c]};
+            client.settings = overview.settings;
+            client.settings.client = clients[c];
+            set.Add(client);
         }
     }
     return set.Commit(written);

@@ -15,6 +15,7 @@
 #include "reports/campaign_chart.h"
 #include "reports/campaign_texts.h"
 #include "reports/html_page.h"
+#include "reports/proof_settings.h"
 
 namespace {
 
@@ -424,6 +425,8 @@ std::string CampaignPage(const CampaignReport& report, const SystemTime& madeAt)
     std::string rest;
     AppendOutages(rest, report);
     AppendEvidence(rest, report);
+    // Data for a recount, which no browser runs.
+    rest += ProofSettingsBlock(report.settings);
     rest += "</main>\n</body>\n</html>\n";
     // Only an overview beside the clients' own pages may leave its charts to them.
     const bool mayLeaveCharts = report.client.empty() && report.clientPagesBeside;
