@@ -150,6 +150,14 @@ private:
         rest_.remove_prefix(digits);
         value.kind = JsonValue::Kind::kNumber;
         value.number = negative ? -static_cast<int64_t>(number) : static_cast<int64_t>(number);
+        // A fraction or an exponent: a number this record never holds, read over.
+        size_t more = 0;
+        while (more < rest_.size() &&
+               std::string_view("0123456789.eE+-").find(rest_[more]) != std::string_view::npos) {
+            ++more;
+        }
+        rest_.remove_prefix(more);
+        value.kind = more > 0 ? JsonValue::Kind::kOther : value.kind;
         return digits > 0;
     }
     bool String(std::string& cp1250) {
