@@ -23,6 +23,7 @@ constexpr std::string_view kCampaignStyle = R"(<style>
 .chart .bar.short{fill:#dd6b20}
 .chart .level{stroke:#2d3748;stroke-width:2;stroke-dasharray:6 4}
 .chart .pending{fill:#edf2f7;stroke:#a0aec0;stroke-dasharray:2 2}
+.charts.line{grid-template-columns:2fr 1fr}
 .ok{color:#276749}
 .warn{color:#9b2c2c;font-weight:bold}
 td.hash{font-family:Consolas,"DejaVu Sans Mono",monospace;font-size:12px;overflow-wrap:anywhere}
@@ -248,11 +249,13 @@ void AppendLineSection(std::string& html, const CampaignReport& report, size_t l
         const std::string panel = Text(report.panels[figures.panel].name);
         html += "<tr>" + Cells({kPanelColumn}, {panel}) + FiguresCells(sum) + "</tr>\n";
         if (withCharts && !figures.delivered.empty()) {
-            charts += "<figure><figcaption>" + PageWording(PageText::kPanelChart, {panel}) +
-                      "</figcaption>";
+            charts += "<div class=\"charts line\"><figure><figcaption>" +
+                      PageWording(PageText::kPanelChart, {panel}) + "</figcaption>";
             AppendDayChart(charts, figures.delivered, line.playsPerDay, line.firstDay,
                            figures.daysLeft);
             charts += "</figure>\n";
+            AppendHourChart(charts, panel, figures.playsPerHour);
+            charts += "</div>\n";
         }
     }
     html += "</tbody></table>\n" + charts + "</section>\n";

@@ -2,6 +2,8 @@
 // patterns, missing months, outages and the clock changes.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
@@ -298,6 +300,32 @@ TEST_F(CampaignTest, PlaysAfterTheProofsMomentAreInTheFutureAndCountAllTheSame) 
             delivered += plays;
         }
         EXPECT_EQ(delivered, 4u);
+    }
+}
+
+TEST_F(CampaignTest, EachLineCountsItsPlaysByTheHourTheyStartedIn) {
+    // Line 1 books the whole day, line 2 8:00-10:00; October's repeated hour counts both passes.
+    WriteLog("p1", "2026-10",
+             Play("24.10.2026", "03:00:00", "a") + Play("24.10.2026", "07:59:59", "a") +
+                 Play("24.10.2026", "08:00:00", "a") + Play("24.10.2026", "09:59:00", "a") +
+                 Play("24.10.2026", "10:00:00", "a") + Play("25.10.2026", "02:40:00", "a") +
+                 Play("25.10.2026", "02:10:00", "a") + Play("25.10.2026", "23:59:59", "a"));
+    const CampaignResult result = Evaluate(
+        "K;C;a;24.10.2026;25.10.2026;;;1;\r\nK;C;a;24.10.2026;25.10.2026;8:00;10:00;1;\r\n");
+    ASSERT_EQ(result.figures.size(), 2u);
+    const struct {
+        size_t figures;
+        std::vector<std::pair<size_t, uint32_t>> hours;  // the hours with plays
+    } cases[] = {
+        {0, {{2, 2}, {3, 1}, {7, 1}, {8, 1}, {9, 1}, {10, 1}, {23, 1}}},
+        {1, {{8, 1}, {9, 1}}},
+    };
+    for (const auto& c : cases) {
+        std::array<uint32_t, 24> expected{};
+        for (const auto& [hour, plays] : c.hours) {
+            expected[hour] = plays;
+        }
+        EXPECT_EQ(result.figures[c.figures].playsPerHour, expected) << c.figures;
     }
 }
 
