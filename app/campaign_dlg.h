@@ -34,8 +34,8 @@ public:
     // Each folder dropped on the panel list, as if typed.
     void AddDroppedFolders(HDROP drop);
     // Hashes again each file the page names and lists what became of it, as verify does; with
-    // recount also counts it again, as verify --recount does.
-    void VerifyPage(const std::string& path, bool recount = false);
+    // the box "i přepočítat" ticked also counts it again, as verify --recount does.
+    void VerifyPage(const std::string& path);
 
     // The bound values, always as the controls last reported them.
     int32_t m_nGapMinutes = 15;

@@ -353,10 +353,10 @@ void CCampaignDlg::OnVerify() {
     std::wstring picked;
     if (!PickOpenFile(m_hWnd, kPageFilter, picked))
         return;
-    VerifyPage(ToCp1250(RelativeToWorkingFolder(picked)), m_bRecount != 0);
+    VerifyPage(ToCp1250(RelativeToWorkingFolder(picked)));
 }
 
-void CCampaignDlg::VerifyPage(const std::string& path, bool recount) {
+void CCampaignDlg::VerifyPage(const std::string& path) {
     const ProofCheck check = CheckProof(path);
     switch (check.outcome) {
         case ProofCheckOutcome::kUnreadable:
@@ -375,7 +375,7 @@ void CCampaignDlg::VerifyPage(const std::string& path, bool recount) {
     for (const std::string& line : check.lines) {
         lines += Utf8ToCp1250(line) + "\n";
     }
-    if (recount) {
+    if (m_bRecount != 0) {
         const CWaitCursor wait;
         for (const std::string& line : RecountProof(path).lines)
             lines += Utf8ToCp1250(line) + "\n";
