@@ -3,6 +3,7 @@
 // rewritten to match, found out by the count though every hash agrees.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -27,17 +28,29 @@ protected:
                           Utf8ToCp1250("Klient;Kampaň;Spot;Od;Do;Čas od;Čas do;Přehrání za den\r\n"
                                        "A;B;jaro.avi;15.3.2015;16.3.2015;;;2\r\n"
                                        "Č;D;jaro.avi;16.3.2015;16.3.2015;;;1\r\n"));
-        ASSERT_EQ(Run({"campaign", "kampan.csv", "--panel", "nadrazi", "--as-of", "2015-03-16"},
-                      {{"SOURCE_DATE_EPOCH", "1426500000"}})
-                      .status,
-                  0);
+        ASSERT_EQ(CampaignAt("1426500000").status, 0);
+    }
+    // campaign as of 16.3.2015, made at the moment given (seconds since 1970).
+    CliResult CampaignAt(const char* epoch) const {
+        const std::vector<std::string> args = {"campaign", "kampan.csv", "--panel",
+                                               "nadrazi",  "--as-of",    "2015-03-16"};
+#ifdef _WIN32
+        _putenv_s("SOURCE_DATE_EPOCH", epoch);  // the child inherits it
+        const CliResult result = Run(args);
+        _putenv_s("SOURCE_DATE_EPOCH", "");
+        return result;
+#else
+        return Run(args, {{"SOURCE_DATE_EPOCH", epoch}});
+#endif
     }
     CliResult Run(const std::vector<std::string>& args, const Environment& environment = {},
                   const std::string& from = ".") const {
         fs::create_directories(folder_.Path() / from);
         return RunCli(folder_.Path() / from, args, environment);
     }
-    std::string LogPath() const { return "nadrazi" + kSeparator + "log" + kSeparator; }
+    std::string LogPath() const {
+        return "nadrazi" + kSeparator + "log" + kSeparator;
+    }
 };
 
 TEST_F(Recount, AgreesFromAnyFolderOnEachPageAndSumsFile) {
@@ -120,10 +133,7 @@ TEST_F(Recount, SaysWhichVersionMadeTheProofAndWhatItCannotRecount) {
 
 TEST_F(Recount, APlayAfterTheProofsMomentIsNamedAndTheLogIsNotPlausible) {
     // 16.3.2015 10:00 on the panel's clock is 9:00 UTC; the proof is made at 8:00 UTC.
-    ASSERT_EQ(Run({"campaign", "kampan.csv", "--panel", "nadrazi", "--as-of", "2015-03-16"},
-                  {{"SOURCE_DATE_EPOCH", "1426492800"}})
-                  .status,
-              0);
+    ASSERT_EQ(CampaignAt("1426492800").status, 0);
     const std::string csv = Cp1250ToUtf8(ReadReport("KAMPAN_kampan.csv"));
     EXPECT_NE(csv.find(";" + LogPath() +
                        "AVI_2015-03.txt;přehrání v budoucnosti;1;2015-03-16;"
