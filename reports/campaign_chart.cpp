@@ -42,7 +42,7 @@ void AppendHourChart(std::string& html, const std::string& panel,
     const auto height = [&](uint64_t value) {
         return static_cast<int>(value * static_cast<uint64_t>(plotHeight) / scale.top);
     };
-    html += "<figure><figcaption>" + panel + kHourCaption +
+    html += "<figure><figcaption>Panel " + panel + kHourCaption +
             "</figcaption><svg class=\"chart hours\" viewBox=\"0 0 " + std::to_string(kWidth) +
             " " + std::to_string(kHeight) + "\" role=\"img\" aria-label=\"" + kHourLabel + "\">";
     for (uint64_t t = 0; t <= scale.ticks; ++t) {

@@ -128,8 +128,9 @@ TEST(CampaignPage, TheHourChartHasABarForEachHourWithPlays) {
                               "<title>23:00–23:59: 7</title>"}) {
         EXPECT_NE(html.find(title), std::string::npos) << title;
     }
-    EXPECT_EQ(html.find("<figure><figcaption>n&amp;m: odvysíláno podle hodin dne</figcaption>"),
-              0u);
+    EXPECT_EQ(
+        html.find("<figure><figcaption>Panel n&amp;m: odvysíláno podle hodin dne</figcaption>"),
+        0u);
     std::string empty;
     AppendHourChart(empty, "n", {});
     EXPECT_EQ(Occurrences(empty, "<rect"), 0u);
