@@ -166,6 +166,9 @@ private:
         }
         std::string utf8;
         while (!rest_.empty() && rest_[0] != '"') {
+            if (static_cast<unsigned char>(rest_[0]) < 0x20) {
+                return false;  // JSON writes a control character only as an escape
+            }
             if (rest_[0] != '\\') {
                 utf8 += rest_[0];
                 rest_.remove_prefix(1);

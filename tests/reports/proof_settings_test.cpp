@@ -74,7 +74,8 @@ TEST(ProofSettings, ADamagedOrIncompleteRecordIsNone) {
         without("panels"),
         "{\"version\":\"2.2.0.0\"}",
         "[1,2]",
-        // A gap out of its range, and a character the code page lacks.
+        // A gap out of its range, a character the code page lacks, and one unescaped.
+        std::string(json).replace(json.find("\"client\":\""), 10, "\"client\":\"\t"),
         std::string(json).replace(json.find("\"gap\":1440"), 10, "\"gap\":0"),
         std::string(json).replace(json.find("\"client\":\""), 10, "\"client\":\"\\u4e2d"),
     };
