@@ -58,6 +58,7 @@ constexpr ControlAnchor kAnchors[] = {
     {IDC_OPEN_PAGE, 0, 100, 0, 0},
     {IDC_OPEN_FOLDER, 0, 100, 0, 0},
     {IDC_VERIFY, 0, 100, 0, 0},
+    {IDC_RECOUNT, 0, 100, 0, 0},
     {IDCANCEL, 100, 100, 0, 0},
 };
 
@@ -197,6 +198,7 @@ void CCampaignDlg::BindControls() {
         kRefused);
     VerifyInvariant(AddBinding(IDC_AS_OF, DatePickerYmd, &m_asOf), kRefused);
     VerifyInvariant(AddBinding(IDC_PER_CLIENT, CheckByte, &m_bPerClient), kRefused);
+    VerifyInvariant(AddBinding(IDC_RECOUNT, CheckByte, &m_bRecount), kRefused);
 }
 
 // --- panels -------------------------------------------------------------------------------

@@ -34,13 +34,15 @@ public:
     bool CountRunning() const { return m_count.Running(); }
     // Each folder dropped on the panel list, as if typed.
     void AddDroppedFolders(HDROP drop);
-    // Hashes again each file the page names and lists what became of it, as verify does.
+    // Hashes again each file the page names and lists what became of it, as verify does; with
+    // the box "i přepočítat" ticked also counts it again, as verify --recount does.
     void VerifyPage(const std::string& path);
 
     // The bound values, always as the controls last reported them.
     int32_t m_nGapMinutes = 15;
     DateYmd m_asOf{};          // the last day counted; yesterday when the dialog opens
     uint8_t m_bPerClient = 1;  // as the command line: a pair per client besides the overview
+    uint8_t m_bRecount = 0;    // "Ověřit stránku…" counts the campaign again too
 
     ListCtrlEx m_panelList;
     ListCtrlEx m_resultList;
@@ -100,7 +102,7 @@ private:
     BookingFile m_pendingBooking;                // the booking being counted
     std::vector<CampaignPanel> m_pendingPanels;  // and its panels
     OperatorFiles m_pendingOperatorFiles;        // and the register and audience file chosen
-    int32_t m_pendingGap = 15;
+    CampaignSettings m_pendingCount;
     bool m_pendingPerClient = false;
     // What the worker wrote, read once it has ended.
     std::string m_writtenName;

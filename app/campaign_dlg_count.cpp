@@ -13,14 +13,17 @@
 #include "app/shell_pickers.h"
 #include "app/text_list_dlg.h"
 #include "base/cp1250.h"
+#include "base/moment.h"
 #include "base/win32_types.h"
 #include "campaign/calendar.h"
 #include "campaign/window_time.h"
+#include "framework/font_cursor.h"
 #include "framework/message_box.h"
 #include "reports/campaign_files.h"
 #include "reports/campaign_texts.h"
 #include "reports/evidence_check.h"
 #include "reports/page_time.h"
+#include "reports/recount.h"
 #include "reports/report_file.h"
 #include "reports/report_messages.h"
 #include "reports/report_paths.h"
@@ -229,11 +232,12 @@ void CCampaignDlg::OnEvaluate() {
     }
     if (!ReadChosenOperatorFiles())
         return;
-    const CoreSettings settings = SettingsForCore();
+    CoreSettings settings = SettingsForCore();
+    settings.count.madeAt = ReproducibleNow();
     m_pendingPanels = m_panels.Panels();
     // A panel the register lacks keeps its folder's name, as on the command line.
     static_cast<void>(ApplyOperatorFiles(m_pendingOperatorFiles, m_pendingPanels));
-    m_pendingGap = settings.count.gapMinutes;
+    m_pendingCount = settings.count;
     m_pendingPerClient = settings.perClientFiles;
     SetCounting(true);
     m_count.Start(m_hWnd, m_pendingBooking.booking.lines, m_pendingPanels, settings.count,
@@ -243,13 +247,16 @@ void CCampaignDlg::OnEvaluate() {
 // On the worker thread, so that a network's thousands of files keep no message waiting: it
 // touches no control, only what the dialog reads once the worker has ended.
 void CCampaignDlg::WriteCounted(const CampaignResult& result) {
-    const CampaignReport report = MakeCampaignReport(m_pendingBooking, m_pendingPanels, result,
-                                                     m_pendingGap, m_pendingOperatorFiles);
+    const CampaignReport report =
+        MakeCampaignReport(m_pendingBooking, m_pendingPanels, result, m_pendingCount,
+                           m_pendingPerClient, m_pendingOperatorFiles);
     // A folder that cannot be made is the files' reason.
     static_cast<void>(EnsureReportFolder(nullptr));
     m_writtenName = report.name;
     m_writtenPaths.clear();
-    m_written = WriteCampaignProofs(report, PageTime(), m_pendingPerClient, m_writtenPaths);
+    m_written =
+        WriteCampaignProofs(report, PageTimeAt(static_cast<std::time_t>(m_pendingCount.madeAt)),
+                            m_pendingPerClient, m_writtenPaths);
 }
 
 // While counting, only "Přerušit" and "Zavřít" can be pressed.
@@ -406,6 +413,11 @@ void CCampaignDlg::VerifyPage(const std::string& path) {
     std::string lines;
     for (const std::string& line : check.lines) {
         lines += Utf8ToCp1250(line) + "\n";
+    }
+    if (m_bRecount != 0) {
+        const CWaitCursor wait;
+        for (const std::string& line : RecountProof(path).lines)
+            lines += Utf8ToCp1250(line) + "\n";
     }
     ShowLines(kVerifyTitle.str(), lines);
 }

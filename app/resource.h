@@ -46,6 +46,7 @@
 #define IDC_BROWSE_REGISTER 1119
 #define IDC_AUDIENCE_PATH 1120
 #define IDC_BROWSE_AUDIENCE 1121
+#define IDC_RECOUNT 1122
 
 // The box of a list of lines (booking errors, verify results).
 #define IDC_LINES 1200

@@ -1,10 +1,11 @@
 // genlog: writes a realistic month of playback log, deterministic by seed.
-//   genlog --year Y --month M --plays N --playlist K --seed S [--clean] -o FILE
+//   genlog --year Y --month M --plays N --playlist K --seed S [--clean] [--days D] -o FILE
 // Plays run in time order through the month over a playlist of K animation paths with fixed
 // spot lengths; a few names carry Czech letters (Windows-1250) and a few lines are odd: empty,
 // a comment, an unreadable date, an empty name field, a missing length, and a line cut short by
 // a power failure that runs into the next one. --clean leaves the odd lines out: a month as a
-// panel that never lost power writes it.
+// panel that never lost power writes it. --days D ends the month after its first D days, as a
+// log copied from a panel in the middle of the month does; those days are the whole month's.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +25,7 @@ struct Options {
     unsigned playlist = 24;
     uint64_t seed = 1;
     bool oddLines = true;
+    unsigned days = 31;  // the month's first days written
     std::string output;
 };
 
@@ -113,6 +115,9 @@ void WriteMonth(const Options& options, LineWriter& out) {
     for (uint64_t i = 0; i < options.plays; ++i) {
         // Evenly through the month, never backwards.
         const uint64_t second = i * monthSeconds / options.plays;
+        if (second >= uint64_t{options.days} * 86400) {
+            break;
+        }
         const std::string stamp = Stamp(options, second);
         // Mostly the playlist in turn, now and then an inserted spot.
         const size_t pick = random.Below(10) == 0 ? random.Below(playlist.size()) : next++;
@@ -160,6 +165,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.playlist = static_cast<unsigned>(number);
         } else if (option == "--seed") {
             options.seed = number;
+        } else if (option == "--days" && number <= 31) {
+            options.days = static_cast<unsigned>(number);
         } else {
             return false;
         }
@@ -174,7 +181,7 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: genlog --year Y --month M --plays N --playlist K --seed S [--clean] "
-                     "-o FILE\n");
+                     "[--days D] -o FILE\n");
         return 2;
     }
     std::FILE* file = std::fopen(options.output.c_str(), "wb");

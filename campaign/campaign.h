@@ -19,6 +19,8 @@ constexpr int32_t kLongestGap = 24 * 60;
 struct CampaignSettings {
     int32_t gapMinutes = 15;            // a silence of more than this is an outage
     int32_t asOfDay = kEveryBookedDay;  // the last day counted (campaign/as_of_day.h)
+    // The proof's moment, seconds since 1970: a play dated after it is found in the future.
+    int64_t madeAt = INT64_MAX;
 };
 
 // progress may be null: the count then runs to its end unobserved.

@@ -3,6 +3,7 @@
 // day the plays delivered; the outages, the days without a play, the missing months and the logs
 // that end early, which explain a shortfall; and the size, SHA-256, first and last play and
 // plausibility of every log read.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -71,6 +72,8 @@ struct LineFigures {
     double impressions = 0;
     uint64_t playsWithoutAudience = 0;
     WindowTime time = {};
+    // The plays counted by the hour of the day they started in, on the panel's clock.
+    std::array<uint32_t, 24> playsPerHour = {};
 };
 
 struct Outage {

@@ -199,6 +199,7 @@ void AddFigures(const std::vector<BookingLine>& lines, const std::vector<Campaig
                 figures.playedSeconds = total.tally->PlayedSeconds(l);
                 figures.impressions = total.tally->Impressions(l);
                 figures.playsWithoutAudience = total.tally->PlaysWithoutAudience(l);
+                figures.playsPerHour = total.tally->PlaysPerHour(l);
             }
             result.figures.push_back(std::move(figures));
         }

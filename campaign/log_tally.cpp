@@ -10,15 +10,17 @@ constexpr uint32_t kMaxRememberedNames = 1 << 16;
 
 }  // namespace
 
-LogTally::LogTally(const PanelPlan& plan, int32_t closeSeconds)
+LogTally::LogTally(const PanelPlan& plan, int32_t closeSeconds, int64_t madeAt)
     : plan_(plan),
       counts_(plan.cells, 0),
       seconds_(plan.lines.size(), 0),
       impressions_(plan.lines.size(), 0),
       withoutAudience_(plan.lines.size(), 0),
+      hours_(plan.lines.size() * 24, 0),
       anyPlays_(plan.Days(), 0),
       coverage_(plan.Days(), Coverage(closeSeconds)),
-      shared_(plan.extents) {}
+      shared_(plan.extents),
+      check_(madeAt) {}
 
 size_t LogTally::AddLines(const char* bytes, size_t size, bool isEnd) {
     const size_t used = ForEachLogLine(bytes, size, isEnd, [this](const char* line, size_t n) {
@@ -42,11 +44,20 @@ void LogTally::MergeInto(LogTally& total) const {
         total.impressions_[l] += impressions_[l];
         total.withoutAudience_[l] += withoutAudience_[l];
     }
+    for (size_t h = 0; h < hours_.size(); ++h) {
+        total.hours_[h] += hours_[h];
+    }
     for (size_t d = 0; d < anyPlays_.size(); ++d) {
         total.anyPlays_[d] += anyPlays_[d];
         total.coverage_[d].Merge(coverage_[d]);
     }
     shared_.MergeInto(total.shared_);
+}
+
+std::array<uint32_t, 24> LogTally::PlaysPerHour(size_t line) const {
+    std::array<uint32_t, 24> hours{};
+    std::copy_n(hours_.begin() + static_cast<std::ptrdiff_t>(line * 24), 24, hours.begin());
+    return hours;
 }
 
 LogEvidence LogTally::Evidence(std::string path) {
@@ -120,6 +131,7 @@ void LogTally::CountForLines(int32_t day, int32_t minute, double length, uint32_
         const PanelLine& line = plan_.lines[l];
         ++counts_[line.cell + static_cast<size_t>(day - line.booking->firstDay)];
         seconds_[l] += length;
+        ++hours_[size_t{l} * 24 + static_cast<size_t>(minute / 60)];
     }
     if (plan_.audience != nullptr) {
         AddImpressions(stretch.lines, minute, length);

@@ -3,6 +3,7 @@
 // day, the stretches the plays covered, the plays two lines shared, the log's size, SHA-256,
 // first and last play and plausibility. It takes the log's bytes block by block, so it counts
 // a file and bytes in memory alike.
+#include <array>
 #include <cstddef>
 #include <climits>
 #include <cstdint>
@@ -21,8 +22,9 @@
 
 class LogTally : public LineSink {
 public:
-    // A silence up to closeSeconds long is no outage, so coverage closes it as plays come.
-    LogTally(const PanelPlan& plan, int32_t closeSeconds);
+    // A silence up to closeSeconds long is no outage, so coverage closes it as plays come. A play
+    // after madeAt (seconds since 1970), the proof's moment, is in the future.
+    LogTally(const PanelPlan& plan, int32_t closeSeconds, int64_t madeAt = INT64_MAX);
 
     size_t AddLines(const char* bytes, size_t size, bool isEnd) override;
 
@@ -42,6 +44,8 @@ public:
     // The estimated contacts of a line's plays, and its plays no audience row covers.
     double Impressions(size_t line) const { return impressions_[line]; }
     uint64_t PlaysWithoutAudience(size_t line) const { return withoutAudience_[line]; }
+    // A line's plays by the hour of the day they started in.
+    std::array<uint32_t, 24> PlaysPerHour(size_t line) const;
     // [day - plan.firstDay]
     uint32_t AnyPlays(size_t day) const { return anyPlays_[day]; }
     const Coverage& CoverageOf(size_t day) const { return coverage_[day]; }
@@ -73,6 +77,7 @@ private:
     std::vector<double> seconds_;            // [plan line]
     std::vector<double> impressions_;        // [plan line]
     std::vector<uint64_t> withoutAudience_;  // [plan line]
+    std::vector<uint32_t> hours_;            // [plan line * 24 + hour]
     std::vector<uint32_t> anyPlays_;         // [day]
     std::vector<Coverage> coverage_;         // [day]
     SharedPlays shared_;

@@ -79,8 +79,8 @@ struct PanelSums {
     }
 };
 
-void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds, ProgressTracker& tracker,
-             PanelSums& sums) {
+void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds, int64_t madeAt,
+             ProgressTracker& tracker, PanelSums& sums) {
     struct stat info {};
     if (StatPath(task.path, info) != 0) {
         task.missing = errno == ENOENT || errno == ENOTDIR;
@@ -92,7 +92,7 @@ void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds, Progres
         task.failure = S_ISDIR(info.st_mode) ? SystemReasonText(EISDIR) : SystemReasonText(errno);
         return;
     }
-    LogTally tally(plan, closeSeconds);
+    LogTally tally(plan, closeSeconds, madeAt);
     TrackedSink sink(tally, tracker);
     task.failure = ReadLines(*source, 0, source->Size(), true, sink);
     if (!task.failure.empty() || tracker.Stopped()) {
@@ -132,14 +132,15 @@ std::vector<LogTask> TasksFor(const std::vector<PanelPlan>& plans,
 }
 
 bool CountLogs(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
-               int32_t closeSeconds, CampaignProgress* progress, PanelTallies& panels) {
+               int32_t closeSeconds, int64_t madeAt, CampaignProgress* progress,
+               PanelTallies& panels) {
     ProgressTracker tracker(progress, BytesToRead(tasks, progress));
     PanelSums sums(plans, closeSeconds, panels);
     std::atomic<size_t> next{0};
     const size_t workers = std::min<size_t>(ThreadCount(), tasks.size());
     ForEachIndex(workers, [&](size_t) {
         for (size_t t = next++; t < tasks.size() && !tracker.Stopped(); t = next++) {
-            RunTask(tasks[t], plans[tasks[t].plan], closeSeconds, tracker, sums);
+            RunTask(tasks[t], plans[tasks[t].plan], closeSeconds, madeAt, tracker, sums);
         }
     });
     return !tracker.Stopped();

@@ -41,7 +41,7 @@ using PanelTallies = std::vector<std::unique_ptr<LogTally>>;
 
 // Runs every task; progress may be null. A log's tally is added to its panel's as soon as it is
 // counted, so that besides the panels' only one tally per thread is held. False when the caller
-// stopped the count.
+// stopped the count. A play after madeAt (seconds since 1970) is found in the future.
 [[nodiscard]] bool CountLogs(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
-                             int32_t closeSeconds, CampaignProgress* progress,
+                             int32_t closeSeconds, int64_t madeAt, CampaignProgress* progress,
                              PanelTallies& panels);

@@ -41,9 +41,11 @@ void PlausibilityCheck::Finish(LogFinding (&findings)[kLogFindingKinds]) const {
     for (int kind = 0; kind < kLogFindingKinds; ++kind) {
         LogFinding finding{0, 0, 0};
         uint64_t most = 0;
+        const bool future = kind == static_cast<int>(LogFindingKind::kFuture);
         for (const auto& [day, count] : byDay_[kind]) {
             finding.count += count.count;
-            if (count.count > most) {  // the earliest of equally bad days
+            // Of plays in the future the first; else the earliest of equally bad days.
+            if (future ? most == 0 : count.count > most) {
                 most = count.count;
                 finding.worstDay = day;
                 finding.firstSecond = count.firstSecond;

@@ -7,12 +7,13 @@
 #include <map>
 #include <vector>
 
-// What makes a log implausible for one screen playing one spot at a time; the figures count
-// its plays all the same.
-enum class LogFindingKind { kOverlap, kClockBack, kDuplicate };
-constexpr int kLogFindingKinds = 3;
+// What makes a log implausible for one screen playing one spot at a time, or a play that cannot
+// have happened yet; the figures count its plays all the same.
+enum class LogFindingKind { kOverlap, kClockBack, kDuplicate, kFuture };
+constexpr int kLogFindingKinds = 4;
 
-// How often one kind was found, the day with the most of them and the first time on that day.
+// How often one kind was found, the day with the most of them and the first time on that day;
+// for plays in the future the first of them, the day and time it is dated with.
 struct LogFinding {
     uint64_t count;
     int32_t worstDay;     // day number, when count > 0
@@ -25,7 +26,7 @@ bool AnyFinding(const LogFinding (&findings)[kLogFindingKinds]);
 struct CheckedPlay {
     int32_t day;          // day number
     int32_t local;        // seconds from midnight as the log writes them
-    int64_t moment;       // seconds on one steady clock, across clock changes
+    int64_t moment;       // seconds since 1970 in UTC, across clock changes
     double length;        // seconds, at least 1
     bool inRepeatedHour;  // local time inside the hour that comes twice that day
     uint32_t name;        // the name's id in the caller's name table
@@ -33,8 +34,14 @@ struct CheckedPlay {
 
 class PlausibilityCheck {
 public:
+    // A play that starts after `madeAt` (seconds since 1970) is in the future.
+    explicit PlausibilityCheck(int64_t madeAt = INT64_MAX) : madeAt_(madeAt) {}
+
     // Most plays come after the one before: that path stays short, as it runs for every play.
     void Add(const CheckedPlay& play) {
+        if (play.moment > madeAt_) {
+            Note(LogFindingKind::kFuture, play);
+        }
         if (any_ && play.moment > moment_) {
             if (static_cast<double>(moment_ - play.moment) + length_ > 1.0) {
                 Note(LogFindingKind::kOverlap, play);
@@ -77,6 +84,7 @@ private:
     // The day last noted of each kind: findings come in runs, a map search for each is too dear.
     int32_t noteDay_[kLogFindingKinds] = {};
     DayCount* noted_[kLogFindingKinds] = {};
+    int64_t madeAt_;
     bool any_ = false;
     int64_t moment_ = 0;  // of the play before
     double length_ = 0;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
+#include "base/moment.h"
 #include "base/number_text.h"
 #include "base/system_files.h"
 #include "campaign/as_of_day.h"
@@ -252,20 +253,21 @@ ExitStatus RunCampaign(const Arguments& args) {
         return status;
     }
     NoteUnregistered(panels, ApplyOperatorFiles(operatorFiles, panels));
-    const CampaignOutcome outcome = EvaluateCampaign(
-        booking.lines, panels, CampaignSettings{parsed.gapMinutes, parsed.asOfDay});
+    const std::time_t madeAt = ReproducibleNow();
+    const CampaignSettings settings{parsed.gapMinutes, parsed.asOfDay, madeAt};
+    const CampaignOutcome outcome = EvaluateCampaign(booking.lines, panels, settings);
     if (const auto* unreadable = std::get_if<UnreadableLog>(&outcome)) {
         Note(kCannotReadLog.str() + unreadable->path + ": " + unreadable->reason);
         return Failure(kNothingWritten.str());
     }
     const CampaignResult& result = std::get<CampaignResult>(outcome);
     const CampaignReport report =
-        MakeCampaignReport(file, panels, result, parsed.gapMinutes, operatorFiles);
+        MakeCampaignReport(file, panels, result, settings, true, operatorFiles);
     if (const ExitStatus status = MakeReportFolder(); status != ExitStatus::kOk) {
         return status;
     }
     std::vector<std::string> paths;
-    const ReportResult written = WriteCampaignProofs(report, PageTime(), true, paths);
+    const ReportResult written = WriteCampaignProofs(report, PageTimeAt(madeAt), true, paths);
     PrintFindings(report);
     if (!Succeeded(written)) {
         return Failure(ReportFailureMessage(written));

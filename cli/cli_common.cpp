@@ -62,10 +62,11 @@ constexpr Cp1250Literal kUsageEnd{
     "      a kolik přehrání za den potřebují řádky, které zatím nestačí; REGISTR\n"
     "      (výchozí panely.csv pracovní složky, je-li tam) dá panelům název a město,\n"
     "      PUBLIKUM (výchozí publikum.csv) kontakty za hodinu pro odhad kontaktů\n"
-    "  verify STRÁNKA|SOUČTY\n"
+    "  verify [--recount] STRÁNKA|SOUČTY\n"
     "      znovu spočítá SHA-256 každého souboru, který stránka důkazu kampaně nebo její\n"
     "      soubor .sha256 uvádí, hledaného od složky nad report/ stránky, a řekne, který\n"
-    "      se změnil\n"
+    "      se změnil; s --recount pak kampaň z týchž souborů a nastavení spočítá znovu\n"
+    "      a porovná s CSV souborem důkazu\n"
     "\n"
     "volby:\n"
     "  --day N        jen den N měsíce (1 až 31); 0, výchozí, jsou všechny dny\n"
@@ -81,7 +82,8 @@ constexpr Cp1250Literal kUsageEnd{
     "campaign: 0 soubory byly uloženy, ať je plnění jakékoli; 1 log nelze přečíst nebo\n"
     "soubor nelze uložit (předchozí úplný důkaz pak zůstane beze změny); 2 chyba použití\n"
     "nebo chyby v objednávce (každá je vypsána, nic nebylo uloženo). verify: 0 žádný soubor\n"
-    "se nezměnil, 1 soubor se změnil nebo chybí nebo důkaz nelze přečíst, 2 soubor není\n"
+    "se nezměnil (a přepočet souhlasí), 1 soubor se změnil nebo chybí, důkaz nelze přečíst\n"
+    "nebo přepočet nesouhlasí, 2 soubor není\n"
     "celá stránka důkazu ani soubor součtů.\n"
     "Uložení, které selže, ponechá předchozí soubor beze změny.\n"};
 

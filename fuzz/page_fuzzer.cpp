@@ -1,9 +1,11 @@
 // Each input read as a campaign page and as a sums file: never a crash, an outcome that agrees
-// with the files read, and every file read written out again and read back the same.
+// with the files read, and every file read written out again and read back the same; the record
+// of what the proof was made from, where one reads, written out and read back the same.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "base/cp1250.h"
 #include "reports/html_escape.h"
 #include "reports/proof_files.h"
+#include "reports/proof_settings.h"
 
 namespace {
 
@@ -50,11 +53,21 @@ void CheckFiles(const ProofFiles& proof) {
     }
 }
 
+void CheckSettings(std::string_view bytes) {
+    const std::optional<ProofSettings> read = FindProofSettings(bytes);
+    if (!read) {
+        return;
+    }
+    const std::optional<ProofSettings> back = ParseProofSettings(ProofSettingsJson(*read));
+    Require(back && ProofSettingsJson(*back) == ProofSettingsJson(*read));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CheckFiles(ReadProofPage(bytes));
     CheckFiles(ReadSumsFile(bytes));
+    CheckSettings(bytes);
     return 0;
 }

@@ -38,7 +38,56 @@ std::string AxisTitle(bool pending, bool noRecord) {
     return PageWording(PageText::kChartAxis, {legend});
 }
 
+// The hour chart's own texts, UTF-8.
+constexpr const char* kHourCaption = ": odvysíláno podle hodin dne";
+constexpr const char* kHourLabel = "Odvysíláno podle hodin dne";
+constexpr const char* kHourAxis = "Hodina dne (místní čas panelu)";
+
+std::string HourBarTitle(int hour, uint32_t plays) {
+    const std::string h = std::to_string(hour);
+    return h + ":00–" + h + ":59: " + std::to_string(plays);
+}
+
 }  // namespace
+
+void AppendHourChart(std::string& html, const std::string& panel,
+                     const std::array<uint32_t, 24>& playsPerHour) {
+    constexpr int kWidth = 480, kHeight = 230, kLeft = 48, kRight = 6, kTop = 10, kBottom = 40;
+    const uint64_t most = *std::max_element(playsPerHour.begin(), playsPerHour.end());
+    const ChartScale scale = ScaleFor(most);
+    const int plotWidth = kWidth - kLeft - kRight;
+    const int plotHeight = kHeight - kTop - kBottom;
+    const int base = kTop + plotHeight;
+    const auto height = [&](uint64_t value) {
+        return static_cast<int>(value * static_cast<uint64_t>(plotHeight) / scale.top);
+    };
+    html += "<figure><figcaption>Panel " + panel + kHourCaption +
+            "</figcaption><svg class=\"chart hours\" viewBox=\"0 0 " + std::to_string(kWidth) +
+            " " + std::to_string(kHeight) + "\" role=\"img\" aria-label=\"" + kHourLabel + "\">";
+    for (uint64_t t = 0; t <= scale.ticks; ++t) {
+        const int y = base - height(t * scale.step);
+        AppendLine(html, kLeft, y, kWidth - kRight, y, t == 0 ? "axis" : "grid");
+        AppendText(html, kLeft - 5, y + 4, "end", std::to_string(t * scale.step));
+    }
+    for (int hour = 0; hour < 24; ++hour) {
+        const int x0 = kLeft + hour * plotWidth / 24;
+        const int x1 = kLeft + (hour + 1) * plotWidth / 24;
+        const int gap = (x1 - x0) / 6 + 1;
+        const uint32_t plays = playsPerHour[static_cast<size_t>(hour)];
+        if (plays > 0) {
+            const int h = std::max(1, height(plays));
+            html += "<rect class=\"bar\" x=\"" + std::to_string(x0 + gap) + "\" y=\"" +
+                    std::to_string(base - h) + "\" width=\"" + std::to_string(x1 - x0 - 2 * gap) +
+                    "\" height=\"" + std::to_string(h) + "\"><title>" + HourBarTitle(hour, plays) +
+                    "</title></rect>";
+        }
+        if (hour % 3 == 0) {
+            AppendText(html, (x0 + x1) / 2, base + 14, "middle", std::to_string(hour));
+        }
+    }
+    AppendText(html, kLeft + plotWidth / 2, kHeight - 6, "middle", kHourAxis, "title");
+    html += "</svg></figure>\n";
+}
 
 void AppendDayChart(std::string& html, const std::vector<uint32_t>& delivered, uint32_t booked,
                     int32_t firstDay, uint32_t daysLeft, const std::vector<bool>& noRecord) {

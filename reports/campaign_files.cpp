@@ -5,6 +5,7 @@
 #include "digest/sha256.h"
 #include "reports/campaign_page.h"
 #include "reports/proof_files.h"
+#include "reports/proof_settings.h"
 #include "reports/report_file.h"
 #include "reports/report_paths.h"
 
@@ -38,7 +39,8 @@ bool AddReport(const CampaignReport& report, const SystemTime& madeAt, ReportFil
            set.Add(CampaignReportPath(stem, ReportFileType::kHtml), CampaignPage(report, madeAt),
                    failures) &&
            // Beside every page, so that anyone can check its files with sha256sum -c.
-           set.Add(CampaignReportPath(stem, ReportFileType::kSha256), SumsFileText(sums), failures);
+           set.Add(CampaignReportPath(stem, ReportFileType::kSha256),
+                   ProofSettingsSumsLine(report.settings) + SumsFileText(sums), failures);
 }
 
 // A proof's set of files: each report's written beside its old ones as it comes, so that only
@@ -98,8 +100,12 @@ ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTim
                                   overview.gapMinutes);
         for (size_t c = 0; c < clients.size(); ++c) {
             const ClientShare share = shares.ShareOf(c);
-            set.Add({overview.name, share.lines, overview.panels, share.result, overview.booking,
-                     overview.gapMinutes, clients[c]});
+            CampaignReport client{overview.name, share.lines,      overview.panels,
+                                  share.result,  overview.booking, overview.gapMinutes,
+                                  clients[c]};
+            client.settings = overview.settings;
+            client.settings.client = clients[c];
+            set.Add(client);
         }
     }
     return set.Commit(written);

@@ -23,6 +23,7 @@
 #include "reports/campaign_texts.h"
 #include "reports/html_escape.h"
 #include "reports/html_page.h"
+#include "reports/proof_settings.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ constexpr std::string_view kCampaignStyle = R"(<style>
 .chart .norecord{fill:#cbd5e0;stroke:#718096}
 .issuer{margin:0 0 12px;color:#4a5568}
 tr.total td{font-weight:bold}
+.charts.line{grid-template-columns:2fr 1fr}
 .ok{color:#276749}
 .warn{color:#9b2c2c;font-weight:bold}
 td.hash{font-family:Consolas,"DejaVu Sans Mono",monospace;font-size:12px;overflow-wrap:anywhere}
@@ -274,11 +276,13 @@ void AppendLineSection(std::string& html, const CampaignReport& report, size_t l
         html += "<tr>" + Cells(kLinePanelColumns, {PanelName(panel), Text(PanelTownText(panel))}) +
                 FiguresCells(line, figures) + "</tr>\n";
         if (withCharts && !figures.delivered.empty()) {
-            charts += "<figure><figcaption>" +
+            charts += "<div class=\"charts line\"><figure><figcaption>" +
                       PageWording(PageText::kPanelChart, {PanelLabel(panel)}) + "</figcaption>";
             AppendDayChart(charts, figures.delivered, line.playsPerDay, line.firstDay,
                            figures.daysLeft, DaysWithoutRecord(report, line, figures));
             charts += "</figure>\n";
+            AppendHourChart(charts, PanelLabel(panel), figures.playsPerHour);
+            charts += "</div>\n";
         }
     }
     html += "</tbody></table>\n";
@@ -398,6 +402,8 @@ std::string CampaignPage(const CampaignReport& report, const SystemTime& madeAt)
     std::string rest;
     AppendOutages(rest, report);
     AppendEvidence(rest, report);
+    // Data for a recount, which no browser runs.
+    rest += ProofSettingsBlock(report.settings);
     rest += "</main>\n</body>\n</html>\n";
     // Only an overview beside the clients' own pages may leave its charts to them.
     const bool mayLeaveCharts = report.client.empty() && report.clientPagesBeside;

@@ -10,6 +10,7 @@
 #include "campaign/booking.h"
 #include "campaign/campaign.h"
 #include "digest/sha256.h"
+#include "reports/proof_settings.h"
 
 // What an operator's file read with the booking is.
 enum class OperatorFileKind { kRegister, kAudience, kIssuer };
@@ -45,6 +46,8 @@ struct CampaignReport {
     // The clients' own pairs are written beside this overview: a page too large for every chart
     // may leave them to those.
     bool clientPagesBeside = false;
+    // What the proof was made from, for a recount.
+    ProofSettings settings = {};
 };
 
 // The name CampaignReportPath takes: the booking's name, and for a client's pair "_<client>"

@@ -128,8 +128,8 @@ PanelRefusal AddPanel(const std::string& folder, std::vector<CampaignPanel>& pan
 }
 
 CampaignReport MakeCampaignReport(const BookingFile& file, const std::vector<CampaignPanel>& panels,
-                                  const CampaignResult& result, int32_t gapMinutes,
-                                  const OperatorFiles& operatorFiles) {
+                                  const CampaignResult& result, const CampaignSettings& settings,
+                                  bool perClient, const OperatorFiles& operatorFiles) {
     BookingFileEvidence booking{file.path, file.bytes.size(), Sha256Of(file.bytes)};
     if (!operatorFiles.registerPath.empty()) {
         booking.operatorFiles.push_back(EvidenceOf(
@@ -144,6 +144,20 @@ CampaignReport MakeCampaignReport(const BookingFile& file, const std::vector<Cam
             operatorFiles.issuerPath, operatorFiles.issuerBytes, OperatorFileKind::kIssuer));
         booking.issuer = operatorFiles.issuer;
     }
-    return CampaignReport{BookingName(file.path), file.booking.lines, panels, result,
-                          std::move(booking),     gapMinutes,         ""};
+    CampaignReport report{BookingName(file.path), file.booking.lines,  panels, result,
+                          std::move(booking),     settings.gapMinutes, ""};
+    report.settings = {std::string(ProgramVersion()),
+                       file.path,
+                       {},
+                       operatorFiles.registerPath,
+                       operatorFiles.audiencePath,
+                       settings.gapMinutes,
+                       settings.asOfDay,
+                       perClient,
+                       "",
+                       static_cast<std::time_t>(settings.madeAt)};
+    for (const CampaignPanel& panel : panels) {
+        report.settings.panels.push_back(panel.folder);
+    }
+    return report;
 }

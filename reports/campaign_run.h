@@ -65,7 +65,8 @@ enum class PanelRefusal { kNone, kNoFolder, kSameName };
 [[nodiscard]] PanelRefusal AddPanel(const std::string& folder, std::vector<CampaignPanel>& panels,
                                     size_t* sameAs);
 
-// The report of a counted booking, as both files and the summary show it.
+// The report of a counted booking, as both files and the summary show it, with the settings it
+// was counted with for a recount; perClient whether the clients' own pairs were asked for.
 CampaignReport MakeCampaignReport(const BookingFile& file, const std::vector<CampaignPanel>& panels,
-                                  const CampaignResult& result, int32_t gapMinutes,
-                                  const OperatorFiles& operatorFiles = {});
+                                  const CampaignResult& result, const CampaignSettings& settings,
+                                  bool perClient, const OperatorFiles& operatorFiles = {});

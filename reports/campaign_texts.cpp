@@ -200,9 +200,11 @@ constexpr Cp1250Literal kLogEnds{"log končí % v %"};
 constexpr Cp1250Literal kOverlapName{"překrývající se přehrání"};
 constexpr Cp1250Literal kClockBackName{"čas jde zpět"};
 constexpr Cp1250Literal kDuplicateName{"zdvojené řádky"};
+constexpr Cp1250Literal kFutureName{"přehrání v budoucnosti"};
 constexpr Cp1250Literal kPlausible{"věrohodný"};
 constexpr Cp1250Literal kWorstDay{"% od %"};
 constexpr Cp1250Literal kFindingText{"% %×, nejvíc %"};
+constexpr Cp1250Literal kFutureText{"% %×, první % v %"};
 
 std::string ClockText(int32_t second, bool withSeconds) {
     char text[40];
@@ -255,6 +257,8 @@ std::string_view LogFindingName(LogFindingKind kind) {
             return kClockBackName;
         case LogFindingKind::kDuplicate:
             return kDuplicateName;
+        case LogFindingKind::kFuture:
+            return kFutureName;
     }
     return {};
 }
@@ -272,9 +276,17 @@ std::string PlausibilityText(const LogEvidence& log) {
     std::string text;
     for (int kind = 0; kind < kLogFindingKinds; ++kind) {
         const LogFinding& finding = log.findings[kind];
-        if (finding.count > 0) {
-            text += (text.empty() ? "" : "; ") +
-                    FillIn(kFindingText, {LogFindingName(static_cast<LogFindingKind>(kind)),
+        if (finding.count == 0) {
+            continue;
+        }
+        text += text.empty() ? "" : "; ";
+        if (kind == static_cast<int>(LogFindingKind::kFuture)) {
+            text +=
+                FillIn(kFutureText,
+                       {LogFindingName(LogFindingKind::kFuture), std::to_string(finding.count),
+                        SpacedDateText(finding.worstDay), ClockText(finding.firstSecond, true)});
+        } else {
+            text += FillIn(kFindingText, {LogFindingName(static_cast<LogFindingKind>(kind)),
                                           std::to_string(finding.count), WorstDayText(finding)});
         }
     }

@@ -24,12 +24,13 @@ bool IsSeparator(char c) {
     return c == '/' || c == kReportPathSeparator;
 }
 
-bool IsAbsolute(const std::string& path) {
+}  // namespace
+
+bool IsAbsoluteProofPath(const std::string& path) {
     return (!path.empty() && IsSeparator(path[0])) || (path.size() > 1 && path[1] == ':');
 }
 
-// The folder the proof's names start from, "" for the current one, else ending in a separator.
-std::string WorkingFolderOf(const std::string& proof) {
+std::string ProofWorkingFolder(const std::string& proof) {
     size_t cut = proof.size();
     while (cut > 0 && !IsSeparator(proof[cut - 1])) {
         --cut;
@@ -47,6 +48,8 @@ std::string WorkingFolderOf(const std::string& proof) {
     const std::string name = folder.substr(nameStart, folder.size() - 1 - nameStart);
     return name == "report" ? folder.substr(0, nameStart) : folder;
 }
+
+namespace {
 
 // Why the proof cannot be checked, in words; empty when its files were read.
 std::string ProblemOf(const ProofFiles& proof, bool sumsFile) {
@@ -69,7 +72,7 @@ std::string ProblemOf(const ProofFiles& proof, bool sumsFile) {
 
 // One line about the file; true when it is as the proof says.
 bool Check(const ProofFile& file, const std::string& folder, std::string& line) {
-    const std::string where = IsAbsolute(file.path) ? file.path : folder + file.path;
+    const std::string where = IsAbsoluteProofPath(file.path) ? file.path : folder + file.path;
     const std::string path = Cp1250ToUtf8(file.path);
     FileDigest found{};
     if (!DigestFilePrefix(where.c_str(), file.size.value_or(UINT64_MAX), found)) {
@@ -113,7 +116,7 @@ ProofCheck CheckProof(const std::string& path) {
         return check;
     }
     check.outcome = ProofCheckOutcome::kChecked;
-    const std::string folder = WorkingFolderOf(path);
+    const std::string folder = ProofWorkingFolder(path);
     check.allSame = true;
     for (const ProofFile& file : proof.files) {
         std::string line;

@@ -18,5 +18,11 @@ struct ProofCheck {
     bool allSame = false;
 };
 
+// The folder a proof's names start from: the one above its report folder. "" for the current
+// one, else ending in a separator.
+std::string ProofWorkingFolder(const std::string& proof);
+// A name that does not start from the working folder.
+bool IsAbsoluteProofPath(const std::string& path);
+
 // path is Windows-1250; a path ending in ".sha256" is read as a sums file.
 [[nodiscard]] ProofCheck CheckProof(const std::string& path);

@@ -5,8 +5,12 @@
 #include "base/moment.h"
 
 SystemTime PageTime() {
+    return PageTimeAt(ReproducibleNow());
+}
+
+SystemTime PageTimeAt(std::time_t moment) {
     std::tm local{};
-    const bool converted = LocalFields(ReproducibleNow(), local);
+    const bool converted = LocalFields(moment, local);
     SystemTime time{};
     if (converted) {
         time.wYear = static_cast<uint16_t>(local.tm_year + 1900);

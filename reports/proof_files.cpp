@@ -189,6 +189,9 @@ ProofFiles ReadSumsFile(std::string_view text) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
+        if (!line.empty() && line[0] == '#') {
+            continue;  // a comment, as sha256sum -c reads one
+        }
         ProofFile file;
         if (!ReadSumsLine(line, file)) {
             result.outcome = number == 1 ? ProofReading::kNotAProof

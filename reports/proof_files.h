@@ -33,5 +33,6 @@ std::string SumsFileText(const std::vector<ProofFile>& files);
 
 // The evidence rows of a page that CampaignPage wrote.
 [[nodiscard]] ProofFiles ReadProofPage(std::string_view page);
-// A sums file as SumsFileText writes it or sha256sum prints it ("hash  path" or "hash *path").
+// A sums file as SumsFileText writes it or sha256sum prints it ("hash  path" or "hash *path");
+// lines that start with "#" are comments.
 [[nodiscard]] ProofFiles ReadSumsFile(std::string_view text);

@@ -7,7 +7,8 @@
 #                                                      characters, no dates)
 # GENLOG... is the program with any words before it (a Windows genlog.exe after its Wine runner),
 # each its own argument, so that paths with spaces stay whole. DEMO_SEED, when set, makes the
-# months of a second panel, other than the first's.
+# months of a second panel, other than the first's. No play is dated after the day the demo is
+# made: the current month ends yesterday, and a later month is left out.
 set -euo pipefail
 dir=$1
 shift
@@ -25,7 +26,14 @@ done
 shift
 genlog=("$@")
 mkdir -p "$dir/log"
+today=$(date +%Y-%m)
 for ym in "${months[@]}"; do
+    days=()
+    if [[ $ym > $today ]]; then
+        continue
+    elif [ "$ym" = "$today" ]; then
+        days=(--days $(( 10#$(date +%d) - 1 )))
+    fi
     "${genlog[@]}" --year "${ym%-*}" --month "${ym#*-}" --plays 20000 --playlist 24 \
-        --seed "${ym/-/}${DEMO_SEED:-}" "${clean[@]}" -o "$dir/log/AVI_$ym.txt"
+        --seed "${ym/-/}${DEMO_SEED:-}" "${clean[@]}" "${days[@]}" -o "$dir/log/AVI_$ym.txt"
 done

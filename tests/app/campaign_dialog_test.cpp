@@ -293,6 +293,51 @@ TEST(CampaignDialog, ACountWritesTheCommandLinesFilesByteForByte) {
     }
 }
 
+TEST(CampaignDialog, TheRecountBoxCountsThePageAgainInTheVerifysBox) {
+    Scratch scratch;
+    WriteTwoPanels(scratch);
+    CampaignDialog dialog;
+    dialog.Run({[&] {
+        dialog.Type(IDC_BOOKING_PATH, L"kampan.csv");
+        dialog.Click(IDC_EVALUATE);
+        dialog.WaitForCount();
+    }});
+    ASSERT_TRUE(HasCampaignFiles(scratch.Gui()));
+    // Checked as it was written, then with a play more in a log the proof rests on.
+    std::wstring agreed, differed, unticked;
+    CampaignDialog checker;
+    checker.Run({[&] {
+        const auto verify = [&](std::wstring& lines) {
+            checker.AnswerPopup([&](HWND box) {
+                lines = winsupport::WindowText(GetDlgItem(box, IDC_LINES));
+                SendMessageW(box, WM_COMMAND, IDOK, 0);
+            });
+            checker.VerifyPage("report\\KAMPAN_kampan.html");
+        };
+        EXPECT_EQ(SendMessageW(checker.Item(IDC_RECOUNT), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        verify(unticked);
+        checker.Click(IDC_RECOUNT);
+        verify(agreed);
+        std::ofstream(scratch.Gui() / "nadrazi/log/AVI_2026-11.txt", std::ios::app)
+            << Plays(2, 1, "spot.avi");
+        verify(differed);
+    }});
+    EXPECT_EQ(unticked.find(L"p\u0159epo\u010Det"), std::wstring::npos) << unticked;
+    EXPECT_NE(agreed.find(L"v po\u0159\u00E1dku: nadrazi\\log\\AVI_2026-11.txt\r\n"),
+              std::wstring::npos)
+        << agreed;
+    EXPECT_NE(agreed.find(L"\r\np\u0159epo\u010Det souhlas\u00ED"), std::wstring::npos) << agreed;
+    EXPECT_NE(differed.find(L"zm\u011Bn\u011Bn: nadrazi\\log\\AVI_2026-11.txt"), std::wstring::npos)
+        << differed;
+    EXPECT_NE(differed.find(L"p\u0159epo\u010Det nesouhlas\u00ED: "), std::wstring::npos)
+        << differed;
+    EXPECT_NE(
+        differed.find(L"p\u0159epo\u010Det, \u0159\u00E1dek 3: Pek\u00E1rna;R\u00E1no;spot.avi;"
+                      L"nadrazi;2026-11-02;5;4;-1"),
+        std::wstring::npos)
+        << differed;
+}
+
 TEST(CampaignDialog, AStoppedCountWritesNothing) {
     Scratch scratch;
     WriteTwoPanels(scratch);

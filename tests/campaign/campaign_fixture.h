@@ -51,7 +51,7 @@ protected:
         for (const std::string& name : panels) {
             panels_.push_back({name, (root_ / name).string(), AudienceOf(audience, name)});
         }
-        return EvaluateCampaign(lines_, panels_, CampaignSettings{gap, asOfDay}, progress);
+        return EvaluateCampaign(lines_, panels_, CampaignSettings{gap, asOfDay, madeAt_}, progress);
     }
     // The same, counted to its end.
     CampaignResult Evaluate(const std::string& rows, std::vector<std::string> panels = {"p1"},
@@ -63,7 +63,8 @@ protected:
     }
 
     fs::path root_;
-    std::string audience_;  // an audience file, UTF-8 test text; none when empty
+    std::string audience_;        // an audience file, UTF-8 test text; none when empty
+    int64_t madeAt_ = INT64_MAX;  // the proof's moment, seconds since 1970
     std::vector<BookingLine> lines_;
     std::vector<CampaignPanel> panels_;
 };

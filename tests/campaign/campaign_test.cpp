@@ -2,6 +2,8 @@
 // patterns, missing months, outages and the clock changes.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
@@ -322,6 +324,71 @@ TEST_F(CampaignTest, EachLogIsCheckedForOneSpotAtATime) {
         EXPECT_EQ(finding.firstSecond, e.second) << static_cast<int>(e.kind);
     }
     EXPECT_FALSE(IsPlausible(result.logs[0]));
+}
+
+TEST_F(CampaignTest, PlaysAfterTheProofsMomentAreInTheFutureAndCountAllTheSame) {
+    // 11.10.2026 is on summer time (UTC+2), 26.10.2026 on winter time (UTC+1).
+    WriteLog("p1", "2026-10",
+             Play("10.10.2026", "10:00:00", "a") + Play("11.10.2026", "10:00:00", "a") +
+                 Play("11.10.2026", "10:00:30", "a") + Play("26.10.2026", "09:00:00", "a"));
+    const int64_t tenOnThe11th = int64_t{DayNumber({2026, 10, 11})} * 86400 + 8 * 3600;
+    const int64_t nineOnThe26th = int64_t{DayNumber({2026, 10, 26})} * 86400 + 8 * 3600;
+    const struct {
+        int64_t madeAt;
+        uint64_t future;
+        int32_t firstDay, firstSecond;
+    } cases[] = {
+        {INT64_MAX, 0, 0, 0},
+        {tenOnThe11th, 2, DayNumber({2026, 10, 11}), 36030},  // the play at the moment is not
+        {tenOnThe11th - 1, 3, DayNumber({2026, 10, 11}), 36000},
+        {nineOnThe26th - 1, 1, DayNumber({2026, 10, 26}), 32400},
+        {nineOnThe26th, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.madeAt);
+        madeAt_ = c.madeAt;
+        const CampaignResult result = Evaluate("K;C;a;1.10.2026;31.10.2026;;;1;\r\n");
+        ASSERT_EQ(result.logs.size(), 1u);
+        const LogFinding& finding =
+            result.logs[0].findings[static_cast<int>(LogFindingKind::kFuture)];
+        EXPECT_EQ(finding.count, c.future);
+        EXPECT_EQ(IsPlausible(result.logs[0]), c.future == 0);
+        if (c.future > 0) {
+            EXPECT_EQ(finding.worstDay, c.firstDay);
+            EXPECT_EQ(finding.firstSecond, c.firstSecond);
+        }
+        uint64_t delivered = 0;
+        for (const uint32_t plays : result.figures[0].delivered) {
+            delivered += plays;
+        }
+        EXPECT_EQ(delivered, 4u);
+    }
+}
+
+TEST_F(CampaignTest, EachLineCountsItsPlaysByTheHourTheyStartedIn) {
+    // Line 1 books the whole day, line 2 8:00-10:00; October's repeated hour counts both passes.
+    WriteLog("p1", "2026-10",
+             Play("24.10.2026", "03:00:00", "a") + Play("24.10.2026", "07:59:59", "a") +
+                 Play("24.10.2026", "08:00:00", "a") + Play("24.10.2026", "09:59:00", "a") +
+                 Play("24.10.2026", "10:00:00", "a") + Play("25.10.2026", "02:40:00", "a") +
+                 Play("25.10.2026", "02:10:00", "a") + Play("25.10.2026", "23:59:59", "a"));
+    const CampaignResult result = Evaluate(
+        "K;C;a;24.10.2026;25.10.2026;;;1;\r\nK;C;a;24.10.2026;25.10.2026;8:00;10:00;1;\r\n");
+    ASSERT_EQ(result.figures.size(), 2u);
+    const struct {
+        size_t figures;
+        std::vector<std::pair<size_t, uint32_t>> hours;  // the hours with plays
+    } cases[] = {
+        {0, {{2, 2}, {3, 1}, {7, 1}, {8, 1}, {9, 1}, {10, 1}, {23, 1}}},
+        {1, {{8, 1}, {9, 1}}},
+    };
+    for (const auto& c : cases) {
+        std::array<uint32_t, 24> expected{};
+        for (const auto& [hour, plays] : c.hours) {
+            expected[hour] = plays;
+        }
+        EXPECT_EQ(result.figures[c.figures].playsPerHour, expected) << c.figures;
+    }
 }
 
 TEST_F(CampaignTest, AClientSeesOnlyTheOutagesInsideItsOwnWindows) {

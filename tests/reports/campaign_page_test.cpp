@@ -76,7 +76,8 @@ TEST(CampaignPage, AnOverviewPast20MBLeavesItsChartsToTheClientsPagesOnly) {
                               Utf8ToCp1250(c.client)};
         report.clientPagesBeside = c.clientPagesBeside;
         const std::string page = CampaignPage(report, {2026, 12, 4, 31, 12, 0, 0, 0});
-        const size_t charts = c.charts ? booking.result.figures.size() : 0;
+        // Each line on each panel: its chart per day and its chart per hour.
+        const size_t charts = c.charts ? 2 * booking.result.figures.size() : 0;
         EXPECT_EQ(Occurrences(page, "<figure>"), charts) << c.what;
         EXPECT_EQ(Occurrences(page, kLeftToClients), c.charts ? 0u : 1u) << c.what;
         // Every line keeps its section and its table of panels.
@@ -109,6 +110,31 @@ TEST(CampaignPage, NoChartIsShorterThanItsLeastBytes) {
         AppendDayChart(chart, c.delivered, c.booked, first, c.daysLeft);
         EXPECT_LE(DayChartLeastBytes(c.delivered, c.daysLeft), chart.size()) << c.what;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The chart per hour draws a bar, titled with its hour and count, for each hour that has plays.
+TEST(CampaignPage, TheHourChartHasABarForEachHourWithPlays) {
+    std::array<uint32_t, 24> hours{};
+    hours[0] = 1;
+    hours[3] = 250;
+    hours[23] = 7;
+    std::string html;
+    AppendHourChart(html, "n&amp;m", hours);
+    EXPECT_EQ(Occurrences(html, "<rect class=\"bar\""), 3u);
+    for (const char* title : {"<title>0:00–0:59: 1</title>", "<title>3:00–3:59: 250</title>",
+                              "<title>23:00–23:59: 7</title>"}) {
+        EXPECT_NE(html.find(title), std::string::npos) << title;
+    }
+    EXPECT_EQ(
+        html.find("<figure><figcaption>Panel n&amp;m: odvysíláno podle hodin dne</figcaption>"),
+        0u);
+    std::string empty;
+    AppendHourChart(empty, "n", {});
+    EXPECT_EQ(Occurrences(empty, "<rect"), 0u);
 }
 
 }  // namespace
