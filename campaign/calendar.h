@@ -39,6 +39,10 @@ constexpr int32_t kChangedHourEnd = 3 * 3600;
 // to the day it repeats.
 bool SummerTimeAtMidnight(int32_t dayNumber);
 
+// The offset of Czech local time from UTC at a moment (seconds since 1970-01-01 UTC): 3600, or
+// 7200 in summer time, which runs from 1:00 UTC on March's last Sunday to 1:00 UTC on October's.
+int32_t UtcOffsetAt(int64_t utcSecond);
+
 // A day's own timeline in seconds from midnight: 23, 24 or 25 hours long. A local time in the
 // repeated hour is in its first pass unless secondPass; one in the skipped hour counts as 3:00.
 int32_t RealSecondOfDay(ClockChange change, int32_t local, bool secondPass);

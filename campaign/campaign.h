@@ -19,6 +19,7 @@ constexpr int32_t kLongestGap = 24 * 60;
 struct CampaignSettings {
     int32_t gapMinutes = 15;            // a silence of more than this is an outage
     int32_t asOfDay = kEveryBookedDay;  // the last day counted (campaign/as_of_day.h)
+    PlayRecorder* plays = nullptr;      // takes each counted play, when not null
 };
 
 // progress may be null: the count then runs to its end unobserved.

@@ -21,6 +21,7 @@
 #include "reports/campaign_files.h"
 #include "reports/campaign_texts.h"
 #include "reports/campaign_run.h"
+#include "reports/play_lists.h"
 #include "reports/report_messages.h"
 #include "reports/report_paths.h"
 
@@ -59,6 +60,7 @@ struct CampaignArguments {
     int32_t asOfDay = DefaultAsOfDay();
     std::string registerPath = DefaultOperatorFile(kDefaultRegisterFile);
     std::string audiencePath = DefaultOperatorFile(kDefaultAudienceFile);
+    bool playLists = true;
 };
 
 bool TakesValue(const std::string& arg) {
@@ -79,6 +81,8 @@ bool ParseCampaignArguments(const Arguments& args, CampaignArguments& parsed, st
             parsed.registerPath = args[++i];
         } else if (arg == "--audience") {
             parsed.audiencePath = args[++i];
+        } else if (arg == "--no-play-lists") {
+            parsed.playLists = false;
         } else if (arg == "--gap") {
             const std::string& value = args[++i];
             const std::optional<int32_t> minutes =
@@ -244,8 +248,10 @@ ExitStatus RunCampaign(const Arguments& args) {
         return status;
     }
     NoteUnregistered(panels, ApplyOperatorFiles(operatorFiles, panels));
+    PlayListParts lists(BookingName(file.path), booking.lines, panels);
+    PlayListParts* const plays = parsed.playLists ? &lists : nullptr;
     const CampaignOutcome outcome = EvaluateCampaign(
-        booking.lines, panels, CampaignSettings{parsed.gapMinutes, parsed.asOfDay});
+        booking.lines, panels, CampaignSettings{parsed.gapMinutes, parsed.asOfDay, plays});
     if (const auto* unreadable = std::get_if<UnreadableLog>(&outcome)) {
         Note(kCannotReadLog.str() + unreadable->path + ": " + unreadable->reason);
         return Failure(kNothingWritten.str());
@@ -257,7 +263,7 @@ ExitStatus RunCampaign(const Arguments& args) {
         return status;
     }
     std::vector<std::string> paths;
-    const ReportResult written = WriteCampaignProofs(report, PageTime(), true, paths);
+    const ReportResult written = WriteCampaignProofs(report, PageTime(), true, paths, plays);
     PrintFindings(report);
     if (!Succeeded(written)) {
         return Failure(ReportFailureMessage(written));

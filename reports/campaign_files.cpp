@@ -3,6 +3,7 @@
 #include "base/cp1250.h"
 #include "campaign/client_share.h"
 #include "reports/campaign_page.h"
+#include "reports/play_lists.h"
 #include "reports/proof_files.h"
 #include "reports/report_file.h"
 #include "reports/report_paths.h"
@@ -22,16 +23,19 @@ std::vector<ProofFile> ProofFilesOf(const CampaignReport& report) {
     return files;
 }
 
-// The report's CSV file, page and sums file written beside their old ones.
-bool AddReport(const CampaignReport& report, const SystemTime& madeAt, ReportFileSet& set,
+// The report's CSV file, page and sums file written beside their old ones; the sums file also
+// lists the report's plays lists.
+bool AddReport(const CampaignReport& report, const SystemTime& madeAt,
+               const std::vector<ProofFile>& lists, ReportFileSet& set,
                std::vector<ReportFailure>& failures) {
     const std::string stem = CampaignFileStem(report);
+    std::vector<ProofFile> sums = ProofFilesOf(report);
+    sums.insert(sums.end(), lists.begin(), lists.end());
     return set.Add(CampaignReportPath(stem, ReportFileType::kCsv), CampaignCsv(report), failures) &&
            set.Add(CampaignReportPath(stem, ReportFileType::kHtml), CampaignPage(report, madeAt),
                    failures) &&
            // Beside every page, so that anyone can check its files with sha256sum -c.
-           set.Add(CampaignReportPath(stem, ReportFileType::kSha256),
-                   SumsFileText(ProofFilesOf(report)), failures);
+           set.Add(CampaignReportPath(stem, ReportFileType::kSha256), SumsFileText(sums), failures);
 }
 
 // A proof's set of files: each report's written beside its old ones as it comes, so that only
@@ -40,10 +44,27 @@ class ProofSet {
 public:
     explicit ProofSet(const SystemTime& madeAt) : madeAt_(madeAt) {}
 
+    // The plays lists of the overview and of the clients, before their reports are added.
+    void WriteLists(PlayListParts& parts, const std::vector<std::string>& clients) {
+        whole_ = whole_ && parts.Write(clients, lists_, result_.failures);
+    }
+    // report: the overview first, then the clients in the lists' order.
     void Add(const CampaignReport& report) {
-        whole_ = whole_ && AddReport(report, madeAt_, set_, result_.failures);
+        std::vector<ProofFile> files;
+        if (added_ < lists_.size()) {
+            for (const WrittenList& list : lists_[added_].lists) {
+                files.push_back(list.file);
+            }
+        }
+        ++added_;
+        whole_ = whole_ && AddReport(report, madeAt_, files, set_, result_.failures);
     }
     ReportResult Commit(std::vector<std::string>& written) {
+        for (ReportLists& report : lists_) {
+            for (WrittenList& list : report.lists) {
+                set_.AddFinished(list.file.path, std::move(list.replacement));
+            }
+        }
         if (!whole_ || !set_.Commit(result_.failures)) {
             static constexpr Cp1250Literal kUnchanged{
                 "Žádný soubor důkazu nebyl nahrazen: poslední úplný důkaz zůstal beze změny."};
@@ -63,6 +84,8 @@ private:
     const SystemTime& madeAt_;
     ReportFileSet set_;
     ReportResult result_;
+    std::vector<ReportLists> lists_;
+    size_t added_ = 0;
     bool whole_ = true;
 };
 
@@ -76,12 +99,16 @@ ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime
 }
 
 ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTime& madeAt,
-                                 bool perClient, std::vector<std::string>& written) {
+                                 bool perClient, std::vector<std::string>& written,
+                                 PlayListParts* lists) {
     std::vector<std::string> clients = ClientsOf(overview.lines);
     if (!perClient || clients.size() < 2) {
         clients.clear();
     }
     ProofSet set(madeAt);
+    if (lists != nullptr) {
+        set.WriteLists(*lists, clients);
+    }
     CampaignReport page = overview;
     page.clientPagesBeside = !clients.empty();
     set.Add(page);

@@ -1,0 +1,57 @@
+#pragma once
+// One counted play as a row of each plays list: KAMPAN_<name>_prehrani.csv for people
+// (Windows-1250, ";", CR LF, the other CSV files' formula guard) and KAMPAN_<name>_playout.csv in
+// the Playout digital file format 1.7 (UTF-8, ",", LF, no header, TEXT quoted only when needed).
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "campaign/booking.h"
+#include "campaign/campaign_result.h"
+#include "campaign/counted_play.h"
+
+// The playout format's longest texts, in characters.
+constexpr size_t kMaxOrderId = 256;
+constexpr size_t kMaxShortReference = 36;  // lineid, playerref
+constexpr size_t kMaxCampaignReference = 64;
+constexpr size_t kMaxCreativeId = 64;
+constexpr size_t kMaxCreativeName = 128;
+constexpr size_t kMaxPlayoutReference = 48;
+
+// The people's list's header row, with "Kontakty (odhad)" when withContacts.
+std::string PeopleHeader(bool withContacts);
+
+// The first maxCharacters characters of UTF-8 text, cut where a character begins.
+std::string_view CutUtf8(std::string_view text, size_t maxCharacters);
+
+// "yyyy-mm-ddThh:mm:ss.sss" of milliseconds since 1970-01-01 UTC; "+01:00" or "+02:00".
+std::string UtcStampText(int64_t utcMilliseconds);
+std::string UtcOffsetText(int32_t offsetSeconds);
+
+// The first 32 hex digits of the SHA-256 of "<panel folder>\t<log file name>\t<byte offset>",
+// the folder and file names in UTF-8.
+std::string PlayReference(std::string_view panelUtf8, std::string_view logNameUtf8,
+                          uint64_t offset);
+
+// The rows of one log's plays: what the log's lines and panel give every row made once.
+class PlayRowMaker {
+public:
+    PlayRowMaker(std::string_view bookingName, const std::vector<const BookingLine*>& lines,
+                 const CampaignPanel& panel, std::string_view logPath, bool withContacts);
+
+    // line: into the lines given.
+    void PeopleRow(const CountedPlay& play, std::string& out) const;
+    void PlayoutRecord(const CountedPlay& play, std::string& out);
+
+private:
+    struct LineCells {
+        std::string people;   // the row up to Datum, ";" included
+        std::string playout;  // from orderid to creativeid, "," on both ends
+    };
+    std::vector<LineCells> lines_;
+    std::string frameId_;     // the record's first field and ","
+    std::string playerTail_;  // ",,," the playerref and ","
+    std::string panelUtf8_, logNameUtf8_;
+    bool withContacts_;
+};
