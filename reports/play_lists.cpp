@@ -140,6 +140,8 @@ bool ReadPart(const std::string& path, std::string& reason, const Add& add) {
         reason = SystemReasonText(errno);
         return false;
     }
+    std::vector<char> buffer(kFlushSize);
+    std::setvbuf(file, buffer.data(), _IOFBF, buffer.size());
     std::string rows;
     RecordHead head{};
     bool ok = true;

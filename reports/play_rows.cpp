@@ -77,11 +77,26 @@ std::string ContactsText(double contacts) {
     return text;
 }
 
-std::string ClockText(int32_t second) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
-                  second % 60);
-    return text;
+// Two digits of a value below 100, or three below 1000.
+void AppendTwo(std::string& out, int value) {
+    out += static_cast<char>('0' + value / 10);
+    out += static_cast<char>('0' + value % 10);
+}
+
+void AppendClock(std::string& out, int32_t second, char separator) {
+    AppendTwo(out, second / 3600);
+    out += separator;
+    AppendTwo(out, second / 60 % 60);
+    out += separator;
+    AppendTwo(out, second % 60);
+}
+
+void AppendHex(std::string& out, const uint8_t* bytes, size_t size) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    for (size_t i = 0; i < size; ++i) {
+        out += kDigits[bytes[i] >> 4];
+        out += kDigits[bytes[i] & 15];
+    }
 }
 
 }  // namespace
@@ -116,22 +131,12 @@ std::string UtcStampText(int64_t utcMilliseconds) {
 }
 
 std::string UtcOffsetText(int32_t offsetSeconds) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%c%02d:%02d", offsetSeconds < 0 ? '-' : '+',
-                  std::abs(offsetSeconds) / 3600, std::abs(offsetSeconds) / 60 % 60);
+    std::string text(1, offsetSeconds < 0 ? '-' : '+');
+    const int32_t minutes = std::abs(offsetSeconds) / 60;
+    AppendTwo(text, minutes / 60);
+    text += ':';
+    AppendTwo(text, minutes % 60);
     return text;
-}
-
-std::string PlayReference(std::string_view panelUtf8, std::string_view logNameUtf8,
-                          uint64_t offset) {
-    std::string key;
-    key.reserve(panelUtf8.size() + logNameUtf8.size() + 24);
-    key.append(panelUtf8)
-        .append("\t")
-        .append(logNameUtf8)
-        .append("\t")
-        .append(std::to_string(offset));
-    return HexDigest(Sha256Of(key)).substr(0, 32);
 }
 
 PlayRowMaker::PlayRowMaker(std::string_view bookingName,
@@ -139,8 +144,7 @@ PlayRowMaker::PlayRowMaker(std::string_view bookingName,
                            std::string_view logPath, bool withContacts)
     : frameId_(FrameIdOf(panel) + ","),
       playerTail_(",,," + PlayoutCp1250(panel.name, kMaxShortReference) + ","),
-      panelUtf8_(Cp1250ToUtf8(panel.name)),
-      logNameUtf8_(Cp1250ToUtf8(NameWithoutFolders(logPath))),
+      keyStart_(Cp1250ToUtf8(panel.name) + "\t" + Cp1250ToUtf8(NameWithoutFolders(logPath)) + "\t"),
       withContacts_(withContacts) {
     for (const BookingLine* line : lines) {
         const std::string number = std::to_string(line->lineNumber);
@@ -159,13 +163,18 @@ PlayRowMaker::PlayRowMaker(std::string_view bookingName,
     }
 }
 
-void PlayRowMaker::PeopleRow(const CountedPlay& play, std::string& out) const {
+void PlayRowMaker::PeopleRow(const CountedPlay& play, std::string& out) {
     out += lines_[play.planLine].people;
-    out += IsoDateText(play.day);
+    if (play.day != dateDay_) {
+        dateDay_ = play.day;
+        dateText_ = IsoDateText(play.day);
+    }
+    out += dateText_;
     out += ';';
-    out += ClockText(play.localSecond);
+    AppendClock(out, play.localSecond, ':');
     out += ';';
-    out += LengthText(play.length);
+    const int64_t ms = std::llround(play.length * 1000);
+    out += ms % 1000 == 0 ? std::to_string(ms / 1000) : LengthText(play.length);
     out += ';';
     out += play.overBooked ? kOverBooked : "";
     if (withContacts_) {
@@ -180,19 +189,51 @@ void PlayRowMaker::PlayoutRecord(const CountedPlay& play, std::string& out) {
     const int64_t length = std::llround(play.length * 1000);
     const int64_t end = start + length;
     out += frameId_;
-    out += UtcStampText(start);
+    AppendUtcStamp(start, out);
     out += ',';
     out += UtcOffsetText(UtcOffsetAt(play.utcSecond));
     out += ',';
-    out += UtcStampText(end);
+    AppendUtcStamp(end, out);
     out += ',';
     out += UtcOffsetText(UtcOffsetAt((end >= 0 ? end : end - 999) / 1000));
     out += ',';
     out += std::to_string(length);
     out += ',';  // shareoftime stays empty
     out += lines_[play.planLine].playout;
-    out += PlayoutCp1250(play.name, kMaxCreativeName);
+    out += CreativeName(play.name);
     out += playerTail_;
-    out += PlayReference(panelUtf8_, logNameUtf8_, play.offset);
+    key_.assign(keyStart_).append(std::to_string(play.offset));
+    const Sha256Digest digest = Sha256Of(key_);
+    AppendHex(out, digest.data(), 16);
     out += '\n';
+}
+
+// The stamp's day as text is asked again for most plays: a day's plays come together.
+void PlayRowMaker::AppendUtcStamp(int64_t utcMilliseconds, std::string& out) {
+    const int64_t day =
+        (utcMilliseconds >= 0 ? utcMilliseconds : utcMilliseconds - (kMillisecondsPerDay - 1)) /
+        kMillisecondsPerDay;
+    if (day != utcDay_) {
+        utcDay_ = day;
+        utcDayText_ = UtcStampText(day * kMillisecondsPerDay).substr(0, 11);
+    }
+    const int64_t within = utcMilliseconds - day * kMillisecondsPerDay;
+    out += utcDayText_;
+    AppendClock(out, static_cast<int32_t>(within / 1000), ':');
+    out += '.';
+    const int milliseconds = static_cast<int>(within % 1000);
+    out += static_cast<char>('0' + milliseconds / 100);
+    AppendTwo(out, milliseconds % 100);
+}
+
+// The logged name as the record's TEXT, made once for each name: a log repeats its names.
+const std::string& PlayRowMaker::CreativeName(std::string_view name) {
+    if (creativeNames_.size() >= 4096) {
+        creativeNames_.clear();  // a log of ever new names keeps memory bounded
+    }
+    const auto [found, added] = creativeNames_.try_emplace(std::string(name));
+    if (added) {
+        found->second = PlayoutCp1250(name, kMaxCreativeName);
+    }
+    return found->second;
 }

@@ -2,9 +2,14 @@
 // One counted play as a row of each plays list: KAMPAN_<name>_prehrani.csv for people
 // (Windows-1250, ";", CR LF, the other CSV files' formula guard) and KAMPAN_<name>_playout.csv in
 // the Playout digital file format 1.7 (UTF-8, ",", LF, no header, TEXT quoted only when needed).
+// A record's mediaownerplayoutref is the first 32 hex digits of the SHA-256 of
+// "<panel folder>\t<log file name>\t<byte offset of the play's line in the log>" in UTF-8.
+#include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "campaign/booking.h"
@@ -29,11 +34,6 @@ std::string_view CutUtf8(std::string_view text, size_t maxCharacters);
 std::string UtcStampText(int64_t utcMilliseconds);
 std::string UtcOffsetText(int32_t offsetSeconds);
 
-// The first 32 hex digits of the SHA-256 of "<panel folder>\t<log file name>\t<byte offset>",
-// the folder and file names in UTF-8.
-std::string PlayReference(std::string_view panelUtf8, std::string_view logNameUtf8,
-                          uint64_t offset);
-
 // The rows of one log's plays: what the log's lines and panel give every row made once.
 class PlayRowMaker {
 public:
@@ -41,10 +41,13 @@ public:
                  const CampaignPanel& panel, std::string_view logPath, bool withContacts);
 
     // line: into the lines given.
-    void PeopleRow(const CountedPlay& play, std::string& out) const;
+    void PeopleRow(const CountedPlay& play, std::string& out);
     void PlayoutRecord(const CountedPlay& play, std::string& out);
 
 private:
+    void AppendUtcStamp(int64_t utcMilliseconds, std::string& out);
+    const std::string& CreativeName(std::string_view name);
+
     struct LineCells {
         std::string people;   // the row up to Datum, ";" included
         std::string playout;  // from orderid to creativeid, "," on both ends
@@ -52,6 +55,12 @@ private:
     std::vector<LineCells> lines_;
     std::string frameId_;     // the record's first field and ","
     std::string playerTail_;  // ",,," the playerref and ","
-    std::string panelUtf8_, logNameUtf8_;
+    std::string keyStart_;    // the reference's "<panel folder>\t<log file name>\t"
     bool withContacts_;
+    std::string key_;
+    int32_t dateDay_ = INT32_MIN;
+    std::string dateText_;
+    int64_t utcDay_ = INT64_MIN;
+    std::string utcDayText_;  // "yyyy-mm-ddT"
+    std::unordered_map<std::string, std::string> creativeNames_;
 };
