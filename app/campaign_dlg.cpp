@@ -142,6 +142,7 @@ void CCampaignDlg::BindControls() {
         kRefused);
     VerifyInvariant(AddBinding(IDC_AS_OF, DatePickerYmd, &m_asOf), kRefused);
     VerifyInvariant(AddBinding(IDC_PER_CLIENT, CheckByte, &m_bPerClient), kRefused);
+    VerifyInvariant(AddBinding(IDC_PLAY_LISTS, CheckByte, &m_bPlayLists), kRefused);
 }
 
 // --- panels -------------------------------------------------------------------------------

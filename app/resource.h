@@ -42,6 +42,7 @@
 #define IDC_OPEN_PAGE 1115
 #define IDC_OPEN_FOLDER 1116
 #define IDC_VERIFY 1117
+#define IDC_PLAY_LISTS 1118
 
 // The box of a list of lines (booking errors, verify results).
 #define IDC_LINES 1200

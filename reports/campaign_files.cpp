@@ -111,6 +111,7 @@ ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTim
     }
     CampaignReport page = overview;
     page.clientPagesBeside = !clients.empty();
+    page.playListsBeside = lists != nullptr;
     set.Add(page);
     if (!clients.empty()) {
         // Each share made from an index built once: thousands of clients stay linear.
@@ -119,7 +120,7 @@ ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTim
         for (size_t c = 0; c < clients.size(); ++c) {
             const ClientShare share = shares.ShareOf(c);
             set.Add({overview.name, share.lines, overview.panels, share.result, overview.booking,
-                     overview.gapMinutes, clients[c]});
+                     overview.gapMinutes, clients[c], false, lists != nullptr});
         }
     }
     return set.Commit(written);

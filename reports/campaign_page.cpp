@@ -15,6 +15,7 @@
 #include "reports/campaign_chart.h"
 #include "reports/campaign_texts.h"
 #include "reports/html_page.h"
+#include "reports/play_lists.h"
 
 namespace {
 
@@ -169,6 +170,9 @@ void AppendHeader(std::string& html, const CampaignReport& report, const SystemT
     term(PageText::kOutageTerm,
          PageWording(PageText::kOutageDefinition, {std::to_string(report.gapMinutes)}));
     term(PageText::kTimesTerm, PageWording(PageText::kTimesDefinition));
+    if (report.playListsBeside) {
+        html += PlayListsLinks(CampaignFileStem(report));
+    }
     html += "<dt>" + PageWording(PageText::kMadeTerm) + "</dt><dd>";
     AppendMadeAt(html, madeAt);
     html += "</dd>\n</dl>\n</header>\n";

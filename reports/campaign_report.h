@@ -38,6 +38,7 @@ struct CampaignReport {
     // The clients' own pairs are written beside this overview: a page too large for every chart
     // may leave them to those.
     bool clientPagesBeside = false;
+    bool playListsBeside = false;  // its plays lists are written beside it, and it links to them
 };
 
 // The name CampaignReportPath takes: the booking's name, and for a client's pair "_<client>"

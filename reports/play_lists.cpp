@@ -7,12 +7,14 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "base/cp1250.h"
 #include "base/paths.h"
 #include "base/system_files.h"
 #include "base/system_reason.h"
 #include "campaign/log_tasks.h"
 #include "campaign/panel_plan.h"
 #include "digest/sha256.h"
+#include "reports/html_escape.h"
 #include "reports/play_rows.h"
 #include "reports/report_file.h"
 #include "reports/report_paths.h"
@@ -167,7 +169,33 @@ std::string ReportFolder() {
     return path.substr(0, path.find_last_of("/\\"));
 }
 
+// A link to a file beside the page: its name, its bytes outside the URL's unreserved ones
+// written %XX.
+std::string LinkTo(const std::string& path) {
+    const std::string name = Cp1250ToUtf8(NameWithoutFolders(path));
+    std::string href;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool unreserved = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                                (c >= '0' && c <= '9') ||
+                                std::string_view("-._~").find(c) != std::string_view::npos;
+        if (unreserved) {
+            href += c;
+        } else {
+            static constexpr char kDigits[] = "0123456789ABCDEF";
+            href += {'%', kDigits[byte >> 4], kDigits[byte & 15]};
+        }
+    }
+    return "<a href=\"" + href + "\">" + HtmlText(NameWithoutFolders(path)) + "</a>";
+}
+
 }  // namespace
+
+std::string PlayListsLinks(const std::string& stem) {
+    static constexpr Cp1250Literal kTerm{"Seznam přehrání"};
+    return "<dt>" + Cp1250ToUtf8(kTerm) + "</dt><dd>" + LinkTo(PeopleListPath(stem)) + ", " +
+           LinkTo(PlayoutListPath(stem)) + "</dd>\n";
+}
 
 std::string PeopleListPath(const std::string& stem) {
     return CampaignReportPath(stem + "_prehrani", ReportFileType::kCsv);

@@ -69,6 +69,9 @@ private:
     std::map<size_t, Part> parts_;  // [task]
 };
 
+// The page's term and definition (UTF-8 HTML) that link to the lists beside it.
+std::string PlayListsLinks(const std::string& stem);
+
 // "report\KAMPAN_<stem>_prehrani.csv" and "…_playout.csv".
 std::string PeopleListPath(const std::string& stem);
 std::string PlayoutListPath(const std::string& stem);
