@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
+#include "base/system_files.h"
 #include "campaign/campaign.h"
 #include "digest/sha256.h"
 #include "reports/campaign_files.h"
@@ -69,11 +70,17 @@ protected:
         ASSERT_TRUE(Succeeded(
             WriteCampaignProofs(report, {2026, 11, 0, 1, 0, 0, 0, 0}, perClient, written, &parts)));
     }
+    // A list of the report named stem (UTF-8), read as the program names its files.
+    static std::string ListBytes(const std::string& path) {
+        std::string bytes, reason;
+        EXPECT_TRUE(ReadWholeFile(path, bytes, reason)) << reason;
+        return bytes;
+    }
     std::vector<std::string> People(const std::string& stem = "kampan") const {
-        return Lines(Cp1250ToUtf8(ReadBytes(PeopleListPath(stem))), "\r\n");
+        return Lines(Cp1250ToUtf8(ListBytes(PeopleListPath(Utf8ToCp1250(stem)))), "\r\n");
     }
     std::vector<std::string> Playout(const std::string& stem = "kampan") const {
-        const std::string bytes = ReadBytes(PlayoutListPath(stem));
+        const std::string bytes = ListBytes(PlayoutListPath(Utf8ToCp1250(stem)));
         EXPECT_TRUE(bytes.empty() || bytes.back() == '\n') << "each record ends in LF";
         return Lines(bytes, "\n");
     }
@@ -179,15 +186,16 @@ TEST_F(PlayLists, AClientsListsHoldOnlyItsOwnLines) {
     const std::vector<std::string> playout = Playout("kampan_Pekárna");
     ASSERT_EQ(people.size(), 5u);  // the header and four plays
     EXPECT_EQ(playout.size(), 4u);
-    for (const std::string& file : {ReadBytes(PeopleListPath("kampan_Pekárna")),
-                                    ReadBytes(PlayoutListPath("kampan_Pekárna"))}) {
+    const std::string stem = Utf8ToCp1250("kampan_Pekárna");
+    for (const std::string& file :
+         {ListBytes(PeopleListPath(stem)), ListBytes(PlayoutListPath(stem))}) {
         for (const char* other : {"Zoo", "Podzim", "b.avi", "*.avi", "kampan/3"}) {
             EXPECT_EQ(file.find(other), std::string::npos) << other;
         }
     }
     EXPECT_EQ(Playout("kampan_Zoo").size(), 3u);
     // The sums file beside each page lists its own lists.
-    const std::string sums = ReadBytes(InReport("KAMPAN_kampan_Pekárna.sha256"));
+    const std::string sums = ListBytes(InReport(Utf8ToCp1250("KAMPAN_kampan_Pekárna.sha256")));
     EXPECT_NE(sums.find("report/KAMPAN_kampan_Pekárna_prehrani.csv"), std::string::npos);
     EXPECT_EQ(sums.find("report/KAMPAN_kampan_prehrani.csv"), std::string::npos);
 }
