@@ -145,7 +145,8 @@ PlayRowMaker::PlayRowMaker(std::string_view bookingName,
     : frameId_(FrameIdOf(panel) + ","),
       playerTail_(",,," + PlayoutCp1250(panel.name, kMaxShortReference) + ","),
       keyStart_(Cp1250ToUtf8(panel.name) + "\t" + Cp1250ToUtf8(NameWithoutFolders(logPath)) + "\t"),
-      withContacts_(withContacts) {
+      withContacts_(withContacts),
+      hash_(std::make_unique<Sha256>()) {
     for (const BookingLine* line : lines) {
         const std::string number = std::to_string(line->lineNumber);
         LineCells cells;
@@ -203,7 +204,8 @@ void PlayRowMaker::PlayoutRecord(const CountedPlay& play, std::string& out) {
     out += CreativeName(play.name);
     out += playerTail_;
     key_.assign(keyStart_).append(std::to_string(play.offset));
-    const Sha256Digest digest = Sha256Of(key_);
+    hash_->Update(key_.data(), key_.size());
+    const Sha256Digest digest = hash_->FinishAndRestart();
     AppendHex(out, digest.data(), 16);
     out += '\n';
 }

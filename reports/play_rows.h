@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -15,6 +16,7 @@
 #include "campaign/booking.h"
 #include "campaign/campaign_result.h"
 #include "campaign/counted_play.h"
+#include "digest/sha256.h"
 
 // The playout format's longest texts, in characters.
 constexpr size_t kMaxOrderId = 256;
@@ -58,6 +60,7 @@ private:
     std::string keyStart_;    // the reference's "<panel folder>\t<log file name>\t"
     bool withContacts_;
     std::string key_;
+    std::unique_ptr<Sha256> hash_;  // the references', restarted for each
     int32_t dateDay_ = INT32_MIN;
     std::string dateText_;
     int64_t utcDay_ = INT64_MIN;
