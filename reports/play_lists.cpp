@@ -32,23 +32,20 @@ struct RecordHead {
 
 std::atomic<unsigned> nextSerial{0};
 
-// One log's rows, written to its part file as they come.
+// One log's rows, written to its part file as they come: beside it first and put in its place
+// whole, so that a part that fails says why with the system's own reason.
 class PartSink : public PlaySink {
 public:
-    PartSink(std::FILE* file, PlayRowMaker maker, std::vector<uint32_t> bookingLines,
-             PlayListParts::Part& part)
-        : file_(file),
+    PartSink(std::unique_ptr<FileReplacement> file, PlayRowMaker maker,
+             std::vector<uint32_t> bookingLines, PlayListParts::Part& part)
+        : file_(std::move(file)),
           maker_(std::move(maker)),
           bookingLines_(std::move(bookingLines)),
           part_(part) {}
     ~PartSink() override {
         Flush();
-        const bool closed = std::fclose(file_) == 0;
-        if (error_ == 0 && !closed) {
-            error_ = errno;
-        }
-        part_.whole = error_ == 0;
-        part_.failure = error_ == 0 ? "" : SystemReasonText(error_);
+        part_.whole = ok_ && file_->Finish() && file_->Commit();
+        part_.failure = part_.whole ? "" : SystemReasonText(file_->Failure());
     }
 
     void Add(const CountedPlay& play) override {
@@ -68,19 +65,16 @@ public:
 
 private:
     void Flush() {
-        if (error_ == 0 && !buffer_.empty() &&
-            std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-            error_ = errno != 0 ? errno : EIO;
-        }
+        ok_ = ok_ && file_->Write(buffer_.data(), buffer_.size());
         buffer_.clear();
     }
 
-    std::FILE* file_;
+    std::unique_ptr<FileReplacement> file_;
     PlayRowMaker maker_;
     std::vector<uint32_t> bookingLines_;  // [plan line]
     PlayListParts::Part& part_;
     std::string buffer_, people_, playout_;
-    int error_ = 0;
+    bool ok_ = true;
 };
 
 // A list being joined: buffered, hashed and counted as it is written beside its old file.
@@ -236,9 +230,9 @@ std::unique_ptr<PlaySink> PlayListParts::ForLog(size_t task, const LogTask& log,
     }
     part->path = ReportFolder() + kReportPathSeparator + "~kv" + std::to_string(ProcessId()) + "_" +
                  std::to_string(serial_) + "_" + std::to_string(task) + ".tmp";
-    std::FILE* file = OpenFile(part->path, "wb");
-    if (file == nullptr) {
-        part->failure = SystemReasonText(errno);
+    auto file = std::make_unique<FileReplacement>();
+    if (!file->Begin(part->path)) {
+        part->failure = SystemReasonText(file->Failure());
         return nullptr;
     }
     std::vector<const BookingLine*> lines;
@@ -248,7 +242,8 @@ std::unique_ptr<PlaySink> PlayListParts::ForLog(size_t task, const LogTask& log,
         bookingLines.push_back(static_cast<uint32_t>(line.line));
     }
     return std::make_unique<PartSink>(
-        file, PlayRowMaker(bookingName_, lines, panels_[plan.panel], log.path, withContacts_),
+        std::move(file),
+        PlayRowMaker(bookingName_, lines, panels_[plan.panel], log.path, withContacts_),
         std::move(bookingLines), *part);
 }
 
