@@ -50,6 +50,7 @@ constexpr ControlAnchor kAnchors[] = {
     {IDC_GAP, 0, kPanelsShare, 0, 0},
     {IDC_AS_OF, 0, kPanelsShare, 0, 0},
     {IDC_PER_CLIENT, 0, kPanelsShare, 0, 0},
+    {IDC_PLAY_LISTS, 0, kPanelsShare, 0, 0},
     {IDC_EVALUATE, 0, kPanelsShare, 0, 0},
     {IDC_PROGRESS, 0, kPanelsShare, 100, 0},
     {IDC_STOP, 100, kPanelsShare, 0, 0},
@@ -199,6 +200,7 @@ void CCampaignDlg::BindControls() {
     VerifyInvariant(AddBinding(IDC_AS_OF, DatePickerYmd, &m_asOf), kRefused);
     VerifyInvariant(AddBinding(IDC_PER_CLIENT, CheckByte, &m_bPerClient), kRefused);
     VerifyInvariant(AddBinding(IDC_RECOUNT, CheckByte, &m_bRecount), kRefused);
+    VerifyInvariant(AddBinding(IDC_PLAY_LISTS, CheckByte, &m_bPlayLists), kRefused);
 }
 
 // --- panels -------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // worker thread with its progress, the result per booking line and panel, the two report files
 // out; and the check of a page's evidence later.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "dialogfw/my_cdialog.h"
 #include "framework/dialog_anchors.h"
 #include "reports/campaign_run.h"
+#include "reports/play_lists.h"
 
 class CCampaignDlg : public MyCDialog {
 public:
@@ -28,6 +30,7 @@ public:
     struct CoreSettings {
         CampaignSettings count;
         bool perClientFiles;
+        bool playLists;
     };
     CoreSettings SettingsForCore() const;
 
@@ -43,6 +46,7 @@ public:
     DateYmd m_asOf{};          // the last day counted; yesterday when the dialog opens
     uint8_t m_bPerClient = 1;  // as the command line: a pair per client besides the overview
     uint8_t m_bRecount = 0;    // "Ověřit stránku…" counts the campaign again too
+    uint8_t m_bPlayLists = 1;  // as the command line: both plays lists
 
     ListCtrlEx m_panelList;
     ListCtrlEx m_resultList;
@@ -97,6 +101,7 @@ private:
     void OnOutcome(const UnreadableLog& log);
     void ShowResult();
     std::string ResultNote() const;
+    std::string ListsNote() const;
     void ShowLines(const std::string& title, const std::string& lines);
 
     BookingFile m_pendingBooking;                // the booking being counted
@@ -104,6 +109,7 @@ private:
     OperatorFiles m_pendingOperatorFiles;        // and the register and audience file chosen
     CampaignSettings m_pendingCount;
     bool m_pendingPerClient = false;
+    std::unique_ptr<PlayListParts> m_playLists;  // the count's parts, null without lists
     // What the worker wrote, read once it has ended.
     std::string m_writtenName;
     ReportResult m_written;

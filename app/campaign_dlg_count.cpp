@@ -143,6 +143,7 @@ CCampaignDlg::CoreSettings CCampaignDlg::SettingsForCore() const {
     settings.count.gapMinutes = m_nGapMinutes;
     settings.count.asOfDay = DayNumber({m_asOf.year, m_asOf.month, m_asOf.day});
     settings.perClientFiles = m_bPerClient != 0;
+    settings.playLists = m_bPlayLists != 0;
     return settings;
 }
 
@@ -237,6 +238,11 @@ void CCampaignDlg::OnEvaluate() {
     m_pendingPanels = m_panels.Panels();
     // A panel the register lacks keeps its folder's name, as on the command line.
     static_cast<void>(ApplyOperatorFiles(m_pendingOperatorFiles, m_pendingPanels));
+    m_playLists.reset();
+    if (settings.playLists)
+        m_playLists = std::make_unique<PlayListParts>(
+            BookingName(m_pendingBooking.path), m_pendingBooking.booking.lines, m_pendingPanels);
+    settings.count.plays = m_playLists.get();
     m_pendingCount = settings.count;
     m_pendingPerClient = settings.perClientFiles;
     SetCounting(true);
@@ -256,7 +262,7 @@ void CCampaignDlg::WriteCounted(const CampaignResult& result) {
     m_writtenPaths.clear();
     m_written =
         WriteCampaignProofs(report, PageTimeAt(static_cast<std::time_t>(m_pendingCount.madeAt)),
-                            m_pendingPerClient, m_writtenPaths);
+                            m_pendingPerClient, m_writtenPaths, m_playLists.get());
 }
 
 // While counting, only "Přerušit" and "Zavřít" can be pressed.
@@ -307,6 +313,7 @@ void CCampaignDlg::OnCountDone() {
     if (!m_count.Running())
         return;
     m_count.Join();
+    m_playLists.reset();  // its parts go, joined into the lists or not
     m_writing = false;
     SetCounting(false);
     if (!m_count.Failure().empty()) {
@@ -357,11 +364,19 @@ void CCampaignDlg::ShowResult() {
     InvalidateRect(m_resultList.m_hWnd, nullptr, TRUE);
 }
 
+// The overview's plays lists, when they were written.
+std::string CCampaignDlg::ListsNote() const {
+    const std::string people = PeopleListPath(m_writtenName);
+    if (std::find(m_writtenPaths.begin(), m_writtenPaths.end(), people) == m_writtenPaths.end())
+        return "";
+    return ", " + people + ", " + PlayoutListPath(m_writtenName);
+}
+
 std::string CCampaignDlg::ResultNote() const {
     std::string note;
     if (!m_pagePath.empty())
         note = kSaved.str() + CampaignReportPath(m_writtenName, ReportFileType::kCsv) + ", " +
-               m_pagePath + ". ";
+               m_pagePath + ListsNote() + ". ";
     if (!m_result.missingLogs.empty()) {
         note += kMissingLogs.str();
         for (size_t i = 0; i < m_result.missingLogs.size(); ++i)

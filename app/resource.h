@@ -47,6 +47,7 @@
 #define IDC_AUDIENCE_PATH 1120
 #define IDC_BROWSE_AUDIENCE 1121
 #define IDC_RECOUNT 1122
+#define IDC_PLAY_LISTS 1123
 
 // The box of a list of lines (booking errors, verify results).
 #define IDC_LINES 1200

@@ -10,6 +10,7 @@
 
 #ifdef _WIN32
 #include <direct.h>
+#include <process.h>
 #include <wchar.h>
 #else
 #include <unistd.h>
@@ -40,6 +41,18 @@ int StatPath(const std::string& path, struct stat& info) {
     return wstat(Wide(path).c_str(), &info);
 }
 
+int RemoveFile(const std::string& path) {
+    return _wremove(Wide(path).c_str());
+}
+
+int RemoveFolder(const std::string& path) {
+    return _wrmdir(Wide(path).c_str());
+}
+
+unsigned long ProcessId() {
+    return static_cast<unsigned long>(_getpid());
+}
+
 int ChangeFolder(const std::string& path) {
     return _wchdir(Wide(path).c_str());
 }
@@ -61,6 +74,18 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
 
 int StatPath(const std::string& path, struct stat& info) {
     return stat(Native(path).c_str(), &info);
+}
+
+int RemoveFile(const std::string& path) {
+    return std::remove(Native(path).c_str());
+}
+
+int RemoveFolder(const std::string& path) {
+    return rmdir(Native(path).c_str());
+}
+
+unsigned long ProcessId() {
+    return static_cast<unsigned long>(getpid());
 }
 
 int ChangeFolder(const std::string& path) {

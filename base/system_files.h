@@ -9,6 +9,9 @@
 
 [[nodiscard]] std::FILE* OpenFile(const std::string& path, const char* mode);
 [[nodiscard]] int StatPath(const std::string& path, struct stat& info);
+int RemoveFile(const std::string& path);
+int RemoveFolder(const std::string& path);  // an empty one
+unsigned long ProcessId();
 [[nodiscard]] int ChangeFolder(const std::string& path);
 // The absolute form of path, in Windows-1250 (a character the code page lacks as "?"); empty
 // when it cannot be found.

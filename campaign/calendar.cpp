@@ -94,6 +94,18 @@ bool ClockChangesWithin(int32_t first, int32_t last) {
     return false;
 }
 
+int32_t UtcOffsetAt(int64_t utcSecond) {
+    const auto day = static_cast<int32_t>(
+        (utcSecond >= 0 ? utcSecond : utcSecond - (kSecondsPerDay - 1)) / kSecondsPerDay);
+    const uint32_t year = DateOfDay(day).year;
+    if (year < 1996) {
+        return 3600;
+    }
+    const int64_t summerFrom = int64_t{LastSunday(year, 3)} * kSecondsPerDay + 3600;
+    const int64_t summerTo = int64_t{LastSunday(year, 10)} * kSecondsPerDay + 3600;
+    return utcSecond >= summerFrom && utcSecond < summerTo ? 7200 : 3600;
+}
+
 int32_t RealSecondOfDay(ClockChange change, int32_t local, bool secondPass) {
     const bool afterHour = local >= kChangedHourEnd;
     const bool inHour = local >= kChangedHourStart && !afterHour;

@@ -41,6 +41,10 @@ bool SummerTimeAtMidnight(int32_t dayNumber);
 // Whether the clock changes on a day of [first, last].
 bool ClockChangesWithin(int32_t first, int32_t last);
 
+// The offset of Czech local time from UTC at a moment (seconds since 1970-01-01 UTC): 3600, or
+// 7200 in summer time, which runs from 1:00 UTC on March's last Sunday to 1:00 UTC on October's.
+int32_t UtcOffsetAt(int64_t utcSecond);
+
 // A day's own timeline in seconds from midnight: 23, 24 or 25 hours long. A local time in the
 // repeated hour is in its first pass unless secondPass; one in the skipped hour counts as 3:00.
 int32_t RealSecondOfDay(ClockChange change, int32_t local, bool secondPass);

@@ -13,7 +13,7 @@ CampaignOutcome EvaluateCampaign(const std::vector<BookingLine>& lines,
     std::vector<LogTask> tasks = TasksFor(plans, panels);
     const int32_t gapSeconds = settings.gapMinutes * 60;
     PanelTallies tallies;
-    if (!CountLogs(tasks, plans, gapSeconds, settings.madeAt, progress, tallies)) {
+    if (!CountLogs(tasks, plans, gapSeconds, settings.madeAt, progress, settings.plays, tallies)) {
         return CampaignStopped{};
     }
     const auto unreadable = std::find_if(tasks.begin(), tasks.end(),

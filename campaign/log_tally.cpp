@@ -23,10 +23,11 @@ LogTally::LogTally(const PanelPlan& plan, int32_t closeSeconds, int64_t madeAt)
       check_(madeAt) {}
 
 size_t LogTally::AddLines(const char* bytes, size_t size, bool isEnd) {
-    const size_t used = ForEachLogLine(bytes, size, isEnd, [this](const char* line, size_t n) {
+    const size_t used = ForEachLogLine(bytes, size, isEnd, [&](const char* line, size_t n) {
         LogLine play;
         char scratch[kNameSize];
         if (ReadLogLine(line, n, play, scratch)) {
+            lineOffset_ = size_ + static_cast<uint64_t>(line - bytes);
             Count(play);
         }
     });
@@ -79,6 +80,9 @@ void LogTally::Count(const LogLine& play) {
     const int32_t real = RealSecond(local);
     const double length = play.length > 1 ? std::min(play.length, 86400.0) : 1.0;
     const uint32_t name = NameId(play.name);
+    playName_ = play.name;
+    playLocal_ = local;
+    playReal_ = real;
     check_.Add({day, local, dayStart_ + real, length, InRepeatedHour(local), name});
     if (day < plan_.firstDay || day > plan_.lastDay) {
         return;
@@ -129,7 +133,11 @@ void LogTally::CountForLines(int32_t day, int32_t minute, double length, uint32_
     }
     for (const uint32_t l : stretch.lines) {
         const PanelLine& line = plan_.lines[l];
-        ++counts_[line.cell + static_cast<size_t>(day - line.booking->firstDay)];
+        uint32_t& count = counts_[line.cell + static_cast<size_t>(day - line.booking->firstDay)];
+        if (plays_ != nullptr) {
+            RecordPlay(l, count >= line.booking->playsPerDay, minute, length);
+        }
+        ++count;
         seconds_[l] += length;
         ++hours_[size_t{l} * 24 + static_cast<size_t>(minute / 60)];
     }
@@ -139,6 +147,15 @@ void LogTally::CountForLines(int32_t day, int32_t minute, double length, uint32_
     if (stretch.lines.size() >= 2) {
         shared_.Add(matchingSet_[id], day, minute);
     }
+}
+
+void LogTally::RecordPlay(uint32_t line, bool overBooked, int32_t minute, double length) {
+    const bool covered = plan_.audience != nullptr && plan_.audience->Covers(weekday_, minute);
+    const bool repeated = InRepeatedHour(playLocal_);
+    plays_->Add({line, lineOffset_, lastDay_, playLocal_, dayStart_ + playReal_, length, overBooked,
+                 static_cast<uint8_t>(repeated ? (secondPass_ ? 2 : 1) : 0), covered,
+                 covered ? plan_.audience->PerHour(weekday_, minute) * length / 3600 : 0,
+                 playName_});
 }
 
 // A play's contacts are the audience per hour of its weekday and start minute for its length.

@@ -13,6 +13,7 @@
 
 #include "campaign/calendar.h"
 #include "campaign/campaign_result.h"
+#include "campaign/counted_play.h"
 #include "campaign/coverage.h"
 #include "campaign/panel_plan.h"
 #include "campaign/plausibility.h"
@@ -27,6 +28,9 @@ public:
     LogTally(const PanelPlan& plan, int32_t closeSeconds, int64_t madeAt = INT64_MAX);
 
     size_t AddLines(const char* bytes, size_t size, bool isEnd) override;
+
+    // Each play counted toward a line from now on also goes to sink (null: to none).
+    void RecordTo(PlaySink* sink) { plays_ = sink; }
 
     // Adds this log's counts to the panel's total, logs in month order.
     void MergeInto(LogTally& total) const;
@@ -58,6 +62,7 @@ private:
     bool InRepeatedHour(int32_t local) const;
     int32_t RealSecond(int32_t local);
     void CountForLines(int32_t day, int32_t minute, double length, uint32_t id);
+    void RecordPlay(uint32_t line, bool overBooked, int32_t minute, double length);
     const std::vector<uint32_t>& MatchingLines(uint32_t id);
     void FindStretch(uint32_t id, int32_t day, int32_t minute);
     void AddImpressions(const std::vector<uint32_t>& lines, int32_t minute, double length);
@@ -97,4 +102,9 @@ private:
     uint64_t size_ = 0;
     bool hasPlays_ = false;
     PlayStamp first_{}, last_{};
+    // The play being counted, for the sink.
+    PlaySink* plays_ = nullptr;
+    uint64_t lineOffset_ = 0;
+    std::string_view playName_;
+    int32_t playLocal_ = 0, playReal_ = 0;
 };

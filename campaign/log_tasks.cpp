@@ -79,8 +79,17 @@ struct PanelSums {
     }
 };
 
-void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds, int64_t madeAt,
-             ProgressTracker& tracker, PanelSums& sums) {
+// What a task counts with besides its log.
+struct TaskContext {
+    const std::vector<PanelPlan>& plans;
+    int32_t closeSeconds;
+    int64_t madeAt;
+    ProgressTracker& tracker;
+    PlayRecorder* plays;
+    PanelSums& sums;
+};
+
+void RunTask(size_t index, LogTask& task, const TaskContext& context) {
     struct stat info {};
     if (StatPath(task.path, info) != 0) {
         task.missing = errno == ENOENT || errno == ENOTDIR;
@@ -92,14 +101,18 @@ void RunTask(LogTask& task, const PanelPlan& plan, int32_t closeSeconds, int64_t
         task.failure = S_ISDIR(info.st_mode) ? SystemReasonText(EISDIR) : SystemReasonText(errno);
         return;
     }
-    LogTally tally(plan, closeSeconds, madeAt);
-    TrackedSink sink(tally, tracker);
+    const PanelPlan& plan = context.plans[task.plan];
+    LogTally tally(plan, context.closeSeconds, context.madeAt);
+    const std::unique_ptr<PlaySink> plays =
+        context.plays == nullptr ? nullptr : context.plays->ForLog(index, task, plan);
+    tally.RecordTo(plays.get());
+    TrackedSink sink(tally, context.tracker);
     task.failure = ReadLines(*source, 0, source->Size(), true, sink);
-    if (!task.failure.empty() || tracker.Stopped()) {
+    if (!task.failure.empty() || context.tracker.Stopped()) {
         return;  // the size and digest of part of a log are no evidence of it
     }
     task.evidence = tally.Evidence(task.path);
-    sums.Add(task.plan, tally);
+    context.sums.Add(task.plan, tally);
 }
 
 // The bytes of the logs there are to read, asked only when someone follows the count.
@@ -133,14 +146,16 @@ std::vector<LogTask> TasksFor(const std::vector<PanelPlan>& plans,
 
 bool CountLogs(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
                int32_t closeSeconds, int64_t madeAt, CampaignProgress* progress,
+               PlayRecorder* plays,
                PanelTallies& panels) {
     ProgressTracker tracker(progress, BytesToRead(tasks, progress));
     PanelSums sums(plans, closeSeconds, panels);
+    const TaskContext context{plans, closeSeconds, madeAt, tracker, plays, sums};
     std::atomic<size_t> next{0};
     const size_t workers = std::min<size_t>(ThreadCount(), tasks.size());
     ForEachIndex(workers, [&](size_t) {
         for (size_t t = next++; t < tasks.size() && !tracker.Stopped(); t = next++) {
-            RunTask(tasks[t], plans[tasks[t].plan], closeSeconds, madeAt, tracker, sums);
+            RunTask(t, tasks[t], context);
         }
     });
     return !tracker.Stopped();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "campaign/campaign_result.h"
+#include "campaign/counted_play.h"
 #include "campaign/log_tally.h"
 #include "campaign/panel_plan.h"
 
@@ -39,9 +40,11 @@ std::vector<LogTask> TasksFor(const std::vector<PanelPlan>& plans,
 // Each panel's logs counted into one tally, null for a panel without a begun line.
 using PanelTallies = std::vector<std::unique_ptr<LogTally>>;
 
-// Runs every task; progress may be null. A log's tally is added to its panel's as soon as it is
-// counted, so that besides the panels' only one tally per thread is held. False when the caller
-// stopped the count. A play after madeAt (seconds since 1970) is found in the future.
+// Runs every task; progress and plays may be null; plays gets each log's counted plays. A log's
+// tally is added to its panel's as soon as it is counted, so that besides the panels' only one
+// tally per thread is held. False when the caller stopped the count. A play after madeAt (seconds
+// since 1970) is found in the future.
 [[nodiscard]] bool CountLogs(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
                              int32_t closeSeconds, int64_t madeAt, CampaignProgress* progress,
+                             PlayRecorder* plays,
                              PanelTallies& panels);

@@ -22,6 +22,7 @@
 #include "reports/campaign_files.h"
 #include "reports/campaign_texts.h"
 #include "reports/campaign_run.h"
+#include "reports/play_lists.h"
 #include "reports/report_messages.h"
 #include "reports/report_paths.h"
 
@@ -62,6 +63,7 @@ struct CampaignArguments {
     int32_t asOfDay = DefaultAsOfDay();
     std::string registerPath = DefaultOperatorFile(kDefaultRegisterFile);
     std::string audiencePath = DefaultOperatorFile(kDefaultAudienceFile);
+    bool playLists = true;
 };
 
 bool TakesValue(const std::string& arg) {
@@ -82,6 +84,8 @@ bool ParseCampaignArguments(const Arguments& args, CampaignArguments& parsed, st
             parsed.registerPath = args[++i];
         } else if (arg == "--audience") {
             parsed.audiencePath = args[++i];
+        } else if (arg == "--no-play-lists") {
+            parsed.playLists = false;
         } else if (arg == "--gap") {
             const std::string& value = args[++i];
             const std::optional<int32_t> minutes =
@@ -254,7 +258,9 @@ ExitStatus RunCampaign(const Arguments& args) {
     }
     NoteUnregistered(panels, ApplyOperatorFiles(operatorFiles, panels));
     const std::time_t madeAt = ReproducibleNow();
-    const CampaignSettings settings{parsed.gapMinutes, parsed.asOfDay, madeAt};
+    PlayListParts lists(BookingName(file.path), booking.lines, panels);
+    PlayListParts* const plays = parsed.playLists ? &lists : nullptr;
+    const CampaignSettings settings{parsed.gapMinutes, parsed.asOfDay, madeAt, plays};
     const CampaignOutcome outcome = EvaluateCampaign(booking.lines, panels, settings);
     if (const auto* unreadable = std::get_if<UnreadableLog>(&outcome)) {
         Note(kCannotReadLog.str() + unreadable->path + ": " + unreadable->reason);
@@ -267,7 +273,8 @@ ExitStatus RunCampaign(const Arguments& args) {
         return status;
     }
     std::vector<std::string> paths;
-    const ReportResult written = WriteCampaignProofs(report, PageTimeAt(madeAt), true, paths);
+    const ReportResult written =
+        WriteCampaignProofs(report, PageTimeAt(madeAt), true, paths, plays);
     PrintFindings(report);
     if (!Succeeded(written)) {
         return Failure(ReportFailureMessage(written));

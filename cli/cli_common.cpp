@@ -42,7 +42,7 @@ constexpr Cp1250Literal kUsageStart{
     "      sumární tabulkou, jejími součty a grafy přehrání po dnech a po hodinách;\n"
     "      nese datum vytvoření, nebo SOURCE_DATE_EPOCH (sekundy od 1970), je-li nastaveno\n"
     "  campaign OBJEDNÁVKA [--panel SLOŽKA]... [--gap MIN] [--as-of DATUM]\n"
-    "           [--panels REGISTR] [--audience PUBLIKUM]\n"
+    "           [--panels REGISTR] [--audience PUBLIKUM] [--no-play-lists]\n"
     "      spočítá, co každý řádek objednávky (středníky, řádek záhlaví se sloupci\n"
     "      "};
 constexpr Cp1250Literal kUsageOptional{" a volitelně "};
@@ -61,8 +61,10 @@ constexpr Cp1250Literal kUsageEnd{
     "      a věrohodností každého přečteného souboru, a vypíše stav každého řádku a panelu\n"
     "      a kolik přehrání za den potřebují řádky, které zatím nestačí; REGISTR\n"
     "      (výchozí panely.csv pracovní složky, je-li tam) dá panelům název a město,\n"
-    "      PUBLIKUM (výchozí publikum.csv) kontakty za hodinu pro odhad kontaktů\n"
-    "  verify [--recount] STRÁNKA|SOUČTY\n"
+    "      PUBLIKUM (výchozí publikum.csv) kontakty za hodinu pro odhad kontaktů;\n"
+    "      seznam přehrání KAMPAN_NÁZEV_prehrani.csv a _playout.csv (každé započítané\n"
+    "      přehrání na řádek) vynechá --no-play-lists\n"
+    "  verify STRÁNKA|SOUČTY\n"
     "      znovu spočítá SHA-256 každého souboru, který stránka důkazu kampaně nebo její\n"
     "      soubor .sha256 uvádí, hledaného od složky nad report/ stránky, a řekne, který\n"
     "      se změnil; s --recount pak kampaň z týchž souborů a nastavení spočítá znovu\n"

@@ -20,6 +20,8 @@ public:
     void Update(const void* bytes, size_t size);
     // The digest of everything given so far; the object is spent after it.
     Sha256Digest Finish();
+    // The same, and the object starts over: for many short texts, each its own digest.
+    Sha256Digest FinishAndRestart();
 
 private:
     struct State;

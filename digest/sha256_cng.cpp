@@ -52,3 +52,14 @@ Sha256Digest Sha256::Finish() {
     }
     return digest;
 }
+
+Sha256Digest Sha256::FinishAndRestart() {
+    const Sha256Digest digest = Finish();
+    BCryptDestroyHash(state_->hash);
+    state_->hash = nullptr;
+    if (!BCRYPT_SUCCESS(
+            BCryptCreateHash(state_->algorithm, &state_->hash, nullptr, 0, nullptr, 0, 0))) {
+        throw std::bad_alloc();
+    }
+    return digest;
+}

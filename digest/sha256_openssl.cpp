@@ -34,3 +34,11 @@ Sha256Digest Sha256::Finish() {
     }
     return digest;
 }
+
+Sha256Digest Sha256::FinishAndRestart() {
+    const Sha256Digest digest = Finish();
+    if (EVP_DigestInit_ex2(state_->context, nullptr, nullptr) != 1) {
+        throw std::runtime_error("SHA-256 failed");
+    }
+    return digest;
+}

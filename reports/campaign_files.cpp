@@ -4,6 +4,7 @@
 #include "campaign/client_share.h"
 #include "digest/sha256.h"
 #include "reports/campaign_page.h"
+#include "reports/play_lists.h"
 #include "reports/proof_files.h"
 #include "reports/proof_settings.h"
 #include "reports/report_file.h"
@@ -25,8 +26,10 @@ std::vector<ProofFile> ProofFilesOf(const CampaignReport& report) {
 }
 
 // The report's CSV file, its state as a table of its own, page and sums file written beside
-// their old ones. The sums file lists the state's table too, so that a copy of it can be checked.
-bool AddReport(const CampaignReport& report, const SystemTime& madeAt, ReportFileSet& set,
+// their old ones. The sums file lists the state's table and the report's plays lists too, so that
+// a copy of them can be checked.
+bool AddReport(const CampaignReport& report, const SystemTime& madeAt,
+               const std::vector<ProofFile>& lists, ReportFileSet& set,
                std::vector<ReportFailure>& failures) {
     const std::string stem = CampaignFileStem(report);
     const std::string statusPath =
@@ -34,6 +37,7 @@ bool AddReport(const CampaignReport& report, const SystemTime& madeAt, ReportFil
     const std::string status = CampaignStatusCsv(report);
     std::vector<ProofFile> sums = ProofFilesOf(report);
     sums.push_back({statusPath, status.size(), HexDigest(Sha256Of(status))});
+    sums.insert(sums.end(), lists.begin(), lists.end());
     return set.Add(CampaignReportPath(stem, ReportFileType::kCsv), CampaignCsv(report), failures) &&
            set.Add(statusPath, status, failures) &&
            set.Add(CampaignReportPath(stem, ReportFileType::kHtml), CampaignPage(report, madeAt),
@@ -49,10 +53,27 @@ class ProofSet {
 public:
     explicit ProofSet(const SystemTime& madeAt) : madeAt_(madeAt) {}
 
+    // The plays lists of the overview and of the clients, before their reports are added.
+    void WriteLists(PlayListParts& parts, const std::vector<std::string>& clients) {
+        whole_ = whole_ && parts.Write(clients, lists_, result_.failures);
+    }
+    // report: the overview first, then the clients in the lists' order.
     void Add(const CampaignReport& report) {
-        whole_ = whole_ && AddReport(report, madeAt_, set_, result_.failures);
+        std::vector<ProofFile> files;
+        if (added_ < lists_.size()) {
+            for (const WrittenList& list : lists_[added_].lists) {
+                files.push_back(list.file);
+            }
+        }
+        ++added_;
+        whole_ = whole_ && AddReport(report, madeAt_, files, set_, result_.failures);
     }
     ReportResult Commit(std::vector<std::string>& written) {
+        for (ReportLists& report : lists_) {
+            for (WrittenList& list : report.lists) {
+                set_.AddFinished(list.file.path, std::move(list.replacement));
+            }
+        }
         if (!whole_ || !set_.Commit(result_.failures)) {
             static constexpr Cp1250Literal kUnchanged{
                 "Žádný soubor důkazu nebyl nahrazen: poslední úplný důkaz zůstal beze změny."};
@@ -72,6 +93,8 @@ private:
     const SystemTime& madeAt_;
     ReportFileSet set_;
     ReportResult result_;
+    std::vector<ReportLists> lists_;
+    size_t added_ = 0;
     bool whole_ = true;
 };
 
@@ -85,14 +108,19 @@ ReportResult WriteCampaignReports(const CampaignReport& report, const SystemTime
 }
 
 ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTime& madeAt,
-                                 bool perClient, std::vector<std::string>& written) {
+                                 bool perClient, std::vector<std::string>& written,
+                                 PlayListParts* lists) {
     std::vector<std::string> clients = ClientsOf(overview.lines);
     if (!perClient || clients.size() < 2) {
         clients.clear();
     }
     ProofSet set(madeAt);
+    if (lists != nullptr) {
+        set.WriteLists(*lists, clients);
+    }
     CampaignReport page = overview;
     page.clientPagesBeside = !clients.empty();
+    page.playListsBeside = lists != nullptr;
     set.Add(page);
     if (!clients.empty()) {
         // Each share made from an index built once: thousands of clients stay linear.
@@ -105,6 +133,7 @@ ReportResult WriteCampaignProofs(const CampaignReport& overview, const SystemTim
                                   clients[c]};
             client.settings = overview.settings;
             client.settings.client = clients[c];
+            client.playListsBeside = lists != nullptr;
             set.Add(client);
         }
     }

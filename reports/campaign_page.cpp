@@ -24,6 +24,7 @@
 #include "reports/html_escape.h"
 #include "reports/html_page.h"
 #include "reports/proof_settings.h"
+#include "reports/play_lists.h"
 
 namespace {
 
@@ -170,6 +171,9 @@ void AppendHeader(std::string& html, const CampaignReport& report, const SystemT
     term(PageText::kTimesTerm,
          PageWording(PageText::kTimesDefinition) +
              (ClockChangesWithin(first, last) ? PageWording(PageText::kSummerTime) : ""));
+    if (report.playListsBeside) {
+        html += PlayListsLinks(CampaignFileStem(report));
+    }
     html += "<dt>" + PageWording(PageText::kMadeTerm) + "</dt><dd>";
     AppendMadeAt(html, madeAt);
     html += "</dd>\n</dl>\n</header>\n";

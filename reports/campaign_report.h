@@ -48,6 +48,7 @@ struct CampaignReport {
     bool clientPagesBeside = false;
     // What the proof was made from, for a recount.
     ProofSettings settings = {};
+    bool playListsBeside = false;  // its plays lists are written beside it, and it links to them
 };
 
 // The name CampaignReportPath takes: the booking's name, and for a client's pair "_<client>"

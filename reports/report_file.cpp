@@ -80,6 +80,11 @@ bool ReportFileSet::Add(const std::string& path, std::string_view bytes,
     return true;
 }
 
+void ReportFileSet::AddFinished(const std::string& path, std::unique_ptr<FileReplacement> file) {
+    paths_.push_back(path);
+    files_.push_back(std::move(file));
+}
+
 bool ReportFileSet::Commit(std::vector<ReportFailure>& failures) {
     for (size_t i = 0; i < files_.size(); ++i) {
         if (!files_[i]->CanReplace()) {

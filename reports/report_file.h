@@ -83,6 +83,8 @@ public:
     // temporaries of the set are removed then.
     [[nodiscard]] bool Add(const std::string& path, std::string_view bytes,
                            std::vector<ReportFailure>& failures);
+    // A file written whole beside path by the caller, renamed with the others.
+    void AddFinished(const std::string& path, std::unique_ptr<FileReplacement> file);
     // Renames every file added into place when each of them can still be; false, with the
     // failure added, when one cannot, and then no old file has been replaced.
     [[nodiscard]] bool Commit(std::vector<ReportFailure>& failures);

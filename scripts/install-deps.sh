@@ -18,6 +18,7 @@ want g++ /usr/bin/g++
 want googletest /usr/src/googletest/CMakeLists.txt
 want libssl-dev /usr/include/openssl/evp.h
 want locales /usr/share/i18n/locales/cs_CZ
+want python3 /usr/bin/python3  # reads the plays lists back in the tests
 if [ "$what" = all ] || [ "$what" = fuzz ]; then
     want clang /usr/bin/clang++
     want libclang-rt-dev "$(ls -d /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null | head -1)"

@@ -70,10 +70,13 @@ TEST_F(CampaignCommand, WritesTheFiguresPerDayAndTheEvidence) {
                   "Pekárna\tJaro\tcelkem\t1\t1\t2\t1\n"
                   "Uloženo: " +
                   ReportPath("KAMPAN_kampan.csv") + ", " + ReportPath("KAMPAN_kampan_stav.csv") +
-                  ", " + ReportPath("KAMPAN_kampan.html") + "\n");
+                  ", " + ReportPath("KAMPAN_kampan.html") + ", " +
+                  ReportPath("KAMPAN_kampan_prehrani.csv") + ", " +
+                  ReportPath("KAMPAN_kampan_playout.csv") + "\n");
     EXPECT_EQ(ReportFiles(),
               (std::vector<std::string>{"KAMPAN_kampan.csv", "KAMPAN_kampan.html",
-                                        "KAMPAN_kampan.sha256", "KAMPAN_kampan_stav.csv"}));
+                                        "KAMPAN_kampan.sha256", "KAMPAN_kampan_playout.csv",
+                                        "KAMPAN_kampan_prehrani.csv", "KAMPAN_kampan_stav.csv"}));
     const std::string csv = Cp1250ToUtf8(ReadReport("KAMPAN_kampan.csv"));
     EXPECT_EQ(csv.substr(0, csv.find("\r\n\r\n") + 4),
               "Klient;Kampaň;Spot;Panel;Datum;Objednáno;Odvysíláno;Rozdíl\r\n"
@@ -287,7 +290,7 @@ TEST_F(CampaignCommand, EachClientGetsAPairWithNothingOfTheOthers) {
         "Pekárna;Jaro;jaro.avi;15.3.2015;16.3.2015;;;1;P-17\r\n"
         "Zoo/Brno;Léto;l*.avi;16.3.2015;16.3.2015;;;1;Z-99\r\n",
         ";Smlouva");
-    ASSERT_EQ(Campaign({"--as-of", "2015-03-31"}).status, 0);
+    ASSERT_EQ(Campaign({"--as-of", "2015-03-31", "--no-play-lists"}).status, 0);
     EXPECT_EQ(ReportFiles(), (std::vector<std::string>{
                                  "KAMPAN_kampan.csv", "KAMPAN_kampan.html", "KAMPAN_kampan.sha256",
                                  "KAMPAN_kampan_Pekárna.csv", "KAMPAN_kampan_Pekárna.html",

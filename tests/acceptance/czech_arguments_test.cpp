@@ -31,12 +31,16 @@ TEST_F(ReportTest, CzechLettersInTheNamesOfFilesAndFolders) {
               "Pekárna\tJaro\tcelkem\t1\t1\t1\t1\n"
               "Uloženo: " +
                   ReportPath("KAMPAN_kampaň.csv") + ", " + ReportPath("KAMPAN_kampaň_stav.csv") +
-                  ", " + ReportPath("KAMPAN_kampaň.html") + "\n");
+                  ", " + ReportPath("KAMPAN_kampaň.html") + ", " +
+                  ReportPath("KAMPAN_kampaň_prehrani.csv") + ", " +
+                  ReportPath("KAMPAN_kampaň_playout.csv") + "\n");
     const fs::path report = folder_.Path() / Utf8Path(work) / "report";
     EXPECT_TRUE(fs::exists(report / Utf8Path("KAMPAN_kampaň.csv")));
     ExpectPrinted(Run({"-C", work, "verify", ReportPath("KAMPAN_kampaň.sha256")}),
                   "v pořádku: kampaň.csv\nv pořádku: Náměstí/log/AVI_2015-03.txt\n"
-                  "v pořádku: report/KAMPAN_kampaň_stav.csv\n");
+                  "v pořádku: report/KAMPAN_kampaň_stav.csv\n"
+                  "v pořádku: report/KAMPAN_kampaň_prehrani.csv\n"
+                  "v pořádku: report/KAMPAN_kampaň_playout.csv\n");
 }
 
 TEST_F(ReportTest, AnArgumentWindows1250CannotHoldIsAUsageError) {

@@ -36,9 +36,11 @@ TEST_F(Verify, FindsTheFilesFromAnyFolder) {
     // The page names the files as campaign did; the sums file with "/", as sha256sum wants.
     const std::string ok = "v pořádku: kampan.csv\nv pořádku: log";
     const std::string asGiven = ok + kSeparator + "AVI_2015-03.txt\n";
-    // The sums file lists the state's own table as well.
-    const std::string withSlash =
-        ok + "/AVI_2015-03.txt\nv pořádku: report/KAMPAN_kampan_stav.csv\n";
+    // The sums file lists the state's own table and the plays lists as well.
+    const std::string withSlash = ok +
+                                  "/AVI_2015-03.txt\nv pořádku: report/KAMPAN_kampan_stav.csv\n"
+                                  "v pořádku: report/KAMPAN_kampan_prehrani.csv\n"
+                                  "v pořádku: report/KAMPAN_kampan_playout.csv\n";
     const struct {
         const char* folder;
         std::string proof;

@@ -285,8 +285,13 @@ TEST(CampaignDialog, ACountWritesTheCommandLinesFilesByteForByte) {
     _putenv_s("SOURCE_DATE_EPOCH", "");
     SetEnvironmentVariableW(L"SOURCE_DATE_EPOCH", nullptr);
     ASSERT_EQ(cli.status, 0) << cli.err;
-    EXPECT_NE(note.find(L"report\\KAMPAN_kampan.html"), std::wstring::npos) << note;
-    for (const char* file : {"report/KAMPAN_kampan.csv", "report/KAMPAN_kampan.html"}) {
+    EXPECT_NE(note.find(L"report\\KAMPAN_kampan.html, report\\KAMPAN_kampan_prehrani.csv, "
+                        L"report\\KAMPAN_kampan_playout.csv"),
+              std::wstring::npos)
+        << note;
+    for (const char* file :
+         {"report/KAMPAN_kampan.csv", "report/KAMPAN_kampan.html",
+          "report/KAMPAN_kampan_prehrani.csv", "report/KAMPAN_kampan_playout.csv"}) {
         const std::string gui = FileBytes(scratch.Gui() / file);
         EXPECT_FALSE(gui.empty()) << file;
         EXPECT_EQ(gui, FileBytes(scratch.Cli() / file)) << file;
@@ -336,6 +341,30 @@ TEST(CampaignDialog, TheRecountBoxCountsThePageAgainInTheVerifysBox) {
                       L"nadrazi;2026-11-02;5;4;-1"),
         std::wstring::npos)
         << differed;
+}
+
+// "Seznam přehrání" is ticked at the start; cleared, the count writes the pairs without lists.
+TEST(CampaignDialog, ThePlaysListsCheckBoxIsOnAndClearedLeavesThemOut) {
+    Scratch scratch;
+    WriteTwoPanels(scratch);
+    CampaignDialog dialog;
+    std::wstring note;
+    dialog.Run({[&] {
+        EXPECT_EQ(winsupport::WindowText(dialog.Item(IDC_PLAY_LISTS)),
+                  L"Seznam p\u0159e&hr\u00E1n\u00ED");
+        EXPECT_EQ(SendMessageW(dialog.Item(IDC_PLAY_LISTS), BM_GETCHECK, 0, 0), BST_CHECKED);
+        EXPECT_TRUE(dialog.SettingsForCore().playLists);
+        dialog.Click(IDC_PLAY_LISTS);
+        EXPECT_FALSE(dialog.SettingsForCore().playLists);
+        dialog.Type(IDC_BOOKING_PATH, L"kampan.csv");
+        dialog.Click(IDC_EVALUATE);
+        dialog.WaitForCount();
+        note = winsupport::WindowText(dialog.Item(IDC_RESULT_NOTE));
+    }});
+    EXPECT_TRUE(HasCampaignFiles(scratch.Gui()));
+    EXPECT_FALSE(fs::exists(scratch.Gui() / "report/KAMPAN_kampan_prehrani.csv"));
+    EXPECT_FALSE(fs::exists(scratch.Gui() / "report/KAMPAN_kampan_playout.csv"));
+    EXPECT_EQ(note.find(L"prehrani"), std::wstring::npos) << note;
 }
 
 TEST(CampaignDialog, AStoppedCountWritesNothing) {

@@ -26,6 +26,18 @@ TEST(Sha256, NistVectors) {
     }
 }
 
+TEST(Sha256, ARestartedHashKeepsNothingOfTheTextBefore) {
+    Sha256 hash;
+    hash.Update("abc", 3);
+    EXPECT_EQ(HexDigest(hash.FinishAndRestart()),
+              "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_EQ(HexDigest(hash.FinishAndRestart()),
+              "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    hash.Update("abc", 3);
+    EXPECT_EQ(HexDigest(hash.Finish()),
+              "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+}
+
 TEST(Sha256, PiecesGiveTheDigestOfTheWhole) {
     Sha256 hash;
     hash.Update("ab", 2);
