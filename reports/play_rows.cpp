@@ -7,6 +7,7 @@
 #include "base/paths.h"
 #include "campaign/calendar.h"
 #include "digest/sha256.h"
+#include "reports/campaign_report.h"
 #include "reports/csv_field.h"
 
 namespace {
@@ -150,8 +151,8 @@ PlayRowMaker::PlayRowMaker(std::string_view bookingName,
     for (const BookingLine* line : lines) {
         const std::string number = std::to_string(line->lineNumber);
         LineCells cells;
-        for (const std::string& cell :
-             {line->client, line->campaign, line->contract, number, line->spot, panel.name}) {
+        for (const std::string& cell : {line->client, line->campaign, line->contract, number,
+                                        line->spot, PanelNameText(panel)}) {
             cells.people += CsvField(cell) + ";";
         }
         const std::string order =

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
@@ -61,11 +62,12 @@ protected:
         ASSERT_TRUE(file_.booking.errors.empty());
         panels_ = {{"p1", "p1"}};
         PlayListParts parts("kampan", file_.booking.lines, panels_);
-        CampaignOutcome outcome = EvaluateCampaign(file_.booking.lines, panels_,
-                                                   CampaignSettings{15, kEveryBookedDay, &parts});
+        const CampaignSettings settings{15, kEveryBookedDay, INT64_MAX, &parts};
+        CampaignOutcome outcome = EvaluateCampaign(file_.booking.lines, panels_, settings);
         ASSERT_TRUE(std::holds_alternative<CampaignResult>(outcome));
         result_ = std::get<CampaignResult>(std::move(outcome));
-        const CampaignReport report = MakeCampaignReport(file_, panels_, result_, 15);
+        const CampaignReport report =
+            MakeCampaignReport(file_, panels_, result_, settings, perClient);
         std::vector<std::string> written;
         ASSERT_TRUE(Succeeded(
             WriteCampaignProofs(report, {2026, 11, 0, 1, 0, 0, 0, 0}, perClient, written, &parts)));
@@ -207,9 +209,10 @@ TEST_F(PlayLists, WithoutClientPairsOnlyTheOverviewHasListsAndNoPartIsLeft) {
         files.push_back(entry.path().filename().string());
     }
     std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, (std::vector<std::string>{"KAMPAN_kampan.csv", "KAMPAN_kampan.html",
-                                               "KAMPAN_kampan.sha256", "KAMPAN_kampan_playout.csv",
-                                               "KAMPAN_kampan_prehrani.csv"}));
+    EXPECT_EQ(files,
+              (std::vector<std::string>{"KAMPAN_kampan.csv", "KAMPAN_kampan.html",
+                                        "KAMPAN_kampan.sha256", "KAMPAN_kampan_playout.csv",
+                                        "KAMPAN_kampan_prehrani.csv", "KAMPAN_kampan_stav.csv"}));
 }
 
 // Both changes of the year, a play crossing each: the end takes the offset of its own moment.
