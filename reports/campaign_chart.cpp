@@ -19,6 +19,26 @@ ChartScale ScaleFor(uint64_t most) {
     return {ticks * step, step, ticks};
 }
 
+// A chart's box and margins, and its plot area scaled to the most plays.
+struct ChartPlot {
+    int width, height, left, right, top, bottom;
+    ChartScale scale;
+    int PlotWidth() const { return width - left - right; }
+    int Base() const { return height - bottom; }
+    int HeightOf(uint64_t value) const {
+        return static_cast<int>(value * static_cast<uint64_t>(height - top - bottom) / scale.top);
+    }
+};
+
+// The scale's lines across the plot, each with its number.
+void AppendScale(std::string& html, const ChartPlot& plot) {
+    for (uint64_t t = 0; t <= plot.scale.ticks; ++t) {
+        const int y = plot.Base() - plot.HeightOf(t * plot.scale.step);
+        AppendLine(html, plot.left, y, plot.width - plot.right, y, t == 0 ? "axis" : "grid");
+        AppendText(html, plot.left - 5, y + 4, "end", std::to_string(t * plot.scale.step));
+    }
+}
+
 // An empty slot up to the booked level, of a day still to come or without a record.
 void AppendSlot(std::string& html, const char* cssClass, int x, int base, int width, int height,
                 const std::string& title) {
@@ -52,26 +72,18 @@ std::string HourBarTitle(int hour, uint32_t plays) {
 
 void AppendHourChart(std::string& html, const std::string& panel,
                      const std::array<uint32_t, 24>& playsPerHour) {
-    constexpr int kWidth = 480, kHeight = 230, kLeft = 48, kRight = 6, kTop = 10, kBottom = 40;
     const uint64_t most = *std::max_element(playsPerHour.begin(), playsPerHour.end());
-    const ChartScale scale = ScaleFor(most);
-    const int plotWidth = kWidth - kLeft - kRight;
-    const int plotHeight = kHeight - kTop - kBottom;
-    const int base = kTop + plotHeight;
-    const auto height = [&](uint64_t value) {
-        return static_cast<int>(value * static_cast<uint64_t>(plotHeight) / scale.top);
-    };
+    const ChartPlot plot{480, 230, 48, 6, 10, 40, ScaleFor(most)};
+    const int left = plot.left, plotWidth = plot.PlotWidth(), base = plot.Base();
+    const auto height = [&](uint64_t value) { return plot.HeightOf(value); };
     html += "<figure><figcaption>Panel " + panel + kHourCaption +
-            "</figcaption><svg class=\"chart hours\" viewBox=\"0 0 " + std::to_string(kWidth) +
-            " " + std::to_string(kHeight) + "\" role=\"img\" aria-label=\"" + kHourLabel + "\">";
-    for (uint64_t t = 0; t <= scale.ticks; ++t) {
-        const int y = base - height(t * scale.step);
-        AppendLine(html, kLeft, y, kWidth - kRight, y, t == 0 ? "axis" : "grid");
-        AppendText(html, kLeft - 5, y + 4, "end", std::to_string(t * scale.step));
-    }
+            "</figcaption><svg class=\"chart hours\" viewBox=\"0 0 " + std::to_string(plot.width) +
+            " " + std::to_string(plot.height) + "\" role=\"img\" aria-label=\"" + kHourLabel +
+            "\">";
+    AppendScale(html, plot);
     for (int hour = 0; hour < 24; ++hour) {
-        const int x0 = kLeft + hour * plotWidth / 24;
-        const int x1 = kLeft + (hour + 1) * plotWidth / 24;
+        const int x0 = left + hour * plotWidth / 24;
+        const int x1 = left + (hour + 1) * plotWidth / 24;
         const int gap = (x1 - x0) / 6 + 1;
         const uint32_t plays = playsPerHour[static_cast<size_t>(hour)];
         if (plays > 0) {
@@ -85,36 +97,27 @@ void AppendHourChart(std::string& html, const std::string& panel,
             AppendText(html, (x0 + x1) / 2, base + 14, "middle", std::to_string(hour));
         }
     }
-    AppendText(html, kLeft + plotWidth / 2, kHeight - 6, "middle", kHourAxis, "title");
+    AppendText(html, left + plotWidth / 2, plot.height - 6, "middle", kHourAxis, "title");
     html += "</svg></figure>\n";
 }
 
 void AppendDayChart(std::string& html, const std::vector<uint32_t>& delivered, uint32_t booked,
                     int32_t firstDay, uint32_t daysLeft, const std::vector<bool>& noRecord) {
-    constexpr int kWidth = 1000, kHeight = 230, kLeft = 56, kRight = 8, kTop = 10, kBottom = 40;
     uint64_t most = booked;
     for (const uint32_t count : delivered) {
         most = std::max<uint64_t>(most, count);
     }
-    const ChartScale scale = ScaleFor(most);
-    const int plotWidth = kWidth - kLeft - kRight;
-    const int plotHeight = kHeight - kTop - kBottom;
-    const int base = kTop + plotHeight;
-    const auto height = [&](uint64_t value) {
-        return static_cast<int>(value * static_cast<uint64_t>(plotHeight) / scale.top);
-    };
-    html += "<svg class=\"chart\" viewBox=\"0 0 " + std::to_string(kWidth) + " " +
-            std::to_string(kHeight) + "\" role=\"img\" aria-label=\"" +
+    const ChartPlot plot{1000, 230, 56, 8, 10, 40, ScaleFor(most)};
+    const int left = plot.left, plotWidth = plot.PlotWidth(), base = plot.Base();
+    const auto height = [&](uint64_t value) { return plot.HeightOf(value); };
+    html += "<svg class=\"chart\" viewBox=\"0 0 " + std::to_string(plot.width) + " " +
+            std::to_string(plot.height) + "\" role=\"img\" aria-label=\"" +
             PageWording(PageText::kChartLabel) + "\">";
-    for (uint64_t t = 0; t <= scale.ticks; ++t) {
-        const int y = base - height(t * scale.step);
-        AppendLine(html, kLeft, y, kWidth - kRight, y, t == 0 ? "axis" : "grid");
-        AppendText(html, kLeft - 5, y + 4, "end", std::to_string(t * scale.step));
-    }
+    AppendScale(html, plot);
     const int n = static_cast<int>(delivered.size() + daysLeft);
     for (int i = 0; i < n; ++i) {
-        const int x0 = kLeft + i * plotWidth / n;
-        const int x1 = kLeft + (i + 1) * plotWidth / n;
+        const int x0 = left + i * plotWidth / n;
+        const int x1 = left + (i + 1) * plotWidth / n;
         const int gap = (x1 - x0) / 6 + (x1 - x0 > 2 ? 1 : 0);
         const CivilDate date = DateOfDay(firstDay + i);
         const std::string label = std::to_string(date.day) + "." + std::to_string(date.month) + ".";
@@ -141,8 +144,8 @@ void AppendDayChart(std::string& html, const std::vector<uint32_t>& delivered, u
         }
     }
     const int level = base - height(booked);
-    AppendLine(html, kLeft, level, kWidth - kRight, level, "level");
-    AppendText(html, kLeft + plotWidth / 2, kHeight - 6, "middle",
+    AppendLine(html, left, level, plot.width - plot.right, level, "level");
+    AppendText(html, left + plotWidth / 2, plot.height - 6, "middle",
                AxisTitle(daysLeft > 0,
                          std::find(noRecord.begin(), noRecord.end(), true) != noRecord.end()),
                "title");

@@ -20,18 +20,7 @@ constexpr int64_t kMillisecondsPerDay = int64_t{kSecondsPerDay} * 1000;
 
 // A TEXT field: quoted, its quotes doubled, only when it holds a comma, a quote or a line end.
 std::string PlayoutText(std::string_view utf8, size_t maxCharacters) {
-    const std::string_view cut = CutUtf8(utf8, maxCharacters);
-    if (cut.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(cut);
-    }
-    std::string quoted = "\"";
-    for (const char c : cut) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + "\"";
+    return QuotedWhenNeeded(CutUtf8(utf8, maxCharacters), ",\"\r\n");
 }
 
 std::string PlayoutCp1250(std::string_view cp1250, size_t maxCharacters) {
