@@ -21,7 +21,7 @@ struct CampaignSettings {
     int32_t asOfDay = kEveryBookedDay;  // the last day counted (campaign/as_of_day.h)
     // The proof's moment, seconds since 1970: a play dated after it is found in the future.
     int64_t madeAt = INT64_MAX;
-    PlayRecorder* plays = nullptr;      // takes each counted play, when not null
+    PlayRecorder* plays = nullptr;  // takes each counted play, when not null
 };
 
 // progress may be null: the count then runs to its end unobserved.

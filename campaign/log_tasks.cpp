@@ -146,8 +146,7 @@ std::vector<LogTask> TasksFor(const std::vector<PanelPlan>& plans,
 
 bool CountLogs(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
                int32_t closeSeconds, int64_t madeAt, CampaignProgress* progress,
-               PlayRecorder* plays,
-               PanelTallies& panels) {
+               PlayRecorder* plays, PanelTallies& panels) {
     ProgressTracker tracker(progress, BytesToRead(tasks, progress));
     PanelSums sums(plans, closeSeconds, panels);
     const TaskContext context{plans, closeSeconds, madeAt, tracker, plays, sums};

@@ -46,5 +46,4 @@ using PanelTallies = std::vector<std::unique_ptr<LogTally>>;
 // since 1970) is found in the future.
 [[nodiscard]] bool CountLogs(std::vector<LogTask>& tasks, const std::vector<PanelPlan>& plans,
                              int32_t closeSeconds, int64_t madeAt, CampaignProgress* progress,
-                             PlayRecorder* plays,
-                             PanelTallies& panels);
+                             PlayRecorder* plays, PanelTallies& panels);
