@@ -44,8 +44,11 @@ private:
     void* target_ = nullptr;  // the old file, held against other writers
     bool oldFileWritable_ = false;
 #else
+    void StartWriteBack();
+
     int file_ = -1;
-    int target_ = -1;  // the old file, with our lock on it
+    int target_ = -1;                                // the old file, with our lock on it
+    unsigned long long written_ = 0, flushing_ = 0;  // bytes, and those sent to the disk
 #endif
 };
 

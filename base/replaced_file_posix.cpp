@@ -56,12 +56,16 @@ void SyncFolderOf(const std::string& native) {
 
 std::atomic<unsigned> attempts{0};
 
+// The bytes written before the disk is asked to take them.
+constexpr unsigned long long kWriteBackBlock = 8 << 20;
+
 }  // namespace
 
 bool FileReplacement::Begin(const std::string& path) {
     Discard();
     path_ = path;
     failure_ = {};
+    written_ = flushing_ = 0;
     SystemError refused{};
     target_ = LockOldFile(Cp1250ToUtf8(path), refused);
     if (refused.code != 0) {
@@ -85,6 +89,7 @@ bool FileReplacement::Begin(const std::string& path) {
 }
 
 bool FileReplacement::Write(const char* bytes, size_t size) {
+    written_ += size;
     while (size > 0 && failure_.code == 0) {
         const ssize_t written = write(file_, bytes, size);
         if (written < 0 && errno == EINTR) {
@@ -96,7 +101,20 @@ bool FileReplacement::Write(const char* bytes, size_t size) {
         bytes += written;
         size -= static_cast<size_t>(written);
     }
+    StartWriteBack();
     return failure_.code == 0;
+}
+
+// A large report goes to the disk while it is written, so that the flush that ends it waits
+// for its last blocks only.
+void FileReplacement::StartWriteBack() {
+#ifdef __linux__
+    if (failure_.code == 0 && written_ - flushing_ >= kWriteBackBlock) {
+        sync_file_range(file_, static_cast<off_t>(flushing_),
+                        static_cast<off_t>(written_ - flushing_), SYNC_FILE_RANGE_WRITE);
+        flushing_ = written_;
+    }
+#endif
 }
 
 bool FileReplacement::Finish() {

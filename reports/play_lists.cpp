@@ -13,6 +13,7 @@
 #include "base/system_reason.h"
 #include "campaign/log_tasks.h"
 #include "campaign/panel_plan.h"
+#include "logdata/parallel.h"
 #include "digest/sha256.h"
 #include "reports/html_escape.h"
 #include "reports/play_rows.h"
@@ -24,40 +25,57 @@ namespace {
 constexpr size_t kFlushSize = 1 << 20;
 // Lists open at once while the parts are joined: a network's thousands of clients take passes.
 constexpr size_t kClientsPerPass = 100;
+// Passes at once: each holds its lists' buffers.
+constexpr size_t kJoiningThreads = 2;
 
-// A part's record: the booking line, then the sizes of the two rows that follow.
-struct RecordHead {
-    uint32_t line, peopleSize, playoutSize;
+// A part's record of one counted play, followed by the name as logged. The rows are made only
+// when the parts are joined: a record is a fraction of its rows' size, and the part file is
+// written and read again once for each pass.
+struct PartRecord {
+    int64_t utcSecond;
+    double length;
+    double contacts;
+    PlayReference reference;
+    int32_t day;
+    int32_t localSecond;
+    uint32_t planLine;
+    uint32_t nameSize;
+    uint8_t overBooked;  // bytes rather than bool: any byte read back is a valid one
+    uint8_t hasContacts;
 };
 
 std::atomic<unsigned> nextSerial{0};
 
-// One log's rows, written to its part file as they come: beside it first and put in its place
-// whole, so that a part that fails says why with the system's own reason.
+// One log's records, written to a part file of its own as they come. The part is scratch, removed
+// once joined: a crash leaves it behind, never a torn list, so it is not flushed to the disk.
 class PartSink : public PlaySink {
 public:
-    PartSink(std::unique_ptr<FileReplacement> file, PlayRowMaker maker,
-             std::vector<uint32_t> bookingLines, PlayListParts::Part& part)
-        : file_(std::move(file)),
-          maker_(std::move(maker)),
-          bookingLines_(std::move(bookingLines)),
-          part_(part) {}
+    PartSink(std::FILE* file, const CampaignPanel& panel, std::string_view logPath,
+             PlayListParts::Part& part)
+        : file_(file), references_(panel, logPath), part_(part) {}
     ~PartSink() override {
         Flush();
-        part_.whole = ok_ && file_->Finish() && file_->Commit();
-        part_.failure = part_.whole ? "" : SystemReasonText(file_->Failure());
+        errno = 0;
+        if (std::fclose(file_) != 0 && error_ == 0) {
+            error_ = errno != 0 ? errno : EIO;
+        }
+        part_.whole = error_ == 0;
+        part_.failure = part_.whole ? "" : SystemReasonText(error_);
     }
 
     void Add(const CountedPlay& play) override {
-        people_.clear();
-        playout_.clear();
-        maker_.PeopleRow(play, people_);
-        maker_.PlayoutRecord(play, playout_);
-        const RecordHead head{bookingLines_[play.planLine], static_cast<uint32_t>(people_.size()),
-                              static_cast<uint32_t>(playout_.size())};
-        buffer_.append(reinterpret_cast<const char*>(&head), sizeof head);
-        buffer_ += people_;
-        buffer_ += playout_;
+        const PartRecord record{play.utcSecond,
+                                play.length,
+                                play.contacts,
+                                references_.Of(play.offset),
+                                play.day,
+                                play.localSecond,
+                                static_cast<uint32_t>(play.planLine),
+                                static_cast<uint32_t>(play.name.size()),
+                                static_cast<uint8_t>(play.overBooked),
+                                static_cast<uint8_t>(play.hasContacts)};
+        buffer_.append(reinterpret_cast<const char*>(&record), sizeof record);
+        buffer_ += play.name;
         if (buffer_.size() >= kFlushSize) {
             Flush();
         }
@@ -65,16 +83,83 @@ public:
 
 private:
     void Flush() {
-        ok_ = ok_ && file_->Write(buffer_.data(), buffer_.size());
+        errno = 0;
+        if (error_ == 0 &&
+            std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+            error_ = errno != 0 ? errno : EIO;
+        }
         buffer_.clear();
     }
 
-    std::unique_ptr<FileReplacement> file_;
-    PlayRowMaker maker_;
-    std::vector<uint32_t> bookingLines_;  // [plan line]
+    std::FILE* file_;
+    PlayReferences references_;
     PlayListParts::Part& part_;
-    std::string buffer_, people_, playout_;
-    bool ok_ = true;
+    std::string buffer_;
+    int error_ = 0;
+};
+
+// Reads a part's records in order, in large reads.
+class PartReader {
+public:
+    explicit PartReader(const std::string& path) : file_(OpenFile(path, "rb")) {
+        if (file_ == nullptr) {
+            error_ = errno != 0 ? errno : EIO;
+        }
+    }
+    ~PartReader() {
+        if (file_ != nullptr) {
+            std::fclose(file_);
+        }
+    }
+    PartReader(const PartReader&) = delete;
+    PartReader& operator=(const PartReader&) = delete;
+
+    // The next record and its name, false at the end or on a failure.
+    bool Next(PartRecord& record, std::string_view& name) {
+        if (!Have(sizeof record)) {
+            return false;
+        }
+        std::memcpy(&record, buffer_.data() + at_, sizeof record);
+        at_ += sizeof record;
+        if (!Have(record.nameSize)) {
+            error_ = error_ != 0 ? error_ : EIO;  // a record cut short
+            return false;
+        }
+        name = std::string_view(buffer_.data() + at_, record.nameSize);
+        at_ += record.nameSize;
+        return true;
+    }
+    // The system's reason when the part could not be read whole, else 0.
+    int Error() const { return error_; }
+
+private:
+    // Whether size bytes are there from at_, reading on as needed.
+    bool Have(size_t size) {
+        if (buffer_.size() - at_ >= size) {
+            return true;
+        }
+        if (file_ == nullptr || error_ != 0) {
+            return false;
+        }
+        buffer_.erase(0, at_);
+        at_ = 0;
+        const size_t kept = buffer_.size();
+        buffer_.resize(std::max(kFlushSize, size));
+        errno = 0;
+        const size_t read = std::fread(buffer_.data() + kept, 1, buffer_.size() - kept, file_);
+        buffer_.resize(kept + read);
+        if (std::ferror(file_) != 0) {
+            error_ = errno != 0 ? errno : EIO;
+        } else if (buffer_.size() > 0 && buffer_.size() < size) {
+            error_ = EIO;  // a record cut short
+        }
+        return buffer_.size() >= size;
+    }
+
+    std::FILE* file_;
+    std::string buffer_;
+    size_t at_ = 0;
+    int error_ = 0;
 };
 
 // A list being joined: buffered, hashed and counted as it is written beside its old file.
@@ -128,33 +213,46 @@ struct ListPair {
     }
 };
 
-// Reads a part's records in order, handing each to add(head, people, playout).
-template <typename Add>
-bool ReadPart(const std::string& path, std::string& reason, const Add& add) {
-    std::FILE* file = OpenFile(path, "rb");
-    if (file == nullptr) {
-        reason = SystemReasonText(errno);
+// A part's plays as rows of the pairs their lines go to (pairs[0] is none).
+bool JoinPart(const PlayListParts::Part& part, PlayRowMaker& maker,
+              const std::vector<size_t>& pairOfLine, std::vector<std::unique_ptr<ListPair>>& pairs,
+              std::string& reason) {
+    PartReader reader(part.path);
+    PartRecord record{};
+    std::string_view name;
+    std::string people, playout;
+    while (reader.Next(record, name)) {
+        if (record.planLine >= part.bookingLines.size()) {
+            reason = SystemReasonText(EIO);  // not a part this count wrote
+            return false;
+        }
+        ListPair* const pair = pairs[pairOfLine[part.bookingLines[record.planLine]]].get();
+        if (pair == nullptr) {
+            continue;
+        }
+        const CountedPlay play{record.planLine,
+                               0,
+                               record.day,
+                               record.localSecond,
+                               record.utcSecond,
+                               record.length,
+                               record.overBooked != 0,
+                               0,
+                               record.hasContacts != 0,
+                               record.contacts,
+                               name};
+        people.clear();
+        playout.clear();
+        maker.PeopleRow(play, people);
+        maker.PlayoutRecord(play, record.reference, playout);
+        pair->people.Write(people.data(), people.size());
+        pair->playout.Write(playout.data(), playout.size());
+    }
+    if (reader.Error() != 0) {
+        reason = SystemReasonText(reader.Error());
         return false;
     }
-    std::vector<char> buffer(kFlushSize);
-    std::setvbuf(file, buffer.data(), _IOFBF, buffer.size());
-    std::string rows;
-    RecordHead head{};
-    bool ok = true;
-    while (ok && std::fread(&head, sizeof head, 1, file) == 1) {
-        rows.resize(size_t{head.peopleSize} + head.playoutSize);
-        ok = std::fread(rows.data(), 1, rows.size(), file) == rows.size();
-        if (ok) {
-            add(head, std::string_view(rows).substr(0, head.peopleSize),
-                std::string_view(rows).substr(head.peopleSize));
-        }
-    }
-    ok = ok && std::ferror(file) == 0;
-    if (!ok) {
-        reason = SystemReasonText(errno != 0 ? errno : EIO);
-    }
-    std::fclose(file);
-    return ok;
+    return true;
 }
 
 // The folder the reports go to, as their paths begin.
@@ -230,85 +328,93 @@ std::unique_ptr<PlaySink> PlayListParts::ForLog(size_t task, const LogTask& log,
     }
     part->path = ReportFolder() + kReportPathSeparator + "~kv" + std::to_string(ProcessId()) + "_" +
                  std::to_string(serial_) + "_" + std::to_string(task) + ".tmp";
-    auto file = std::make_unique<FileReplacement>();
-    if (!file->Begin(part->path)) {
-        part->failure = SystemReasonText(file->Failure());
+    part->panel = plan.panel;
+    for (const PanelLine& line : plan.lines) {
+        part->lines.push_back(line.booking);
+        part->bookingLines.push_back(static_cast<uint32_t>(line.line));
+    }
+    errno = 0;
+    std::FILE* file = OpenFile(part->path, "wb");
+    if (file == nullptr) {
+        part->failure = SystemReasonText(errno != 0 ? errno : EIO);
         return nullptr;
     }
-    std::vector<const BookingLine*> lines;
-    std::vector<uint32_t> bookingLines;
-    for (const PanelLine& line : plan.lines) {
-        lines.push_back(line.booking);
-        bookingLines.push_back(static_cast<uint32_t>(line.line));
-    }
-    return std::make_unique<PartSink>(
-        std::move(file),
-        PlayRowMaker(bookingName_, lines, panels_[plan.panel], log.path, withContacts_),
-        std::move(bookingLines), *part);
+    std::setvbuf(file, nullptr, _IONBF, 0);  // the sink writes in large blocks of its own
+    return std::make_unique<PartSink>(file, panels_[plan.panel], log.path, *part);
 }
 
 bool PlayListParts::Write(const std::vector<std::string>& clients,
                           std::vector<ReportLists>& written, std::vector<ReportFailure>& failures) {
+    std::vector<JoinPass> passes(1);  // the overview's
+    for (size_t first = 0; first < clients.size(); first += kClientsPerPass) {
+        JoinPass& pass = passes.emplace_back();
+        pass.overview = false;
+        pass.firstClient = first;
+        pass.clientCount = std::min(kClientsPerPass, clients.size() - first);
+    }
+    std::atomic<size_t> next{0};
+    std::atomic<bool> failed{false};
+    ForEachIndex(std::min({kJoiningThreads, size_t{ThreadCount()}, passes.size()}), [&](size_t) {
+        for (size_t p = next++; p < passes.size() && !failed; p = next++) {
+            passes[p].whole = Join(clients, passes[p]);
+            failed = failed || !passes[p].whole;
+        }
+    });
     written.clear();
-    for (size_t first = 0; first == 0 || first < clients.size(); first += kClientsPerPass) {
-        const size_t count =
-            first < clients.size() ? std::min(kClientsPerPass, clients.size() - first) : 0;
-        if (!JoinBatch(clients, first, count, written, failures)) {
-            written.clear();
-            return false;
+    for (JoinPass& pass : passes) {
+        for (const ReportFailure& failure : pass.failures) {
+            const bool known = std::any_of(failures.begin(), failures.end(), [&](const auto& f) {
+                return f.path == failure.path && f.reason == failure.reason;
+            });
+            if (!known) {
+                failures.push_back(failure);  // a part that fails fails each pass alike
+            }
+        }
+        for (ReportLists& lists : pass.written) {
+            written.push_back(std::move(lists));
         }
     }
-    return true;
+    if (failed) {
+        written.clear();
+    }
+    return !failed;
 }
 
-bool PlayListParts::JoinBatch(const std::vector<std::string>& clients, size_t first, size_t count,
-                              std::vector<ReportLists>& written,
-                              std::vector<ReportFailure>& failures) {
+bool PlayListParts::Join(const std::vector<std::string>& clients, JoinPass& pass) const {
     std::unordered_map<std::string, size_t> clientIndex;
-    for (size_t c = 0; c < count; ++c) {
-        clientIndex.emplace(clients[first + c], c + 1);
+    for (size_t c = 0; c < pass.clientCount; ++c) {
+        clientIndex.emplace(clients[pass.firstClient + c], c + 1);
     }
-    std::vector<size_t> outputOfLine;  // [booking line] -> pair, 0 none
+    std::vector<size_t> pairOfLine;  // [booking line] -> pair, 0 none
     for (const BookingLine& line : lines_) {
         const auto found = clientIndex.find(line.client);
-        outputOfLine.push_back(found == clientIndex.end() ? 0 : found->second);
+        pairOfLine.push_back(pass.overview ? 1 : found == clientIndex.end() ? 0 : found->second);
     }
-    std::vector<std::unique_ptr<ListPair>> pairs;
-    pairs.push_back(first == 0 ? std::make_unique<ListPair>(bookingName_, withContacts_) : nullptr);
-    for (size_t c = 0; c < count; ++c) {
-        const std::string stem = bookingName_ + "_" + ClientFileNamePart(clients[first + c]);
+    std::vector<std::unique_ptr<ListPair>> pairs(1);
+    if (pass.overview) {
+        pairs.push_back(std::make_unique<ListPair>(bookingName_, withContacts_));
+    }
+    for (size_t c = 0; c < pass.clientCount; ++c) {
+        const std::string stem =
+            bookingName_ + "_" + ClientFileNamePart(clients[pass.firstClient + c]);
         pairs.push_back(std::make_unique<ListPair>(stem, withContacts_));
     }
-    const auto add = [&](const RecordHead& head, std::string_view people,
-                         std::string_view playout) {
-        const auto put = [&](ListPair* pair) {
-            if (pair != nullptr) {
-                pair->people.Write(people.data(), people.size());
-                pair->playout.Write(playout.data(), playout.size());
-            }
-        };
-        put(pairs[0].get());
-        if (const size_t client = outputOfLine[head.line]; client != 0) {
-            put(pairs[client].get());
-        }
-    };
     for (const auto& [task, part] : parts_) {
         std::string reason = part.failure;
-        if (!part.whole || !ReadPart(part.path, reason, add)) {
-            failures.push_back({PeopleListPath(bookingName_), reason});
+        PlayRowMaker maker(bookingName_, part.lines, panels_[part.panel], withContacts_);
+        if (!part.whole || !JoinPart(part, maker, pairOfLine, pairs, reason)) {
+            pass.failures.push_back({PeopleListPath(bookingName_), reason});
             return false;
         }
     }
-    for (size_t p = 0; p < pairs.size(); ++p) {
-        if (pairs[p] == nullptr) {
-            continue;
-        }
-        ReportLists lists{p == 0 ? "" : clients[first + p - 1], std::vector<WrittenList>(2)};
-        if (!pairs[p]->people.Finish(lists.lists[0], failures) ||
-            !pairs[p]->playout.Finish(lists.lists[1], failures)) {
+    for (size_t p = 1; p < pairs.size(); ++p) {
+        ReportLists lists{pass.overview ? "" : clients[pass.firstClient + p - 1],
+                          std::vector<WrittenList>(2)};
+        if (!pairs[p]->people.Finish(lists.lists[0], pass.failures) ||
+            !pairs[p]->playout.Finish(lists.lists[1], pass.failures)) {
             return false;
         }
-        written.push_back(std::move(lists));
+        pass.written.push_back(std::move(lists));
     }
     return true;
 }

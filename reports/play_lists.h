@@ -2,7 +2,8 @@
 // The plays lists of a count, KAMPAN_<name>_prehrani.csv and KAMPAN_<name>_playout.csv and each
 // client's pair of them: while the logs are counted, each log's task writes its rows to a part
 // file of its own in the report folder; once counted, the parts are joined in the tasks' order
-// (panel by panel, months in order) into the lists, which join the proof's set.
+// (panel by panel, months in order) into the lists, which join the proof's set. The overview's
+// lists and the clients' are joined on threads of their own.
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -48,16 +49,26 @@ public:
                              std::vector<ReportLists>& written,
                              std::vector<ReportFailure>& failures);
 
-    // The part's state, shared with the sink that writes it.
+    // A log's part: its state, shared with the sink that writes it, and what its rows need.
     struct Part {
         std::string path;
         bool whole = false;
         std::string failure;  // the system's reason, Windows-1250
+        size_t panel = 0;
+        std::vector<const BookingLine*> lines;  // [plan line]
+        std::vector<uint32_t> bookingLines;     // [plan line] -> the booking's line
     };
 
 private:
-    bool JoinBatch(const std::vector<std::string>& clients, size_t first, size_t count,
-                   std::vector<ReportLists>& written, std::vector<ReportFailure>& failures);
+    // The lists one pass over the parts writes: the overview's, or up to a hundred clients'.
+    struct JoinPass {
+        bool overview = true;
+        size_t firstClient = 0, clientCount = 0;
+        bool whole = false;
+        std::vector<ReportLists> written;
+        std::vector<ReportFailure> failures;
+    };
+    bool Join(const std::vector<std::string>& clients, JoinPass& pass) const;
 
     std::string bookingName_;
     const std::vector<BookingLine>& lines_;

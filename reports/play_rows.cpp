@@ -1,6 +1,9 @@
 #include "reports/play_rows.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <iterator>
 #include <cstdio>
 
 #include "base/cp1250.h"
@@ -81,6 +84,12 @@ void AppendClock(std::string& out, int32_t second, char separator) {
     AppendTwo(out, second % 60);
 }
 
+void AppendNumber(std::string& out, int64_t value) {
+    char digits[20];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    out.append(digits, end);
+}
+
 void AppendHex(std::string& out, const uint8_t* bytes, size_t size) {
     static constexpr char kDigits[] = "0123456789abcdef";
     for (size_t i = 0; i < size; ++i) {
@@ -129,14 +138,26 @@ std::string UtcOffsetText(int32_t offsetSeconds) {
     return text;
 }
 
+PlayReferences::PlayReferences(const CampaignPanel& panel, std::string_view logPath)
+    : keyStart_(Cp1250ToUtf8(panel.name) + "\t" + Cp1250ToUtf8(NameWithoutFolders(logPath)) +
+                "\t") {}
+
+PlayReference PlayReferences::Of(uint64_t offset) {
+    key_.assign(keyStart_);
+    AppendNumber(key_, static_cast<int64_t>(offset));
+    hash_.Update(key_.data(), key_.size());
+    const Sha256Digest digest = hash_.FinishAndRestart();
+    PlayReference reference;
+    std::copy_n(digest.begin(), reference.size(), reference.begin());
+    return reference;
+}
+
 PlayRowMaker::PlayRowMaker(std::string_view bookingName,
                            const std::vector<const BookingLine*>& lines, const CampaignPanel& panel,
-                           std::string_view logPath, bool withContacts)
+                           bool withContacts)
     : frameId_(FrameIdOf(panel) + ","),
       playerTail_(",,," + PlayoutCp1250(panel.name, kMaxShortReference) + ","),
-      keyStart_(Cp1250ToUtf8(panel.name) + "\t" + Cp1250ToUtf8(NameWithoutFolders(logPath)) + "\t"),
-      withContacts_(withContacts),
-      hash_(std::make_unique<Sha256>()) {
+      withContacts_(withContacts) {
     for (const BookingLine* line : lines) {
         const std::string number = std::to_string(line->lineNumber);
         LineCells cells;
@@ -165,7 +186,11 @@ void PlayRowMaker::PeopleRow(const CountedPlay& play, std::string& out) {
     AppendClock(out, play.localSecond, ':');
     out += ';';
     const int64_t ms = std::llround(play.length * 1000);
-    out += ms % 1000 == 0 ? std::to_string(ms / 1000) : LengthText(play.length);
+    if (ms % 1000 == 0) {
+        AppendNumber(out, ms / 1000);
+    } else {
+        out += LengthText(play.length);
+    }
     out += ';';
     out += play.overBooked ? kOverBooked : "";
     if (withContacts_) {
@@ -175,7 +200,8 @@ void PlayRowMaker::PeopleRow(const CountedPlay& play, std::string& out) {
     out += "\r\n";
 }
 
-void PlayRowMaker::PlayoutRecord(const CountedPlay& play, std::string& out) {
+void PlayRowMaker::PlayoutRecord(const CountedPlay& play, const PlayReference& reference,
+                                 std::string& out) {
     const int64_t start = play.utcSecond * 1000;
     const int64_t length = std::llround(play.length * 1000);
     const int64_t end = start + length;
@@ -188,15 +214,12 @@ void PlayRowMaker::PlayoutRecord(const CountedPlay& play, std::string& out) {
     out += ',';
     out += UtcOffsetText(UtcOffsetAt((end >= 0 ? end : end - 999) / 1000));
     out += ',';
-    out += std::to_string(length);
+    AppendNumber(out, length);
     out += ',';  // shareoftime stays empty
     out += lines_[play.planLine].playout;
     out += CreativeName(play.name);
     out += playerTail_;
-    key_.assign(keyStart_).append(std::to_string(play.offset));
-    hash_->Update(key_.data(), key_.size());
-    const Sha256Digest digest = hash_->FinishAndRestart();
-    AppendHex(out, digest.data(), 16);
+    AppendHex(out, reference.data(), reference.size());
     out += '\n';
 }
 

@@ -4,10 +4,10 @@
 // the Playout digital file format 1.7 (UTF-8, ",", LF, no header, TEXT quoted only when needed).
 // A record's mediaownerplayoutref is the first 32 hex digits of the SHA-256 of
 // "<panel folder>\t<log file name>\t<byte offset of the play's line in the log>" in UTF-8.
+#include <array>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -36,15 +36,30 @@ std::string_view CutUtf8(std::string_view text, size_t maxCharacters);
 std::string UtcStampText(int64_t utcMilliseconds);
 std::string UtcOffsetText(int32_t offsetSeconds);
 
+// A play's mediaownerplayoutref as bytes: its first 16 hex digits' worth.
+using PlayReference = std::array<uint8_t, 16>;
+
+// The references of one log's plays.
+class PlayReferences {
+public:
+    PlayReferences(const CampaignPanel& panel, std::string_view logPath);
+    PlayReference Of(uint64_t offset);
+
+private:
+    std::string keyStart_;  // "<panel folder>\t<log file name>\t"
+    std::string key_;
+    Sha256 hash_;  // restarted for each
+};
+
 // The rows of one log's plays: what the log's lines and panel give every row made once.
 class PlayRowMaker {
 public:
     PlayRowMaker(std::string_view bookingName, const std::vector<const BookingLine*>& lines,
-                 const CampaignPanel& panel, std::string_view logPath, bool withContacts);
+                 const CampaignPanel& panel, bool withContacts);
 
     // line: into the lines given.
     void PeopleRow(const CountedPlay& play, std::string& out);
-    void PlayoutRecord(const CountedPlay& play, std::string& out);
+    void PlayoutRecord(const CountedPlay& play, const PlayReference& reference, std::string& out);
 
 private:
     void AppendUtcStamp(int64_t utcMilliseconds, std::string& out);
@@ -57,10 +72,7 @@ private:
     std::vector<LineCells> lines_;
     std::string frameId_;     // the record's first field and ","
     std::string playerTail_;  // ",,," the playerref and ","
-    std::string keyStart_;    // the reference's "<panel folder>\t<log file name>\t"
     bool withContacts_;
-    std::string key_;
-    std::unique_ptr<Sha256> hash_;  // the references', restarted for each
     int32_t dateDay_ = INT32_MIN;
     std::string dateText_;
     int64_t utcDay_ = INT64_MIN;

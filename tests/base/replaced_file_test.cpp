@@ -68,9 +68,20 @@ TEST_F(ReplacedFile, TakesTheOldFilesPlaceOrMakesANewOne) {
     FileReplacement file;
     ASSERT_TRUE(WriteWhole(file, "a.txt", "new"));
     ASSERT_TRUE(WriteWhole(file, "b.txt", std::string(200000, 'b')));
+    std::string large;  // past the blocks sent to the disk while it is written
+    for (int block = 0; large.size() < (20u << 20); ++block) {
+        large += std::string(1 << 20, static_cast<char>('a' + block % 26));
+        large += "!";
+    }
+    ASSERT_TRUE(file.Begin("c.txt"));
+    for (size_t at = 0; at < large.size(); at += 1 << 20) {
+        ASSERT_TRUE(file.Write(large.data() + at, std::min<size_t>(1 << 20, large.size() - at)));
+    }
+    ASSERT_TRUE(file.Finish() && file.Commit());
+    EXPECT_TRUE(Get("c.txt") == large);
     EXPECT_EQ(Get("a.txt"), "new");
     EXPECT_EQ(Get("b.txt"), std::string(200000, 'b'));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
 }
 
 TEST_F(ReplacedFile, WhatIsNotCommittedLeavesTheOldFileAndNoTemporary) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <cstdint>
 #include <string>
@@ -50,8 +51,10 @@ std::vector<std::string> Fields(const std::string& record) {
 
 class PlayLists : public InScratchFolder {
 protected:
-    // Counts the booking (UTF-8 rows after the header) on panel p1 and writes the proof.
-    void Write(const std::string& rows, const std::string& log, bool perClient = true) {
+    // Counts the booking (UTF-8 rows after the header) on panel p1 and writes the proof;
+    // betweenCountAndWrite sees the parts the count left.
+    void Write(const std::string& rows, const std::string& log, bool perClient = true,
+               const std::function<void()>& betweenCountAndWrite = {}) {
         std::filesystem::create_directories("p1/log");
         WriteBytes("p1/log/AVI_2026-10.txt", log);
         file_.path = "kampan.csv";
@@ -69,9 +72,16 @@ protected:
         const CampaignReport report =
             MakeCampaignReport(file_, panels_, result_, settings, perClient);
         std::vector<std::string> written;
-        ASSERT_TRUE(Succeeded(
-            WriteCampaignProofs(report, {2026, 11, 0, 1, 0, 0, 0, 0}, perClient, written, &parts)));
+        if (betweenCountAndWrite) {
+            betweenCountAndWrite();
+        }
+        result =
+            WriteCampaignProofs(report, {2026, 11, 0, 1, 0, 0, 0, 0}, perClient, written, &parts);
+        if (!betweenCountAndWrite) {
+            EXPECT_TRUE(Succeeded(result));
+        }
     }
+    ReportResult result;
     // A list of the report named stem (UTF-8), read as the program names its files.
     static std::string ListBytes(const std::string& path) {
         std::string bytes, reason;
@@ -213,6 +223,21 @@ TEST_F(PlayLists, WithoutClientPairsOnlyTheOverviewHasListsAndNoPartIsLeft) {
               (std::vector<std::string>{"KAMPAN_kampan.csv", "KAMPAN_kampan.html",
                                         "KAMPAN_kampan.sha256", "KAMPAN_kampan_playout.csv",
                                         "KAMPAN_kampan_prehrani.csv", "KAMPAN_kampan_stav.csv"}));
+}
+
+TEST_F(PlayLists, APartCutShortReplacesNoListAndSaysWhich) {
+    Write(kBooking, kLog);
+    const std::vector<std::string> before = Playout();
+    Write(kBooking, kLog + LogLine("25.10.2026", "09:00:00", "a.avi"), true, [] {
+        for (const auto& entry : std::filesystem::directory_iterator("report")) {
+            if (entry.path().extension() == ".tmp") {
+                std::filesystem::resize_file(entry.path(), entry.file_size() - 3);
+            }
+        }
+    });
+    ASSERT_EQ(result.failures.size(), 1u);
+    EXPECT_EQ(result.failures[0].path, PeopleListPath("kampan"));
+    EXPECT_EQ(Playout(), before);
 }
 
 // Both changes of the year, a play crossing each: the end takes the offset of its own moment.
