@@ -52,5 +52,12 @@ private:
 #endif
 };
 
+// Writes all the bytes to a file the system has open; the failure, or {}.
+#ifdef _WIN32
+[[nodiscard]] SystemError WriteAll(void* file, const char* bytes, size_t size);
+#else
+[[nodiscard]] SystemError WriteAll(int file, const char* bytes, size_t size);
+#endif
+
 // A name of the temporary beside path: the folder of path and a name no report has.
 std::string TemporaryPathBeside(const std::string& path, unsigned long process, unsigned attempt);

@@ -88,20 +88,27 @@ bool FileReplacement::Begin(const std::string& path) {
     }
 }
 
-bool FileReplacement::Write(const char* bytes, size_t size) {
-    written_ += size;
-    while (size > 0 && failure_.code == 0) {
-        const ssize_t written = write(file_, bytes, size);
+SystemError WriteAll(int file, const char* bytes, size_t size) {
+    while (size > 0) {
+        const ssize_t written = write(file, bytes, size);
         if (written < 0 && errno == EINTR) {
             continue;
         }
         if (written <= 0) {
-            return Fail(Errno(written < 0 ? errno : ENOSPC));
+            return Errno(written < 0 ? errno : ENOSPC);
         }
         bytes += written;
         size -= static_cast<size_t>(written);
     }
-    StartWriteBack();
+    return {};
+}
+
+bool FileReplacement::Write(const char* bytes, size_t size) {
+    if (failure_.code == 0) {
+        Fail(WriteAll(file_, bytes, size));
+        written_ += size;
+        StartWriteBack();
+    }
     return failure_.code == 0;
 }
 

@@ -102,16 +102,22 @@ bool FileReplacement::Begin(const std::string& path) {
     }
 }
 
-bool FileReplacement::Write(const char* bytes, size_t size) {
-    while (size > 0 && failure_.code == 0) {
+SystemError WriteAll(void* file, const char* bytes, size_t size) {
+    while (size > 0) {
         const DWORD piece = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
         DWORD written = 0;
-        if (!WriteFile(file_, bytes, piece, &written, nullptr) || written == 0) {
-            return Fail(written == 0 && GetLastError() == 0 ? SystemError{ENOSPC, false}
-                                                            : LastError());
+        if (!WriteFile(file, bytes, piece, &written, nullptr) || written == 0) {
+            return written == 0 && GetLastError() == 0 ? SystemError{ENOSPC, false} : LastError();
         }
         bytes += written;
         size -= written;
+    }
+    return {};
+}
+
+bool FileReplacement::Write(const char* bytes, size_t size) {
+    if (failure_.code == 0) {
+        Fail(WriteAll(file_, bytes, size));
     }
     return failure_.code == 0;
 }

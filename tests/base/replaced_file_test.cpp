@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/cp1250.h"
+#include "base/scratch_file.h"
 #include "tests/support/scratch_path.h"
 
 #ifdef _WIN32
@@ -50,7 +51,8 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    static std::string Reason(const FileReplacement& file) {
+    template <typename File>
+    static std::string Reason(const File& file) {
         return Cp1250ToUtf8(SystemReasonText(file.Failure()));
     }
 
@@ -82,6 +84,18 @@ TEST_F(ReplacedFile, TakesTheOldFilesPlaceOrMakesANewOne) {
     EXPECT_EQ(Get("a.txt"), "new");
     EXPECT_EQ(Get("b.txt"), std::string(200000, 'b'));
     EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+}
+
+TEST_F(ReplacedFile, AScratchFileIsNewAndHoldsWhatWasWritten) {
+    Put("taken.tmp", "someone's");
+    ScratchFile file;
+    EXPECT_FALSE(file.Create("taken.tmp"));
+    EXPECT_FALSE(Reason(file).empty());
+    EXPECT_EQ(Get("taken.tmp"), "someone's");
+    ASSERT_TRUE(file.Create("part.tmp"));
+    ASSERT_TRUE(file.Write("ab", 2) && file.Write("", 0) && file.Write("c", 1));
+    ASSERT_TRUE(file.Close());
+    EXPECT_EQ(Get("part.tmp"), "abc");
 }
 
 TEST_F(ReplacedFile, WhatIsNotCommittedLeavesTheOldFileAndNoTemporary) {
