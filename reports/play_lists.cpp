@@ -9,6 +9,7 @@
 
 #include "base/cp1250.h"
 #include "base/paths.h"
+#include "base/scratch_file.h"
 #include "base/system_files.h"
 #include "base/system_reason.h"
 #include "campaign/log_tasks.h"
@@ -46,21 +47,16 @@ struct PartRecord {
 
 std::atomic<unsigned> nextSerial{0};
 
-// One log's records, written to a part file of its own as they come. The part is scratch, removed
-// once joined: a crash leaves it behind, never a torn list, so it is not flushed to the disk.
+// One log's records, written to a part file of its own as they come.
 class PartSink : public PlaySink {
 public:
-    PartSink(std::FILE* file, const CampaignPanel& panel, std::string_view logPath,
-             PlayListParts::Part& part)
-        : file_(file), references_(panel, logPath), part_(part) {}
+    PartSink(std::unique_ptr<ScratchFile> file, const CampaignPanel& panel,
+             std::string_view logPath, PlayListParts::Part& part)
+        : file_(std::move(file)), references_(panel, logPath), part_(part) {}
     ~PartSink() override {
         Flush();
-        errno = 0;
-        if (std::fclose(file_) != 0 && error_ == 0) {
-            error_ = errno != 0 ? errno : EIO;
-        }
-        part_.whole = error_ == 0;
-        part_.failure = part_.whole ? "" : SystemReasonText(error_);
+        part_.whole = file_->Close();
+        part_.failure = part_.whole ? "" : SystemReasonText(file_->Failure());
     }
 
     void Add(const CountedPlay& play) override {
@@ -83,19 +79,14 @@ public:
 
 private:
     void Flush() {
-        errno = 0;
-        if (error_ == 0 &&
-            std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-            error_ = errno != 0 ? errno : EIO;
-        }
+        static_cast<void>(file_->Write(buffer_.data(), buffer_.size()));  // Close tells
         buffer_.clear();
     }
 
-    std::FILE* file_;
+    std::unique_ptr<ScratchFile> file_;
     PlayReferences references_;
     PlayListParts::Part& part_;
     std::string buffer_;
-    int error_ = 0;
 };
 
 // Reads a part's records in order, in large reads.
@@ -333,14 +324,12 @@ std::unique_ptr<PlaySink> PlayListParts::ForLog(size_t task, const LogTask& log,
         part->lines.push_back(line.booking);
         part->bookingLines.push_back(static_cast<uint32_t>(line.line));
     }
-    errno = 0;
-    std::FILE* file = OpenFile(part->path, "wb");
-    if (file == nullptr) {
-        part->failure = SystemReasonText(errno != 0 ? errno : EIO);
+    auto file = std::make_unique<ScratchFile>();
+    if (!file->Create(part->path)) {
+        part->failure = SystemReasonText(file->Failure());
         return nullptr;
     }
-    std::setvbuf(file, nullptr, _IONBF, 0);  // the sink writes in large blocks of its own
-    return std::make_unique<PartSink>(file, panels_[plan.panel], log.path, *part);
+    return std::make_unique<PartSink>(std::move(file), panels_[plan.panel], log.path, *part);
 }
 
 bool PlayListParts::Write(const std::vector<std::string>& clients,
