@@ -225,6 +225,27 @@ TEST_F(PlayLists, WithoutClientPairsOnlyTheOverviewHasListsAndNoPartIsLeft) {
                                         "KAMPAN_kampan_prehrani.csv", "KAMPAN_kampan_stav.csv"}));
 }
 
+// More clients than one pass over the parts writes: each pass's lists go with their own pages.
+TEST_F(PlayLists, ManyClientsEachGetTheirOwnListsBesideTheirOwnPage) {
+    std::string rows;
+    for (int c = 0; c < 205; ++c) {
+        rows += "K" + std::to_string(1000 + c) + ";Jaro;a.avi;24.10.2026;24.10.2026;;;1;;\r\n";
+    }
+    Write(rows, kLog);
+    EXPECT_EQ(People().size(), 1u + 205 * 5);
+    for (const std::string client : {"K1000", "K1099", "K1100", "K1204"}) {
+        SCOPED_TRACE(client);
+        const std::vector<std::string> people = People("kampan_" + client);
+        ASSERT_EQ(people.size(), 6u);
+        for (size_t row = 1; row < people.size(); ++row) {
+            EXPECT_EQ(people[row].rfind(client + ";", 0), 0u) << people[row];
+        }
+        const std::string sums = ListBytes(InReport("KAMPAN_kampan_" + client + ".sha256"));
+        EXPECT_NE(sums.find("report/KAMPAN_kampan_" + client + "_playout.csv"), std::string::npos);
+        EXPECT_EQ(Playout("kampan_" + client).size(), 5u);
+    }
+}
+
 TEST_F(PlayLists, APartCutShortReplacesNoListAndSaysWhich) {
     Write(kBooking, kLog);
     const std::vector<std::string> before = Playout();
