@@ -4,7 +4,6 @@
 #include <cerrno>
 
 #include "base/cp1250.h"
-#include "base/replaced_file.h"
 #include "base/scratch_file.h"
 
 bool ScratchFile::Create(const std::string& path) {
@@ -12,13 +11,6 @@ bool ScratchFile::Create(const std::string& path) {
     failure_ = {};
     file_ = open(Cp1250ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     return file_ >= 0 || Fail({errno, false});
-}
-
-bool ScratchFile::Write(const char* bytes, size_t size) {
-    if (failure_.code == 0) {
-        Fail(WriteAll(file_, bytes, size));
-    }
-    return failure_.code == 0;
 }
 
 bool ScratchFile::Close() {

@@ -1,9 +1,6 @@
 #include <windows.h>
 
-#include <cerrno>
-
 #include "base/cp1250.h"
-#include "base/replaced_file.h"
 #include "base/scratch_file.h"
 
 namespace {
@@ -28,13 +25,6 @@ bool ScratchFile::Create(const std::string& path) {
     }
     file_ = file;
     return true;
-}
-
-bool ScratchFile::Write(const char* bytes, size_t size) {
-    if (failure_.code == 0) {
-        Fail(WriteAll(file_, bytes, size));
-    }
-    return failure_.code == 0;
 }
 
 bool ScratchFile::Close() {

@@ -346,7 +346,9 @@ bool PlayListParts::Write(const std::vector<std::string>& clients,
     ForEachIndex(std::min({kJoiningThreads, size_t{ThreadCount()}, passes.size()}), [&](size_t) {
         for (size_t p = next++; p < passes.size() && !failed; p = next++) {
             passes[p].whole = Join(clients, passes[p]);
-            failed = failed || !passes[p].whole;
+            if (!passes[p].whole) {
+                failed = true;  // the set is not replaced: the other passes need not finish
+            }
         }
     });
     written.clear();

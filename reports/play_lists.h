@@ -1,6 +1,6 @@
 #pragma once
 // The plays lists of a count, KAMPAN_<name>_prehrani.csv and KAMPAN_<name>_playout.csv and each
-// client's pair of them: while the logs are counted, each log's task writes its rows to a part
+// client's pair of them: while the logs are counted, each log's task writes its plays to a part
 // file of its own in the report folder; once counted, the parts are joined in the tasks' order
 // (panel by panel, months in order) into the lists, which join the proof's set. The overview's
 // lists and the clients' are joined on threads of their own.
